@@ -1,0 +1,150 @@
+#include "common/mem.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+CQzuMem::CQzuMem(const void* data, size_t size) { Assign(data, size); }
+
+CQzuMem::CQzuMem(const CQzuMem& other) : m_growStep(other.m_growStep), m_flags(other.m_flags) {
+  Assign(other.m_data, other.m_size);
+}
+
+CQzuMem::CQzuMem(CQzuMem&& other) noexcept
+    : m_data(std::exchange(other.m_data, nullptr)),
+      m_size(std::exchange(other.m_size, 0)),
+      m_capacity(std::exchange(other.m_capacity, 0)),
+      m_growStep(other.m_growStep),
+      m_flags(other.m_flags) {}
+
+CQzuMem& CQzuMem::operator=(const CQzuMem& other) {
+  if (this != &other) {
+    m_flags = other.m_flags;
+    Assign(other.m_data, other.m_size);
+  }
+  return *this;
+}
+
+CQzuMem& CQzuMem::operator=(CQzuMem&& other) noexcept {
+  if (this != &other) {
+    std::free(m_data);
+    m_data = std::exchange(other.m_data, nullptr);
+    m_size = std::exchange(other.m_size, 0);
+    m_capacity = std::exchange(other.m_capacity, 0);
+    m_growStep = other.m_growStep;
+    m_flags = other.m_flags;
+  }
+  return *this;
+}
+
+CQzuMem::~CQzuMem() { std::free(m_data); }
+
+CQzuMem CQzuMem::Null() {
+  CQzuMem m;
+  m.m_flags = 1;
+  return m;
+}
+
+bool CQzuMem::Reserve(size_t capacity) {
+  if (capacity <= m_capacity) return true;
+  void* p = std::realloc(m_data, capacity);
+  if (!p) return false;
+  m_data = static_cast<uint8_t*>(p);
+  m_capacity = capacity;
+  return true;
+}
+
+bool CQzuMem::Grow(size_t needed) {
+  if (needed <= m_capacity) return true;
+  size_t target = needed;
+  const size_t geometric = m_capacity + m_capacity / 2;
+  if (target < geometric) target = geometric;
+  target = (target + m_growStep - 1) / m_growStep * m_growStep;
+  return Reserve(target);
+}
+
+bool CQzuMem::SetSize(size_t size) {
+  if (size > m_size) {
+    if (!Grow(size)) return false;
+    std::memset(m_data + m_size, 0, size - m_size);
+  }
+  m_size = size;
+  return true;
+}
+
+void CQzuMem::Free() {
+  std::free(m_data);
+  m_data = nullptr;
+  m_size = m_capacity = 0;
+}
+
+bool CQzuMem::Append(const void* data, size_t size) {
+  if (size == 0) return true;
+  if (data >= m_data && data < m_data + m_capacity) {  // appending from itself
+    CQzuMem copy(data, size);
+    return Append(copy.m_data, size);
+  }
+  if (!Grow(m_size + size)) return false;
+  std::memcpy(m_data + m_size, data, size);
+  m_size += size;
+  return true;
+}
+
+bool CQzuMem::Assign(const void* data, size_t size) {
+  if (data && data >= m_data && data < m_data + m_capacity) {
+    std::memmove(m_data, data, size);
+    m_size = size;
+    return true;
+  }
+  m_size = 0;
+  return Append(data, size);
+}
+
+bool CQzuMem::Insert(size_t pos, const void* data, size_t size) {
+  if (pos > m_size) pos = m_size;
+  if (size == 0) return true;
+  CQzuMem copy(data, size);  // the source may lie inside this buffer
+  if (!Grow(m_size + size)) return false;
+  std::memmove(m_data + pos + size, m_data + pos, m_size - pos);
+  std::memcpy(m_data + pos, copy.m_data, size);
+  m_size += size;
+  return true;
+}
+
+void CQzuMem::Remove(size_t pos, size_t count) {
+  if (pos >= m_size) return;
+  if (count > m_size - pos) count = m_size - pos;
+  std::memmove(m_data + pos, m_data + pos + count, m_size - pos - count);
+  m_size -= count;
+}
+
+long long CQzuMem::Find(const void* pattern, size_t patternSize, size_t start) const {
+  if (patternSize == 0 || start >= m_size || patternSize > m_size - start) return -1;
+  const auto* p = static_cast<const uint8_t*>(pattern);
+  const uint8_t* end = m_data + m_size - patternSize + 1;
+  for (const uint8_t* at = m_data + start; at < end;) {
+    at = static_cast<const uint8_t*>(std::memchr(at, p[0], static_cast<size_t>(end - at)));
+    if (!at) return -1;
+    if (std::memcmp(at, p, patternSize) == 0) return at - m_data;
+    ++at;
+  }
+  return -1;
+}
+
+bool operator==(const CQzuMem& a, const CQzuMem& b) {
+  return a.m_size == b.m_size && (a.m_size == 0 || std::memcmp(a.m_data, b.m_data, a.m_size) == 0);
+}
+
+uint32_t HashByteBuffer(const void* data, size_t size) {
+  if (size == 0) return 0;
+  const auto* p = static_cast<const uint8_t*>(data);
+  uint32_t h = static_cast<uint32_t>(size);
+  size_t i = 0;
+  for (; i + 4 <= size; i += 4) {
+    const uint32_t word = static_cast<uint32_t>(p[i]) | (static_cast<uint32_t>(p[i + 1]) << 8) |
+                          (static_cast<uint32_t>(p[i + 2]) << 16) | (static_cast<uint32_t>(p[i + 3]) << 24);
+    h = h * 5 + word;
+  }
+  for (; i < size; ++i) h = h * 5 + p[i];
+  return h & 0x7FFFFFFFu;
+}

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing and running need, and
+# only those that are missing. With everything present it asks dpkg once and
+# returns at once.
+set -euo pipefail
+
+PACKAGES=(
+  # build
+  build-essential cmake ninja-build pkg-config
+  # window framework, SVG, code edit box
+  qt6-base-dev qt6-svg-dev libqscintilla2-qt6-dev libgl-dev
+  # charsets, digests, CRC32, Chinese script, regular expressions, image writing
+  libicu-dev libssl-dev zlib1g-dev libopencc-dev libpcre2-dev libstb-dev
+  # UI font standing in for the Windows Chinese UI font
+  fonts-wqy-microhei
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # the pinyin table generator reads Unihan from here
+  unicode-data
+  # a display for running the program and taking screenshots without a screen
+  xvfb xauth
+)
+
+declare -A installed=()
+while IFS=' ' read -r name status; do
+  [ "$status" = "installed" ] && installed[$name]=1
+done < <(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${PACKAGES[@]}" 2>/dev/null || true)
+missing=()
+for p in "${PACKAGES[@]}"; do
+  [ -n "${installed[$p]-}" ] || missing+=("$p")
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+echo "setup: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q -o DPkg::Lock::Timeout=600
+$SUDO apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=600 "${missing[@]}"

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test.
+#   bash scripts/test.sh              the whole suite in ./build
+#   bash scripts/test.sh --sanitize   the same under AddressSanitizer and UBSan, in ./build-asan
+#   bash scripts/test.sh --tsan       the same under ThreadSanitizer, in ./build-tsan
+# Arguments after "--" go to ctest (e.g. -- -L textlib).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+
+build=build
+flags=()
+case "${1-}" in
+  --sanitize) build=build-asan; flags=(-DQZU_SANITIZE=ON -DQZU_BUILD_BENCH=OFF); shift ;;
+  --tsan) build=build-tsan; flags=(-DQZU_TSAN=ON -DQZU_BUILD_BENCH=OFF); shift ;;
+esac
+[ "${1-}" = "--" ] && shift
+
+cmake -S . -B "$build" -G Ninja "${flags[@]}" >/dev/null
+cmake --build "$build"
+jobs=$(nproc)
+ctest --test-dir "$build" --output-on-failure -j "$jobs" "$@"

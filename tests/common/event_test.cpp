@@ -1,0 +1,102 @@
+// Event slots and reference-counted receivers, across threads.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "common/event.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct Receiver : CQzuObject {
+  std::atomic<int> calls{0};
+  std::atomic<bool> alive{true};
+};
+
+intptr_t CountCall(CQzuObject* receiver, CQzuObject*, intptr_t userData, int delta) {
+  auto* r = static_cast<Receiver*>(receiver);
+  EXPECT_TRUE(r->alive.load());
+  r->calls += delta;
+  return userData;
+}
+
+TEST(Event, HandlerGetsReceiverUserDataAndArguments) {
+  Receiver r;
+  CQzuReceiverRef pointer = CQzuReceiverRef::Make(&r);
+  EXPECT_EQ(pointer->RefCount(), 1);
+  CQzuEventSlot<int> slot;
+  EXPECT_EQ(slot.Raise(nullptr, 1), 0);  // nothing connected
+  slot.Connect(&CountCall, pointer, 42);
+  EXPECT_EQ(pointer->RefCount(), 2);
+  EXPECT_EQ(slot.Raise(nullptr, 3), 42);
+  EXPECT_EQ(r.calls, 3);
+  pointer->Detach();
+  EXPECT_EQ(slot.Raise(nullptr, 3), 0);  // detached: no call
+  EXPECT_EQ(r.calls, 3);
+}
+
+// The receiver detaches (as its destructor does first) while a worker thread
+// is inside its handler: the detach waits for that call, and no call reaches
+// the receiver afterwards.
+TEST(Event, DetachWaitsForARunningCallAndBlocksLaterOnes) {
+  auto* r = new Receiver;
+  CQzuReceiverRef pointer = CQzuReceiverRef::Make(r);
+  std::atomic<bool> inside{false};
+  std::atomic<bool> release{false};
+  static std::atomic<bool>* s_inside;
+  static std::atomic<bool>* s_release;
+  s_inside = &inside;
+  s_release = &release;
+  CQzuEventSlot<> slot;
+  slot.Connect(
+      [](CQzuObject* receiver, CQzuObject*, intptr_t) -> intptr_t {
+        *s_inside = true;
+        while (!*s_release) std::this_thread::sleep_for(1ms);
+        auto* rr = static_cast<Receiver*>(receiver);
+        EXPECT_TRUE(rr->alive.load());
+        ++rr->calls;
+        return 1;
+      },
+      pointer);
+
+  std::thread worker([&] { slot.Raise(nullptr); });
+  const auto deadline = std::chrono::steady_clock::now() + 10s;
+  while (!inside && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+  ASSERT_TRUE(inside);
+
+  std::atomic<bool> detached{false};
+  std::thread destroyer([&] {
+    pointer->Detach();  // must wait for the worker's call
+    detached = true;
+    r->alive = false;
+    delete r;
+  });
+  std::this_thread::sleep_for(20ms);
+  EXPECT_FALSE(detached.load());  // still waiting for the running call
+  release = true;
+  worker.join();
+  destroyer.join();
+  EXPECT_TRUE(detached.load());
+  EXPECT_EQ(slot.Raise(nullptr), 0);
+}
+
+TEST(Event, AHandlerMayDetachItsOwnReceiver) {
+  Receiver r;
+  CQzuReceiverRef pointer = CQzuReceiverRef::Make(&r);
+  static CQzuEventObjectPointer* s_pointer;
+  s_pointer = pointer.Get();
+  CQzuEventSlot<> slot;
+  slot.Connect(
+      [](CQzuObject*, CQzuObject*, intptr_t) -> intptr_t {
+        s_pointer->Detach();  // same thread: must not deadlock
+        return 7;
+      },
+      pointer);
+  EXPECT_EQ(slot.Raise(nullptr), 7);
+  EXPECT_TRUE(pointer->IsDetached());
+}
+
+}  // namespace

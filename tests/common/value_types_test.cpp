@@ -1,0 +1,159 @@
+// Texts, byte buffers, UTF conversion, buffer hash and the DPI factor.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "common/dpi.h"
+#include "common/mem.h"
+#include "common/utf.h"
+#include "common/wstring.h"
+
+namespace {
+
+TEST(WString, ZeroUnitsAreData) {
+  CWString s(u"a\0b", 3);
+  EXPECT_EQ(s.GetLength(), 3u);
+  s += CWString(u"\0", 1);
+  EXPECT_EQ(s.GetLength(), 4u);
+  EXPECT_EQ(CWString::FromUtf8(std::string("x\0y", 3)).GetLength(), 3u);
+  EXPECT_EQ(CWString(u"x\0y", 3).ToUtf8(), std::string("x\0y", 3));
+  EXPECT_TRUE(CWString().IsEmpty());
+  EXPECT_FALSE(CWString().IsNull());
+  EXPECT_TRUE(CWString::Null().IsNull());
+}
+
+TEST(WString, Searches) {
+  const CWString s(u"abcABCabc");
+  EXPECT_EQ(s.Find(u"abc"), 0);
+  EXPECT_EQ(s.Find(u"abc", 1), 6);
+  EXPECT_EQ(s.Find(u"ABC", 0, false), 3);
+  EXPECT_EQ(s.Find(u"ABC", 4, true), 6);
+  EXPECT_EQ(s.Find(u""), -1);
+  EXPECT_EQ(s.Find(u"abc", 99), -1);
+  // Backward: only occurrences ending at or before the index.
+  EXPECT_EQ(s.ReverseFind(u"abc"), 6);
+  EXPECT_EQ(s.ReverseFind(u"abc", 7), 0);
+  EXPECT_EQ(s.ReverseFind(u"abc", 8), 6);
+  EXPECT_EQ(s.ReverseFind(u"abc", 7, true), 3);
+  EXPECT_EQ(s.ReverseFind(u"abc", 1), -1);
+  // Case folding is for ASCII letters only.
+  EXPECT_EQ(CWString(u"Ä").Find(u"ä", 0, true), -1);
+}
+
+TEST(WString, ReplaceIsLeftToRightWithoutOverlaps) {
+  CWString s(u"aaaa");
+  EXPECT_EQ(s.Replace(u"aa", u"b"), 2);
+  EXPECT_EQ(s, CWString(u"bb"));
+  CWString t(u"xAxa");
+  EXPECT_EQ(t.Replace(u"a", u"[a]", true), 2);
+  EXPECT_EQ(t, CWString(u"x[a]x[a]"));
+}
+
+TEST(WString, Split) {
+  struct Case {
+    const char16_t* text;
+    const char16_t* sep;
+    bool trim, dropEmpty;
+    std::vector<std::u16string> pieces;
+  };
+  const Case cases[] = {
+      {u"a,b,,c", u",", false, false, {u"a", u"b", u"", u"c"}},
+      {u"a,b,,c", u",", false, true, {u"a", u"b", u"c"}},
+      {u" a ,\tb , ", u",", true, true, {u"a", u"b"}},
+      {u"a,", u",", false, false, {u"a", u""}},
+      {u"", u",", false, false, {}},
+      {u"a||b", u"||", false, false, {u"a", u"b"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::u16string> got;
+    for (const CWString& p : CWString(c.text).Split(c.sep, c.trim, c.dropEmpty)) got.push_back(p.Str());
+    EXPECT_EQ(got, c.pieces) << CWString(c.text).ToUtf8();
+  }
+  std::vector<std::u16string> any;
+  for (const CWString& p : CWString(u"a,b;c").SplitAny(u",;")) any.push_back(p.Str());
+  EXPECT_EQ(any, (std::vector<std::u16string>{u"a", u"b", u"c"}));
+}
+
+TEST(WString, ToIntReadsTheLeadingNumber) {
+  EXPECT_EQ(CWString(u"12ab").ToInt(), 12);
+  EXPECT_EQ(CWString(u" -7").ToInt(), -7);
+  EXPECT_EQ(CWString(u"x1").ToInt(), 0);
+  EXPECT_EQ(CWString(u"99999999999999999999999").ToInt(), LLONG_MAX);
+}
+
+TEST(Mem, GrowthStepAndEditing) {
+  CQzuMem m;
+  EXPECT_EQ(m.GetGrowStep(), 64u);
+  m.Append("abc", 3);
+  EXPECT_EQ(m.GetCapacity(), 64u);
+  CQzuMem big(1000);
+  big.AppendByte(1);
+  EXPECT_EQ(big.GetCapacity(), 1000u);
+  m.Insert(1, "XY", 2);
+  EXPECT_EQ(m.View(), "aXYbc");
+  m.Remove(0, 2);
+  EXPECT_EQ(m.View(), "Ybc");
+  m.Append(m.GetData(), m.GetSize());  // appending from itself
+  EXPECT_EQ(m.View(), "YbcYbc");
+  EXPECT_EQ(m.Find("cY", 2), 2);
+  EXPECT_EQ(m.Find("cY", 3), -1);
+  EXPECT_EQ(m.Find("", 0), -1);
+  EXPECT_TRUE(CQzuMem::Null().IsNull());
+}
+
+TEST(Mem, BufferHash) {
+  EXPECT_EQ(HashByteBuffer("", 0), 0u);
+  EXPECT_EQ(HashByteBuffer("abcdefg", 7), 0x048726B6u);  // words, then bytes
+  EXPECT_EQ(HashByteBuffer("\xFF\xFF\xFF\xFF", 4), 0x13u);  // wraps modulo 2^32
+}
+
+TEST(Utf, RoundTripAndReplacement) {
+  const std::u16string text = u"A中\U0001F600\r\n";
+  EXPECT_EQ(qzu::Utf16ToUtf8(text), "A\xE4\xB8\xAD\xF0\x9F\x98\x80\r\n");
+  EXPECT_EQ(qzu::Utf8ToUtf16(qzu::Utf16ToUtf8(text)), text);
+  struct Case {
+    std::string bytes;
+    std::u16string units;
+  };
+  const Case bad[] = {
+      {"\xE4\xB8", u"\xFFFD"},              // truncated sequence: one replacement
+      {"\xC0\xAF", u"\xFFFD\xFFFD"},        // overlong
+      {"\xED\xA0\x80", u"\xFFFD\xFFFD\xFFFD"},  // encoded surrogate
+      {"a\x80" "b", u"a\xFFFD" u"b"},
+      {"\xF4\x90\x80\x80", u"\xFFFD\xFFFD\xFFFD\xFFFD"},  // above U+10FFFF
+  };
+  for (const Case& c : bad) EXPECT_EQ(qzu::Utf8ToUtf16(c.bytes), c.units);
+  EXPECT_EQ(qzu::Utf16ToUtf8(u"\xD800x"), "\xEF\xBF\xBDx");  // lone surrogate
+}
+
+TEST(Utf, RandomBytesNeverOverrunAndRoundTripValidText) {
+  std::mt19937 rng(1234);
+  for (int round = 0; round < 2000; ++round) {
+    std::string bytes(rng() % 40, '\0');
+    for (char& b : bytes) b = static_cast<char>(rng());
+    const std::u16string units = qzu::Utf8ToUtf16(bytes);
+    EXPECT_LE(units.size(), bytes.size());
+    const std::string again = qzu::Utf16ToUtf8(units);
+    EXPECT_EQ(qzu::Utf8ToUtf16(again), units);
+  }
+}
+
+TEST(Dpi, ScalingRoundsOrTruncates) {
+  struct Case {
+    double factor;
+    int value, rounded, truncated;
+  };
+  const Case cases[] = {{1.0, 7, 7, 7}, {1.25, 7, 9, 8}, {1.5, 7, 11, 10}, {2.0, 7, 14, 14}, {1.25, 2, 3, 2}};
+  for (const Case& c : cases) {
+    SetDpiFactor(c.factor);
+    EXPECT_EQ(ScaleByDpiFactor(c.value), c.rounded) << c.factor;
+    EXPECT_EQ(ScaleForDpi(c.value), c.truncated) << c.factor;
+  }
+  SetDpiFactor(0.5);
+  EXPECT_EQ(GetDpiFactor(), 1.0);
+  EXPECT_EQ(DpiFactorFor(144), 1.5);
+  EXPECT_EQ(DpiFactorFor(72), 1.0);
+  SetDpiFactor(1.0);
+}
+
+}  // namespace
