@@ -15,8 +15,8 @@ PACKAGES=(
   fonts-wqy-microhei
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  # the pinyin table generator reads Unihan from here
-  unicode-data
+  # generators of the built-in tables (tools/) and the Unihan data they read
+  python3 unicode-data
   # a display for running the program and taking screenshots without a screen
   xvfb xauth
 )
