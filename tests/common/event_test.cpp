@@ -100,3 +100,21 @@ TEST(Event, AHandlerMayDetachItsOwnReceiver) {
 }
 
 }  // namespace
+
+#include "common/critical_section.h"
+
+namespace {
+
+TEST(CriticalSection, CopiesShareOneSectionAndTheOwnerMayReenter) {
+  rg_Ombrine_base::rg_HuChiSuoLei a;
+  rg_Ombrine_base::rg_HuChiSuoLei b = a;
+  EXPECT_TRUE(a.SharesWith(b));
+  EXPECT_EQ(a.ShareCount(), 2);
+  rg_Ombrine_base::rg_HuChiSuoLei::Guard outer(a);
+  rg_Ombrine_base::rg_HuChiSuoLei::Guard inner(b);  // same thread, same section
+  bool otherThreadGotIt = true;
+  std::thread([&] { otherThreadGotIt = b.TryEnter(); if (otherThreadGotIt) b.Leave(); }).join();
+  EXPECT_FALSE(otherThreadGotIt);
+}
+
+}  // namespace
