@@ -1,0 +1,5 @@
+#include "services/http_request.h"
+
+CQzuRef<CQzuComInstance> MakeHttpRequestInstance() {
+  return CQzuRef<CQzuComInstance>::Adopt(new CQzuHttpRequestInstance());
+}
