@@ -1,0 +1,48 @@
+#pragma once
+// Escapes of UTF-16 code units and their decoding, in three kinds:
+//   0  backslash escapes as in JSON ("\u4F60", "\n", "\/");
+//   1  hexadecimal HTML references ("&#x4F60;");
+//   2  decimal HTML references ("&#20320;").
+// The encoder works per code unit, so a character outside the BMP becomes two
+// escapes, one per surrogate. The decoder of kinds 1 and 2 (they decode alike)
+// also knows the named references of HtmlEntityTable().
+#include <cstdint>
+
+#include "common/arrays.h"
+#include "common/object.h"
+#include "common/wstring.h"
+
+// Replaces `text` by its escaped form. Units from 0x80 up are always escaped;
+// with kind 0 the characters " ' \ / { } [ ] get a backslash in front whatever
+// the flags; CR, LF and TAB are escaped only with `escapeLineBreaks`, other
+// ASCII only with `escapeAscii`. With kind 0 a CR directly before an escaped
+// LF is left out, so CR LF becomes "\n". Any other kind leaves the text alone.
+void EscapeText(CWString& text, bool escapeAscii, bool escapeLineBreaks, int kind);
+
+// Replaces `text` by its decoded form. What is not a well-formed escape stays
+// exactly as typed: "\u" and "%u" need four hexadecimal digits; "&#x" needs one
+// to six hexadecimal digits and ";"; "&#" needs decimal digits and ";" (or the
+// end of the text); a named reference needs its ";". Codes above U+FFFF become
+// surrogate pairs; codes above U+10FFFF stay as typed. A decoded U+0000 is kept
+// like any other unit. Any other kind leaves the text alone.
+void UnescapeText(CWString& text, int kind);
+
+namespace rg_Tavelkin_MingLingJi {
+
+// A small value pair of the library: a character array and a 32-bit integer.
+// Stream form: the array, then the integer. The array member has no value
+// comparison, so an object is equal only to itself.
+class rg_TavelkinWenBenQuChanZiLei : public CQzuObject {
+  QZU_DECLARE_CLASS(rg_TavelkinWenBenQuChanZiLei)
+ public:
+  bool IsEqual(const CQzuObject& other) const override { return &other == this; }
+  int CopyFrom(const CQzuObject& source) override;
+  void Clear() override;
+  void LoadFromStream(CQzuStream& s) override;
+  void SaveToStream(CQzuStream& s) const override;
+
+  rg_Ombrine_base::rg_ZiFuShuZuLei characters;
+  int32_t number = 0;
+};
+
+}  // namespace rg_Tavelkin_MingLingJi
