@@ -1,0 +1,182 @@
+#include "framework/edit_box.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "framework/qt_text.h"
+
+namespace rg_Ombrine_MFCJieMian_base {
+
+QZU_IMPLEMENT_CLASS(rg_edit_box, CQzuWinControl, "rg_Ombrine_MFCJieMian_base::rg_edit_box")
+
+rg_edit_box::rg_edit_box() { m_style = qzu_win::kWsTabStop | qzu_win::kWsBorder; }
+
+bool rg_edit_box::IsEqual(const CQzuObject& other) const {
+  if (!CQzuWinControl::IsEqual(other)) return false;
+  const auto& o = static_cast<const rg_edit_box&>(other);
+  return m_cueBanner == o.m_cueBanner && m_leftMargin == o.m_leftMargin && m_rightMargin == o.m_rightMargin &&
+         m_wordWrap == o.m_wordWrap;
+}
+
+int rg_edit_box::CopyFrom(const CQzuObject& source) {
+  QZU_COPY_FROM_PREAMBLE(rg_edit_box, source)
+  CopyWinControl(src);
+  m_cueBanner = src.m_cueBanner;
+  m_leftMargin = src.m_leftMargin;
+  m_rightMargin = src.m_rightMargin;
+  m_wordWrap = src.m_wordWrap;
+  m_selStart = src.m_selStart;
+  m_selEnd = src.m_selEnd;
+  return 1;
+}
+
+void rg_edit_box::SaveToStream(CQzuStream& s) const {
+  CQzuWinControl::SaveToStream(s);
+  if (!s.Ok()) return;
+  s.WriteText(m_cueBanner);
+  s.WriteInt32(m_leftMargin);
+  s.WriteInt32(m_rightMargin);
+  s.WriteInt32(m_wordWrap);
+}
+
+void rg_edit_box::LoadFromStream(CQzuStream& s) {
+  CQzuWinControl::LoadFromStream(s);
+  CWString cue;
+  int32_t left, right, wrap;
+  if (!s.ReadText(cue) || !s.ReadInt32(left) || !s.ReadInt32(right) || !s.ReadInt32(wrap)) return;
+  m_cueBanner = cue;
+  m_leftMargin = left;
+  m_rightMargin = right;
+  m_wordWrap = wrap;
+  ApplyEditState();
+}
+
+QWidget* rg_edit_box::CreateNativeWidget(const CQzuCreateParams& params, QWidget* parent) {
+  if (params.style & qzu_win::kEsMultiline) {
+    auto* edit = new QPlainTextEdit(parent);
+    QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this, edit] {
+      if (GetWidget() == edit) Raise(OnTextChanged);
+    });
+    return edit;
+  }
+  auto* edit = new QLineEdit(parent);
+  QObject::connect(edit, &QLineEdit::textChanged, edit, [this, edit] {
+    if (GetWidget() == edit) Raise(OnTextChanged);
+  });
+  return edit;
+}
+
+std::vector<QObject*> rg_edit_box::WatchedParts(QWidget* widget) {
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) return {plain->viewport()};
+  return {};
+}
+
+void rg_edit_box::AfterCreate(const CQzuCreateParams& params) {
+  CQzuWinControl::AfterCreate(params);
+  ApplyEditState();
+}
+
+void rg_edit_box::ApplyEditState() {
+  QWidget* w = GetWidget();
+  const bool readOnly = IsReadOnly();
+  if (auto* line = qobject_cast<QLineEdit*>(w)) {
+    line->setReadOnly(readOnly);
+    line->setPlaceholderText(ToQString(m_cueBanner));
+    line->setTextMargins(m_leftMargin, 0, m_rightMargin, 0);
+    line->setEchoMode((m_style & qzu_win::kEsPassword) ? QLineEdit::Password : QLineEdit::Normal);
+    if (m_style & qzu_win::kEsCenter) line->setAlignment(Qt::AlignCenter);
+    else if (m_style & qzu_win::kEsRight) line->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (!(m_style & qzu_win::kWsBorder)) line->setFrame(false);
+  } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
+    plain->setReadOnly(readOnly);
+    plain->setPlaceholderText(ToQString(m_cueBanner));
+    plain->setLineWrapMode(m_wordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    plain->setVerticalScrollBarPolicy((m_style & qzu_win::kWsVScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    plain->setHorizontalScrollBarPolicy((m_style & qzu_win::kWsHScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    plain->document()->setDocumentMargin(m_leftMargin > m_rightMargin ? m_leftMargin : m_rightMargin > 0 ? m_rightMargin : 4);
+    if (!(m_style & qzu_win::kWsBorder)) plain->setFrameShape(QFrame::NoFrame);
+  }
+}
+
+void rg_edit_box::ApplyCaption(const CWString& caption) {
+  QWidget* w = GetWidget();
+  if (auto* line = qobject_cast<QLineEdit*>(w)) line->setText(ToQString(caption));
+  else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) plain->setPlainText(ToQString(caption));
+}
+
+CWString rg_edit_box::ReadCaption() const {
+  QWidget* w = GetWidget();
+  if (auto* line = qobject_cast<QLineEdit*>(w)) return FromQString(line->text());
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) return FromQString(plain->toPlainText());
+  return m_caption;
+}
+
+void rg_edit_box::SetReadOnly(bool readOnly) {
+  if (readOnly) m_style |= qzu_win::kEsReadOnly;
+  else m_style &= ~qzu_win::kEsReadOnly;
+  ApplyEditState();
+}
+
+void rg_edit_box::SetCueBanner(const CWString& cue) {
+  m_cueBanner = cue;
+  ApplyEditState();
+}
+
+void rg_edit_box::SetMargins(int left, int right) {
+  if (left >= 0) m_leftMargin = left;
+  if (right >= 0) m_rightMargin = right;
+  ApplyEditState();
+}
+
+void rg_edit_box::SetWordWrap(bool wrap) {
+  m_wordWrap = wrap ? 1 : 0;
+  ApplyEditState();
+}
+
+void rg_edit_box::SetSel(int start, int end) {
+  QWidget* w = GetWidget();
+  const int length = GetText().Length();
+  if (start < 0) start = 0;
+  if (end < 0 || end > length) end = length;
+  if (start > length) start = length;
+  m_selStart = start;
+  m_selEnd = end;
+  if (auto* line = qobject_cast<QLineEdit*>(w)) {
+    line->setSelection(start, end - start);
+  } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
+    QTextCursor c = plain->textCursor();
+    c.setPosition(start);
+    c.setPosition(end, QTextCursor::KeepAnchor);
+    plain->setTextCursor(c);
+  }
+}
+
+void rg_edit_box::GetSel(int& start, int& end) const {
+  QWidget* w = GetWidget();
+  if (auto* line = qobject_cast<QLineEdit*>(w)) {
+    if (line->hasSelectedText()) {
+      start = line->selectionStart();
+      end = line->selectionEnd();
+    } else {
+      start = end = line->cursorPosition();
+    }
+  } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
+    const QTextCursor c = plain->textCursor();
+    start = c.selectionStart();
+    end = c.selectionEnd();
+  } else {
+    start = m_selStart;
+    end = m_selEnd;
+  }
+}
+
+void rg_edit_box::ReplaceSel(const CWString& text) {
+  QWidget* w = GetWidget();
+  if (auto* line = qobject_cast<QLineEdit*>(w)) line->insert(ToQString(text));
+  else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) plain->insertPlainText(ToQString(text));
+  else m_caption = m_caption.Left(m_selStart) + text + m_caption.Mid(m_selEnd);
+}
+
+}  // namespace rg_Ombrine_MFCJieMian_base

@@ -1,0 +1,85 @@
+#include "framework/native_window.h"
+
+#include <QApplication>
+#include <QHash>
+
+#include "framework/win_control.h"
+
+namespace {
+
+QHash<const QObject*, CMfcWndObject*>& Registry() {
+  static QHash<const QObject*, CMfcWndObject*> registry;
+  return registry;
+}
+
+// One filter for every window of the framework: it looks the watched object
+// up, so a window whose holder is gone is simply no longer answered.
+class WindowEventRouter : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    CMfcWndObject* holder = CMfcWndObject::FromObject(watched);
+    if (!holder) return false;
+    // Keep the holder alive through handlers that release the control.
+    CQzuRef<CMfcWndObject> keep = CQzuRef<CMfcWndObject>::Share(holder);
+    rg_Ombrine_MFCJieMian_base::CQzuWinControl* owner = holder->Owner();
+    if (!owner) return false;
+    return owner->HandleWindowEvent(watched, event);
+  }
+};
+
+WindowEventRouter* Router() {
+  static WindowEventRouter* router = new WindowEventRouter();
+  return router;
+}
+
+}  // namespace
+
+CMfcWndObject::CMfcWndObject(std::unique_ptr<CVWnd> wnd) : m_wnd(wnd ? std::move(wnd) : std::make_unique<CVWnd>()) {}
+
+CMfcWndObject::~CMfcWndObject() { DestroyWindow(); }
+
+void CMfcWndObject::ReplaceWnd(std::unique_ptr<CVWnd> wnd) {
+  if (HasWindow() || !wnd) return;
+  m_wnd = std::move(wnd);
+}
+
+CMfcWndObject* CMfcWndObject::FromObject(const QObject* object) { return Registry().value(object, nullptr); }
+
+void CMfcWndObject::AttachWidget(QWidget* widget, const std::vector<QObject*>& extra) {
+  m_wnd->Attach(widget);
+  reportedShown = false;
+  WatchObject(widget);
+  for (QObject* o : extra) WatchObject(o);
+}
+
+void CMfcWndObject::WatchObject(QObject* object) {
+  if (!object) return;
+  Registry().insert(object, this);
+  m_watched.emplace_back(object);
+  object->installEventFilter(Router());
+  // A widget deleted with its parent must not leave its address behind.
+  QObject::connect(object, &QObject::destroyed, Router(), [](QObject* gone) { Registry().remove(gone); });
+}
+
+void CMfcWndObject::DestroyWindow() {
+  for (const QPointer<QObject>& o : m_watched) {
+    if (o) {
+      Registry().remove(o.data());
+      o->removeEventFilter(Router());
+    }
+  }
+  // Objects already deleted may have left stale keys behind.
+  for (auto it = Registry().begin(); it != Registry().end();) {
+    if (it.value() == this) it = Registry().erase(it);
+    else ++it;
+  }
+  m_watched.clear();
+  QWidget* w = m_wnd->Widget();
+  m_wnd->Detach();
+  reportedShown = false;
+  if (w) {
+    // The window may be inside one of its own handlers: delete it later.
+    w->hide();
+    w->deleteLater();
+  }
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The native window of a control: CVWnd wraps one QWidget (subclasses keep
+// what a kind of window needs besides, such as the Scintilla host's send
+// function), and CMfcWndObject is the reference-counted holder that copies of
+// a control share. Events of the widget reach the control that created it,
+// the holder's owner, through one application-wide event filter.
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+#include "common/ref_object.h"
+
+namespace rg_Ombrine_MFCJieMian_base {
+class CQzuWinControl;
+}
+
+class CVWnd {
+ public:
+  CVWnd() = default;
+  CVWnd(const CVWnd&) = delete;
+  CVWnd& operator=(const CVWnd&) = delete;
+  virtual ~CVWnd() = default;
+
+  QWidget* Widget() const { return m_widget.data(); }
+  bool Exists() const { return !m_widget.isNull(); }
+  void Attach(QWidget* widget) { m_widget = widget; }
+  // Forgets the widget without touching it.
+  void Detach() { m_widget.clear(); }
+
+ private:
+  QPointer<QWidget> m_widget;
+};
+
+class CMfcWndObject : public CQzuRefObject {
+ public:
+  explicit CMfcWndObject(std::unique_ptr<CVWnd> wnd = nullptr);
+
+  CVWnd& Wnd() { return *m_wnd; }
+  const CVWnd& Wnd() const { return *m_wnd; }
+  template <class T>
+  T* WndAs() const { return dynamic_cast<T*>(m_wnd.get()); }
+  // Only while there is no window.
+  void ReplaceWnd(std::unique_ptr<CVWnd> wnd);
+
+  QWidget* Widget() const { return m_wnd->Widget(); }
+  bool HasWindow() const { return m_wnd->Exists(); }
+
+  // The control whose handlers receive the window's events.
+  rg_Ombrine_MFCJieMian_base::CQzuWinControl* Owner() const { return m_owner; }
+  void SetOwner(rg_Ombrine_MFCJieMian_base::CQzuWinControl* owner) { m_owner = owner; }
+
+  // Takes `widget` as the window and routes its events (and those of
+  // `extra` objects such as a scroll area's viewport) to the owner.
+  void AttachWidget(QWidget* widget, const std::vector<QObject*>& extra = {});
+  void WatchObject(QObject* object);
+  // Hides the window and schedules its deletion; HasWindow() is false at
+  // once, so loops waiting for the window end on their next turn.
+  void DestroyWindow();
+
+  // Whether the shown event was raised last (shown and hidden alternate).
+  bool reportedShown = false;
+
+  // The holder of a watched object, or null.
+  static CMfcWndObject* FromObject(const QObject* object);
+
+ protected:
+  ~CMfcWndObject() override;
+
+ private:
+  std::unique_ptr<CVWnd> m_wnd;
+  rg_Ombrine_MFCJieMian_base::CQzuWinControl* m_owner = nullptr;
+  std::vector<QPointer<QObject>> m_watched;
+};
