@@ -1,0 +1,371 @@
+#include "platform/code_page_codec.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
+#include <unicode/ucnv_err.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <mutex>
+#include <vector>
+
+#include "platform/system_code_page.h"
+
+namespace qzu {
+
+namespace {
+
+// Windows writes "?" for every character a code page lacks; ICU's default
+// substitution silently drops the default-ignorable ones (U+00AD, U+034F...)
+// and may use a charset-specific substitute, so we write "?" ourselves.
+void QuestionMarkFromUnicode(const void*, UConverterFromUnicodeArgs* args, const UChar*, int32_t, UChar32,
+                             UConverterCallbackReason reason, UErrorCode* err) {
+  if (reason > UCNV_IRREGULAR) return;  // reset, close, clone: nothing to write
+  *err = U_ZERO_ERROR;
+  ucnv_cbFromUWriteBytes(args, "?", 1, 0, err);
+}
+
+struct ConverterCloser {
+  void operator()(UConverter* c) const { ucnv_close(c); }
+};
+using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
+
+ConverterPtr OpenDecoder(const std::string& name) {
+  UErrorCode err = U_ZERO_ERROR;
+  ConverterPtr cnv(ucnv_open(name.c_str(), &err));
+  if (U_FAILURE(err)) return nullptr;
+  return cnv;
+}
+
+ConverterPtr OpenEncoder(const std::string& name) {
+  ConverterPtr cnv = OpenDecoder(name);
+  if (!cnv) return nullptr;
+  // Best fit as Windows does (¥ -> ￥, ³ -> 3 ...).
+  ucnv_setFallback(cnv.get(), true);
+  UErrorCode err = U_ZERO_ERROR;
+  ucnv_setFromUCallBack(cnv.get(), QuestionMarkFromUnicode, nullptr, nullptr, nullptr, &err);
+  return cnv;
+}
+
+void IcuDecode(UConverter* cnv, std::string_view bytes, std::u16string& out) {
+  const size_t start = out.size();
+  // Most charsets give at most one unit per byte; grow when one does not.
+  size_t capacity = bytes.size() + 16;
+  out.resize(start + capacity);
+  const char* src = bytes.data();
+  const char* srcEnd = src + bytes.size();
+  size_t written = 0;
+  for (;;) {
+    UChar* dst = reinterpret_cast<UChar*>(out.data() + start + written);
+    UChar* dstBegin = dst;
+    UChar* dstEnd = reinterpret_cast<UChar*>(out.data() + start + capacity);
+    UErrorCode err = U_ZERO_ERROR;
+    ucnv_toUnicode(cnv, &dst, dstEnd, &src, srcEnd, nullptr, true, &err);
+    written += static_cast<size_t>(dst - dstBegin);
+    if (err != U_BUFFER_OVERFLOW_ERROR) break;
+    capacity = capacity * 2 + 16;
+    out.resize(start + capacity);
+  }
+  out.resize(start + written);
+}
+
+void IcuEncode(UConverter* cnv, std::u16string_view text, std::string& out) {
+  const size_t start = out.size();
+  size_t capacity = text.size() * static_cast<size_t>(ucnv_getMaxCharSize(cnv)) + 16;
+  out.resize(start + capacity);
+  const UChar* src = reinterpret_cast<const UChar*>(text.data());
+  const UChar* srcEnd = src + text.size();
+  size_t written = 0;
+  for (;;) {
+    char* dst = out.data() + start + written;
+    char* dstBegin = dst;
+    char* dstEnd = out.data() + start + capacity;
+    UErrorCode err = U_ZERO_ERROR;
+    ucnv_fromUnicode(cnv, &dst, dstEnd, &src, srcEnd, nullptr, true, &err);
+    written += static_cast<size_t>(dst - dstBegin);
+    if (err != U_BUFFER_OVERFLOW_ERROR) break;
+    capacity = capacity * 2 + 16;
+    out.resize(start + capacity);
+  }
+  out.resize(start + written);
+}
+
+// Any ICU converter; a fresh converter per call keeps the codec usable from
+// several threads (opening one is cheap once ICU has loaded its table).
+class IcuCodec : public CharsetCodec {
+ public:
+  explicit IcuCodec(std::string name) : m_name(std::move(name)) {}
+  void Decode(std::string_view bytes, std::u16string& out) const override {
+    if (bytes.empty()) return;
+    if (ConverterPtr cnv = OpenDecoder(m_name)) IcuDecode(cnv.get(), bytes, out);
+  }
+  void Encode(std::u16string_view text, std::string& out) const override {
+    if (text.empty()) return;
+    if (ConverterPtr cnv = OpenEncoder(m_name)) IcuEncode(cnv.get(), text, out);
+  }
+  const std::string& Name() const override { return m_name; }
+
+ private:
+  std::string m_name;
+};
+
+// A stateless single/double-byte code page (windows-936, 950, 949, 932) as
+// two lookup tables built once from ICU's own converter, so it gives ICU's
+// results byte for byte, invalid input included, at the speed of a plain loop.
+class DbcsTableCodec : public CharsetCodec {
+ public:
+  // Null when the converter does not fit the table model; then ICU is used.
+  static std::shared_ptr<const CharsetCodec> Build(const std::string& name);
+
+  void Decode(std::string_view bytes, std::u16string& out) const override;
+  void Encode(std::u16string_view text, std::string& out) const override;
+  const std::string& Name() const override { return m_name; }
+
+ private:
+  // Decode entries: the unit, plus kLeadAlone when the lead byte decodes on
+  // its own and the next byte starts over.
+  static constexpr uint32_t kLeadAlone = 0x10000;
+  // Single-byte entries: the unit, plus kIsLead for lead bytes (then the unit
+  // is what a lead at the very end decodes to).
+  static constexpr uint32_t kIsLead = 0x20000;
+
+  std::string m_name;
+  uint32_t m_single[256] = {};
+  std::vector<uint32_t> m_pair;  // [lead * 256 + trail]
+  // Encode entries for every BMP unit: below 0x100 a single byte, else lead
+  // byte in the high half and trail byte in the low half (leads are >= 0x81).
+  std::vector<uint16_t> m_encode;
+  // Bytes of a code point above the BMP; the same for all of them in these
+  // code pages (checked when the table is built).
+  std::string m_supplementary;
+};
+
+std::u16string DecodeWithFlush(UConverter* cnv, const char* bytes, size_t n) {
+  ucnv_resetToUnicode(cnv);
+  std::u16string out;
+  IcuDecode(cnv, std::string_view(bytes, n), out);
+  return out;
+}
+
+std::shared_ptr<const CharsetCodec> DbcsTableCodec::Build(const std::string& name) {
+  ConverterPtr dec = OpenDecoder(name);
+  ConverterPtr enc = OpenEncoder(name);
+  if (!dec || !enc) return nullptr;
+  if (ucnv_getMaxCharSize(dec.get()) != 2 || ucnv_getMinCharSize(dec.get()) != 1) return nullptr;
+  const UConverterType type = ucnv_getType(dec.get());
+  if (type != UCNV_DBCS && type != UCNV_MBCS) return nullptr;
+
+  auto codec = std::make_shared<DbcsTableCodec>();
+  codec->m_name = name;
+  codec->m_pair.assign(256 * 256, 0);
+  bool isLead[256] = {};
+  for (int b = 0; b < 256; ++b) {
+    const char byte = static_cast<char>(b);
+    // A lead byte leaves the converter waiting for its trail byte.
+    ucnv_resetToUnicode(dec.get());
+    UChar probe[4];
+    UChar* dst = probe;
+    const char* src = &byte;
+    UErrorCode err = U_ZERO_ERROR;
+    ucnv_toUnicode(dec.get(), &dst, probe + 4, &src, &byte + 1, nullptr, false, &err);
+    isLead[b] = U_SUCCESS(err) && dst == probe;
+    const std::u16string alone = DecodeWithFlush(dec.get(), &byte, 1);
+    if (alone.size() != 1) return nullptr;
+    codec->m_single[b] = alone[0] | (isLead[b] ? kIsLead : 0);
+  }
+  for (int lead = 0; lead < 256; ++lead) {
+    if (!isLead[lead]) continue;
+    for (int trail = 0; trail < 256; ++trail) {
+      const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      const std::u16string r = DecodeWithFlush(dec.get(), pair, 2);
+      uint32_t entry;
+      if (r.size() == 1) {
+        entry = r[0];
+      } else if (r.size() == 2 && r[1] == static_cast<char16_t>(codec->m_single[trail] & 0xFFFF)) {
+        entry = r[0] | kLeadAlone;
+      } else {
+        return nullptr;
+      }
+      codec->m_pair[static_cast<size_t>(lead) * 256 + trail] = entry;
+    }
+  }
+
+  codec->m_encode.assign(0x10000, '?');
+  std::string bytes;
+  for (uint32_t u = 0; u < 0x10000; ++u) {
+    if (u >= 0xD800 && u <= 0xDFFF) continue;  // lone surrogates stay "?"
+    const char16_t unit = static_cast<char16_t>(u);
+    ucnv_resetFromUnicode(enc.get());
+    bytes.clear();
+    IcuEncode(enc.get(), std::u16string_view(&unit, 1), bytes);
+    if (bytes.size() == 1) {
+      codec->m_encode[u] = static_cast<uint8_t>(bytes[0]);
+    } else if (bytes.size() == 2 && static_cast<uint8_t>(bytes[0]) >= 0x81) {
+      codec->m_encode[u] = static_cast<uint16_t>((static_cast<uint8_t>(bytes[0]) << 8) | static_cast<uint8_t>(bytes[1]));
+    } else {
+      return nullptr;
+    }
+  }
+  // Characters above the BMP: one result shared by all, or no table.
+  const char16_t probes[][2] = {{0xD800, 0xDC00}, {0xD840, 0xDC00}, {0xD83D, 0xDE00}, {0xDBFF, 0xDFFF}};
+  for (size_t i = 0; i < std::size(probes); ++i) {
+    ucnv_resetFromUnicode(enc.get());
+    bytes.clear();
+    IcuEncode(enc.get(), std::u16string_view(probes[i], 2), bytes);
+    if (i == 0) codec->m_supplementary = bytes;
+    else if (bytes != codec->m_supplementary) return nullptr;
+  }
+  return codec;
+}
+
+void DbcsTableCodec::Decode(std::string_view bytes, std::u16string& out) const {
+  const size_t start = out.size();
+  out.resize(start + bytes.size());  // never more units than bytes
+  char16_t* dst = out.data() + start;
+  const uint8_t* p = reinterpret_cast<const uint8_t*>(bytes.data());
+  const uint8_t* end = p + bytes.size();
+  const uint32_t* pairs = m_pair.data();
+  while (p < end) {
+    const uint32_t s = m_single[*p];
+    if (!(s & kIsLead)) {
+      *dst++ = static_cast<char16_t>(s);
+      ++p;
+      continue;
+    }
+    if (p + 1 == end) {  // a lead byte cut off by the end
+      *dst++ = static_cast<char16_t>(s);
+      ++p;
+      break;
+    }
+    const uint32_t e = pairs[static_cast<size_t>(p[0]) * 256 + p[1]];
+    *dst++ = static_cast<char16_t>(e);
+    p += (e & kLeadAlone) ? 1 : 2;
+  }
+  out.resize(static_cast<size_t>(dst - out.data()));
+}
+
+void DbcsTableCodec::Encode(std::u16string_view text, std::string& out) const {
+  const size_t start = out.size();
+  out.resize(start + text.size() * 2 + m_supplementary.size());
+  char* dst = out.data() + start;
+  const char16_t* p = text.data();
+  const char16_t* end = p + text.size();
+  const uint16_t* table = m_encode.data();
+  while (p < end) {
+    const char16_t u = *p++;
+    if (u >= 0xD800 && u <= 0xDBFF && p < end && *p >= 0xDC00 && *p <= 0xDFFF) {
+      ++p;
+      const size_t at = static_cast<size_t>(dst - out.data());
+      // A pair takes two units and gives at most as many bytes as the probe.
+      if (m_supplementary.size() > 4) {
+        out.resize(out.size() + m_supplementary.size());
+        dst = out.data() + at;
+      }
+      for (char c : m_supplementary) *dst++ = c;
+      continue;
+    }
+    const uint16_t e = table[u];
+    if (e < 0x100) {
+      *dst++ = static_cast<char>(e);
+    } else {
+      dst[0] = static_cast<char>(e >> 8);
+      dst[1] = static_cast<char>(e & 0xFF);
+      dst += 2;
+    }
+  }
+  out.resize(static_cast<size_t>(dst - out.data()));
+}
+
+// ICU name of a Windows code page: its "windows-N" alias where ICU has one,
+// else the DOS/IBM names.
+std::string IcuNameOfCodePage(int codePage) {
+  if (codePage == 65001) return "UTF-8";
+  char buffer[32];
+  for (const char* pattern : {"windows-%d", "ibm-%d", "cp%d"}) {
+    std::snprintf(buffer, sizeof buffer, pattern, codePage);
+    if (OpenDecoder(buffer)) return buffer;
+  }
+  return std::string();
+}
+
+std::shared_ptr<const CharsetCodec> MakeCodec(const std::string& icuName) {
+  // The table only pays off (and is only checked) for the double-byte
+  // Windows code pages; the rest use ICU directly.
+  ConverterPtr probe = OpenDecoder(icuName);
+  if (!probe) return nullptr;
+  const UConverterType type = ucnv_getType(probe.get());
+  if (ucnv_getMaxCharSize(probe.get()) == 2 && (type == UCNV_DBCS || type == UCNV_MBCS)) {
+    if (auto table = DbcsTableCodec::Build(icuName)) return table;
+  }
+  return std::make_shared<IcuCodec>(icuName);
+}
+
+std::mutex g_cacheMutex;
+std::map<std::string, std::shared_ptr<const CharsetCodec>>& CodecCache() {
+  static std::map<std::string, std::shared_ptr<const CharsetCodec>> cache;
+  return cache;
+}
+
+// One codec per ICU converter name, built once.
+std::shared_ptr<const CharsetCodec> CachedCodec(const std::string& icuName) {
+  if (icuName.empty()) return nullptr;
+  UErrorCode err = U_ZERO_ERROR;
+  ConverterPtr probe = OpenDecoder(icuName);
+  if (!probe) return nullptr;
+  const std::string key = ucnv_getName(probe.get(), &err);
+  std::lock_guard<std::mutex> lock(g_cacheMutex);
+  auto& cache = CodecCache();
+  auto it = cache.find(key);
+  if (it != cache.end()) return it->second;
+  auto codec = MakeCodec(icuName);
+  cache[key] = codec;
+  return codec;
+}
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  return true;
+}
+
+}  // namespace
+
+int WindowsCodePageOfName(std::string_view name) {
+  // Names of the program's code-page table whose Windows code page is not
+  // what ICU opens for the same name, or that ICU does not know at all.
+  static const struct {
+    const char* name;
+    int codePage;
+  } kNames[] = {
+      {"iso-8859-1", 1252},  // Windows reads Latin-1 text as code page 1252
+      {"iso-8859-9", 1254},  // and Turkish as 1254
+      {"koi8-ru", 21866},    // KOI8-U; ICU lacks the name
+  };
+  for (const auto& entry : kNames)
+    if (EqualsIgnoreAsciiCase(name, entry.name)) return entry.codePage;
+  return 0;
+}
+
+std::shared_ptr<const CharsetCodec> CodePageCodec(int codePage) {
+  if (codePage <= 0) return nullptr;
+  return CachedCodec(IcuNameOfCodePage(codePage));
+}
+
+std::shared_ptr<const CharsetCodec> SystemCodePageCodec() {
+  if (auto codec = CodePageCodec(GetSystemCodePage())) return codec;
+  return CodePageCodec(936);
+}
+
+std::shared_ptr<const CharsetCodec> OpenCharset(std::string_view name) {
+  if (name.empty()) return nullptr;  // ICU would open its default converter
+  for (char c : name)
+    if (static_cast<unsigned char>(c) <= 0x20 || static_cast<unsigned char>(c) >= 0x7F) return nullptr;
+  if (const int codePage = WindowsCodePageOfName(name)) return CodePageCodec(codePage);
+  return CachedCodec(std::string(name));
+}
+
+}  // namespace qzu

@@ -1,0 +1,49 @@
+#pragma once
+// Code pages and named charsets, our stand-in for the Windows code-page calls
+// and the COM text stream: bytes of a charset <-> UTF-16 through ICU.
+//
+// Encoders behave like Windows' WideCharToMultiByte with flags 0: characters
+// the charset lacks are best-fitted where the Windows table has a best fit
+// (ICU fallbacks on), and every other one, default-ignorables and lone
+// surrogates included, becomes "?". Decoders behave like ICU's: an invalid
+// byte sequence becomes U+FFFD and a truncated tail shows as U+FFFD too.
+// Nothing stops at a zero byte or unit: a NUL is data.
+//
+// Codecs are immutable and may be used from any thread at once.
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace qzu {
+
+class CharsetCodec {
+ public:
+  virtual ~CharsetCodec() = default;
+  // Appends the decoded units of `bytes` to `out`.
+  virtual void Decode(std::string_view bytes, std::u16string& out) const = 0;
+  // Appends the encoded bytes of `text` to `out`.
+  virtual void Encode(std::u16string_view text, std::string& out) const = 0;
+  // ICU's canonical name of the converter behind the codec.
+  virtual const std::string& Name() const = 0;
+};
+
+// The codec of a Windows code page number (936 -> windows-936, 65001 ->
+// UTF-8, 437 -> ibm-437...); null when no converter exists for it.
+std::shared_ptr<const CharsetCodec> CodePageCodec(int codePage);
+
+// The codec of the system ANSI code page (GetSystemCodePage()). Never null:
+// a code page nothing knows falls back to windows-936, the program's default.
+std::shared_ptr<const CharsetCodec> SystemCodePageCodec();
+
+// The codec for a charset name: ICU's names and aliases, plus the Windows
+// meaning of the names the program's code-page table uses (for example
+// "iso-8859-1" is code page 1252 there, "koi8-ru" is 21866). The name is
+// compared ignoring ASCII case. Null when the name is empty, not ASCII or
+// unknown.
+std::shared_ptr<const CharsetCodec> OpenCharset(std::string_view name);
+
+// The Windows code page a table charset name stands for, or 0 when the name
+// is not one whose Windows meaning differs from ICU's.
+int WindowsCodePageOfName(std::string_view name);
+
+}  // namespace qzu

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/system_code_page.h"
+#include "test_support.h"
+#include "textlib/charset_convert.h"
+
+using qzu_test::Hex;
+using qzu_test::ToHex;
+
+namespace {
+
+CQzuMem Mem(const std::string& hex) {
+  const std::vector<uint8_t> b = Hex(hex);
+  return CQzuMem(b.data(), b.size());
+}
+
+std::string HexOf(const CQzuMem& m) { return ToHex(m.GetData(), m.GetSize()); }
+
+// Converts hex bytes with constant names and gives the result as hex.
+std::string Convert(const std::string& hex, const char16_t* from, const char16_t* to, int mark = 0) {
+  CQzuMem m = Mem(hex);
+  CWString f(from), t(to);
+  EXPECT_TRUE(ConvertCharset(m, f, t, mark)) << "from " << f.ToUtf8() << " to " << t.ToUtf8();
+  return HexOf(m);
+}
+
+// Keeps the system code page a test changes from leaking into the next one.
+class CodePageGuard {
+ public:
+  explicit CodePageGuard(int codePage) : m_saved(GetSystemCodePage()) { SetSystemCodePage(codePage); }
+  ~CodePageGuard() { SetSystemCodePage(m_saved); }
+
+ private:
+  int m_saved;
+};
+
+}  // namespace
+
+TEST(ConvertCharset, NativeRoutesOfChineseText) {
+  // "中文" in each native form.
+  const std::string gbk = "D6 D0 CE C4", utf8 = "E4 B8 AD E6 96 87", le = "2D 4E 87 65", be = "4E 2D 65 87";
+  struct Case {
+    const char16_t* from;
+    std::string in;
+    const char16_t* to;
+    std::string out;
+  } cases[] = {
+      {u"ANSI", gbk, u"UTF-8", utf8},     {u"ANSI", gbk, u"UTF-16", le},     {u"ANSI", gbk, u"UTF-16BE", be},
+      {u"utf8", utf8, u"ansi", gbk},      {u"UTF-8", utf8, u"UTF-16LE", le}, {u"UTF-8", utf8, u"UTF-16BE", be},
+      {u"UTF-16BE", be, u"UTF-8", utf8},  {u"UTF-16BE", be, u"GBK", gbk},    {u"UTF-16BE", be, u"UTF-16", le},
+      {u"UTF-16", le, u"UTF-8", utf8},    {u"UTF-16LE", le, u"gbk", gbk},    {u"UTF-16", le, u"UTF-16BE", be},
+      {u"UTF-16", le, u"UTF-16LE", le},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Convert(c.in, c.from, c.to), c.out) << Hex(c.in).size();
+}
+
+TEST(ConvertCharset, RewritesAnsiAndUtf8NamesInPlace) {
+  CQzuMem m = Mem("D6 D0 CE C4");
+  CWString from(u"ANSI"), to(u"utf8");
+  EXPECT_TRUE(ConvertCharset(m, from, to, 0));
+  EXPECT_EQ(from, u"GBK");
+  EXPECT_EQ(to, u"UTF-8");
+  EXPECT_EQ(HexOf(m), "E4 B8 AD E6 96 87");
+
+  // Other names keep their own case.
+  CWString big5(u"Big5"), le(u"utf-16le");
+  m = Mem("A4 A4 A4 E5");
+  EXPECT_TRUE(ConvertCharset(m, big5, le, 0));
+  EXPECT_EQ(big5, u"Big5");
+  EXPECT_EQ(le, u"utf-16le");
+  EXPECT_EQ(HexOf(m), "2D 4E 87 65");
+}
+
+TEST(ConvertCharset, EqualNamesOnlyDropTheMark) {
+  EXPECT_EQ(Convert("EF BB BF 41", u"gbk", u"GBK", 3), "41");
+  EXPECT_EQ(Convert("D6 D0", u"gbk", u"GBK", 0), "D6 D0");
+  EXPECT_EQ(Convert("FF FE 41 00", u"UTF-16", u"UTF-16LE", 2), "41 00");
+  EXPECT_EQ(Convert("EF BB BF 41", u"UTF-8", u"UTF-16", 3), "41 00");
+  EXPECT_EQ(Convert("41 42", u"UTF-8", u"UTF-16", 5), "");
+  EXPECT_EQ(Convert("41 42", u"UTF-8", u"UTF-16", -1), "41 00 42 00");
+}
+
+TEST(ConvertCharset, BigEndianToOthers) {
+  EXPECT_EQ(Convert("00 41 00 42", u"UTF-16BE", u"UTF-16"), "41 00 42 00");
+  EXPECT_EQ(Convert("00 41 00 42", u"UTF-16BE", u"ANSI"), "41 42");
+  // Half a unit at the end is dropped, not written past the buffer.
+  EXPECT_EQ(Convert("41 00 42", u"UTF-16BE", u"UTF-16"), "00 41 00");
+}
+
+TEST(ConvertCharset, ZeroUnitsAndBytesAreData) {
+  EXPECT_EQ(Convert("41 00 00 00 42 00", u"UTF-16", u"UTF-8"), "41 00 42");
+  EXPECT_EQ(Convert("41 00 42", u"GBK", u"UTF-16"), "41 00 00 00 42 00");
+  EXPECT_EQ(Convert("41 00 42", u"UTF-8", u"UTF-16BE"), "00 41 00 00 00 42");
+  EXPECT_EQ(Convert("00 00 D6 D0", u"GBK", u"UTF-8"), "00 00 E4 B8 AD");
+}
+
+TEST(ConvertCharset, OtherCharsetsThroughTheirConverters) {
+  EXPECT_EQ(Convert("A4 A4 A4 E5", u"big5", u"UTF-16"), "2D 4E 87 65");     // no mark in front
+  EXPECT_EQ(Convert("A4 A4 A4 E5", u"big5", u"UTF-16BE"), "4E 2D 65 87");   // nor here
+  EXPECT_EQ(Convert("A4 A4 A4 E5", u"big5", u"UTF-8"), "E4 B8 AD E6 96 87");
+  EXPECT_EQ(Convert("D6 D0 CE C4", u"ANSI", u"big5"), "A4 A4 A4 E5");
+  EXPECT_EQ(Convert("2D 4E 87 65", u"UTF-16", u"shift_jis"), "92 86 95 B6");
+  EXPECT_EQ(Convert("FF FE 41 00", u"UTF-16", u"koi8-r", 2), "41");
+}
+
+TEST(ConvertCharset, UnknownNameIsRefusedAndKeepsTheBytes) {
+  for (const char16_t* name : {u"no-such-charset", u"", u"中文"}) {
+    CQzuMem m = Mem("EF BB BF 41 42");
+    CWString from(u"UTF-8"), to(name);
+    EXPECT_FALSE(ConvertCharset(m, from, to, 3));
+    EXPECT_EQ(HexOf(m), "EF BB BF 41 42");
+    CWString back(name), utf8(u"UTF-8");
+    EXPECT_FALSE(ConvertCharset(m, back, utf8, 0));
+    EXPECT_EQ(HexOf(m), "EF BB BF 41 42");
+  }
+}
+
+TEST(ConvertCharset, CodePageWithoutTableRow) {
+  CodePageGuard guard(437);
+  // GBK is no longer native: it goes through its own converter.
+  EXPECT_EQ(Convert("D6 D0 CE C4", u"GBK", u"UTF-16"), "2D 4E 87 65");
+  // ANSI stays usable as the system code page itself (437: 0x82 is é).
+  CQzuMem m = Mem("41 82");
+  CWString from(u"ansi"), to(u"UTF-8");
+  EXPECT_TRUE(ConvertCharset(m, from, to, 0));
+  EXPECT_EQ(from, u"ANSI");
+  EXPECT_EQ(HexOf(m), "41 C3 A9");
+}
+
+TEST(NativeConverters, AnsiBestFitAndQuestionMarks) {
+  struct Case {
+    std::u16string text;
+    std::string ansi;
+  } cases[] = {
+      {u"\u00A5", "A3 A4"},          // yen sign best-fits to the full-width one
+      {u"\u00A2", "A1 E9"},          // cent sign
+      {u"\u00B3", "33"},             // superscript three
+      {u"\u034F", "3F"},             // default-ignorables still show as "?"
+      {u"\u115F\u200B", "3F 3F"},
+      {u"\U0001F600", "3F"},         // above the BMP: one "?" per character
+      {u"\u20AC\uF8F5", "80 FF"},    // Windows' own single bytes
+      {std::u16string(1, u'\xD800') + u"A", "3F 41"},  // lone surrogate
+  };
+  for (const Case& c : cases) {
+    CQzuMem m(c.text.data(), c.text.size() * 2);
+    Utf16ToAnsi(m);
+    EXPECT_EQ(HexOf(m), c.ansi);
+  }
+}
+
+TEST(NativeConverters, MalformedInput) {
+  CQzuMem m = Mem("D6");  // lead byte cut off
+  AnsiToUtf16(m);
+  EXPECT_EQ(HexOf(m), "FD FF");
+  m = Mem("81 30");  // bad trail: the ASCII byte survives
+  AnsiToUtf16(m);
+  EXPECT_EQ(HexOf(m), "FD FF 30 00");
+  m = Mem("E4 B8 41 C0 80");
+  Utf8ToUtf16(m);
+  EXPECT_EQ(HexOf(m), "FD FF 41 00 FD FF FD FF");
+  m = Mem("00 DC 41");  // lone low surrogate, odd tail
+  Utf16ToUtf8(m);
+  EXPECT_EQ(HexOf(m), "EF BF BD 41");
+  m = Mem("41");
+  SwapUtf16ByteOrder(m);
+  EXPECT_EQ(HexOf(m), "00");
+  m = CQzuMem();
+  SwapUtf16ByteOrder(m);
+  EXPECT_EQ(m.GetSize(), 0u);
+}

@@ -1,0 +1,212 @@
+#include "textlib/charset_convert.h"
+
+#include <bit>
+#include <cstring>
+#include <string>
+
+#include "common/utf.h"
+#include "platform/code_page_codec.h"
+#include "platform/system_code_page.h"
+#include "textlib/charset_detect.h"
+#include "textlib/code_page_table.h"
+
+static_assert(std::endian::native == std::endian::little, "UTF-16LE buffers are read as native units");
+
+namespace {
+
+// The units of a UTF-16LE buffer; an odd trailing byte is the low byte of a
+// last unit whose high byte is 0.
+std::u16string UnitsOf(const CQzuMem& bytes) {
+  const size_t size = bytes.GetSize();
+  std::u16string text((size + 1) / 2, u'\0');
+  if (size) std::memcpy(text.data(), bytes.GetData(), size);  // the high byte of an odd tail stays 0
+  return text;
+}
+
+void AssignUnits(CQzuMem& bytes, std::u16string_view text) {
+  bytes.Assign(text.data(), text.size() * sizeof(char16_t));
+}
+
+void AssignBytes(CQzuMem& bytes, std::string_view data) { bytes.Assign(data.data(), data.size()); }
+
+void DropMark(CQzuMem& bytes, int markLength) {
+  if (markLength <= 0) return;
+  const size_t n = static_cast<size_t>(markLength);
+  bytes.Remove(0, n < bytes.GetSize() ? n : bytes.GetSize());
+}
+
+// The native charsets, by their upper-cased names.
+enum class Native { kNone, kAnsi, kUtf8, kUtf16Le, kUtf16Be };
+
+Native NativeKind(const CWString& upper, const CWString& ansiName) {
+  if (upper == ansiName) return Native::kAnsi;
+  if (upper == u"UTF-8") return Native::kUtf8;
+  if (upper == u"UTF-16" || upper == u"UTF-16LE") return Native::kUtf16Le;
+  if (upper == u"UTF-16BE") return Native::kUtf16Be;
+  return Native::kNone;
+}
+
+void NativeConvert(CQzuMem& bytes, Native from, Native to) {
+  switch (from) {
+    case Native::kAnsi:
+      AnsiToUtf16(bytes);
+      break;
+    case Native::kUtf8:
+      Utf8ToUtf16(bytes);
+      break;
+    case Native::kUtf16Be:
+      SwapUtf16ByteOrder(bytes);
+      break;
+    default:
+      break;
+  }
+  switch (to) {
+    case Native::kAnsi:
+      Utf16ToAnsi(bytes);
+      break;
+    case Native::kUtf8:
+      Utf16ToUtf8(bytes);
+      break;
+    case Native::kUtf16Be:
+      SwapUtf16ByteOrder(bytes);
+      break;
+    default:
+      break;
+  }
+}
+
+// Decodes bytes of any charset into text; false when the charset is unknown.
+bool DecodeAny(std::string_view bytes, Native kind, const CWString& name, std::u16string& text) {
+  switch (kind) {
+    case Native::kAnsi:
+      qzu::SystemCodePageCodec()->Decode(bytes, text);
+      return true;
+    case Native::kUtf8:
+      qzu::AppendUtf8ToUtf16(bytes, text);
+      return true;
+    case Native::kUtf16Le:
+    case Native::kUtf16Be: {
+      CQzuMem copy(bytes.data(), bytes.size());
+      if (kind == Native::kUtf16Be) SwapUtf16ByteOrder(copy);
+      text += UnitsOf(copy);
+      return true;
+    }
+    case Native::kNone:
+      break;
+  }
+  auto codec = qzu::OpenCharset(name.ToUtf8());
+  if (!codec) return false;
+  codec->Decode(bytes, text);
+  return true;
+}
+
+bool EncodeAny(std::u16string_view text, Native kind, const CWString& name, CQzuMem& bytes) {
+  std::string out;
+  switch (kind) {
+    case Native::kAnsi:
+      qzu::SystemCodePageCodec()->Encode(text, out);
+      break;
+    case Native::kUtf8:
+      qzu::AppendUtf16ToUtf8(text, out);
+      break;
+    case Native::kUtf16Le:
+    case Native::kUtf16Be:
+      AssignUnits(bytes, text);
+      if (kind == Native::kUtf16Be) SwapUtf16ByteOrder(bytes);
+      return true;
+    case Native::kNone: {
+      auto codec = qzu::OpenCharset(name.ToUtf8());
+      if (!codec) return false;
+      codec->Encode(text, out);
+      break;
+    }
+  }
+  AssignBytes(bytes, out);
+  return true;
+}
+
+bool KnownOnStreamPath(Native kind, const CWString& name) {
+  return kind != Native::kNone || qzu::OpenCharset(name.ToUtf8()) != nullptr;
+}
+
+}  // namespace
+
+bool ConvertCharset(CQzuMem& bytes, CWString& from, CWString& to, int markLength) {
+  // The system code page by its table name. A code page without a row keeps
+  // the name "ANSI" and still converts natively, rather than turning into an
+  // empty name nothing can convert.
+  const CWString systemName = CodePageToCharset(GetSystemCodePage()).ToUpperAscii();
+  const CWString ansiName = systemName.IsEmpty() ? CWString(u"ANSI") : systemName;
+  for (CWString* name : {&from, &to}) {
+    const CWString upper = name->ToUpperAscii();
+    if (upper == u"ANSI") *name = ansiName;
+    else if (upper == u"UTF8") *name = CWString(u"UTF-8");
+  }
+  const CWString upperFrom = from.ToUpperAscii();
+  const CWString upperTo = to.ToUpperAscii();
+
+  if (upperFrom == upperTo) {
+    DropMark(bytes, markLength);
+    return true;
+  }
+
+  const CWString nativeSet = ansiName + u"|UTF-8|UTF-16|UTF-16LE|UTF-16BE";
+  const CWString separators(u"|");
+  const bool fromNative = CharsetInList(upperFrom, nativeSet, separators);
+  const bool toNative = CharsetInList(upperTo, nativeSet, separators);
+  const Native fromKind = fromNative ? NativeKind(upperFrom, ansiName) : Native::kNone;
+  const Native toKind = toNative ? NativeKind(upperTo, ansiName) : Native::kNone;
+
+  if (fromNative && toNative) {
+    DropMark(bytes, markLength);
+    NativeConvert(bytes, fromKind, toKind);
+    return true;
+  }
+
+  // Any other charset: decode to text, encode the text. Both names are
+  // checked first so that an unknown one leaves the caller's bytes alone.
+  if (!KnownOnStreamPath(fromKind, from) || !KnownOnStreamPath(toKind, to)) return false;
+  DropMark(bytes, markLength);
+  std::u16string text;
+  DecodeAny(bytes.View(), fromKind, from, text);
+  return EncodeAny(text, toKind, to, bytes);
+}
+
+bool ConvertCharset(CQzuMem& bytes, const CWString& from, const CWString& to, int markLength) {
+  CWString fromCopy = from;
+  CWString toCopy = to;
+  return ConvertCharset(bytes, fromCopy, toCopy, markLength);
+}
+
+void AnsiToUtf16(CQzuMem& bytes) {
+  std::u16string text;
+  qzu::SystemCodePageCodec()->Decode(bytes.View(), text);
+  AssignUnits(bytes, text);
+}
+
+void Utf16ToAnsi(CQzuMem& bytes) {
+  std::string out;
+  qzu::SystemCodePageCodec()->Encode(UnitsOf(bytes), out);
+  AssignBytes(bytes, out);
+}
+
+void Utf16ToUtf8(CQzuMem& bytes) {
+  AssignBytes(bytes, qzu::Utf16ToUtf8(UnitsOf(bytes)));
+}
+
+void Utf8ToUtf16(CQzuMem& bytes) {
+  AssignUnits(bytes, qzu::Utf8ToUtf16(bytes.View()));
+}
+
+void SwapUtf16ByteOrder(CQzuMem& bytes) {
+  const size_t size = bytes.GetSize();
+  uint8_t* p = bytes.GetData();
+  const size_t pairs = size / 2;
+  for (size_t i = 0; i < pairs; ++i) {
+    const uint8_t low = p[2 * i];
+    p[2 * i] = p[2 * i + 1];
+    p[2 * i + 1] = low;
+  }
+  // Half a unit has no partner to swap with: it would go past the end.
+  if (size & 1) p[size - 1] = 0;
+}
