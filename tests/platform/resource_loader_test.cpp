@@ -3,15 +3,18 @@
 #include "platform/resource_loader.h"
 
 TEST(ResourceLoader, EmbeddedFileIsFoundByItsId) {
-  const CQzuMem bytes = LoadResourceBytes(999);
-  EXPECT_EQ(bytes.View(), "hello resource");
+  // The pinyin character list: UTF-16LE, starting with U+3007 and U+3400.
+  const CQzuMem bytes = LoadResourceBytes(505);
+  ASSERT_GT(bytes.GetSize(), 4u);
+  EXPECT_EQ(bytes.View().substr(0, 4), std::string_view("\x07\x30\x00\x34", 4));
   EXPECT_TRUE(LoadResourceBytes(12345).IsEmpty());
 }
 
 TEST(ResourceLoader, RegisteredBytesTakePrecedenceUntilRemoved) {
   static const char data[] = "override";
-  RegisterResource(999, data, 8);
-  EXPECT_EQ(LoadResourceBytes(999).View(), "override");
-  RegisterResource(999, nullptr, 0);
-  EXPECT_EQ(LoadResourceBytes(999).View(), "hello resource");
+  const CQzuMem embedded = LoadResourceBytes(505);
+  RegisterResource(505, data, 8);
+  EXPECT_EQ(LoadResourceBytes(505).View(), "override");
+  RegisterResource(505, nullptr, 0);
+  EXPECT_TRUE(LoadResourceBytes(505) == embedded);
 }
