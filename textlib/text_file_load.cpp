@@ -1,0 +1,94 @@
+#include "textlib/text_file_load.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "textlib/charset_convert.h"
+#include "textlib/charset_detect.h"
+
+namespace {
+
+// The whole file, or an empty buffer when it cannot be read completely.
+CQzuMem ReadWholeFile(const CWString& path) {
+  CQzuMem data;
+  const int fd = ::open(path.ToUtf8().c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return data;
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
+      data.Reserve(static_cast<size_t>(st.st_size))) {
+    // A file that grows while we read it is read to its new end.
+    for (;;) {
+      if (data.GetCapacity() == data.GetSize() && !data.Reserve(data.GetSize() + (1u << 16))) {
+        data.Free();
+        break;
+      }
+      const size_t room = data.GetCapacity() - data.GetSize();
+      const size_t had = data.GetSize();
+      data.SetSize(had + room);
+      const ssize_t n = ::read(fd, data.GetData() + had, room);
+      if (n < 0 && errno == EINTR) {
+        data.SetSize(had);
+        continue;
+      }
+      if (n <= 0) {
+        data.SetSize(had);
+        if (n < 0) data.Free();
+        break;
+      }
+      data.SetSize(had + static_cast<size_t>(n));
+    }
+  }
+  ::close(fd);
+  return data;
+}
+
+bool StartsWith(const CQzuMem& bytes, const char* mark, size_t n) {
+  return bytes.GetSize() >= n && std::memcmp(bytes.GetData(), mark, n) == 0;
+}
+
+int MarkLengthOf(const CQzuMem& bytes, const CWString& charset) {
+  const CWString upper = charset.ToUpperAscii();
+  if (upper == u"UTF-8") return StartsWith(bytes, "\xEF\xBB\xBF", 3) ? 3 : 0;
+  if (upper == u"UTF-16" || upper == u"UTF-16LE") return StartsWith(bytes, "\xFF\xFE", 2) ? 2 : 0;
+  if (upper == u"UTF-16BE") return StartsWith(bytes, "\xFE\xFF", 2) ? 2 : 0;
+  return 0;
+}
+
+bool Load(CQzuMem& bytes, const CWString& path, CWString& charset, rg_Ombrine_base::rg_LuoJiXingLei& hasMark,
+          CQzuMem* rawBytes) {
+  if (!path.IsEmpty()) {
+    bytes = ReadWholeFile(path);
+    if (rawBytes && !rawBytes->IsNull()) *rawBytes = bytes;
+  }
+  int markLength = 0;
+  if (charset.IsEmpty()) charset = DetectEncoding(bytes, markLength);
+  else markLength = MarkLengthOf(bytes, charset);
+  hasMark.value = markLength != 0;
+  CWString to(u"UTF-16");
+  return ConvertCharset(bytes, charset, to, markLength);
+}
+
+}  // namespace
+
+bool LoadTextFile(CQzuMem& bytes, const CWString& path, CWString& charset, rg_Ombrine_base::rg_LuoJiXingLei& hasMark,
+                  CQzuMem& rawBytes) {
+  return Load(bytes, path, charset, hasMark, &rawBytes);
+}
+
+bool LoadTextFile(CQzuMem& bytes, const CWString& path, CWString& charset, rg_Ombrine_base::rg_LuoJiXingLei& hasMark) {
+  return Load(bytes, path, charset, hasMark, nullptr);
+}
+
+CWString ReadTextFile(const CWString& path, CWString& charset, rg_Ombrine_base::rg_LuoJiXingLei& hasMark) {
+  CQzuMem bytes;
+  if (!Load(bytes, path, charset, hasMark, nullptr)) return CWString();
+  const size_t units = bytes.GetSize() / 2;
+  std::u16string text(units + (bytes.GetSize() & 1), u'\0');
+  if (units) std::memcpy(text.data(), bytes.GetData(), units * 2);
+  if (bytes.GetSize() & 1) text[units] = 0xFFFD;
+  return CWString(std::move(text));
+}
