@@ -45,6 +45,7 @@ class CWString {
   CWString& operator+=(const CWString& other) { m_text += other.m_text; return *this; }
   CWString& operator+=(std::u16string_view other) { m_text += other; return *this; }
   CWString& operator+=(char16_t c) { m_text += c; return *this; }
+  CWString& operator+=(const char16_t* other) { if (other) m_text += other; return *this; }
   friend CWString operator+(CWString a, const CWString& b) { a += b; return a; }
   friend CWString operator+(CWString a, const char16_t* b) { a += std::u16string_view(b); return a; }
   friend CWString operator+(const char16_t* a, const CWString& b) { CWString r(a); r += b; return r; }
