@@ -1,0 +1,102 @@
+#include "textlib/file_write.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+CWString P(const fs::path& p) { return CWString::FromUtf8(p.string()); }
+
+CQzuMem Bytes(const std::string& s) { return CQzuMem(s.data(), s.size()); }
+
+std::string Content(const fs::path& p) {
+  const std::vector<uint8_t> b = qzu_test::ReadFile(p);
+  return std::string(b.begin(), b.end());
+}
+
+size_t EntriesIn(const fs::path& folder) {
+  size_t n = 0;
+  for (auto it = fs::directory_iterator(folder); it != fs::directory_iterator(); ++it) ++n;
+  return n;
+}
+
+TEST(WriteFileBytes, CreatesMissingFoldersAndReplacesOldContent) {
+  qzu_test::TempDir dir;
+  const fs::path target = dir.path() / "new1" / "new2" / "f.bin";
+  ASSERT_EQ(WriteFileBytes(P(target), Bytes("first version, long")), 1);
+  EXPECT_EQ(Content(target), "first version, long");
+  ASSERT_EQ(WriteFileBytes(P(target), Bytes("short")), 1);
+  EXPECT_EQ(Content(target), "short");
+  ASSERT_EQ(WriteFileBytes(P(target), CQzuMem()), 1);
+  EXPECT_EQ(fs::file_size(target), 0u);
+  // Nothing is left beside the target.
+  EXPECT_EQ(EntriesIn(target.parent_path()), 1u);
+}
+
+TEST(WriteFileBytes, KeepsPermissionBitsAndWritesThroughLinks) {
+  qzu_test::TempDir dir;
+  const fs::path target = dir.path() / "script.sh";
+  qzu_test::WriteFile(target, {'o', 'l', 'd'});
+  ASSERT_EQ(::chmod(target.c_str(), 0750), 0);
+  ASSERT_EQ(WriteFileBytes(P(target), Bytes("new")), 1);
+  struct stat st{};
+  ASSERT_EQ(::stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0750u);
+
+  const fs::path link = dir.path() / "link.sh";
+  fs::create_symlink(target, link);
+  ASSERT_EQ(WriteFileBytes(P(link), Bytes("via link")), 1);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(Content(target), "via link");
+}
+
+TEST(WriteFileBytes, FailsCleanlyWhereTheFolderIsAFile) {
+  qzu_test::TempDir dir;
+  const fs::path blocker = dir.path() / "plain";
+  qzu_test::WriteFile(blocker, {'x'});
+  EXPECT_EQ(WriteFileBytes(P(blocker / "sub" / "f.bin"), Bytes("data")), 0);
+  EXPECT_EQ(WriteFileBytes(P(blocker / "f.bin"), Bytes("data")), 0);
+  EXPECT_EQ(Content(blocker), "x");
+  EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+
+TEST(WriteFileBytes, RefusesEmptyPathsAndFolders) {
+  qzu_test::TempDir dir;
+  EXPECT_EQ(WriteFileBytes(CWString(), Bytes("data")), 0);
+  fs::create_directory(dir.path() / "folder");
+  EXPECT_EQ(WriteFileBytes(P(dir.path() / "folder"), Bytes("data")), 0);
+  EXPECT_TRUE(fs::is_directory(dir.path() / "folder"));
+  EXPECT_EQ(WriteFileBytes(P(dir.path()) + u"/", Bytes("data")), 0);
+}
+
+// A write that runs out of room (here the file size limit, as a full disk
+// would) reports failure and leaves the old file whole.
+TEST(WriteFileBytes, OldFileSurvivesAFailedWrite) {
+  qzu_test::TempDir dir;
+  const fs::path target = dir.path() / "keep.txt";
+  qzu_test::WriteFile(target, {'o', 'l', 'd'});
+
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 1000;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const int result = WriteFileBytes(P(target), CQzuMem(std::string(5000, 'n').data(), 5000));
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, SIG_DFL);
+
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(Content(target), "old");
+  EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,88 @@
+#include "textlib/drive_list.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+#include "textlib/path_helpers.h"
+
+namespace {
+
+// File systems that hold a user's files. Everything else in the table (proc,
+// sysfs, cgroup, tmpfs, devpts, overlay layers, squashfs images...) is the
+// system's own business.
+bool IsUserFileSystem(const std::string& type) {
+  static const char* const kTypes[] = {"ext2", "ext3", "ext4", "xfs", "btrfs", "f2fs", "jfs", "reiserfs",
+                                       "zfs", "vfat", "msdos", "exfat", "ntfs", "ntfs3", "fuseblk", "hfs",
+                                       "hfsplus", "iso9660", "udf", "nfs", "nfs4", "cifs", "smb3", "9p"};
+  if (std::find(std::begin(kTypes), std::end(kTypes), type) != std::end(kTypes)) return true;
+  // User-space file systems such as sshfs or a phone's storage, but not the
+  // desktop's own helpers.
+  return type.rfind("fuse.", 0) == 0 && type != "fuse.gvfsd-fuse" && type != "fuse.portal" &&
+         type != "fuse.lxcfs";
+}
+
+// The table escapes space, tab, newline and backslash as three octal digits.
+std::string Unescape(const std::string& field) {
+  std::string out;
+  for (size_t i = 0; i < field.size(); ++i) {
+    if (field[i] == '\\' && i + 3 < field.size() &&
+        std::all_of(field.begin() + static_cast<long>(i) + 1, field.begin() + static_cast<long>(i) + 4,
+                    [](char c) { return c >= '0' && c <= '7'; })) {
+      out += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
+      i += 3;
+    } else {
+      out += field[i];
+    }
+  }
+  return out;
+}
+
+// Folders the system keeps for itself, whatever is mounted there.
+bool IsSystemPlace(const std::string& path) {
+  for (const char* prefix : {"/proc", "/sys", "/dev", "/run", "/boot", "/snap"}) {
+    const size_t n = std::char_traits<char>::length(prefix);
+    if (path.compare(0, n, prefix) == 0 && (path.size() == n || path[n] == '/')) {
+      // Removable media appear under /run/media/<user>/.
+      if (path.rfind("/run/media/", 0) == 0) return false;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool IsFolderOnDisk(const char* path) {
+  struct stat st{};
+  return ::stat(path, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
+
+rg_Ombrine_base::rg_WenBenShuZuLei DrivesFromMountTable(std::string_view mounts, bool (*isFolder)(const char*)) {
+  rg_Ombrine_base::rg_WenBenShuZuLei drives;
+  drives.Add(CWString(kPathSeparatorText));
+  std::istringstream lines{std::string(mounts)};
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream fields(line);
+    std::string source, point, type;
+    if (!(fields >> source >> point >> type)) continue;
+    point = Unescape(point);
+    if (point.empty() || point == "/" || !IsUserFileSystem(type) || IsSystemPlace(point)) continue;
+    if (isFolder && !isFolder(point.c_str())) continue;
+    const CWString item = AppendTrailingBackslash(CWString::FromUtf8(point));
+    // A file system mounted twice at one place (or stacked) is one root.
+    if (std::find(drives.begin(), drives.end(), item) == drives.end()) drives.Add(item);
+  }
+  return drives;
+}
+
+rg_Ombrine_base::rg_WenBenShuZuLei ListDrives() {
+  std::ifstream file("/proc/self/mounts");
+  const std::string table((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  return DrivesFromMountTable(table, &IsFolderOnDisk);
+}
