@@ -1,0 +1,391 @@
+#include "services/ini_settings_store.h"
+
+#include <sys/stat.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "platform/hooks.h"
+#include "textlib/charset_convert.h"
+#include "textlib/charset_detect.h"
+#include "textlib/digest_text.h"
+#include "textlib/file_write.h"
+#include "textlib/path_helpers.h"
+
+namespace rg_Tavelkin_MingLingJi {
+
+namespace {
+
+const uint8_t kBom[2] = {0xFF, 0xFE};
+const uint8_t kCrLf[4] = {0x0D, 0x00, 0x0A, 0x00};
+
+// A text's UTF-16LE code units as bytes, without a terminating zero.
+void AppendUnits(CQzuMem& out, std::u16string_view text) {
+  const size_t at = out.GetSize();
+  out.SetSize(at + text.size() * 2);
+  uint8_t* p = out.GetData() + at;
+  for (char16_t c : text) {
+    *p++ = static_cast<uint8_t>(c);
+    *p++ = static_cast<uint8_t>(c >> 8);
+  }
+}
+
+CQzuMem Pattern(std::u16string_view a, std::u16string_view b = {}, std::u16string_view c = {}) {
+  CQzuMem m;
+  AppendUnits(m, a);
+  AppendUnits(m, b);
+  AppendUnits(m, c);
+  return m;
+}
+
+CQzuMem KeyPattern(const CWString& key) {
+  CQzuMem m(kCrLf, 4);
+  AppendUnits(m, key.View());
+  AppendUnits(m, u"=");
+  return m;
+}
+
+long long Search(const CQzuMem& bytes, const CQzuMem& pattern, long long start) {
+  if (start < 0) start = 0;
+  if (static_cast<size_t>(start) > bytes.GetSize()) start = static_cast<long long>(bytes.GetSize());
+  return bytes.Find(pattern.GetData(), pattern.GetSize(), static_cast<size_t>(start));
+}
+
+CWString TextOfBytes(const CQzuMem& bytes, long long from, long long to) {
+  std::u16string units;
+  if (to > from) {
+    units.resize(static_cast<size_t>((to - from) / 2));
+    const uint8_t* p = bytes.GetData() + from;
+    for (size_t i = 0; i < units.size(); ++i) units[i] = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
+  }
+  return CWString(std::move(units));
+}
+
+bool ReadWholeFile(const CWString& path, CQzuMem& out) {
+  std::ifstream f(path.ToUtf8(), std::ios::binary);
+  if (!f) return false;
+  std::vector<char> data((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  out.Assign(data.data(), data.size());
+  return true;
+}
+
+bool FileExists(const CWString& path) {
+  struct stat st;
+  return ::stat(path.ToUtf8().c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool FolderExists(const CWString& folder) {
+  if (folder.IsEmpty()) return true;  // a bare file name lives in the current folder
+  struct stat st;
+  return ::stat(folder.ToUtf8().c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Bytes in any detectable charset as a settings file: UTF-16LE after FF FE.
+CQzuMem ConvertToSettingsBytes(const CQzuMem& raw) {
+  CQzuMem bytes = raw;
+  int markLength = 0;
+  const CWString charset = DetectEncoding(bytes, markLength);
+  ConvertCharset(bytes, charset, CWString(u"UTF-16"), markLength);
+  CQzuMem out = MakeBom(CWString(u"UTF-16"), true);
+  out.Append(bytes);
+  return out;
+}
+
+}  // namespace
+
+CWString& ApplicationTitle() {
+  static CWString title;
+  return title;
+}
+
+QZU_IMPLEMENT_CLASS(rg_TavelkinPeiZhiJiLei, CQzuObject, "rg_Tavelkin_MingLingJi::rg_TavelkinPeiZhiJiLei")
+
+rg_TavelkinPeiZhiJiLei::rg_TavelkinPeiZhiJiLei()
+    : HeaderStartPattern(Pattern(u"\r\n[")), HeaderEndPattern(Pattern(u"]")), LineBreakPattern(kCrLf, 4) {}
+
+rg_TavelkinPeiZhiJiLei::rg_TavelkinPeiZhiJiLei(const rg_TavelkinPeiZhiJiLei& other)
+    : CQzuObject(other), Lock(other.Lock) {
+  CopyMembers(other);
+}
+
+rg_TavelkinPeiZhiJiLei& rg_TavelkinPeiZhiJiLei::operator=(const rg_TavelkinPeiZhiJiLei& other) {
+  if (this != &other) {
+    CQzuObject::operator=(other);
+    Lock = other.Lock;
+    CopyMembers(other);
+  }
+  return *this;
+}
+
+rg_TavelkinPeiZhiJiLei::~rg_TavelkinPeiZhiJiLei() { ReleaseSettingsBuffer(); }
+
+void rg_TavelkinPeiZhiJiLei::CopyMembers(const rg_TavelkinPeiZhiJiLei& s) {
+  IniBytes = s.IniBytes;
+  FilePath = s.FilePath;
+  CachedSection = s.CachedSection;
+  CachedHeaderPos = s.CachedHeaderPos;
+  CachedHeaderEnd = s.CachedHeaderEnd;
+  CacheHit = s.CacheHit;
+  BomLength = s.BomLength;
+  SavedDigest = s.SavedDigest;
+  HeaderStartPattern = s.HeaderStartPattern;
+  HeaderEndPattern = s.HeaderEndPattern;
+  LineBreakPattern = s.LineBreakPattern;
+}
+
+void rg_TavelkinPeiZhiJiLei::ForgetSection() {
+  CachedSection.Empty();
+  CachedHeaderPos = -1;
+  CachedHeaderEnd = -1;
+}
+
+void rg_TavelkinPeiZhiJiLei::ReleaseSettingsBuffer() {
+  IniBytes.Free();
+  ForgetSection();
+}
+
+bool rg_TavelkinPeiZhiJiLei::WriteWholeFile(const CWString& path, const CQzuMem& bytes) {
+  return WriteFileBytes(path, bytes) == 1;
+}
+
+int rg_TavelkinPeiZhiJiLei::LoadIni(const CWString& path, int mode) {
+  ReleaseSettingsBuffer();
+  FilePath = path;
+  bool migrationWritten = true;
+  if (mode == 2 && !FileExists(path)) {
+    const CWString oldPath = AppendTrailingBackslash(GetProgramFolder()) + ApplicationTitle() + u".ini";
+    CQzuMem old;
+    if (FileExists(oldPath) && ReadWholeFile(oldPath, old)) {
+      // The migrated content is what the store holds from now on, so that a
+      // later save cannot replace the migrated file with an empty store.
+      IniBytes = ConvertToSettingsBytes(old);
+      migrationWritten = WriteWholeFile(path, IniBytes);
+    }
+  } else {
+    ReadWholeFile(path, IniBytes);
+    if (mode == 1 && !IniBytes.IsEmpty()) IniBytes = ConvertToSettingsBytes(IniBytes);
+  }
+  if (IniBytes.IsEmpty()) IniBytes.Append(kBom, 2);
+  BomLength = (IniBytes.GetSize() >= 2 && IniBytes[0] == 0xFF && IniBytes[1] == 0xFE) ? 2 : 0;
+  // A migration that could not be written is written again by the next save.
+  SavedDigest = migrationWritten ? Sha1Text(IniBytes, false) : CWString();
+  return 1;
+}
+
+bool rg_TavelkinPeiZhiJiLei::IsLineStart(long long pos) const {
+  if (pos < BomLength + 4) return true;
+  return std::memcmp(IniBytes.GetData() + pos - 4, kCrLf, 4) == 0;
+}
+
+bool rg_TavelkinPeiZhiJiLei::LocateSection(const CWString& section, long long start) {
+  // An empty section name never uses the cache: no caller means one, and it
+  // must not act on positions left from another section.
+  if (!section.IsEmpty() && CachedSection == section && CachedHeaderPos != -1 && CachedHeaderEnd != -1) {
+    CacheHit = 1;
+    return true;
+  }
+  const CQzuMem pattern = Pattern(u"[", section.View(), u"]");
+  for (;;) {
+    const long long at = Search(IniBytes, pattern, start);
+    CachedSection = section;
+    CachedHeaderPos = static_cast<int32_t>(at);
+    CachedHeaderEnd = -1;
+    CacheHit = 0;
+    if (at < 0) return false;
+    if (!IsLineStart(at)) {  // a bracketed name inside a value
+      start = at + 1;
+      continue;
+    }
+    CachedHeaderEnd = static_cast<int32_t>(at + 2 * static_cast<long long>(section.GetLength()) + 3);
+    return true;
+  }
+}
+
+long long rg_TavelkinPeiZhiJiLei::FindNextIniSection(long long start, long long limit) const {
+  if (start == -1) return -1;
+  for (;;) {
+    const long long i = Search(IniBytes, HeaderStartPattern, start);
+    if (i < 0 || i >= limit) return -1;
+    const long long a = i + 4;
+    const long long g = Search(IniBytes, HeaderEndPattern, a);
+    if (g > limit) return -1;
+    if (g >= 0) {
+      const long long crlf = Search(IniBytes, LineBreakPattern, a);
+      if (crlf < 0 || crlf + 3 > g) return a;
+    }
+    start = a;
+  }
+}
+
+long long rg_TavelkinPeiZhiJiLei::LocateKey(const CWString& key) const {
+  const long long e = CachedHeaderEnd;
+  const long long p = Search(IniBytes, KeyPattern(key), e);
+  if (p < 0) return -1;
+  if (FindNextIniSection(e + 1, p + 3) != -1) return -1;  // the match lies in a later section
+  return p;
+}
+
+long long rg_TavelkinPeiZhiJiLei::LineEnd(long long from) const {
+  const long long end = Search(IniBytes, LineBreakPattern, from);
+  return end < 0 ? static_cast<long long>(IniBytes.GetSize()) : end;
+}
+
+CWString rg_TavelkinPeiZhiJiLei::ReadIniValue(const CWString& section, const CWString& key,
+                                              const CWString& defaultText) {
+  if (!LocateSection(section, 0)) return defaultText;
+  const long long p = LocateKey(key);
+  if (p < 0) return defaultText;
+  const long long v = p + 4 + 2 * static_cast<long long>(key.GetLength()) + 2;
+  return TextOfBytes(IniBytes, v, LineEnd(v));
+}
+
+int rg_TavelkinPeiZhiJiLei::WriteIniValue(const CWString& section, const CWString& key, const CWString& value) {
+  rg_Ombrine_base::rg_HuChiSuoLei::Guard guard(Lock);
+  int attempts = 0;
+  long long start = 0;
+  for (;;) {
+    if (!LocateSection(section, start)) {
+      start = static_cast<long long>(IniBytes.GetSize());
+      if (IniBytes.GetSize() > static_cast<size_t>(BomLength)) IniBytes.Append(kCrLf, 4);
+      IniBytes.Append(Pattern(u"[", section.View(), u"]"));
+      if (++attempts > 5) {
+        ShowMessageBox(CWString(u"创建配置节出现意外！\r\n\r\n") + section, CWString(u"信息:"), kMbIconInformation);
+        return -1;
+      }
+      continue;
+    }
+    const long long p = LocateKey(key);
+    if (p >= 0) {
+      const long long v = p + 4 + 2 * static_cast<long long>(key.GetLength()) + 2;
+      const long long end = LineEnd(v);
+      CQzuMem units;
+      AppendUnits(units, value.View());
+      IniBytes.Remove(static_cast<size_t>(v), static_cast<size_t>(end - v));
+      IniBytes.Insert(static_cast<size_t>(v), units.GetData(), units.GetSize());
+      return 0;
+    }
+    long long at = Search(IniBytes, HeaderStartPattern, CachedHeaderEnd);
+    if (at < 0) at = static_cast<long long>(IniBytes.GetSize());
+    const CQzuMem line = KeyPattern(key);
+    IniBytes.Insert(static_cast<size_t>(at), line.GetData(), line.GetSize());
+  }
+}
+
+bool rg_TavelkinPeiZhiJiLei::SaveIniIfChanged(const CWString& path) {
+  const CWString digest = Sha1Text(IniBytes, false);
+  if (digest == SavedDigest) return true;
+  const CWString target = path.IsEmpty() ? FilePath : path;
+  if (target.IsEmpty()) return false;
+  if (!FolderExists(PathFolder(target))) return false;
+  // The digest is remembered only once the file is complete, so a failed
+  // write is tried again by the next save.
+  if (!WriteWholeFile(target, IniBytes)) return false;
+  SavedDigest = digest;
+  return true;
+}
+
+int rg_TavelkinPeiZhiJiLei::ListSection(CMStringArray& keys, const CWString& keyFilter,
+                                        const CWString& keyExclusion, const CWString& section,
+                                        const CWString& headerFilter, const CWString& headerExclusion) {
+  PumpPendingMessages();
+  keys.Empty();
+  const long long size = static_cast<long long>(IniBytes.GetSize());
+  bool listing = false;
+  for (long long pos = BomLength; pos < size - 1;) {
+    const long long end = LineEnd(pos);
+    const CWString line = TextOfBytes(IniBytes, pos, end);
+    pos = end + 4;
+    if (!line.IsEmpty() && line[0] == u'[' && line[line.GetLength() - 1] == u']') {
+      listing = (headerFilter.IsEmpty() || line.Contains(headerFilter)) &&
+                (headerExclusion.IsEmpty() || !line.Contains(headerExclusion)) &&
+                (section.IsEmpty() || line.Mid(1, line.Length() - 2) == section);
+      continue;
+    }
+    if (!listing) continue;
+    const int eq = line.Find(u'=');
+    if (eq < 0) continue;
+    const CWString key = line.Left(eq);
+    if (!keyFilter.IsEmpty() && !key.Contains(keyFilter)) continue;
+    if (!keyExclusion.IsEmpty() && key.Contains(keyExclusion)) continue;
+    keys.Add(key.Trimmed());
+  }
+  return keys.GetCount();
+}
+
+int rg_TavelkinPeiZhiJiLei::DeleteKey(const CWString& section, const CWString& key) {
+  rg_Ombrine_base::rg_HuChiSuoLei::Guard guard(Lock);
+  const CQzuMem pattern = Pattern(u"[", section.View(), u"]");
+  long long m = Search(IniBytes, pattern, 0);
+  while (m >= 0 && !IsLineStart(m)) m = Search(IniBytes, pattern, m + 4);
+  if (m < 0) return 1;
+  const long long size = static_cast<long long>(IniBytes.GetSize());
+  const long long next = FindNextIniSection(m + 4, size - 1);  // "[" of the next header
+  if (key.IsEmpty()) {
+    const long long from = m >= BomLength + 4 ? m - 4 : m;
+    const long long to = next >= 0 ? next - 4 : size;
+    IniBytes.Remove(static_cast<size_t>(from), static_cast<size_t>(to - from));
+  } else {
+    const long long p = Search(IniBytes, KeyPattern(key), m);
+    if (p < 0 || (next >= 0 && p >= next - 4)) return 2;
+    const long long end = LineEnd(p + 4);
+    IniBytes.Remove(static_cast<size_t>(p), static_cast<size_t>(end - p));
+  }
+  // Bytes moved: the cached header position may no longer be right.
+  ForgetSection();
+  return 0;
+}
+
+bool rg_TavelkinPeiZhiJiLei::IsEqual(const CQzuObject& other) const {
+  if (!SameHeader(other)) return false;
+  const auto& o = static_cast<const rg_TavelkinPeiZhiJiLei&>(other);
+  return Lock.SharesWith(o.Lock) && IniBytes == o.IniBytes && FilePath == o.FilePath &&
+         CachedSection == o.CachedSection && CachedHeaderPos == o.CachedHeaderPos &&
+         CachedHeaderEnd == o.CachedHeaderEnd && CacheHit == o.CacheHit && BomLength == o.BomLength &&
+         SavedDigest == o.SavedDigest;
+}
+
+int rg_TavelkinPeiZhiJiLei::CopyFrom(const CQzuObject& source) {
+  QZU_COPY_FROM_PREAMBLE(rg_TavelkinPeiZhiJiLei, source)
+  Lock = src.Lock;
+  CopyMembers(src);
+  return 1;
+}
+
+void rg_TavelkinPeiZhiJiLei::Clear() {
+  ReleaseSettingsBuffer();
+  FilePath.Empty();
+  CachedHeaderPos = CachedHeaderEnd = CacheHit = BomLength = 0;
+  SavedDigest.Empty();
+}
+
+void rg_TavelkinPeiZhiJiLei::SaveToStream(CQzuStream& s) const {
+  s.WriteMem(IniBytes);
+  s.WriteText(FilePath);
+  s.WriteText(CachedSection);
+  s.WriteInt32(CachedHeaderPos);
+  s.WriteInt32(CachedHeaderEnd);
+  s.WriteInt32(CacheHit);
+  s.WriteInt32(BomLength);
+  s.WriteText(SavedDigest);
+  s.WriteMem(HeaderStartPattern);
+  s.WriteMem(HeaderEndPattern);
+  s.WriteMem(LineBreakPattern);
+}
+
+void rg_TavelkinPeiZhiJiLei::LoadFromStream(CQzuStream& s) {
+  s.ReadMem(IniBytes);
+  s.ReadText(FilePath);
+  s.ReadText(CachedSection);
+  s.ReadInt32(CachedHeaderPos);
+  s.ReadInt32(CachedHeaderEnd);
+  s.ReadInt32(CacheHit);
+  s.ReadInt32(BomLength);
+  s.ReadText(SavedDigest);
+  s.ReadMem(HeaderStartPattern);
+  s.ReadMem(HeaderEndPattern);
+  s.ReadMem(LineBreakPattern);
+}
+
+}  // namespace rg_Tavelkin_MingLingJi

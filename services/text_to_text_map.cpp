@@ -1,0 +1,8 @@
+#include "services/text_to_text_map.h"
+
+namespace rg_TavelkinMingLingJi_ChangYongJiChengLei {
+
+QZU_IMPLEMENT_CLASS(rg_WenBenDaoWenBenHaXiBiao, CQzuObject,
+                    "rg_TavelkinMingLingJi_ChangYongJiChengLei::rg_WenBenDaoWenBenHaXiBiao")
+
+}  // namespace rg_TavelkinMingLingJi_ChangYongJiChengLei

@@ -1,0 +1,132 @@
+#include "services/typed_settings.h"
+
+#include <sys/stat.h>
+
+#include <climits>
+#include <fstream>
+#include <iterator>
+
+#include "textlib/path_helpers.h"
+
+namespace rg_Tavelkin_MingLingJi {
+
+namespace {
+
+const CWString kTrue(u"真");
+const CWString kFalse(u"假");
+
+CQzuMem Utf16LeBytes(const CWString& text) {
+  CQzuMem m;
+  m.SetSize(text.GetLength() * 2);
+  uint8_t* p = m.GetData();
+  for (char16_t c : text.Str()) {
+    *p++ = static_cast<uint8_t>(c);
+    *p++ = static_cast<uint8_t>(c >> 8);
+  }
+  return m;
+}
+
+CWString TextOfUtf16Le(const std::string& bytes) {
+  std::u16string units(bytes.size() / 2, u'\0');
+  for (size_t i = 0; i < units.size(); ++i)
+    units[i] = static_cast<char16_t>(static_cast<uint8_t>(bytes[2 * i]) | (static_cast<uint8_t>(bytes[2 * i + 1]) << 8));
+  return CWString(std::move(units));
+}
+
+CWString HashText(const CQzuMem& bytes) { return CWString::FromInt(HashByteBuffer(bytes)); }
+
+}  // namespace
+
+QZU_IMPLEMENT_CLASS(rg_TavelkinPeiZhiLei, rg_TavelkinPeiZhiJiLei, "rg_Tavelkin_MingLingJi::rg_TavelkinPeiZhiLei")
+
+CWString rg_TavelkinPeiZhiLei::ReadMultilineValue(const CWString& key, const CWString& defaultText) {
+  CWString text = ReadIniValue(CurrentSection, key, defaultText);
+  text.Replace(u"\x1E", u"\r\n");
+  return text;
+}
+
+bool rg_TavelkinPeiZhiLei::WriteMultilineValue(const CWString& key, const CWString& text) {
+  CWString stored = text;
+  stored.Replace(u"\r\n", u"\x1E");
+  return WriteIniValue(CurrentSection, key, stored) == 0;
+}
+
+int32_t rg_TavelkinPeiZhiLei::ReadIntValue(const CWString& key, int32_t defaultValue) {
+  // As the runtime's _wtol reads it: saturating at the 32-bit limits.
+  const long long v = ReadIniValue(CurrentSection, key, CWString::FromInt(defaultValue)).ToInt();
+  if (v > INT32_MAX) return INT32_MAX;
+  if (v < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(v);
+}
+
+bool rg_TavelkinPeiZhiLei::WriteIntValue(const CWString& key, int32_t value) {
+  return WriteIniValue(CurrentSection, key, CWString::FromInt(value)) == 0;
+}
+
+bool rg_TavelkinPeiZhiLei::ReadBoolValue(const CWString& key, bool defaultValue) {
+  return ReadIniValue(CurrentSection, key, defaultValue ? kTrue : kFalse) == kTrue;
+}
+
+bool rg_TavelkinPeiZhiLei::WriteBoolValue(const CWString& key, bool value) {
+  return WriteIniValue(CurrentSection, key, value ? kTrue : kFalse) == 0;
+}
+
+CWString rg_TavelkinPeiZhiLei::SettingsName() const {
+  const CWString stem = PathStem(FilePath);
+  return stem == u"软件配置" ? CWString() : stem;
+}
+
+CWString rg_TavelkinPeiZhiLei::LongValuePath(const CWString& key) const {
+  return PathFolder(FilePath) + u"/ini/" + SettingsName() + u"[" + CurrentSection + u"]" + key;
+}
+
+CWString rg_TavelkinPeiZhiLei::LoadLongValue(const CWString& key, const CWString& defaultText) {
+  const CWString path = LongValuePath(key);
+  const CWString cacheKey = SettingsName() + CurrentSection + key;
+  std::ifstream f(path.ToUtf8(), std::ios::binary);
+  const bool exists = static_cast<bool>(f);
+  const std::string bytes = exists ? std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>())
+                                   : std::string();
+  const CWString text = (!exists && bytes.empty()) ? defaultText : TextOfUtf16Le(bytes);
+  LongValueHashes.entries[cacheKey] = HashText(Utf16LeBytes(text));
+  m_longValues[cacheKey] = text;
+  return text;
+}
+
+bool rg_TavelkinPeiZhiLei::SaveLongValue(const CWString& key, const CWString& text) {
+  const CWString cacheKey = SettingsName() + CurrentSection + key;
+  const CQzuMem bytes = Utf16LeBytes(text);
+  const CWString hash = HashText(bytes);
+  auto known = m_longValues.find(cacheKey);
+  if (known != m_longValues.end() && known->second == text) return true;
+  // Recorded only once the file is complete: a failed write is tried again.
+  if (!WriteWholeFile(LongValuePath(key), bytes)) return false;
+  LongValueHashes.entries[cacheKey] = hash;
+  m_longValues[cacheKey] = text;
+  return true;
+}
+
+int rg_TavelkinPeiZhiLei::CopyFrom(const CQzuObject& source) {
+  if (!source.IsKindOf(rg_TavelkinPeiZhiLei::StaticClassInfo())) return 0;
+  if (&source == this) return 1;
+  if (!rg_TavelkinPeiZhiJiLei::CopyFrom(source)) return 0;
+  const auto& src = static_cast<const rg_TavelkinPeiZhiLei&>(source);
+  CurrentSection = src.CurrentSection;
+  LongValueHashes.entries = src.LongValueHashes.entries;
+  m_longValues = src.m_longValues;
+  return 1;
+}
+
+void rg_TavelkinPeiZhiLei::SaveToStream(CQzuStream& s) const {
+  rg_TavelkinPeiZhiJiLei::SaveToStream(s);
+  s.WriteText(CurrentSection);
+  LongValueHashes.SaveToStream(s);
+}
+
+void rg_TavelkinPeiZhiLei::LoadFromStream(CQzuStream& s) {
+  rg_TavelkinPeiZhiJiLei::LoadFromStream(s);
+  s.ReadText(CurrentSection);
+  LongValueHashes.LoadFromStream(s);
+}
+
+}  // namespace rg_Tavelkin_MingLingJi
