@@ -6,6 +6,7 @@
 #include "platform/system_code_page.h"
 #include "test_support.h"
 #include "textlib/charset_convert.h"
+#include "textlib/code_page_table.h"
 
 using qzu_test::Hex;
 using qzu_test::ToHex;
@@ -170,4 +171,24 @@ TEST(NativeConverters, MalformedInput) {
   m = CQzuMem();
   SwapUtf16ByteOrder(m);
   EXPECT_EQ(m.GetSize(), 0u);
+}
+
+TEST(ConvertCharset, EveryTableNameOpens) {
+  // "_autodetect" names Windows' Japanese guesser, which has no converter.
+  const CWString table = CodePageTable();
+  int rows = 0;
+  for (const CWString& row : table.Split(u"\r\n", false, true)) {
+    const CWString name = row.Split(u",")[1];
+    ++rows;
+    CQzuMem m = Mem("41 00 30 00");
+    const bool known = ConvertCharset(m, u"UTF-16", name, 0);
+    if (name == u"_autodetect") {
+      EXPECT_FALSE(known);
+      continue;
+    }
+    EXPECT_TRUE(known) << name.ToUtf8();
+    EXPECT_TRUE(ConvertCharset(m, name, u"UTF-16", 0)) << name.ToUtf8();
+    EXPECT_EQ(HexOf(m), "41 00 30 00") << name.ToUtf8();
+  }
+  EXPECT_EQ(rows, 31);
 }

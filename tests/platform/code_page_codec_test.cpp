@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
+
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/code_page_codec.h"
+#include "platform/system_code_page.h"
+
+namespace {
+
+// Windows writes "?" for every character it cannot map, default-ignorables
+// included (ICU's own substitute callback skips those).
+void QuestionMark(const void*, UConverterFromUnicodeArgs* args, const UChar*, int32_t, UChar32,
+                  UConverterCallbackReason reason, UErrorCode* err) {
+  if (reason > UCNV_IRREGULAR) return;
+  *err = U_ZERO_ERROR;
+  ucnv_cbFromUWriteBytes(args, "?", 1, 0, err);
+}
+
+// ICU's own converter, driven the plain way, as the reference the lookup
+// tables must match byte for byte.
+std::u16string IcuDecode(const char* name, const std::string& bytes) {
+  UErrorCode err = U_ZERO_ERROR;
+  UConverter* cnv = ucnv_open(name, &err);
+  std::u16string out(bytes.size() * 2 + 4, u'\0');
+  const int32_t n = ucnv_toUChars(cnv, reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
+                                  bytes.data(), static_cast<int32_t>(bytes.size()), &err);
+  ucnv_close(cnv);
+  out.resize(U_SUCCESS(err) ? static_cast<size_t>(n) : 0);
+  return out;
+}
+
+std::string IcuEncode(const char* name, const std::u16string& text) {
+  UErrorCode err = U_ZERO_ERROR;
+  UConverter* cnv = ucnv_open(name, &err);
+  ucnv_setFallback(cnv, true);
+  ucnv_setFromUCallBack(cnv, QuestionMark, nullptr, nullptr, nullptr, &err);
+  std::string out(text.size() * 4 + 4, '\0');
+  const int32_t n = ucnv_fromUChars(cnv, out.data(), static_cast<int32_t>(out.size()),
+                                    reinterpret_cast<const UChar*>(text.data()), static_cast<int32_t>(text.size()), &err);
+  ucnv_close(cnv);
+  out.resize(U_SUCCESS(err) ? static_cast<size_t>(n) : 0);
+  return out;
+}
+
+std::u16string Decode(const qzu::CharsetCodec& codec, const std::string& bytes) {
+  std::u16string out;
+  codec.Decode(bytes, out);
+  return out;
+}
+
+std::string Encode(const qzu::CharsetCodec& codec, const std::u16string& text) {
+  std::string out;
+  codec.Encode(text, out);
+  return out;
+}
+
+}  // namespace
+
+TEST(CodePageCodec, DoubleByteTablesMatchIcuOnRandomInput) {
+  std::mt19937 rng(12345);
+  for (int codePage : {936, 950, 949, 932}) {
+    auto codec = qzu::CodePageCodec(codePage);
+    ASSERT_TRUE(codec) << codePage;
+    const std::string name = codec->Name();
+    for (int round = 0; round < 300; ++round) {
+      // Random bytes, biased toward lead bytes so that pairs, bad trails and
+      // cut-off leads all occur.
+      std::string bytes(1 + rng() % 40, '\0');
+      for (char& b : bytes) b = static_cast<char>(rng() % 3 ? 0x80 + rng() % 128 : rng() % 256);
+      ASSERT_EQ(Decode(*codec, bytes), IcuDecode(name.c_str(), bytes)) << codePage << " round " << round;
+
+      // Random units: BMP, surrogates alone and in pairs, NULs.
+      std::u16string text(1 + rng() % 40, u'\0');
+      for (char16_t& u : text) u = static_cast<char16_t>(rng() % 4 ? rng() % 0x10000 : 0xD800 + rng() % 0x800);
+      if (round % 3 == 0) text += u"\U0001F600\0x";
+      ASSERT_EQ(Encode(*codec, text), IcuEncode(name.c_str(), text)) << codePage << " round " << round;
+    }
+  }
+}
+
+TEST(CodePageCodec, WindowsTableOf936) {
+  auto codec = qzu::CodePageCodec(936);
+  ASSERT_TRUE(codec);
+  EXPECT_EQ(Decode(*codec, "\x80\xFF\xD6\xD0"), u"\u20AC\uF8F5中");
+  EXPECT_EQ(Decode(*codec, std::string("A\0B", 3)), std::u16string(u"A\0B", 3));
+  EXPECT_EQ(Decode(*codec, "\xAA\xA1"), u"\uE000");  // user-defined area -> private use
+  EXPECT_EQ(Encode(*codec, u"中\u00A5\u00A2\u00B3\u034F"), "\xD6\xD0\xA3\xA4\xA1\xE9" "3?");
+  EXPECT_EQ(Encode(*codec, std::u16string(u"A\0", 2)), std::string("A\0", 2));
+}
+
+TEST(CodePageCodec, EveryDoubleByteCodeRoundTrips) {
+  auto codec = qzu::CodePageCodec(936);
+  ASSERT_TRUE(codec);
+  int mapped = 0;
+  for (int lead = 0x81; lead <= 0xFE; ++lead) {
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+      if (trail == 0x7F) continue;
+      const std::string bytes{static_cast<char>(lead), static_cast<char>(trail)};
+      const std::u16string text = Decode(*codec, bytes);
+      ASSERT_EQ(text.size(), 1u);
+      if (text[0] == 0xFFFD) continue;
+      ++mapped;
+      EXPECT_EQ(Encode(*codec, text), bytes) << std::hex << lead << " " << trail;
+    }
+  }
+  EXPECT_GT(mapped, 23000);
+}
+
+TEST(CodePageCodec, SystemCodePageAndNames) {
+  const int saved = GetSystemCodePage();
+  SetSystemCodePage(437);
+  EXPECT_EQ(Decode(*qzu::SystemCodePageCodec(), "\x82"), u"é");
+  SetSystemCodePage(12345);  // nothing knows it: the program's default table
+  EXPECT_EQ(Decode(*qzu::SystemCodePageCodec(), "\xD6\xD0"), u"中");
+  SetSystemCodePage(saved);
+
+  EXPECT_EQ(Decode(*qzu::OpenCharset("iso-8859-1"), "\x80"), u"\u20AC");  // code page 1252 on Windows
+  EXPECT_EQ(Decode(*qzu::OpenCharset("KOI8-RU"), "\xA4"), u"\u0454");     // KOI8-U
+  EXPECT_EQ(Decode(*qzu::OpenCharset("GBK"), "\x80"), u"\u20AC");
+  EXPECT_EQ(qzu::OpenCharset(""), nullptr);
+  EXPECT_EQ(qzu::OpenCharset("no-such"), nullptr);
+  EXPECT_EQ(qzu::OpenCharset("utf 8"), nullptr);
+  EXPECT_EQ(qzu::CodePageCodec(0), nullptr);
+}
+
+TEST(CodePageCodec, FirstUseFromManyThreads) {
+  // The tables are built once, whichever thread comes first.
+  std::vector<std::thread> threads;
+  std::vector<std::u16string> results(8);
+  for (size_t i = 0; i < results.size(); ++i)
+    threads.emplace_back([&results, i] { results[i] = Decode(*qzu::CodePageCodec(949), "\xC7\xD1"); });
+  for (auto& t : threads) t.join();
+  for (const auto& r : results) EXPECT_EQ(r, u"한");
+}
