@@ -1,0 +1,132 @@
+#include "framework/painter.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+
+#include "framework/colorref.h"
+#include "framework/font_text.h"
+
+namespace {
+
+class PainterWidget : public QWidget {
+ public:
+  PainterWidget(QWidget* parent, std::shared_ptr<QImage> image) : QWidget(parent), m_image(std::move(image)) {
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
+  }
+
+ protected:
+  // Only copies the image: all drawing happened before, on the image.
+  void paintEvent(QPaintEvent* event) override {
+    QPainter p(this);
+    const QRect r = event->rect();
+    if (!m_image->isNull()) p.drawImage(r.topLeft(), *m_image, r);
+  }
+
+ private:
+  std::shared_ptr<QImage> m_image;
+};
+
+}  // namespace
+
+CVWnd_Painter::CVWnd_Painter() : m_image(std::make_shared<QImage>()), m_dc(m_image.get()) {}
+
+void CVWnd_Painter::FitToWidget(COLORREF background) {
+  QWidget* w = Widget();
+  const QSize want = w ? w->size() : QSize();
+  if (m_image->size() == want) return;
+  if (want.isEmpty()) {
+    *m_image = QImage();
+    return;
+  }
+  QImage fresh(want, QImage::Format_RGB32);
+  fresh.fill(QColorFromRef(background));
+  if (!m_image->isNull()) {
+    QPainter p(&fresh);
+    p.drawImage(0, 0, *m_image);
+  }
+  *m_image = std::move(fresh);
+}
+
+namespace rg_Ombrine_MFCJieMian_base {
+
+QZU_IMPLEMENT_CLASS(rg_painter, CQzuWinControl, "rg_Ombrine_MFCJieMian_base::rg_painter")
+
+rg_painter::rg_painter() { ReplaceWindowObject(std::make_unique<CVWnd_Painter>()); }
+
+CVWnd_Painter* rg_painter::Wnd() const { return m_window->WndAs<CVWnd_Painter>(); }
+
+int rg_painter::CopyFrom(const CQzuObject& source) {
+  QZU_COPY_FROM_PREAMBLE(rg_painter, source)
+  CopyWinControl(src);
+  m_buffered = src.m_buffered;
+  return 1;
+}
+
+void rg_painter::SaveToStream(CQzuStream& s) const {
+  CQzuWinControl::SaveToStream(s);
+  s.WriteInt32(m_buffered);
+}
+
+void rg_painter::LoadFromStream(CQzuStream& s) {
+  CQzuWinControl::LoadFromStream(s);
+  int32_t buffered;
+  if (s.ReadInt32(buffered)) m_buffered = buffered;
+}
+
+QWidget* rg_painter::CreateNativeWidget(const CQzuCreateParams&, QWidget* parent) {
+  CVWnd_Painter* wnd = Wnd();
+  if (!wnd) return nullptr;
+  return new PainterWidget(parent, wnd->Image());
+}
+
+void rg_painter::ApplyFont() {
+  CQzuWinControl::ApplyFont();
+  if (CVWnd_Painter* wnd = Wnd()) wnd->DC().SetFont(m_fontText.IsEmpty() ? DefaultControlFont() : QFontFromDescription(m_fontText));
+}
+
+void rg_painter::SetFontText(const CWString& description) {
+  CQzuWinControl::SetFontText(description);
+  if (CVWnd_Painter* wnd = Wnd()) wnd->DC().SetFontText(description);
+}
+
+CQzuDC& rg_painter::GetDC() {
+  CVWnd_Painter* wnd = Wnd();
+  if (!wnd) {
+    static CQzuDC nowhere;
+    return nowhere;
+  }
+  const COLORREF back = m_backColour == kDefaultColour ? 0xFFFFFF : m_backColour;
+  wnd->FitToWidget(back);
+  return wnd->DC();
+}
+
+const QImage& rg_painter::GetImage() {
+  GetDC();
+  static const QImage none;
+  return Wnd() ? *Wnd()->Image() : none;
+}
+
+void rg_painter::CopyCanvasFrom(rg_painter& canvas) {
+  CQzuDC& target = GetDC();
+  CQzuDC& source = canvas.GetDC();
+  target.BitBlt(0, 0, target.Width(), target.Height(), source, 0, 0);
+  Refresh();
+}
+
+void rg_painter::Refresh() {
+  if (QWidget* w = GetWidget()) w->update();
+}
+
+void rg_painter::RefreshNow() {
+  if (QWidget* w = GetWidget()) w->repaint();
+}
+
+bool rg_painter::HandleWindowEvent(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && watched == GetWidget()) {
+    const COLORREF back = m_backColour == kDefaultColour ? 0xFFFFFF : m_backColour;
+    Wnd()->FitToWidget(back);
+  }
+  return CQzuWinControl::HandleWindowEvent(watched, event);
+}
+
+}  // namespace rg_Ombrine_MFCJieMian_base

@@ -1,0 +1,65 @@
+#pragma once
+// rg_painter: a control that shows an image. Owner-drawn components keep two:
+// a hidden canvas on which they draw synchronously through its device
+// (GetDC), and a visible display whose paint handler only copies its image to
+// the screen; each redraw ends with CopyCanvasFrom. The image follows the
+// control's size; the device (pen, brush, font, colours) lives with the
+// native window, so copies of the control share it.
+#include <QImage>
+
+#include <memory>
+
+#include "framework/drawing_dc.h"
+#include "framework/win_control.h"
+
+class CVWnd_Painter : public CVWnd {
+ public:
+  CVWnd_Painter();
+  CQzuDC& DC() { return m_dc; }
+  // Shared with the widget, which may outlive this wrapper for a moment.
+  const std::shared_ptr<QImage>& Image() const { return m_image; }
+  // Makes the image as large as the widget, keeping what it shows.
+  void FitToWidget(COLORREF background);
+
+ private:
+  std::shared_ptr<QImage> m_image;
+  CQzuDC m_dc;
+};
+
+namespace rg_Ombrine_MFCJieMian_base {
+
+class rg_painter : public CQzuWinControl {
+  QZU_DECLARE_CLASS(rg_painter)
+
+ public:
+  rg_painter();
+  int CopyFrom(const CQzuObject& source) override;
+  void LoadFromStream(CQzuStream& stream) override;
+  void SaveToStream(CQzuStream& stream) const override;
+
+  // Also gives the device the font at once, window or not.
+  void SetFontText(const CWString& description);
+
+  // The drawing device on the control's image (sized to the client area;
+  // a device without an image draws nothing but still measures text).
+  CQzuDC& GetDC();
+  const QImage& GetImage();
+  // Copies the canvas's image onto this painter's image in one block and
+  // repaints (the display half of the canvas/display pair).
+  void CopyCanvasFrom(rg_painter& canvas);
+  // Repaint later / at once.
+  void Refresh();
+  void RefreshNow();
+  // Kept for the owners that switch it; drawing is always buffered here.
+  void SetBuffered(bool buffered) { m_buffered = buffered ? 1 : 0; }
+
+ protected:
+  QWidget* CreateNativeWidget(const CQzuCreateParams& params, QWidget* parent) override;
+  void ApplyFont() override;
+  bool HandleWindowEvent(QObject* watched, QEvent* event) override;
+  CVWnd_Painter* Wnd() const;
+
+  int32_t m_buffered = 1;
+};
+
+}  // namespace rg_Ombrine_MFCJieMian_base

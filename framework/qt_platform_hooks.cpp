@@ -1,0 +1,121 @@
+#include "framework/qt_platform_hooks.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include "framework/input_state.h"
+#include "framework/message_pump.h"
+#include "framework/qt_text.h"
+
+bool CQtPlatformHooks::SetClipboardText(const CWString& text) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (!clipboard) return false;
+  clipboard->setText(ToQString(text));
+  return true;
+}
+
+CWString CQtPlatformHooks::GetClipboardText() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  return clipboard ? FromQString(clipboard->text()) : CWString();
+}
+
+int CQtPlatformHooks::MessageBox(const CWString& text, const CWString& caption, int style) {
+  if (!qApp) return IPlatformHooks::MessageBox(text, caption, style);
+  QMessageBox box(QApplication::activeWindow());
+  box.setWindowTitle(caption.IsEmpty() ? QStringLiteral("信息:") : ToQString(caption));
+  box.setText(ToQString(text));
+  switch (style & 0xF0) {
+    case kMbIconError: box.setIcon(QMessageBox::Critical); break;
+    case kMbIconQuestion: box.setIcon(QMessageBox::Question); break;
+    case kMbIconWarning: box.setIcon(QMessageBox::Warning); break;
+    case kMbIconInformation: box.setIcon(QMessageBox::Information); break;
+    default: break;
+  }
+  if (style & 0x1000) box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  struct Choice { QMessageBox::StandardButton button; int id; };
+  std::vector<Choice> choices;
+  switch (style & 0xF) {
+    case 1: choices = {{QMessageBox::Ok, kIdOk}, {QMessageBox::Cancel, kIdCancel}}; break;
+    case 2: choices = {{QMessageBox::Abort, 3}, {QMessageBox::Retry, 4}, {QMessageBox::Ignore, 5}}; break;
+    case 3: choices = {{QMessageBox::Yes, kIdYes}, {QMessageBox::No, kIdNo}, {QMessageBox::Cancel, kIdCancel}}; break;
+    case 4: choices = {{QMessageBox::Yes, kIdYes}, {QMessageBox::No, kIdNo}}; break;
+    case 5: choices = {{QMessageBox::Retry, 4}, {QMessageBox::Cancel, kIdCancel}}; break;
+    default: choices = {{QMessageBox::Ok, kIdOk}}; break;
+  }
+  QMessageBox::StandardButtons buttons;
+  for (const Choice& c : choices) buttons |= c.button;
+  box.setStandardButtons(buttons);
+  // Chinese captions on the buttons, as the rest of the program speaks.
+  const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
+      {QMessageBox::Ok, "确定"}, {QMessageBox::Cancel, "取消"}, {QMessageBox::Yes, "是"},
+      {QMessageBox::No, "否"},   {QMessageBox::Abort, "中止"},  {QMessageBox::Retry, "重试"},
+      {QMessageBox::Ignore, "忽略"}};
+  for (const auto& [button, caption] : captions)
+    if (QAbstractButton* b = box.button(button)) b->setText(QString::fromUtf8(caption));
+  const int result = box.exec();
+  for (const Choice& c : choices)
+    if (result == c.button) return c.id;
+  // Closed with the title bar: Cancel when there is one, else the first.
+  for (const Choice& c : choices)
+    if (c.id == kIdCancel) return kIdCancel;
+  return choices.front().id;
+}
+
+bool CQtPlatformHooks::ShellOpen(const CWString& address, const CWString&) {
+  if (address.IsEmpty() || !qApp) return false;
+  const QString text = ToQString(address);
+  const QUrl url = QFileInfo::exists(text) ? QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath())
+                                           : QUrl::fromUserInput(text);
+  if (!url.isValid()) return false;
+  return QDesktopServices::openUrl(url);
+}
+
+bool CQtPlatformHooks::MoveToRecycleBin(const CWString& path) {
+  const QString target = ToQString(path);
+  if (target.isEmpty() || !QFileInfo::exists(target)) return false;
+  // Qt 6.4 moves into ./files/ of the current folder when the per-user data
+  // folder is missing: make sure it exists first.
+  const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  if (!data.isEmpty()) QDir().mkpath(data);
+  QFile file(target);
+  if (!file.moveToTrash()) return false;
+  return !QFileInfo::exists(target);
+}
+
+int16_t CQtPlatformHooks::AsyncKeyState(int virtualKey) { return QtAsyncKeyState(virtualKey); }
+
+void CQtPlatformHooks::CursorPosition(int& x, int& y) {
+  const QPoint p = QCursor::pos();
+  x = p.x();
+  y = p.y();
+}
+
+void CQtPlatformHooks::PumpPendingMessages() { QtPumpPendingMessages(); }
+
+CWString CQtPlatformHooks::SpecialFolderPath(SpecialFolder folder) {
+  QStandardPaths::StandardLocation location;
+  switch (folder) {
+    case SpecialFolder::Desktop: location = QStandardPaths::DesktopLocation; break;
+    case SpecialFolder::Documents: location = QStandardPaths::DocumentsLocation; break;
+    case SpecialFolder::Temporary: location = QStandardPaths::TempLocation; break;
+    case SpecialFolder::Home: location = QStandardPaths::HomeLocation; break;
+    default: return IPlatformHooks::SpecialFolderPath(folder);
+  }
+  const QString path = QStandardPaths::writableLocation(location);
+  return path.isEmpty() ? IPlatformHooks::SpecialFolderPath(folder) : FromQString(path);
+}
+
+void InstallQtPlatformHooks() {
+  static CQtPlatformHooks hooks;
+  InstallInputStateTracker();
+  InstallPlatformHooks(&hooks);
+}

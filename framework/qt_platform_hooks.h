@@ -1,0 +1,22 @@
+#pragma once
+// The Qt side of the platform hooks: clipboard, message boxes, opening with
+// the desktop, the recycle bin, key and button state, cursor position, the
+// message pump and special folders. Start-up installs it.
+#include "platform/hooks.h"
+
+class CQtPlatformHooks : public IPlatformHooks {
+ public:
+  bool SetClipboardText(const CWString& text) override;
+  CWString GetClipboardText() override;
+  // An empty caption shows the program's usual "信息:".
+  int MessageBox(const CWString& text, const CWString& caption, int style) override;
+  bool ShellOpen(const CWString& address, const CWString& parameters) override;
+  bool MoveToRecycleBin(const CWString& path) override;
+  int16_t AsyncKeyState(int virtualKey) override;
+  void CursorPosition(int& x, int& y) override;
+  void PumpPendingMessages() override;
+  CWString SpecialFolderPath(SpecialFolder folder) override;
+};
+
+// Installs one process-wide instance (and the key state tracker).
+void InstallQtPlatformHooks();

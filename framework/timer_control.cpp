@@ -1,0 +1,61 @@
+#include "framework/timer_control.h"
+
+namespace rg_Ombrine_MFCJieMian_base {
+
+QZU_IMPLEMENT_CLASS(rg_timer, CQzuWinControl, "rg_Ombrine_MFCJieMian_base::rg_timer")
+
+rg_timer::rg_timer() { m_visible = 0; }
+
+int rg_timer::CopyFrom(const CQzuObject& source) {
+  QZU_COPY_FROM_PREAMBLE(rg_timer, source)
+  CopyWinControl(src);
+  m_interval = src.m_interval;
+  m_timerId = src.m_timerId;
+  return 1;
+}
+
+void rg_timer::SaveToStream(CQzuStream& s) const {
+  CQzuWinControl::SaveToStream(s);
+  s.WriteInt32(m_interval);
+  s.WriteInt32(m_timerId);
+}
+
+void rg_timer::LoadFromStream(CQzuStream& s) {
+  CQzuWinControl::LoadFromStream(s);
+  int32_t interval, id;
+  if (!s.ReadInt32(interval) || !s.ReadInt32(id)) return;
+  m_timerId = id;
+  SetInterval(interval);
+}
+
+QWidget* rg_timer::CreateNativeWidget(const CQzuCreateParams&, QWidget* parent) {
+  auto* w = new QWidget(parent);
+  auto* timer = new QTimer(w);
+  timer->setTimerType(Qt::PreciseTimer);
+  QObject::connect(timer, &QTimer::timeout, w, [this, w] {
+    // Ticks only reach the control that still owns this window.
+    if (GetWidget() == w && m_window->Owner() == this && m_interval > 0) Raise(OnTick);
+  });
+  m_timer = timer;
+  return w;
+}
+
+void rg_timer::AfterCreate(const CQzuCreateParams& params) {
+  CQzuWinControl::AfterCreate(params);
+  m_visible = 0;  // a timer never shows
+  GetWidget()->hide();
+  ApplyInterval();
+}
+
+void rg_timer::SetInterval(int milliseconds) {
+  m_interval = milliseconds < 0 ? 0 : milliseconds;
+  ApplyInterval();
+}
+
+void rg_timer::ApplyInterval() {
+  if (!m_timer || !HasWindow()) return;
+  if (m_interval > 0) m_timer->start(m_interval);
+  else m_timer->stop();
+}
+
+}  // namespace rg_Ombrine_MFCJieMian_base
