@@ -106,13 +106,14 @@ rg_TavelkinPeiZhiJiLei::rg_TavelkinPeiZhiJiLei()
     : HeaderStartPattern(Pattern(u"\r\n[")), HeaderEndPattern(Pattern(u"]")), LineBreakPattern(kCrLf, 4) {}
 
 rg_TavelkinPeiZhiJiLei::rg_TavelkinPeiZhiJiLei(const rg_TavelkinPeiZhiJiLei& other)
-    : CQzuObject(other), Lock(other.Lock) {
+    : CQzuObject(other), FileObject(other.FileObject), Lock(other.Lock) {
   CopyMembers(other);
 }
 
 rg_TavelkinPeiZhiJiLei& rg_TavelkinPeiZhiJiLei::operator=(const rg_TavelkinPeiZhiJiLei& other) {
   if (this != &other) {
     CQzuObject::operator=(other);
+    FileObject = other.FileObject;
     Lock = other.Lock;
     CopyMembers(other);
   }
@@ -142,6 +143,7 @@ void rg_TavelkinPeiZhiJiLei::ForgetSection() {
 }
 
 void rg_TavelkinPeiZhiJiLei::ReleaseSettingsBuffer() {
+  FileObject.Close();
   IniBytes.Free();
   ForgetSection();
 }
@@ -340,7 +342,7 @@ int rg_TavelkinPeiZhiJiLei::DeleteKey(const CWString& section, const CWString& k
 bool rg_TavelkinPeiZhiJiLei::IsEqual(const CQzuObject& other) const {
   if (!SameHeader(other)) return false;
   const auto& o = static_cast<const rg_TavelkinPeiZhiJiLei&>(other);
-  return Lock.SharesWith(o.Lock) && IniBytes == o.IniBytes && FilePath == o.FilePath &&
+  return Lock.SharesWith(o.Lock) && FileObject.IsEqual(o.FileObject) && IniBytes == o.IniBytes && FilePath == o.FilePath &&
          CachedSection == o.CachedSection && CachedHeaderPos == o.CachedHeaderPos &&
          CachedHeaderEnd == o.CachedHeaderEnd && CacheHit == o.CacheHit && BomLength == o.BomLength &&
          SavedDigest == o.SavedDigest;
@@ -349,6 +351,7 @@ bool rg_TavelkinPeiZhiJiLei::IsEqual(const CQzuObject& other) const {
 int rg_TavelkinPeiZhiJiLei::CopyFrom(const CQzuObject& source) {
   QZU_COPY_FROM_PREAMBLE(rg_TavelkinPeiZhiJiLei, source)
   Lock = src.Lock;
+  FileObject = src.FileObject;
   CopyMembers(src);
   return 1;
 }
@@ -362,6 +365,7 @@ void rg_TavelkinPeiZhiJiLei::Clear() {
 
 void rg_TavelkinPeiZhiJiLei::SaveToStream(CQzuStream& s) const {
   s.WriteMem(IniBytes);
+  FileObject.SaveToStream(s);
   s.WriteText(FilePath);
   s.WriteText(CachedSection);
   s.WriteInt32(CachedHeaderPos);
@@ -376,6 +380,7 @@ void rg_TavelkinPeiZhiJiLei::SaveToStream(CQzuStream& s) const {
 
 void rg_TavelkinPeiZhiJiLei::LoadFromStream(CQzuStream& s) {
   s.ReadMem(IniBytes);
+  FileObject.LoadFromStream(s);
   s.ReadText(FilePath);
   s.ReadText(CachedSection);
   s.ReadInt32(CachedHeaderPos);

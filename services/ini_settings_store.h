@@ -14,6 +14,7 @@
 #include "common/mem.h"
 #include "common/object.h"
 #include "common/wstring.h"
+#include "services/file_object.h"
 
 namespace rg_Tavelkin_MingLingJi {
 
@@ -62,6 +63,9 @@ class rg_TavelkinPeiZhiJiLei : public CQzuObject {
 
   // The members, in declaration and stream order.
   CQzuMem IniBytes;
+  // Shared with copies; the store reads and writes files whole and opens
+  // nothing through it, but closes its handle on release.
+  rg_TavelkinMingLingJi_ChangYongJiChengLei::rg_TavelkinWenJianDouXieLei FileObject;
   CWString FilePath;
   CWString CachedSection;
   int32_t CachedHeaderPos = 0;

@@ -209,6 +209,7 @@ TEST(SettingsStore, CopiesShareTheLockAndStreamTheMembers) {
   rg_TavelkinPeiZhiJiLei copy;
   EXPECT_EQ(copy.CopyFrom(s.store), 1);
   EXPECT_TRUE(copy.Lock.SharesWith(s.store.Lock));
+  EXPECT_EQ(copy.FileObject.Handle(), s.store.FileObject.Handle());
   EXPECT_TRUE(copy.IsEqual(s.store));
   CQzuMemStream stream;
   s.store.SaveToStream(stream);
