@@ -13,6 +13,9 @@ PACKAGES=(
   libicu-dev libssl-dev zlib1g-dev libopencc-dev libpcre2-dev libstb-dev
   # UI font standing in for the Windows Chinese UI font
   fonts-wqy-microhei
+  # Word documents: a headless LibreOffice driven over C++ UNO (its SDK
+  # generates the UNO headers and carries the client libraries)
+  libreoffice-writer-nogui libreoffice-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # generators of the built-in tables (tools/) and the Unihan data they read

@@ -1,0 +1,61 @@
+# The office engine drives LibreOffice over C++ UNO. Its type headers are not
+# shipped: cppumaker generates the few it needs from the office's type
+# libraries. Without the UNO development files the engine builds without an
+# office, and every office operation fails.
+set(QZU_OFFICE_PROGRAM_DIR /usr/lib/libreoffice/program)
+find_program(QZU_CPPUMAKER cppumaker PATHS /usr/lib/libreoffice/sdk/bin NO_DEFAULT_PATH)
+find_path(QZU_UNO_INCLUDE_DIR sal/config.h PATHS /usr/include/libreoffice NO_DEFAULT_PATH)
+find_library(QZU_UNO_SAL uno_sal PATHS /usr/lib/libreoffice/sdk/lib NO_DEFAULT_PATH)
+find_library(QZU_UNO_CPPU uno_cppu PATHS /usr/lib/libreoffice/sdk/lib NO_DEFAULT_PATH)
+find_library(QZU_UNO_CPPUHELPER uno_cppuhelpergcc3 PATHS /usr/lib/libreoffice/sdk/lib NO_DEFAULT_PATH)
+set(_qzu_types_rdb ${QZU_OFFICE_PROGRAM_DIR}/types.rdb)
+set(_qzu_offapi_rdb ${QZU_OFFICE_PROGRAM_DIR}/types/offapi.rdb)
+
+if(QZU_CPPUMAKER AND QZU_UNO_INCLUDE_DIR AND QZU_UNO_SAL AND QZU_UNO_CPPU AND QZU_UNO_CPPUHELPER
+   AND EXISTS ${_qzu_types_rdb} AND EXISTS ${_qzu_offapi_rdb})
+  set(_qzu_uno_out ${CMAKE_BINARY_DIR}/uno_headers)
+  set(_qzu_uno_types
+    com.sun.star.beans.PropertyValue
+    com.sun.star.bridge.UnoUrlResolver
+    com.sun.star.bridge.XUnoUrlResolver
+    com.sun.star.connection.NoConnectException
+    com.sun.star.container.XEnumeration
+    com.sun.star.container.XEnumerationAccess
+    com.sun.star.frame.Desktop
+    com.sun.star.frame.XComponentLoader
+    com.sun.star.frame.XDesktop2
+    com.sun.star.frame.XModel
+    com.sun.star.frame.XStorable
+    com.sun.star.lang.XComponent
+    com.sun.star.text.XText
+    com.sun.star.text.XTextDocument
+    com.sun.star.uno.XComponentContext
+    com.sun.star.util.XCloseable
+    com.sun.star.util.XModifiable
+    com.sun.star.uno.DeploymentException)
+  set(_qzu_uno_args)
+  foreach(t IN LISTS _qzu_uno_types)
+    list(APPEND _qzu_uno_args -T${t})
+  endforeach()
+  add_custom_command(
+    OUTPUT ${_qzu_uno_out}/stamp
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${_qzu_uno_out}
+    COMMAND ${QZU_CPPUMAKER} -Gc -O${_qzu_uno_out} ${_qzu_uno_args} ${_qzu_types_rdb} ${_qzu_offapi_rdb}
+    COMMAND ${CMAKE_COMMAND} -E touch ${_qzu_uno_out}/stamp
+    DEPENDS ${_qzu_types_rdb} ${_qzu_offapi_rdb} ${CMAKE_CURRENT_LIST_FILE}
+    COMMENT "Generating UNO type headers"
+    VERBATIM)
+  add_custom_target(qzu_uno_headers DEPENDS ${_qzu_uno_out}/stamp)
+  add_dependencies(platform qzu_uno_headers)
+  target_include_directories(platform SYSTEM PRIVATE ${_qzu_uno_out} ${QZU_UNO_INCLUDE_DIR})
+  set_property(SOURCE ${CMAKE_SOURCE_DIR}/platform/office_engine.cpp TARGET_DIRECTORY platform
+               APPEND PROPERTY COMPILE_DEFINITIONS QZU_HAVE_UNO LINUX UNX CPPU_ENV=gcc3)
+  target_link_libraries(platform PUBLIC ${QZU_UNO_CPPUHELPER} ${QZU_UNO_CPPU} ${QZU_UNO_SAL})
+  # The UNO libraries load the office's private libraries from its program
+  # folder, which is not on the system's library path.
+  target_link_options(platform PUBLIC "LINKER:-rpath-link,${QZU_OFFICE_PROGRAM_DIR}"
+                      "LINKER:-rpath,${QZU_OFFICE_PROGRAM_DIR}")
+  message(STATUS "Office engine: LibreOffice over UNO")
+else()
+  message(STATUS "Office engine: no LibreOffice UNO development files; office operations will fail")
+endif()

@@ -1,0 +1,511 @@
+#include "platform/office_engine.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/office_process.h"
+#include "platform/ticks.h"
+
+namespace {
+
+std::string& ProgramSetting() {
+  static std::string program;
+  return program;
+}
+
+[[maybe_unused]] std::string ProgramToStart() {
+  return ProgramSetting().empty() ? std::string(DefaultOfficeProgram()) : ProgramSetting();
+}
+
+// Lower-case extension of a path, without the dot.
+[[maybe_unused]] std::string ExtensionOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  size_t dot = path.rfind('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+  std::string ext = path.substr(dot + 1);
+  for (char& c : ext) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  }
+  return ext;
+}
+
+// The first bytes a saved file must start with for its extension; empty
+// when the format has no fixed mark.
+[[maybe_unused]] std::string MagicFor(const std::string& ext) {
+  if (ext == "docx") return std::string("PK\x03\x04", 4);
+  if (ext == "doc") return std::string("\xD0\xCF\x11\xE0", 4);
+  return {};
+}
+
+[[maybe_unused]] bool FileStartsWith(const std::string& path, const std::string& magic) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) return false;
+  if (magic.empty()) return true;
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  std::string head(magic.size(), '\0');
+  size_t got = std::fread(head.data(), 1, head.size(), f);
+  std::fclose(f);
+  return got == magic.size() && head == magic;
+}
+
+[[maybe_unused]] std::string AbsolutePath(const std::string& path) {
+  if (!path.empty() && path[0] == '/') return path;
+  char cwd[4096];
+  if (!getcwd(cwd, sizeof cwd)) return path;
+  return std::string(cwd) + "/" + path;
+}
+
+// file:// URL of an absolute path, every byte outside the unreserved set
+// percent-encoded (the office reads the escapes as UTF-8).
+[[maybe_unused]] std::string FileUrlOf(const std::string& path) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string url = "file://";
+  for (unsigned char c : path) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+        c == '.' || c == '_' || c == '~' || c == '/') {
+      url += static_cast<char>(c);
+    } else {
+      url += '%';
+      url += hex[c >> 4];
+      url += hex[c & 15];
+    }
+  }
+  return url;
+}
+
+// Word's paragraph form from the office's. The office gives the whole text
+// in one string with LF after every paragraph but the last; a line break
+// inside a paragraph comes as LF too, so it reads back as a paragraph mark.
+// Asking paragraph by paragraph would tell them apart, at one round trip to
+// the office per paragraph, which large documents cannot afford.
+[[maybe_unused]] std::u16string ToWordText(std::u16string_view office) {
+  std::u16string out;
+  out.reserve(office.size() + 1);
+  for (size_t i = 0; i < office.size(); ++i) {
+    char16_t c = office[i];
+    if (c == u'\r') {
+      if (i + 1 < office.size() && office[i + 1] == u'\n') ++i;
+      out += u'\r';
+    } else if (c == u'\n') {
+      out += u'\r';
+    } else {
+      out += c;
+    }
+  }
+  out += u'\r';  // the last paragraph's mark, which Word always gives
+  return out;
+}
+
+// The office's form of a text to set: it starts a new paragraph at each CR
+// and takes LF as a line break inside the paragraph.
+[[maybe_unused]] std::u16string FromWordText(std::u16string_view word) {
+  std::u16string out;
+  out.reserve(word.size());
+  for (size_t i = 0; i < word.size(); ++i) {
+    char16_t c = word[i];
+    if (c == u'\r') {
+      if (i + 1 < word.size() && word[i + 1] == u'\n') ++i;
+      out += u'\r';
+    } else if (c == u'\n') {
+      out += u'\r';
+    } else if (c == u'\x0b') {
+      out += u'\n';
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+void SetOfficeProgram(const std::string& program) { ProgramSetting() = program; }
+
+#ifdef QZU_HAVE_UNO
+
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/bridge/XUnoUrlResolver.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
+#include <cppuhelper/bootstrap.hxx>
+#include <rtl/ustring.hxx>
+
+using namespace com::sun::star;
+
+namespace {
+
+struct OfficeDocument {
+  uno::Reference<lang::XComponent> component;
+  std::string path;
+  rtl::OUString url;
+  std::string extension;
+  bool unsavedNew = false;  // made from a zero-byte file, never stored yet
+};
+
+struct OfficeEngine {
+  std::recursive_mutex lock;
+  COfficeProcess process;
+  uno::Reference<uno::XComponentContext> local;
+  uno::Reference<uno::XComponentContext> remote;
+  uno::Reference<frame::XDesktop2> desktop;
+  std::map<uint64_t, OfficeDocument> documents;
+  uint64_t nextId = 1;
+  bool exitHookInstalled = false;
+};
+
+// Never destroyed: the exit hook ends the office, and the UNO references
+// must not be released by a static destructor after the UNO runtime's own
+// statics are gone.
+OfficeEngine& Engine() {
+  static OfficeEngine* engine = new OfficeEngine;
+  return *engine;
+}
+
+rtl::OUString ToOU(std::u16string_view text) {
+  return rtl::OUString(reinterpret_cast<const sal_Unicode*>(text.data()), static_cast<sal_Int32>(text.size()));
+}
+rtl::OUString ToOU(const std::string& ascii) {
+  return rtl::OUString(ascii.data(), static_cast<sal_Int32>(ascii.size()), RTL_TEXTENCODING_UTF8);
+}
+std::u16string_view FromOU(const rtl::OUString& text) {
+  return std::u16string_view(reinterpret_cast<const char16_t*>(text.getStr()), static_cast<size_t>(text.getLength()));
+}
+
+beans::PropertyValue Property(const char* name, const uno::Any& value) {
+  beans::PropertyValue p;
+  p.Name = rtl::OUString::createFromAscii(name);
+  p.Value = value;
+  return p;
+}
+
+// Filter that writes the format an extension names.
+rtl::OUString FilterFor(const std::string& ext) {
+  if (ext == "doc") return "MS Word 97";
+  if (ext == "odt") return "writer8";
+  if (ext == "rtf") return "Rich Text Format";
+  if (ext == "txt") return "Text (encoded)";
+  if (ext == "htm" || ext == "html") return "HTML (StarWriter)";
+  return "MS Word 2007 XML";
+}
+
+void ForgetOffice(OfficeEngine& e) {
+  e.documents.clear();
+  e.desktop.clear();
+  e.remote.clear();
+}
+
+bool BootstrapLocal(OfficeEngine& e, const std::string& program) {
+  if (e.local.is()) return true;
+  // The UNO runtime finds its types and services through this variable and
+  // crashes without it.
+  std::string folder = program.substr(0, program.rfind('/'));
+  std::string rc = folder + "/fundamentalrc";
+  if (access(rc.c_str(), R_OK) != 0) return false;
+  if (!std::getenv("URE_BOOTSTRAP")) setenv("URE_BOOTSTRAP", ("vnd.sun.star.pathname:" + rc).c_str(), 0);
+  try {
+    e.local = cppu::defaultBootstrap_InitialComponentContext();
+  } catch (...) {
+    e.local.clear();
+  }
+  return e.local.is();
+}
+
+bool Connect(OfficeEngine& e) {
+  const std::string program = ProgramToStart();
+  if (access(program.c_str(), X_OK) != 0) return false;
+  if (!BootstrapLocal(e, program)) return false;
+  if (!e.process.Start(program)) return false;
+  if (!e.exitHookInstalled) {
+    // At exit only the process is ended: the UNO runtime may already be
+    // tearing itself down, so no call goes over the bridge then.
+    e.exitHookInstalled = true;
+    std::atexit([] {
+      OfficeEngine& engine = Engine();
+      std::lock_guard<std::recursive_mutex> guard(engine.lock);
+      engine.process.Stop(0);
+    });
+  }
+  try {
+    uno::Reference<bridge::XUnoUrlResolver> resolver = bridge::UnoUrlResolver::create(e.local);
+    const rtl::OUString address = ToOU(e.process.ConnectAddress());
+    const uint64_t deadline = GetTickCount64() + 60000;
+    int respawns = 0;
+    while (!e.remote.is()) {
+      try {
+        e.remote.set(resolver->resolve(address), uno::UNO_QUERY);
+        if (e.remote.is()) break;
+      } catch (const connection::NoConnectException&) {
+      }
+      if (!e.process.IsRunning()) {
+        // A new profile can make the office ask to be started again.
+        if (e.process.ExitCode() != 81 || ++respawns > 3 || !e.process.Respawn()) break;
+      }
+      if (GetTickCount64() > deadline) break;
+      SleepMilliseconds(50);
+    }
+    if (e.remote.is()) e.desktop = frame::Desktop::create(e.remote);
+  } catch (...) {
+    e.remote.clear();
+    e.desktop.clear();
+  }
+  if (!e.desktop.is()) {
+    e.process.Stop(0);
+    ForgetOffice(e);
+    return false;
+  }
+  return true;
+}
+
+bool Alive(OfficeEngine& e) {
+  if (!e.desktop.is()) return false;
+  if (!e.process.IsRunning()) return false;
+  try {
+    e.desktop->getCurrentComponent();
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+OfficeDocument* Find(OfficeEngine& e, uint64_t id) {
+  auto it = e.documents.find(id);
+  return it == e.documents.end() ? nullptr : &it->second;
+}
+
+void CloseComponent(const uno::Reference<lang::XComponent>& component) {
+  try {
+    uno::Reference<util::XCloseable> closeable(component, uno::UNO_QUERY);
+    if (closeable.is()) {
+      closeable->close(true);
+    } else if (component.is()) {
+      component->dispose();
+    }
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+bool OfficeEngineStart() {
+  OfficeEngine& e = Engine();
+  std::lock_guard<std::recursive_mutex> guard(e.lock);
+  if (Alive(e)) return true;
+  // The office is gone (or was never there): its documents went with it.
+  ForgetOffice(e);
+  e.process.Stop(0);
+  return Connect(e);
+}
+
+bool OfficeEngineIsRunning() {
+  OfficeEngine& e = Engine();
+  std::lock_guard<std::recursive_mutex> guard(e.lock);
+  return Alive(e);
+}
+
+void OfficeEngineShutdown() {
+  OfficeEngine& e = Engine();
+  std::lock_guard<std::recursive_mutex> guard(e.lock);
+  if (e.desktop.is() && e.process.IsRunning()) {
+    for (auto& [id, doc] : e.documents) CloseComponent(doc.component);
+    e.documents.clear();
+    try {
+      e.desktop->terminate();
+    } catch (...) {
+    }
+  }
+  ForgetOffice(e);
+  e.process.Stop(5000);
+}
+
+int OfficeOpenDocument(const CWString& path, uint64_t& id) {
+  id = 0;
+  OfficeEngine& e = Engine();
+  std::lock_guard<std::recursive_mutex> guard(e.lock);
+  if (!e.desktop.is()) return kOfficeNotRunning;
+  const std::string full = AbsolutePath(path.ToUtf8());
+  struct stat st {};
+  if (path.IsEmpty() || stat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return kOfficeCallFailed;
+  const rtl::OUString url = ToOU(FileUrlOf(full));
+  for (auto& [openId, doc] : e.documents) {
+    if (doc.url == url) {
+      id = openId;
+      return kOfficeOk;
+    }
+  }
+
+  OfficeDocument doc;
+  doc.path = full;
+  doc.url = url;
+  doc.extension = ExtensionOf(full);
+  try {
+    uno::Reference<frame::XComponentLoader> loader(e.desktop, uno::UNO_QUERY_THROW);
+    uno::Sequence<beans::PropertyValue> args(1);
+    args.getArray()[0] = Property("Hidden", uno::Any(true));
+    if (st.st_size == 0) {
+      // Word opens an empty file as a new document; the office would not.
+      doc.component = loader->loadComponentFromURL("private:factory/swriter", "_blank", 0, args);
+      doc.unsavedNew = true;
+    } else {
+      doc.component = loader->loadComponentFromURL(url, "_blank", 0, args);
+    }
+  } catch (...) {
+    doc.component.clear();
+  }
+  if (!doc.component.is()) return Alive(e) ? kOfficeCallFailed : kOfficeNotRunning;
+
+  // Only text documents. A damaged Word file is not refused by the office:
+  // it falls back to reading the bytes as plain text, which Word would not do.
+  bool usable = false;
+  try {
+    uno::Reference<text::XTextDocument> text(doc.component, uno::UNO_QUERY);
+    usable = text.is();
+    if (usable && !doc.unsavedNew && (doc.extension == "doc" || doc.extension == "docx")) {
+      uno::Reference<frame::XModel> model(doc.component, uno::UNO_QUERY_THROW);
+      rtl::OUString filter;
+      for (const beans::PropertyValue& p : model->getArgs()) {
+        if (p.Name == "FilterName") p.Value >>= filter;
+      }
+      usable = !filter.startsWith("Text");
+    }
+  } catch (...) {
+    usable = false;
+  }
+  if (!usable) {
+    CloseComponent(doc.component);
+    return kOfficeUnreadable;
+  }
+  id = e.nextId++;
+  e.documents.emplace(id, std::move(doc));
+  return kOfficeOk;
+}
+
+int OfficeGetDocumentText(uint64_t id, CWString& text) {
+  text.Empty();
+  OfficeEngine& e = Engine();
+  std::lock_guard<std::recursive_mutex> guard(e.lock);
+  OfficeDocument* doc = Find(e, id);
+  if (!doc) return kOfficeNoDocument;
+  try {
+    uno::Reference<text::XTextDocument> td(doc->component, uno::UNO_QUERY_THROW);
+    rtl::OUString all = td->getText()->getString();
+    text = CWString(ToWordText(FromOU(all)));
+    return kOfficeOk;
+  } catch (...) {
+    return kOfficeCallFailed;
+  }
+}
+
+int OfficeSetDocumentText(uint64_t id, const CWString& text) {
+  OfficeEngine& e = Engine();
+  std::lock_guard<std::recursive_mutex> guard(e.lock);
+  OfficeDocument* doc = Find(e, id);
+  if (!doc) return kOfficeNoDocument;
+  try {
+    uno::Reference<text::XTextDocument> td(doc->component, uno::UNO_QUERY_THROW);
+    td->getText()->setString(ToOU(FromWordText(text.View())));
+    return kOfficeOk;
+  } catch (...) {
+    return kOfficeCallFailed;
+  }
+}
+
+int OfficeParagraphCount(uint64_t id, int& count) {
+  count = 0;
+  OfficeEngine& e = Engine();
+  std::lock_guard<std::recursive_mutex> guard(e.lock);
+  OfficeDocument* doc = Find(e, id);
+  if (!doc) return kOfficeNoDocument;
+  try {
+    uno::Reference<text::XTextDocument> td(doc->component, uno::UNO_QUERY_THROW);
+    uno::Reference<container::XEnumerationAccess> access(td->getText(), uno::UNO_QUERY_THROW);
+    uno::Reference<container::XEnumeration> items = access->createEnumeration();
+    while (items->hasMoreElements()) {
+      items->nextElement();
+      ++count;
+    }
+    return kOfficeOk;
+  } catch (...) {
+    count = 0;
+    return kOfficeCallFailed;
+  }
+}
+
+int OfficeSaveDocument(uint64_t id) {
+  OfficeEngine& e = Engine();
+  std::lock_guard<std::recursive_mutex> guard(e.lock);
+  OfficeDocument* doc = Find(e, id);
+  if (!doc) return kOfficeNoDocument;
+  try {
+    uno::Reference<frame::XStorable> storable(doc->component, uno::UNO_QUERY_THROW);
+    if (doc->unsavedNew) {
+      uno::Sequence<beans::PropertyValue> args(2);
+      args.getArray()[0] = Property("FilterName", uno::Any(FilterFor(doc->extension)));
+      args.getArray()[1] = Property("Overwrite", uno::Any(true));
+      storable->storeAsURL(doc->url, args);
+      doc->unsavedNew = false;
+    } else {
+      storable->store();
+    }
+  } catch (...) {
+    return kOfficeCallFailed;
+  }
+  return FileStartsWith(doc->path, MagicFor(doc->extension)) ? kOfficeOk : kOfficeCallFailed;
+}
+
+int OfficeCloseDocument(uint64_t id) {
+  OfficeEngine& e = Engine();
+  std::lock_guard<std::recursive_mutex> guard(e.lock);
+  auto it = e.documents.find(id);
+  if (it == e.documents.end()) return kOfficeNoDocument;
+  uno::Reference<lang::XComponent> component = it->second.component;
+  e.documents.erase(it);
+  CloseComponent(component);
+  return kOfficeOk;
+}
+
+bool OfficeDocumentIsOpen(uint64_t id) {
+  OfficeEngine& e = Engine();
+  std::lock_guard<std::recursive_mutex> guard(e.lock);
+  return Find(e, id) != nullptr;
+}
+
+int OfficeOpenDocumentCount() {
+  OfficeEngine& e = Engine();
+  std::lock_guard<std::recursive_mutex> guard(e.lock);
+  return static_cast<int>(e.documents.size());
+}
+
+#else  // no UNO development files at build time: there is no office.
+
+bool OfficeEngineStart() { return false; }
+bool OfficeEngineIsRunning() { return false; }
+void OfficeEngineShutdown() {}
+int OfficeOpenDocument(const CWString&, uint64_t& id) { id = 0; return kOfficeNotRunning; }
+int OfficeGetDocumentText(uint64_t, CWString& text) { text.Empty(); return kOfficeNoDocument; }
+int OfficeSetDocumentText(uint64_t, const CWString&) { return kOfficeNoDocument; }
+int OfficeParagraphCount(uint64_t, int& count) { count = 0; return kOfficeNoDocument; }
+int OfficeSaveDocument(uint64_t) { return kOfficeNoDocument; }
+int OfficeCloseDocument(uint64_t) { return kOfficeNoDocument; }
+bool OfficeDocumentIsOpen(uint64_t) { return false; }
+int OfficeOpenDocumentCount() { return 0; }
+
+#endif
