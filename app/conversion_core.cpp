@@ -1,0 +1,351 @@
+#include "app/conversion_core.h"
+
+#include <fstream>
+#include <filesystem>
+#include <iterator>
+#include <system_error>
+
+#include "app/text_bytes.h"
+#include "common/boxed.h"
+#include "platform/hooks.h"
+#include "textlib/byte_code_forms.h"
+#include "textlib/charset_convert.h"
+#include "textlib/chinese_script.h"
+#include "textlib/digest_text.h"
+#include "textlib/escape_codec.h"
+#include "textlib/html_to_text.h"
+#include "textlib/line_dedupe.h"
+#include "textlib/line_reader.h"
+#include "textlib/path_helpers.h"
+#include "textlib/text_file_load.h"
+#include "textlib/url_codec.h"
+
+namespace rg_Ombrine_app {
+
+namespace {
+
+using F = ConversionFunction;
+
+bool IsByteFunction(F f) {
+  return f == F::BytesHex || f == F::Bytes || f == F::Base64 || f == F::Md5 || f == F::Sha1 || f == F::Sha256;
+}
+
+bool IsDigest(F f) { return f == F::Md5 || f == F::Sha1 || f == F::Sha256; }
+
+// All bytes of a regular file; false when it cannot be read.
+bool ReadFileBytes(const CWString& path, CQzuMem& bytes) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path.ToUtf8(), ec)) return false;
+  std::ifstream f(path.ToUtf8(), std::ios::binary);
+  if (!f) return false;
+  std::string data((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  if (f.bad()) return false;
+  bytes.Assign(data.data(), data.size());
+  return true;
+}
+
+bool IsReadableFile(const CWString& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path.ToUtf8(), ec)) return false;
+  std::ifstream f(path.ToUtf8(), std::ios::binary);
+  return static_cast<bool>(f);
+}
+
+// Line breaks to CR LF: every CR LF, lone CR and lone LF becomes one CR LF.
+// The literal text "[rn]" has always meant a line break here too.
+void ToWindowsBreaks(CWString& text) {
+  std::u16string out;
+  const std::u16string& s = text.Str();
+  out.reserve(s.size() + s.size() / 16);
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == u'\r') {
+      if (i + 1 < s.size() && s[i + 1] == u'\n') ++i;
+      out += u"\r\n";
+    } else if (s[i] == u'\n') {
+      out += u"\r\n";
+    } else {
+      out += s[i];
+    }
+  }
+  text = CWString(std::move(out));
+  text.Replace(u"[rn]", u"\r\n");
+}
+
+void MapAsciiCase(CWString& text, bool upper) {
+  for (char16_t& c : text.Str()) c = upper ? QzuAsciiUpper(c) : QzuAsciiLower(c);
+}
+
+}  // namespace
+
+bool PathNamesEntry(const CWString& path) {
+  if (path.IsEmpty()) return false;
+  std::error_code ec;
+  return std::filesystem::exists(path.ToUtf8(), ec);
+}
+
+
+CWString& ConversionCore::ConvertOne(CWString& result, const CWString& path, int32_t count, int32_t index,
+                                     CWString& text, bool nested) {
+  PumpPendingMessages();
+  Call call;
+  call.inputCharset = CharsetNameOfListIndex(m_options.inputCharsetIndex);
+  call.outputCharset = CharsetNameOfListIndex(m_options.outputCharsetIndex);
+  call.byteFunction = IsByteFunction(m_options.function);
+  call.rawInput = call.byteFunction && m_options.charFormat == CharFormat::Raw &&
+                  (m_options.direction == ConversionDirection::Encode || IsDigest(m_options.function));
+  const bool fileMode = PathNamesEntry(path);
+
+  if (fileMode) {
+    ++m_convertedCount;
+    m_host.SetTitleHint(u"(" + CWString::FromInt(count) + u"/" + CWString::FromInt(index) + u") 已转换 " +
+                            CWString::FromInt(m_convertedCount) + u" 个 " + PathStem(path),
+                        CWString());
+    ReadInput(path, text, call);
+  } else {
+    if (!nested && ConvertList(result, text)) return result;
+    if (PathNamesEntry(text)) {
+      const CWString source = text;
+      ReadInput(source, text, call);
+    } else if (call.rawInput) {
+      call.bytes = Utf16LeBytesOf(text);
+    }
+  }
+
+  if (call.outputCharset.IsEmpty()) call.outputCharset = call.inputCharset;
+  if (call.outputCharset.IsEmpty()) call.outputCharset = u"UTF-8";
+
+  if (!call.readFailed) {
+    if (m_options.direction == ConversionDirection::Encode) Encode(text, call);
+    else Decode(text, call);
+  }
+  if (call.bytesResult && !fileMode) WriteRawDecodeOutput(text, call);
+
+  if (fileMode) {
+    WriteFileOutput(result, path, text, call);
+  } else if (m_options.direction == ConversionDirection::Decode && m_options.function == F::WordToText) {
+    CWString none;
+    result = m_word.TextToWordFile(none, CWString(), m_options);
+  } else {
+    result = text;
+  }
+  return result;
+}
+
+bool ConversionCore::ConvertList(CWString& result, CWString& text) {
+  rg_Tavelkin_MingLingJi::rg_TavelkinDouRuYiHangLei reader;
+  reader.SetLineSource(text, CWString());
+  if (!reader.HasMoreLines()) return false;
+  CWString first = reader.ReadNextLine();
+  if (!PathNamesEntry(first)) return false;
+  CWString joined;
+  for (CWString line = first;;) {
+    CWString lineResult;
+    ConvertOne(lineResult, CWString(), 0, 0, line, true);
+    if (!joined.IsEmpty()) joined += u"\r\n";
+    joined += lineResult;
+    if (!reader.HasMoreLines()) break;
+    line = reader.ReadNextLine();
+  }
+  result = joined;
+  return true;
+}
+
+void ConversionCore::ReadInput(const CWString& source, CWString& text, Call& call) {
+  if (m_options.direction == ConversionDirection::Encode && m_options.function == F::WordToText) {
+    call.wordSourcePath = source;
+    return;
+  }
+  if (call.rawInput) {
+    call.readFailed = !ReadFileBytes(source, call.bytes);
+    return;
+  }
+  if (!IsReadableFile(source)) {
+    call.readFailed = true;
+    text.Empty();
+    return;
+  }
+  CQzuMem bytes;
+  rg_Ombrine_base::rg_LuoJiXingLei hasMark;
+  // An input charset nothing can read from is a failed read: nothing is written.
+  call.readFailed = !LoadTextFile(bytes, source, call.inputCharset, hasMark);
+  text = call.readFailed ? CWString() : TextOfUtf16Le(bytes);
+}
+
+void ConversionCore::HtmlSteps(CWString& text, const CWString& elementList) const {
+  static const char16_t* const kReplacements[][2] = {
+      {u"<h1", u"\r\n<h1"}, {u"</h1>", u"</h1>\r\n"}, {u"<h2", u"\r\n<h2"},   {u"</h2>", u"</h2>\r\n"},
+      {u"<h3", u"\r\n<h3"}, {u"</h3>", u"</h3>\r\n"}, {u"<p", u"\r\n<p"},     {u"</br>", u"</br>\r\n"},
+      {u"<br>", u"</br>\r\n"}, {u"<br >", u"<br >\r\n"}, {u"<br />", u"<br />\r\n"},
+  };
+  for (const auto& r : kReplacements) text.Replace(r[0], r[1], true);
+  const bool images = m_options.htmlLayout == HtmlLayout::TypesetImages || m_options.htmlLayout == HtmlLayout::TypesetImagesP;
+  FilterHtmlTags(text, CWString(), images ? CWString(u"img") : CWString(), elementList, CWString());
+  if (m_options.htmlLayout != HtmlLayout::Basic) {
+    const bool p = m_options.htmlLayout == HtmlLayout::TypesetImagesP;
+    CleanTextLines(text, p ? CWString(u"<p>") : CWString(), p ? CWString(u"</p>") : CWString());
+  }
+}
+
+void ConversionCore::Encode(CWString& text, Call& call) {
+  const ConversionOptions& o = m_options;
+  auto toBytes = [&] {
+    if (!call.rawInput) TextToBytes(text, o.charFormat, call.bytes);
+  };
+  switch (o.function) {
+    case F::None:
+      break;
+    case F::Ucs2:
+      EscapeText(text, o.escapeAscii, o.escapeLineBreaks, 0);
+      break;
+    case F::UnicodeHex:
+      EscapeText(text, o.escapeAscii, o.escapeLineBreaks, 1);
+      break;
+    case F::UnicodeDecimal:
+      EscapeText(text, o.escapeAscii, o.escapeLineBreaks, 2);
+      break;
+    case F::Url:
+      UrlEncode(text, 0, o.escapeAscii, o.escapeLineBreaks, o.escapeJoiners, CWString());
+      break;
+    case F::UrlUtf8:
+      UrlEncode(text, 1, o.escapeAscii, o.escapeLineBreaks, o.escapeJoiners, CWString());
+      break;
+    case F::BytesHex:
+      toBytes();
+      text = HexUpperOf(call.bytes);
+      break;
+    case F::Bytes:
+      toBytes();
+      BytesToDecimalList(call.bytes, text);
+      break;
+    case F::Base64:
+      toBytes();
+      text = Base64Of(call.bytes);
+      break;
+    case F::Md5:
+      toBytes();
+      text = Md5Text(call.bytes, true);
+      break;
+    case F::Sha1:
+      toBytes();
+      text = Sha1Text(call.bytes, true);
+      break;
+    case F::Sha256:
+      toBytes();
+      text = Sha256Text(call.bytes, true);
+      break;
+    case F::BreakWin:
+      ToWindowsBreaks(text);
+      break;
+    case F::BreakUnix:
+      text.Replace(u"\r\n", u"\n");
+      text.Replace(u"\r", u"\n");
+      break;
+    case F::BreakMac:
+      text.Replace(u"\r\n", u"\r");
+      text.Replace(u"\n", u"\r");
+      break;
+    case F::Traditional:
+      ConvertChineseScript(text, 1);
+      break;
+    case F::UpperCase:
+      MapAsciiCase(text, true);
+      break;
+    case F::Dedupe: {
+      CWString separator = o.dedupSeparator;
+      rg_Ombrine_base::rg_ZhengShuLei counter;
+      DedupeLines(text, separator, static_cast<int32_t>(o.dedupMode), o.dedupSubSeparator,
+                  static_cast<int32_t>(o.dedupSubIndex.ToInt()), 1, 1, counter);
+      break;
+    }
+    case F::HtmlToText:
+      HtmlSteps(text, CWString(u"head,script,style,object,select,code,button"));
+      break;
+    case F::WordToText:
+      text = m_word.WordFileToText(call.wordSourcePath, o);
+      break;
+    case F::Pinyin:
+      text = m_pinyin.ConvertToPinyin(text, o.pinyinCapitalize, o.pinyinTone, CWString(),
+                                      o.pinyinReplaceFormat ? 3 : 0, o.pinyinFormat,
+                                      static_cast<int>(o.pinyinPercent.ToInt()));
+      break;
+  }
+}
+
+void ConversionCore::Decode(CWString& text, Call& call) {
+  const ConversionOptions& o = m_options;
+  auto toBytes = [&] {
+    if (!call.rawInput) TextToBytes(text, o.charFormat, call.bytes);
+  };
+  switch (o.function) {
+    case F::None:
+    case F::WordToText:
+      break;
+    case F::Ucs2:
+      UnescapeText(text, 0);
+      break;
+    case F::UnicodeHex:
+      UnescapeText(text, 1);
+      break;
+    case F::UnicodeDecimal:
+      UnescapeText(text, 2);
+      break;
+    case F::Url:
+      UrlDecode(text, 0, CWString());
+      break;
+    case F::UrlUtf8:
+      UrlDecode(text, 1, CWString());
+      break;
+    case F::BytesHex:
+      call.bytes.Empty();
+      HexTextToBytes(text.View(), call.bytes);
+      BytesResultToText(text, call);
+      break;
+    case F::Bytes:
+      call.bytes.Empty();
+      DecimalListToBytes(text, call.bytes);
+      BytesResultToText(text, call);
+      break;
+    case F::Base64:
+      call.bytes = Base64Decode(text);
+      BytesResultToText(text, call);
+      break;
+    case F::Md5:
+      toBytes();
+      text = Md5Text(call.bytes, false);
+      break;
+    case F::Sha1:
+      toBytes();
+      text = Sha1Text(call.bytes, false);
+      break;
+    case F::Sha256:
+      toBytes();
+      text = Sha256Text(call.bytes, false);
+      break;
+    case F::BreakWin:
+    case F::BreakUnix:
+    case F::BreakMac:
+    case F::Traditional:
+    case F::UpperCase:
+    case F::Pinyin:
+      if (o.function == F::Traditional) ConvertChineseScript(text, 0);
+      else if (o.function == F::UpperCase) MapAsciiCase(text, false);
+      else Encode(text, call);  // line breaks and pinyin work the same both ways
+      break;
+    case F::Dedupe: {
+      CWString separator = o.dedupSeparator;
+      rg_Ombrine_base::rg_ZhengShuLei counter;
+      DedupeLines(text, separator, static_cast<int32_t>(o.dedupMode), o.dedupSubSeparator,
+                  static_cast<int32_t>(o.dedupSubIndex.ToInt()), 0, 0, counter);
+      break;
+    }
+    case F::HtmlToText:
+      HtmlSteps(text, CWString());
+      break;
+  }
+}
+
+void ConversionCore::BytesResultToText(CWString& text, Call& call) {
+  if (!BytesToText(call.bytes, m_options.charFormat, text)) call.bytesResult = true;
+}
+
+}  // namespace rg_Ombrine_app

@@ -1,0 +1,75 @@
+#pragma once
+// The one operation behind every conversion of the tool: ConvertOne takes one
+// text, one list of files or one file, reads it with the chosen input charset,
+// applies the chosen function in the chosen direction and returns the text
+// or writes the result file. It touches no control, so it runs headless.
+#include <cstdint>
+
+#include "app/conversion_host.h"
+#include "app/conversion_options.h"
+#include "app/word_documents.h"
+#include "common/mem.h"
+#include "common/wstring.h"
+#include "textlib/pinyin_converter.h"
+
+namespace rg_Ombrine_app {
+
+class ConversionCore {
+ public:
+  ConversionCore(const ConversionOptions& options, CWString& batchRoot, int32_t& convertedCount,
+                 rg_Tavelkin_MingLingJi::rg_TavelkinHanZiPinYinLei& pinyin, WordDocuments& word,
+                 IConversionHost& host)
+      : m_options(options),
+        m_batchRoot(batchRoot),
+        m_convertedCount(convertedCount),
+        m_pinyin(pinyin),
+        m_word(word),
+        m_host(host) {}
+
+  // `path` names a file: file mode, `result` becomes "1" when the result file
+  // was written completely, else "0". Otherwise text mode: `text` is
+  // converted (a first line naming a file makes it a list of lines, each
+  // converted on its own; `nested` calls skip that test) and `result` is the
+  // converted text. `count` and `index` are shown in the title hint.
+  CWString& ConvertOne(CWString& result, const CWString& path, int32_t count, int32_t index, CWString& text,
+                       bool nested);
+
+ private:
+  // Working state of one call.
+  struct Call {
+    CWString inputCharset;
+    CWString outputCharset;
+    CQzuMem bytes;
+    CWString wordSourcePath;
+    bool byteFunction = false;
+    bool rawInput = false;
+    bool bytesResult = false;
+    bool readFailed = false;  // the input file could not be read: nothing is written
+  };
+
+  bool ConvertList(CWString& result, CWString& text);
+  void ReadInput(const CWString& source, CWString& text, Call& call);
+  void Encode(CWString& text, Call& call);
+  void Decode(CWString& text, Call& call);
+  void HtmlSteps(CWString& text, const CWString& elementList) const;
+  // Bytes decoded by a byte function become text; with the raw format they
+  // stay bytes and the output stage writes them as they are.
+  void BytesResultToText(CWString& text, Call& call);
+
+  // The output stage.
+  void WriteRawDecodeOutput(CWString& text, Call& call);
+  void WriteFileOutput(CWString& result, const CWString& path, CWString& text, Call& call);
+  CWString OutputFileName(const CWString& path);
+
+  const ConversionOptions& m_options;
+  CWString& m_batchRoot;
+  int32_t& m_convertedCount;
+  rg_Tavelkin_MingLingJi::rg_TavelkinHanZiPinYinLei& m_pinyin;
+  WordDocuments& m_word;
+  IConversionHost& m_host;
+};
+
+// Whether a path names an existing file or folder.
+bool PathNamesEntry(const CWString& path);
+
+}  // namespace rg_Ombrine_app

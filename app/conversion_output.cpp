@@ -1,0 +1,138 @@
+// The output stage of ConvertOne: result file names, the result and backup
+// trees under the batch root, the output charset and mark, and the raw decode
+// output of a single decode.
+#include <filesystem>
+#include <system_error>
+
+#include "app/conversion_core.h"
+#include "app/text_bytes.h"
+#include "platform/hooks.h"
+#include "textlib/charset_convert.h"
+#include "textlib/charset_detect.h"
+#include "textlib/digest_text.h"
+#include "textlib/file_name_clean.h"
+#include "textlib/file_write.h"
+#include "textlib/path_helpers.h"
+
+namespace rg_Ombrine_app {
+
+namespace {
+
+const char16_t kResultFolder[] = u"转换结果";
+const char16_t kBackupFolder[] = u"原文件备份";
+const char16_t kDecodeFolder[] = u"解码结果";
+
+namespace fs = std::filesystem;
+
+// The root whose result and backup trees receive `path`: the batch root when
+// it is a leading folder of the path, else the path's own folder, so a file
+// from elsewhere gets its trees beside itself.
+CWString RootFor(const CWString& path, const CWString& batchRoot) {
+  const CWString root = StripTrailingBackslash(batchRoot);
+  if (!root.IsEmpty() && path.StartsWith(AppendTrailingBackslash(root).View())) return root;
+  return PathFolder(path);
+}
+
+// `path` moved under root + "/" + tree, keeping its path relative to root.
+CWString InTree(const CWString& path, const CWString& root, const char16_t* tree) {
+  return root + kPathSeparatorText + tree + path.Mid(root.Length());
+}
+
+bool MakeFolders(const CWString& folder) {
+  std::error_code ec;
+  fs::create_directories(folder.ToUtf8(), ec);
+  return fs::is_directory(folder.ToUtf8(), ec);
+}
+
+// Moves the source into the backup tree: a rename, else a copy and then a
+// delete. True when the backup file exists afterwards.
+bool MoveToBackup(const CWString& path, const CWString& backupPath) {
+  if (!MakeFolders(PathFolder(backupPath))) return false;
+  std::error_code ec;
+  const std::string from = path.ToUtf8();
+  const std::string to = backupPath.ToUtf8();
+  fs::rename(from, to, ec);
+  if (!ec) return true;
+  if (!fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec) || ec) return false;
+  fs::remove(from, ec);
+  return true;
+}
+
+}  // namespace
+
+void ConversionCore::WriteRawDecodeOutput(CWString& text, Call& call) {
+  const CWString name =
+      PathNamesEntry(text) ? PathFileName(text) : Crc32Text(call.bytes) + u".未知扩展名";
+  const CWString output = AppendTrailingBackslash(GetProgramFolder()) + kDecodeFolder + kPathSeparatorText + name;
+  WriteFileBytes(output, call.bytes);
+  text = output;
+  call.bytesResult = true;
+}
+
+CWString ConversionCore::OutputFileName(const CWString& path) {
+  const ConversionOptions& o = m_options;
+  const CWString stem = PathStem(path);
+  if (o.function == ConversionFunction::WordToText) {
+    if (o.direction == ConversionDirection::Decode) return stem + u".docx";
+    return stem + (o.wordLayout == WordLayout::TypesetP ? u".html" : u".txt");
+  }
+  if (o.function == ConversionFunction::HtmlToText) {
+    CWString ext = o.htmlExtension;
+    if (ext.IsEmpty() || ext == u"自动") {
+      const bool images = o.htmlLayout == HtmlLayout::TypesetImages || o.htmlLayout == HtmlLayout::TypesetImagesP;
+      ext = images ? u"html" : u"txt";
+    }
+    return stem + u"." + ext;
+  }
+  if (o.convertFileNames) {
+    CWString converted;
+    CWString working = stem;
+    ConvertOne(converted, CWString(), 0, 0, working, false);
+    CleanFileName(converted);
+    if (converted.IsEmpty()) converted = stem;  // never a nameless file
+    const CWString ext = PathExtension(path);
+    return ext.IsEmpty() ? converted : converted + u"." + ext;
+  }
+  return PathFileName(path);
+}
+
+void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWString& text, Call& call) {
+  result = u"0";
+  if (call.readFailed) return;  // an unreadable input is never replaced
+  const ConversionOptions& o = m_options;
+  const bool wordDecode = o.function == ConversionFunction::WordToText && o.direction == ConversionDirection::Decode;
+
+  // The bytes to write are made before anything moves: a conversion that
+  // cannot be done leaves every file where it was.
+  CQzuMem bytes;
+  if (call.bytesResult) {
+    bytes = call.bytes;
+  } else if (!wordDecode) {
+    bytes = Utf16LeBytesOf(text);
+    if (!ConvertCharset(bytes, CWString(u"UTF-16"), call.outputCharset, 0)) return;
+    if (!o.stripBom) {
+      const CQzuMem mark = MakeBom(call.outputCharset, true);
+      bytes.Insert(0, mark.GetData(), mark.GetSize());
+    }
+  }
+
+  const CWString name = OutputFileName(path);
+  const CWString root = RootFor(path, m_batchRoot);
+  const bool replacesSource = !o.saveToNewLocation && name == PathFileName(path);
+  if (o.deleteOriginal || replacesSource) {
+    const bool backedUp = MoveToBackup(path, InTree(path, root, kBackupFolder));
+    // Without its backup the source is never overwritten.
+    if (!backedUp && replacesSource) return;
+  }
+  const CWString placed = o.saveToNewLocation ? InTree(path, root, kResultFolder) : path;
+  const CWString outputPath = PathFolder(placed) + kPathSeparatorText + name;
+  if (!MakeFolders(PathFolder(outputPath))) return;
+
+  if (wordDecode) {
+    result = m_word.TextToWordFile(text, outputPath, o);
+    return;
+  }
+  result = WriteFileBytes(outputPath, bytes) == 1 ? u"1" : u"0";
+}
+
+}  // namespace rg_Ombrine_app

@@ -1,0 +1,90 @@
+#include "app/text_bytes.h"
+
+#include <QByteArray>
+
+#include "textlib/charset_convert.h"
+
+namespace rg_Ombrine_app {
+
+CQzuMem Utf16LeBytesOf(const CWString& text) {
+  CQzuMem m;
+  m.SetSize(text.GetLength() * 2);
+  uint8_t* p = m.GetData();
+  for (char16_t c : text.Str()) {
+    *p++ = static_cast<uint8_t>(c);
+    *p++ = static_cast<uint8_t>(c >> 8);
+  }
+  return m;
+}
+
+CWString TextOfUtf16Le(const CQzuMem& bytes) {
+  std::u16string units(bytes.GetSize() / 2, u'\0');
+  const uint8_t* p = bytes.GetData();
+  for (size_t i = 0; i < units.size(); ++i) units[i] = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
+  return CWString(std::move(units));
+}
+
+void TextToBytes(const CWString& text, CharFormat format, CQzuMem& bytes) {
+  if (format == CharFormat::Raw) return;
+  bytes = Utf16LeBytesOf(text);
+  switch (format) {
+    case CharFormat::Ansi:
+      Utf16ToAnsi(bytes);
+      break;
+    case CharFormat::Utf8:
+      Utf16ToUtf8(bytes);
+      break;
+    case CharFormat::UnicodeBe:
+      SwapUtf16ByteOrder(bytes);
+      break;
+    default:
+      break;
+  }
+}
+
+bool BytesToText(CQzuMem& bytes, CharFormat format, CWString& text) {
+  CQzuMem units = bytes;
+  switch (format) {
+    case CharFormat::Raw:
+      return false;
+    case CharFormat::Ansi:
+      AnsiToUtf16(units);
+      break;
+    case CharFormat::Utf8:
+      Utf8ToUtf16(units);
+      break;
+    case CharFormat::UnicodeBe:
+      SwapUtf16ByteOrder(bytes);  // the buffer itself is swapped, as the text is read from it
+      units = bytes;
+      break;
+    case CharFormat::Unicode:
+      break;
+  }
+  text = TextOfUtf16Le(units);
+  return true;
+}
+
+CWString HexUpperOf(const CQzuMem& bytes) {
+  static const char16_t kDigits[] = u"0123456789ABCDEF";
+  std::u16string s(bytes.GetSize() * 2, u'0');
+  for (size_t i = 0; i < bytes.GetSize(); ++i) {
+    s[2 * i] = kDigits[bytes[i] >> 4];
+    s[2 * i + 1] = kDigits[bytes[i] & 15];
+  }
+  return CWString(std::move(s));
+}
+
+CWString Base64Of(const CQzuMem& bytes) {
+  const QByteArray encoded =
+      QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.GetData()), static_cast<qsizetype>(bytes.GetSize()))
+          .toBase64();
+  return CWString::FromUtf8(std::string_view(encoded.constData(), static_cast<size_t>(encoded.size())));
+}
+
+CQzuMem Base64Decode(const CWString& text) {
+  const std::string ascii = text.ToUtf8();
+  const QByteArray decoded = QByteArray::fromBase64(QByteArray(ascii.data(), static_cast<qsizetype>(ascii.size())));
+  return CQzuMem(decoded.constData(), static_cast<size_t>(decoded.size()));
+}
+
+}  // namespace rg_Ombrine_app

@@ -1,0 +1,42 @@
+#pragma once
+// Stand-ins for the window around the conversion core.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/conversion_host.h"
+#include "app/word_documents.h"
+
+namespace app_test {
+
+class FakeHost : public rg_Ombrine_app::IConversionHost {
+ public:
+  void SetTitleHint(const CWString& message, const CWString&) override { hints.push_back(message); }
+  void ShowInformation(const CWString& text) override { messages.push_back(text); }
+  std::vector<CWString> hints;
+  std::vector<CWString> messages;
+};
+
+// A word processor that keeps documents in memory, keyed by path.
+class FakeWord : public rg_Ombrine_app::IWordAutomation {
+ public:
+  bool StartWordEngine() override { return startable; }
+  void SetVisible(bool) override {}
+  void SetOpenLimit(int) override {}
+  bool OpenWordDocument(const CWString& path) override {
+    current = path;
+    return startable;
+  }
+  CWString GetWordDocumentText() override { return documents[current.ToUtf8()]; }
+  void PutWordDocumentText(const CWString& text) override { documents[current.ToUtf8()] = text; }
+  void SaveWordDocument() override { ++saves; }
+  bool LastCallFailed() const override { return saveFails; }
+
+  bool startable = true;
+  bool saveFails = false;
+  int saves = 0;
+  CWString current;
+  std::map<std::string, CWString> documents;
+};
+
+}  // namespace app_test
