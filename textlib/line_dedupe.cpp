@@ -23,10 +23,10 @@ class KeyTable {
 
   KeyTable() { Allocate(1u << 12); }
 
-  // The slot of `key`; a free slot (state kFree) when the key is new. A new
-  // key must be claimed with Claim() before the next call.
-  Slot& Lookup(std::u16string_view key) {
-    const uint64_t hash = Hash(key);
+  // The slot of `key` (whose Hash() is `hash`); a free slot (state kFree)
+  // when the key is new. A new key must be claimed with Claim() before the
+  // next call.
+  Slot& Lookup(std::u16string_view key, uint64_t hash) {
     size_t i = static_cast<size_t>(hash >> m_shift);
     for (;;) {
       Slot& slot = m_slots[i];
@@ -41,6 +41,17 @@ class KeyTable {
     }
   }
 
+  // A lookup is bound by the cache miss on its slot: callers announce the
+  // keys they will look up a few records ahead.
+  void Prefetch(uint64_t hash) const { __builtin_prefetch(&m_slots[static_cast<size_t>(hash >> m_shift)]); }
+
+  // Second step, once the slot has arrived: the stored key text that the
+  // comparison will read (the home slot only; it is the one nearly always).
+  void PrefetchKey(uint64_t hash) const {
+    const Slot& slot = m_slots[static_cast<size_t>(hash >> m_shift)];
+    if (slot.state != kFree) __builtin_prefetch(slot.data);
+  }
+
   void Claim(Slot& slot, std::u16string_view key, State state) {
     slot.data = key.data();
     slot.length = static_cast<uint32_t>(key.size());
@@ -50,7 +61,6 @@ class KeyTable {
     if (++m_count * 2 > m_capacity) Grow();
   }
 
- private:
   static uint64_t Hash(std::u16string_view key) {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(key.data());
     size_t n = key.size() * sizeof(char16_t);
@@ -83,6 +93,7 @@ class KeyTable {
     return h;
   }
 
+ private:
   void Allocate(size_t capacity) {
     m_slots = std::make_unique<Slot[]>(capacity);  // value-initialised: every slot free
     m_capacity = capacity;
@@ -135,6 +146,39 @@ std::u16string_view FieldOf(std::u16string_view record, std::u16string_view sepa
   return record.substr(start, end < 0 ? std::u16string_view::npos : static_cast<size_t>(end) - start);
 }
 
+struct PendingRecord {
+  std::u16string_view record;
+  std::u16string_view key;
+  uint64_t hash = 0;
+};
+
+// Records read ahead of their lookup, in input order, so that the slot of
+// each is already on its way into the cache when its turn comes.
+class RecordQueue {
+ public:
+  template <class ReadAhead>
+  void Fill(ReadAhead& readAhead) {
+    while (m_count < kDepth && readAhead(m_items[(m_head + m_count) % kDepth])) ++m_count;
+  }
+  bool IsEmpty() const { return m_count == 0; }
+  // The oldest record; its place is refilled with the next one.
+  template <class ReadAhead, class Midway>
+  PendingRecord Pop(ReadAhead& readAhead, Midway& midway) {
+    const PendingRecord front = m_items[m_head];
+    if (m_count > kDepth / 2) midway(m_items[(m_head + kDepth / 2) % kDepth]);
+    // A full ring refills the freed place, which is its new tail.
+    if (m_count < kDepth || !readAhead(m_items[m_head])) --m_count;
+    m_head = (m_head + 1) % kDepth;
+    return front;
+  }
+
+ private:
+  static constexpr size_t kDepth = 16;
+  PendingRecord m_items[kDepth];
+  size_t m_head = 0;
+  size_t m_count = 0;
+};
+
 CWString ResolveRecordSeparator(CWString& specification) {
   const std::u16string_view s = specification.View();
   if (s.empty() || s == u"换行" || s == u"\\r\\n")
@@ -169,34 +213,46 @@ void DedupeLines(CWString& text, CWString& recordSeparator, int32_t mode, const 
     ++counter.value;
   };
 
-  // One record of a pass: false when it is skipped.
-  const auto next = [&](std::u16string_view& record, std::u16string_view& key) {
-    record = reader.ReadNextLineView();
-    if (trimFlag != 0) record = TrimBlankUnits(record);
-    if (skipEmptyFlag != 0 && record.empty()) return false;
-    key = fieldSep.empty() ? record : FieldOf(record, fieldSep, fieldNumber);
-    return true;
+  KeyTable keys;
+  RecordQueue queue;
+  // The next kept record with its key and hash, its slot prefetched; false
+  // when the text is exhausted.
+  const auto readAhead = [&](PendingRecord& pending) {
+    while (reader.HasMoreLines()) {
+      std::u16string_view record = reader.ReadNextLineView();
+      if (trimFlag != 0) record = TrimBlankUnits(record);
+      if (skipEmptyFlag != 0 && record.empty()) continue;
+      pending.record = record;
+      pending.key = fieldSep.empty() ? record : FieldOf(record, fieldSep, fieldNumber);
+      pending.hash = KeyTable::Hash(pending.key);
+      keys.Prefetch(pending.hash);
+      return true;
+    }
+    return false;
   };
 
-  KeyTable keys;
-  std::u16string_view record, key;
-  while (reader.HasMoreLines()) {
-    if (!next(record, key)) continue;
-    KeyTable::Slot& slot = keys.Lookup(key);
+  const auto midway = [&](const PendingRecord& pending) { keys.PrefetchKey(pending.hash); };
+
+  queue.Fill(readAhead);
+  while (!queue.IsEmpty()) {
+    const PendingRecord r = queue.Pop(readAhead, midway);
+    KeyTable::Slot& slot = keys.Lookup(r.key, r.hash);
     if (slot.state == KeyTable::kFree) {
-      keys.Claim(slot, key, KeyTable::kSeenOnce);
-      if (mode != 1 && mode != 2) write(record);
+      keys.Claim(slot, r.key, KeyTable::kSeenOnce);
+      if (mode != 1 && mode != 2) write(r.record);
     } else if (slot.state == KeyTable::kSeenOnce && (mode == 1 || mode == 2)) {
       slot.state = KeyTable::kSeenAgain;
-      if (mode == 2) write(record);
+      if (mode == 2) write(r.record);
     }
   }
 
   if (mode == 1) {
+    // Second pass: the records whose key was seen exactly once, in input order.
     reader.position = 0;
-    while (reader.HasMoreLines()) {
-      if (!next(record, key)) continue;
-      if (keys.Lookup(key).state == KeyTable::kSeenOnce) write(record);
+    queue.Fill(readAhead);
+    while (!queue.IsEmpty()) {
+      const PendingRecord r = queue.Pop(readAhead, midway);
+      if (keys.Lookup(r.key, r.hash).state == KeyTable::kSeenOnce) write(r.record);
     }
   }
 
