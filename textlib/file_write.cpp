@@ -50,10 +50,14 @@ bool WriteOnce(const std::string& target, const CQzuMem& data) {
   struct stat old{};
   const bool hadOld = ::stat(target.c_str(), &old) == 0;
   if (hadOld && !S_ISREG(old.st_mode)) return false;  // never replace a folder or a device
+  // A file we may not write stays as it is, as it would with a plain open.
+  if (hadOld && ::access(target.c_str(), W_OK) != 0) return false;
 
   // The temporary sits in the target's own folder so that the rename stays on
-  // one file system and is atomic.
-  std::string temp = target + ".qzu-XXXXXX";
+  // one file system and is atomic. Its name is short (a target name may
+  // already use all 255 bytes) and hidden from folder listings.
+  const std::filesystem::path folder = std::filesystem::path(target).parent_path();
+  std::string temp = (folder.empty() ? std::string() : folder.string() + "/") + ".qzu-write-XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
 
@@ -74,7 +78,6 @@ bool WriteOnce(const std::string& target, const CQzuMem& data) {
     return false;
   }
   // Make the rename itself durable.
-  const std::filesystem::path folder = std::filesystem::path(target).parent_path();
   const int dirFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
   if (dirFd >= 0) {
     ::fsync(dirFd);

@@ -100,3 +100,17 @@ TEST(WriteFileBytes, OldFileSurvivesAFailedWrite) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WriteFileBytes, WritesNamesOfTheFullLength) {
+  qzu_test::TempDir dir;
+  const fs::path target = dir.path() / std::string(255, 'n');
+  ASSERT_EQ(WriteFileBytes(P(target), Bytes("long name")), 1);
+  EXPECT_EQ(Content(target), "long name");
+  ASSERT_EQ(WriteFileBytes(P(target), Bytes("again")), 1);
+  EXPECT_EQ(Content(target), "again");
+  EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+
+}  // namespace
