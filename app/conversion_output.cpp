@@ -108,12 +108,11 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
   if (call.bytesResult) {
     bytes = call.bytes;
   } else if (!wordDecode) {
-    bytes = Utf16LeBytesOf(text);
-    if (!ConvertCharset(bytes, CWString(u"UTF-16"), call.outputCharset, 0)) return;
-    if (!o.stripBom) {
-      const CQzuMem mark = MakeBom(call.outputCharset, true);
-      bytes.Insert(0, mark.GetData(), mark.GetSize());
-    }
+    CQzuMem converted = Utf16LeBytesOf(text);
+    if (!ConvertCharset(converted, CWString(u"UTF-16"), call.outputCharset, 0)) return;
+    bytes = MakeBom(call.outputCharset, !o.stripBom);
+    if (bytes.IsEmpty()) bytes = std::move(converted);
+    else bytes.Append(converted);
   }
 
   const CWString name = OutputFileName(path);

@@ -2,26 +2,20 @@
 
 #include <QByteArray>
 
+#include <bit>
+
 #include "textlib/charset_convert.h"
 
 namespace rg_Ombrine_app {
 
-CQzuMem Utf16LeBytesOf(const CWString& text) {
-  CQzuMem m;
-  m.SetSize(text.GetLength() * 2);
-  uint8_t* p = m.GetData();
-  for (char16_t c : text.Str()) {
-    *p++ = static_cast<uint8_t>(c);
-    *p++ = static_cast<uint8_t>(c >> 8);
-  }
-  return m;
-}
+// Texts hold UTF-16 in the machine's order, which is little-endian here, so
+// both directions are plain copies (no zero-filled buffer first).
+static_assert(std::endian::native == std::endian::little, "UTF-16LE is copied as is");
+
+CQzuMem Utf16LeBytesOf(const CWString& text) { return CQzuMem(text.GetBuffer(), text.GetLength() * 2); }
 
 CWString TextOfUtf16Le(const CQzuMem& bytes) {
-  std::u16string units(bytes.GetSize() / 2, u'\0');
-  const uint8_t* p = bytes.GetData();
-  for (size_t i = 0; i < units.size(); ++i) units[i] = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
-  return CWString(std::move(units));
+  return CWString(reinterpret_cast<const char16_t*>(bytes.GetData()), bytes.GetSize() / 2);
 }
 
 void TextToBytes(const CWString& text, CharFormat format, CQzuMem& bytes) {
