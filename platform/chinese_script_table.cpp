@@ -68,7 +68,8 @@ void Load(ScriptTable& table, const char* dictionary) {
 }
 
 const ScriptTable& TableFor(ChineseScript target) {
-  // Function-local statics: built once, thread-safely, on first use.
+  // Function-local statics: built once, thread-safely, on first use. They are
+  // never freed, so conversions during process exit still find them.
   if (target == ChineseScript::Traditional) {
     static const ScriptTable* const toTraditional = [] {
       auto* t = new ScriptTable;

@@ -14,30 +14,33 @@ std::array<const int32_t*, 11> rg_TavelkinWeiZhiLei::Members() const {
 
 bool rg_TavelkinWeiZhiLei::IsEqual(const CQzuObject& other) const {
   if (!SameHeader(other)) return false;
-  const auto& o = static_cast<const rg_TavelkinWeiZhiLei&>(other);
+  const auto mine = Members();
+  const auto theirs = static_cast<const rg_TavelkinWeiZhiLei&>(other).Members();
   for (int i = 0; i < kMemberCount; ++i)
-    if (*Members()[i] != *o.Members()[i]) return false;
+    if (*mine[i] != *theirs[i]) return false;
   return true;
 }
 
 int rg_TavelkinWeiZhiLei::CopyFrom(const CQzuObject& source) {
   QZU_COPY_FROM_PREAMBLE(rg_TavelkinWeiZhiLei, source)
-  for (int i = 0; i < kMemberCount; ++i) *Members()[i] = *src.Members()[i];
+  const auto mine = Members();
+  const auto theirs = src.Members();
+  for (int i = 0; i < kMemberCount; ++i) *mine[i] = *theirs[i];
   return 1;
 }
 
 void rg_TavelkinWeiZhiLei::Reset() {
+  for (int32_t* member : Members()) *member = 0;
   mode = 1;
-  for (int i = 1; i < kMemberCount; ++i) *Members()[i] = 0;
 }
 
 void rg_TavelkinWeiZhiLei::LoadFromStream(CQzuStream& stream) {
-  for (int i = 0; i < kMemberCount; ++i)
-    if (!stream.ReadInt32(*Members()[i])) return;
+  for (int32_t* member : Members())
+    if (!stream.ReadInt32(*member)) return;
 }
 
 void rg_TavelkinWeiZhiLei::SaveToStream(CQzuStream& stream) const {
-  for (int i = 0; i < kMemberCount; ++i) stream.WriteInt32(*Members()[i]);
+  for (const int32_t* member : Members()) stream.WriteInt32(*member);
 }
 
 void rg_TavelkinWeiZhiLei::SetSize(int32_t newWidth, int32_t newHeight) {
