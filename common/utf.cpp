@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace qzu {
 
 namespace {
@@ -46,26 +50,48 @@ inline size_t DecodeOne(const uint8_t* p, const uint8_t* end, uint32_t& cp, size
 
 }  // namespace
 
-void AppendUtf8ToUtf16(std::string_view utf8, std::u16string& out) {
-  const size_t start = out.size();
-  out.resize(start + utf8.size());  // never more units than bytes
-  char16_t* dst = out.data() + start;
-  const uint8_t* p = reinterpret_cast<const uint8_t*>(utf8.data());
-  const uint8_t* end = p + utf8.size();
+size_t Utf8ToUtf16(const char* utf8, size_t size, char16_t* out) {
+  char16_t* dst = out;
+  const uint8_t* p = reinterpret_cast<const uint8_t*>(utf8);
+  const uint8_t* const end = p + size;
   while (p < end) {
-    // ASCII runs, eight bytes at a time.
-    while (end - p >= 8) {
-      uint64_t word;
-      std::memcpy(&word, p, 8);
-      if (word & 0x8080808080808080ull) break;
-      for (int i = 0; i < 8; ++i) dst[i] = p[i];
-      dst += 8;
-      p += 8;
-    }
-    if (p >= end) break;
-    if (*p < 0x80) {
-      *dst++ = *p++;
+    const uint32_t b0 = *p;
+    const size_t avail = static_cast<size_t>(end - p);
+    // The common well-formed sequences inline, three bytes (CJK) first;
+    // anything unusual goes to the careful decoder below.
+    if ((b0 & 0xF0) == 0xE0 && avail >= 3) {
+      const uint32_t c1 = p[1] ^ 0x80u, c2 = p[2] ^ 0x80u;
+      const uint32_t cp = ((b0 & 0x0Fu) << 12) | (c1 << 6) | c2;
+      if ((c1 | c2) < 0x40 && cp >= 0x800 && (cp & 0xF800) != 0xD800) {
+        *dst++ = static_cast<char16_t>(cp);
+        p += 3;
+        continue;
+      }
+    } else if (b0 < 0x80) {
+#if defined(__SSE2__)
+      // ASCII runs, sixteen bytes at a time, widened to units.
+      if (avail >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        if (!_mm_movemask_epi8(v)) {
+          const __m128i zero = _mm_setzero_si128();
+          _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_unpacklo_epi8(v, zero));
+          _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), _mm_unpackhi_epi8(v, zero));
+          dst += 16;
+          p += 16;
+          continue;
+        }
+      }
+#endif
+      *dst++ = static_cast<char16_t>(b0);
+      ++p;
       continue;
+    } else if ((b0 & 0xE0) == 0xC0 && b0 >= 0xC2 && avail >= 2) {
+      const uint32_t c1 = p[1] ^ 0x80u;
+      if (c1 < 0x40) {
+        *dst++ = static_cast<char16_t>(((b0 & 0x1Fu) << 6) | c1);
+        p += 2;
+        continue;
+      }
     }
     uint32_t cp = 0;
     size_t bad = 1;
@@ -83,7 +109,13 @@ void AppendUtf8ToUtf16(std::string_view utf8, std::u16string& out) {
       p += n;
     }
   }
-  out.resize(static_cast<size_t>(dst - out.data()));
+  return static_cast<size_t>(dst - out);
+}
+
+void AppendUtf8ToUtf16(std::string_view utf8, std::u16string& out) {
+  const size_t start = out.size();
+  out.resize(start + utf8.size());  // never more units than bytes
+  out.resize(start + Utf8ToUtf16(utf8.data(), utf8.size(), out.data() + start));
 }
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
@@ -92,44 +124,59 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
   return out;
 }
 
+size_t Utf16ToUtf8(const char16_t* utf16, size_t count, char* out) {
+  char* dst = out;
+  const char16_t* p = utf16;
+  const char16_t* const end = p + count;
+  while (p < end) {
+    uint32_t c = *p;
+    if (c < 0x80) {
+#if defined(__SSE2__)
+      // ASCII runs, eight units at a time, narrowed to bytes.
+      const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
+      const __m128i zero = _mm_setzero_si128();
+      while (end - p >= 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, high), zero)) != 0xFFFF) break;
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), _mm_packus_epi16(v, v));
+        dst += 8;
+        p += 8;
+      }
+#endif
+      while (p < end && *p < 0x80) *dst++ = static_cast<char>(*p++);
+      continue;
+    }
+    ++p;
+    if (c < 0x800) {
+      dst[0] = static_cast<char>(0xC0 | (c >> 6));
+      dst[1] = static_cast<char>(0x80 | (c & 0x3F));
+      dst += 2;
+      continue;
+    }
+    if ((c & 0xF800) == 0xD800) {
+      if (IsHighSurrogate(static_cast<char16_t>(c)) && p < end && IsLowSurrogate(*p)) {
+        const uint32_t cp = 0x10000 + ((c - 0xD800) << 10) + (*p++ - 0xDC00u);
+        dst[0] = static_cast<char>(0xF0 | (cp >> 18));
+        dst[1] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        dst[2] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        dst[3] = static_cast<char>(0x80 | (cp & 0x3F));
+        dst += 4;
+        continue;
+      }
+      c = kReplacement;
+    }
+    dst[0] = static_cast<char>(0xE0 | (c >> 12));
+    dst[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    dst[2] = static_cast<char>(0x80 | (c & 0x3F));
+    dst += 3;
+  }
+  return static_cast<size_t>(dst - out);
+}
+
 void AppendUtf16ToUtf8(std::u16string_view utf16, std::string& out) {
   const size_t start = out.size();
   out.resize(start + utf16.size() * 3);  // at most three bytes per unit
-  char* dst = out.data() + start;
-  const char16_t* p = utf16.data();
-  const char16_t* end = p + utf16.size();
-  while (p < end) {
-    while (end - p >= 4 && ((p[0] | p[1] | p[2] | p[3]) < 0x80)) {
-      dst[0] = static_cast<char>(p[0]);
-      dst[1] = static_cast<char>(p[1]);
-      dst[2] = static_cast<char>(p[2]);
-      dst[3] = static_cast<char>(p[3]);
-      dst += 4;
-      p += 4;
-    }
-    if (p >= end) break;
-    uint32_t c = *p++;
-    if (c < 0x80) {
-      *dst++ = static_cast<char>(c);
-    } else if (c < 0x800) {
-      *dst++ = static_cast<char>(0xC0 | (c >> 6));
-      *dst++ = static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      if (IsHighSurrogate(static_cast<char16_t>(c)) && p < end && IsLowSurrogate(*p)) {
-        const uint32_t cp = 0x10000 + ((c - 0xD800) << 10) + (*p++ - 0xDC00);
-        *dst++ = static_cast<char>(0xF0 | (cp >> 18));
-        *dst++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        *dst++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        *dst++ = static_cast<char>(0x80 | (cp & 0x3F));
-        continue;
-      }
-      if (c >= 0xD800 && c <= 0xDFFF) c = kReplacement;
-      *dst++ = static_cast<char>(0xE0 | (c >> 12));
-      *dst++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      *dst++ = static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  out.resize(static_cast<size_t>(dst - out.data()));
+  out.resize(start + Utf16ToUtf8(utf16.data(), utf16.size(), out.data() + start));
 }
 
 std::string Utf16ToUtf8(std::u16string_view utf16) {

@@ -11,10 +11,16 @@ namespace qzu {
 std::u16string Utf8ToUtf16(std::string_view utf8);
 // Appends the conversion to `out`.
 void AppendUtf8ToUtf16(std::string_view utf8, std::u16string& out);
+// Converts into `dst`, which has room for `size` units (never more units than
+// bytes); returns the number of units written.
+size_t Utf8ToUtf16(const char* utf8, size_t size, char16_t* dst);
 
 // UTF-16 units to UTF-8. A lone surrogate gives the three bytes of U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view utf16);
 void AppendUtf16ToUtf8(std::u16string_view utf16, std::string& out);
+// Converts into `dst`, which has room for 3 * `count` bytes; returns the
+// number of bytes written.
+size_t Utf16ToUtf8(const char16_t* utf16, size_t count, char* dst);
 
 inline bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 inline bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }

@@ -10,6 +10,10 @@
 #include <mutex>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/system_code_page.h"
 
 namespace qzu {
@@ -121,18 +125,33 @@ class DbcsTableCodec : public CharsetCodec {
   void Decode(std::string_view bytes, std::u16string& out) const override;
   void Encode(std::u16string_view text, std::string& out) const override;
   const std::string& Name() const override { return m_name; }
+  size_t MaxUnits(size_t byteCount) const override { return byteCount; }
+  size_t DecodeInto(std::string_view bytes, char16_t* dst) const override;
+  size_t MaxBytes(size_t unitCount) const override { return unitCount * 2; }
+  size_t EncodeInto(std::u16string_view text, char* dst) const override;
 
  private:
-  // Decode entries: the unit, plus kLeadAlone when the lead byte decodes on
-  // its own and the next byte starts over.
-  static constexpr uint32_t kLeadAlone = 0x10000;
-  // Single-byte entries: the unit, plus kIsLead for lead bytes (then the unit
-  // is what a lead at the very end decodes to).
-  static constexpr uint32_t kIsLead = 0x20000;
+  // Kept small so the hot part stays in the cache: every lead byte is 0x80
+  // or above (checked), so a pair is indexed by the lead's low seven bits and
+  // the trail byte.
+  bool IsLead(uint32_t b) const {
+    return m_leadRange ? (b - m_firstLead) <= m_leadSpan : ((m_isLead[b >> 5] >> (b & 31)) & 1) != 0;
+  }
 
   std::string m_name;
-  uint32_t m_single[256] = {};
-  std::vector<uint32_t> m_pair;  // [lead * 256 + trail]
+  // Lead bytes that form one range (as in 936, 949, 950) are tested with a
+  // comparison instead of the bitmap.
+  bool m_leadRange = false;
+  uint32_t m_firstLead = 0;
+  uint32_t m_leadSpan = 0;
+  bool m_asciiIdentity = false;
+  // What a byte decodes to alone: the character of a single byte, or what a
+  // lead byte cut off by the end of the input gives.
+  uint16_t m_single[256] = {};
+  uint32_t m_isLead[8] = {};
+  std::vector<uint16_t> m_pairUnits;  // [(lead & 0x7F) << 8 | trail]
+  // Set where the lead byte decodes on its own and the trail byte starts over.
+  std::vector<uint32_t> m_leadAlone;
   // Encode entries for every BMP unit: below 0x100 a single byte, else lead
   // byte in the high half and trail byte in the low half (leads are >= 0x81).
   std::vector<uint16_t> m_encode;
@@ -158,7 +177,8 @@ std::shared_ptr<const CharsetCodec> DbcsTableCodec::Build(const std::string& nam
 
   auto codec = std::make_shared<DbcsTableCodec>();
   codec->m_name = name;
-  codec->m_pair.assign(256 * 256, 0);
+  codec->m_pairUnits.assign(128 * 256, 0);
+  codec->m_leadAlone.assign(128 * 256 / 32, 0);
   bool isLead[256] = {};
   for (int b = 0; b < 256; ++b) {
     const char byte = static_cast<char>(b);
@@ -170,24 +190,38 @@ std::shared_ptr<const CharsetCodec> DbcsTableCodec::Build(const std::string& nam
     UErrorCode err = U_ZERO_ERROR;
     ucnv_toUnicode(dec.get(), &dst, probe + 4, &src, &byte + 1, nullptr, false, &err);
     isLead[b] = U_SUCCESS(err) && dst == probe;
+    if (isLead[b] && b < 0x80) return nullptr;
     const std::u16string alone = DecodeWithFlush(dec.get(), &byte, 1);
     if (alone.size() != 1) return nullptr;
-    codec->m_single[b] = alone[0] | (isLead[b] ? kIsLead : 0);
+    codec->m_single[b] = alone[0];
+    if (isLead[b]) codec->m_isLead[b >> 5] |= 1u << (b & 31);
   }
+  int first = -1, last = -1, leads = 0;
+  for (int b = 0; b < 256; ++b) {
+    if (!isLead[b]) continue;
+    if (first < 0) first = b;
+    last = b;
+    ++leads;
+  }
+  if (leads == 0) return nullptr;
+  codec->m_leadRange = leads == last - first + 1;
+  codec->m_firstLead = static_cast<uint32_t>(first);
+  codec->m_leadSpan = static_cast<uint32_t>(last - first);
+  codec->m_asciiIdentity = true;
+  for (int b = 0; b < 0x80; ++b)
+    if (codec->m_single[b] != b || isLead[b]) codec->m_asciiIdentity = false;
   for (int lead = 0; lead < 256; ++lead) {
     if (!isLead[lead]) continue;
     for (int trail = 0; trail < 256; ++trail) {
       const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
       const std::u16string r = DecodeWithFlush(dec.get(), pair, 2);
-      uint32_t entry;
-      if (r.size() == 1) {
-        entry = r[0];
-      } else if (r.size() == 2 && r[1] == static_cast<char16_t>(codec->m_single[trail] & 0xFFFF)) {
-        entry = r[0] | kLeadAlone;
-      } else {
+      const size_t index = static_cast<size_t>(lead & 0x7F) << 8 | static_cast<size_t>(trail);
+      if (r.size() == 2 && r[1] == codec->m_single[trail]) {
+        codec->m_leadAlone[index >> 5] |= 1u << (index & 31);
+      } else if (r.size() != 1) {
         return nullptr;
       }
-      codec->m_pair[static_cast<size_t>(lead) * 256 + trail] = entry;
+      codec->m_pairUnits[index] = r[0];
     }
   }
 
@@ -216,52 +250,71 @@ std::shared_ptr<const CharsetCodec> DbcsTableCodec::Build(const std::string& nam
     if (i == 0) codec->m_supplementary = bytes;
     else if (bytes != codec->m_supplementary) return nullptr;
   }
+  if (codec->m_supplementary.size() > 4) return nullptr;  // MaxBytes would not hold
   return codec;
+}
+
+size_t DbcsTableCodec::DecodeInto(std::string_view bytes, char16_t* out) const {
+  char16_t* dst = out;
+  const uint8_t* p = reinterpret_cast<const uint8_t*>(bytes.data());
+  const uint8_t* const end = p + bytes.size();
+  const uint16_t* const single = m_single;
+  const uint16_t* const pairs = m_pairUnits.data();
+  const uint32_t* const leadAlone = m_leadAlone.data();
+  // The rare cases (a bad trail byte, a lead cut off by the end) are
+  // branches rather than arithmetic, so that the pointer's advance does not
+  // wait for a table load and the loop runs ahead on prediction.
+  while (p < end) {
+    const uint32_t b = *p;
+    if (IsLead(b)) {
+      if (p + 1 == end) {  // a lead byte cut off by the end
+        *dst++ = single[b];
+        break;
+      }
+      const uint32_t index = ((b & 0x7F) << 8) | p[1];
+      *dst++ = pairs[index];
+      if (leadAlone[index >> 5] & (1u << (index & 31))) [[unlikely]]
+        p += 1;
+      else
+        p += 2;
+      continue;
+    }
+#if defined(__SSE2__)
+    if (b < 0x80 && end - p >= 16) {
+      // ASCII runs, sixteen bytes at a time. Every code page with a table
+      // here maps the bytes below 0x80 to themselves (checked when built).
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      if (m_asciiIdentity && !_mm_movemask_epi8(v)) {
+        const __m128i zero = _mm_setzero_si128();
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), _mm_unpackhi_epi8(v, zero));
+        dst += 16;
+        p += 16;
+        continue;
+      }
+    }
+#endif
+    *dst++ = single[b];
+    ++p;
+  }
+  return static_cast<size_t>(dst - out);
 }
 
 void DbcsTableCodec::Decode(std::string_view bytes, std::u16string& out) const {
   const size_t start = out.size();
   out.resize(start + bytes.size());  // never more units than bytes
-  char16_t* dst = out.data() + start;
-  const uint8_t* p = reinterpret_cast<const uint8_t*>(bytes.data());
-  const uint8_t* end = p + bytes.size();
-  const uint32_t* pairs = m_pair.data();
-  while (p < end) {
-    const uint32_t s = m_single[*p];
-    if (!(s & kIsLead)) {
-      *dst++ = static_cast<char16_t>(s);
-      ++p;
-      continue;
-    }
-    if (p + 1 == end) {  // a lead byte cut off by the end
-      *dst++ = static_cast<char16_t>(s);
-      ++p;
-      break;
-    }
-    const uint32_t e = pairs[static_cast<size_t>(p[0]) * 256 + p[1]];
-    *dst++ = static_cast<char16_t>(e);
-    p += (e & kLeadAlone) ? 1 : 2;
-  }
-  out.resize(static_cast<size_t>(dst - out.data()));
+  out.resize(start + DecodeInto(bytes, out.data() + start));
 }
 
-void DbcsTableCodec::Encode(std::u16string_view text, std::string& out) const {
-  const size_t start = out.size();
-  out.resize(start + text.size() * 2 + m_supplementary.size());
-  char* dst = out.data() + start;
+size_t DbcsTableCodec::EncodeInto(std::u16string_view text, char* out) const {
+  char* dst = out;
   const char16_t* p = text.data();
-  const char16_t* end = p + text.size();
-  const uint16_t* table = m_encode.data();
+  const char16_t* const end = p + text.size();
+  const uint16_t* const table = m_encode.data();
   while (p < end) {
     const char16_t u = *p++;
-    if (u >= 0xD800 && u <= 0xDBFF && p < end && *p >= 0xDC00 && *p <= 0xDFFF) {
-      ++p;
-      const size_t at = static_cast<size_t>(dst - out.data());
-      // A pair takes two units and gives at most as many bytes as the probe.
-      if (m_supplementary.size() > 4) {
-        out.resize(out.size() + m_supplementary.size());
-        dst = out.data() + at;
-      }
+    if ((u & 0xFC00) == 0xD800 && p < end && (*p & 0xFC00) == 0xDC00) {
+      ++p;  // a pair: at most two bytes per unit, as the table was checked
       for (char c : m_supplementary) *dst++ = c;
       continue;
     }
@@ -274,7 +327,13 @@ void DbcsTableCodec::Encode(std::u16string_view text, std::string& out) const {
       dst += 2;
     }
   }
-  out.resize(static_cast<size_t>(dst - out.data()));
+  return static_cast<size_t>(dst - out);
+}
+
+void DbcsTableCodec::Encode(std::u16string_view text, std::string& out) const {
+  const size_t start = out.size();
+  out.resize(start + MaxBytes(text.size()));
+  out.resize(start + EncodeInto(text, out.data() + start));
 }
 
 // ICU name of a Windows code page: its "windows-N" alias where ICU has one,

@@ -10,6 +10,7 @@
 // Nothing stops at a zero byte or unit: a NUL is data.
 //
 // Codecs are immutable and may be used from any thread at once.
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -25,6 +26,20 @@ class CharsetCodec {
   virtual void Encode(std::u16string_view text, std::string& out) const = 0;
   // ICU's canonical name of the converter behind the codec.
   virtual const std::string& Name() const = 0;
+
+  // Bulk forms for the hot paths, which write straight into the caller's
+  // memory. A codec that cannot bound its output answers 0 to MaxUnits or
+  // MaxBytes; the caller then uses Decode or Encode.
+  // The most units `byteCount` bytes decode to.
+  virtual size_t MaxUnits(size_t /*byteCount*/) const { return 0; }
+  // Decodes into `dst`, room for MaxUnits(bytes.size()) units; returns the
+  // units written.
+  virtual size_t DecodeInto(std::string_view /*bytes*/, char16_t* /*dst*/) const { return 0; }
+  // The most bytes `unitCount` units encode to.
+  virtual size_t MaxBytes(size_t /*unitCount*/) const { return 0; }
+  // Encodes into `dst`, room for MaxBytes(text.size()) bytes; returns the
+  // bytes written.
+  virtual size_t EncodeInto(std::u16string_view /*text*/, char* /*dst*/) const { return 0; }
 };
 
 // The codec of a Windows code page number (936 -> windows-936, 65001 ->

@@ -178,24 +178,79 @@ bool ConvertCharset(CQzuMem& bytes, const CWString& from, const CWString& to, in
   return ConvertCharset(bytes, fromCopy, toCopy, markLength);
 }
 
+namespace {
+
+// The units of a UTF-16LE buffer in place. The buffer's storage comes from
+// malloc, so it is aligned for units; an odd trailing byte is left out here.
+std::u16string_view WholeUnitsOf(const CQzuMem& bytes) {
+  return std::u16string_view(reinterpret_cast<const char16_t*>(bytes.GetData()), bytes.GetSize() / 2);
+}
+
+// The unit an odd trailing byte stands for: its low byte, high byte 0.
+bool OddTailUnit(const CQzuMem& bytes, char16_t& unit) {
+  if (!(bytes.GetSize() & 1)) return false;
+  unit = bytes[bytes.GetSize() - 1];
+  return true;
+}
+
+// Encodes UTF-16LE bytes with `encode(units, count, dst)` into a new buffer
+// of at most `maxPerUnit` bytes per unit, then replaces `bytes` with it.
+template <typename Encoder>
+void EncodeUnits(CQzuMem& bytes, size_t maxPerUnit, Encoder encode) {
+  const std::u16string_view units = WholeUnitsOf(bytes);
+  char16_t tail = 0;
+  const bool hasTail = OddTailUnit(bytes, tail);
+  CQzuMem out;
+  if (!out.SetSize((units.size() + 1) * maxPerUnit)) return;
+  char* dst = reinterpret_cast<char*>(out.GetData());
+  size_t n = encode(units, dst);
+  if (hasTail) n += encode(std::u16string_view(&tail, 1), dst + n);
+  out.SetSize(n);
+  bytes = std::move(out);
+}
+
+}  // namespace
+
 void AnsiToUtf16(CQzuMem& bytes) {
+  const auto codec = qzu::SystemCodePageCodec();
+  if (const size_t maxUnits = codec->MaxUnits(bytes.GetSize())) {
+    CQzuMem out;
+    if (!out.SetSize(maxUnits * 2)) return;
+    const size_t n = codec->DecodeInto(bytes.View(), reinterpret_cast<char16_t*>(out.GetData()));
+    out.SetSize(n * 2);
+    bytes = std::move(out);
+    return;
+  }
   std::u16string text;
-  qzu::SystemCodePageCodec()->Decode(bytes.View(), text);
+  codec->Decode(bytes.View(), text);
   AssignUnits(bytes, text);
 }
 
 void Utf16ToAnsi(CQzuMem& bytes) {
+  const auto codec = qzu::SystemCodePageCodec();
+  if (const size_t maxPerUnit = codec->MaxBytes(1)) {
+    EncodeUnits(bytes, maxPerUnit,
+                [&codec](std::u16string_view units, char* dst) { return codec->EncodeInto(units, dst); });
+    return;
+  }
   std::string out;
-  qzu::SystemCodePageCodec()->Encode(UnitsOf(bytes), out);
+  codec->Encode(UnitsOf(bytes), out);
   AssignBytes(bytes, out);
 }
 
 void Utf16ToUtf8(CQzuMem& bytes) {
-  AssignBytes(bytes, qzu::Utf16ToUtf8(UnitsOf(bytes)));
+  EncodeUnits(bytes, 3, [](std::u16string_view units, char* dst) {
+    return qzu::Utf16ToUtf8(units.data(), units.size(), dst);
+  });
 }
 
 void Utf8ToUtf16(CQzuMem& bytes) {
-  AssignUnits(bytes, qzu::Utf8ToUtf16(bytes.View()));
+  CQzuMem out;
+  if (!out.SetSize(bytes.GetSize() * 2)) return;
+  const size_t n = qzu::Utf8ToUtf16(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetSize(),
+                                    reinterpret_cast<char16_t*>(out.GetData()));
+  out.SetSize(n * 2);
+  bytes = std::move(out);
 }
 
 void SwapUtf16ByteOrder(CQzuMem& bytes) {

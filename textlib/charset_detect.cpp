@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/system_code_page.h"
 #include "textlib/code_page_table.h"
 
@@ -16,26 +20,26 @@ bool LooksLikeUtf8(const void* data, size_t size) {
   const uint8_t* p = static_cast<const uint8_t*>(data);
   const uint8_t* const end = p + size;
   size_t valid = 0, invalid = 0;
+  // Branches with constant advances, so that the scan runs ahead on
+  // prediction; the three-byte test comes first, as Chinese text is mostly
+  // three-byte sequences.
   while (p < end) {
-    // ASCII runs, eight bytes at a time: the common case in both Latin and
-    // mixed Chinese text.
-    while (end - p >= 8) {
-      uint64_t word;
-      std::memcpy(&word, p, 8);
-      if (word & 0x8080808080808080ull) break;
-      p += 8;
-    }
-    if (p >= end) break;
-    const uint8_t b = *p;
+    const uint32_t b = *p;
     const size_t left = static_cast<size_t>(end - p);
-    if (b < 0x80) {
-      p += 1;
-    } else if (left >= 2 && (b & 0xE0) == 0xC0 && (p[1] & 0xC0) == 0x80) {
-      ++valid;
-      p += 2;
-    } else if (left >= 3 && (b & 0xF0) == 0xE0 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
+    if ((b & 0xF0) == 0xE0 && left >= 3 && ((p[1] & 0xC0) == 0x80) && ((p[2] & 0xC0) == 0x80)) {
       ++valid;
       p += 3;
+    } else if (b < 0x80) {
+#if defined(__SSE2__)
+      // ASCII runs, sixteen bytes at a time.
+      while (end - p >= 16 && !_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)))) p += 16;
+      if (p < end && *p < 0x80) ++p;
+#else
+      ++p;
+#endif
+    } else if ((b & 0xE0) == 0xC0 && left >= 2 && (p[1] & 0xC0) == 0x80) {
+      ++valid;
+      p += 2;
     } else {
       ++invalid;
       p += 1;

@@ -1,0 +1,312 @@
+// Charset detection and conversion on a 50 MB generated text, each beside
+// the same work done by ICU and by glibc iconv in the same run, so the
+// ratios hold whatever the machine. The plain runs write into output memory
+// allocated once, as the ICU and iconv runs do; the "Buffer" runs are the
+// program's in-place byte-buffer converters, which allocate their result
+// each time (fresh pages are costly on some virtual machines).
+#include <benchmark/benchmark.h>
+#include <iconv.h>
+#include <unicode/ucnv.h>
+#include <unicode/ucsdet.h>
+#include <unicode/ustring.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "common/utf.h"
+#include "platform/code_page_codec.h"
+#include "textlib/charset_convert.h"
+#include "textlib/charset_detect.h"
+
+namespace {
+
+constexpr size_t kTextBytes = 50u << 20;
+
+// Chinese prose with ASCII words, digits, punctuation and line breaks, every
+// character of it in GBK; about two thirds of the UTF-8 bytes are Chinese.
+const std::u16string& Text() {
+  static const std::u16string text = [] {
+    std::mt19937 rng(7);
+    std::u16string t;
+    size_t utf8Bytes = 0;
+    const char16_t* words[] = {u"charset", u"GBK", u"UTF-8", u"file", u"2024", u"batch"};
+    while (utf8Bytes < kTextBytes) {
+      const unsigned r = rng() % 100;
+      if (r < 80) {
+        t += static_cast<char16_t>(0x4E00 + rng() % (0x9FA5 - 0x4E00));
+        utf8Bytes += 3;
+      } else if (r < 88) {
+        const std::u16string_view w = words[rng() % 6];
+        t += w;
+        t += u' ';
+        utf8Bytes += w.size() + 1;
+      } else if (r < 96) {
+        t += (r & 1) ? u'，' : u'。';
+        utf8Bytes += 3;
+      } else {
+        t += u"\r\n";
+        utf8Bytes += 2;
+      }
+    }
+    return t;
+  }();
+  return text;
+}
+
+const std::string& Utf8Text() {
+  static const std::string s = qzu::Utf16ToUtf8(Text());
+  return s;
+}
+
+const std::string& GbkText() {
+  static const std::string s = [] {
+    std::string out;
+    qzu::CodePageCodec(936)->Encode(Text(), out);
+    return out;
+  }();
+  return s;
+}
+
+std::string Utf16Bytes() { return std::string(reinterpret_cast<const char*>(Text().data()), Text().size() * 2); }
+
+void Processed(benchmark::State& state, size_t bytes) {
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
+}
+
+// Converts with iconv into a buffer large enough for the whole result.
+size_t IconvAll(iconv_t cd, const std::string& in, std::string& out) {
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  char* src = const_cast<char*>(in.data());
+  size_t srcLeft = in.size();
+  char* dst = out.data();
+  size_t dstLeft = out.size();
+  iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+  return out.size() - dstLeft;
+}
+
+// ---- detection ----
+
+void BM_Detect_Ours(benchmark::State& state) {
+  const std::string& text = Utf8Text();
+  CQzuMem mem(text.data(), text.size());
+  for (auto _ : state) {
+    int mark = 0;
+    benchmark::DoNotOptimize(DetectEncoding(mem, mark));
+  }
+  Processed(state, text.size());
+}
+BENCHMARK(BM_Detect_Ours)->Unit(benchmark::kMillisecond);
+
+void BM_Detect_IcuDetector(benchmark::State& state) {
+  const std::string& text = Utf8Text();
+  UErrorCode err = U_ZERO_ERROR;
+  UCharsetDetector* det = ucsdet_open(&err);
+  for (auto _ : state) {
+    ucsdet_setText(det, text.data(), static_cast<int32_t>(text.size()), &err);
+    benchmark::DoNotOptimize(ucsdet_detect(det, &err));
+  }
+  ucsdet_close(det);
+  Processed(state, text.size());
+}
+BENCHMARK(BM_Detect_IcuDetector)->Unit(benchmark::kMillisecond);
+
+// ---- UTF-8 -> UTF-16 ----
+
+void BM_Utf8ToUtf16_Ours(benchmark::State& state) {
+  const std::string& text = Utf8Text();
+  std::u16string out(text.size(), u'\0');
+  for (auto _ : state) benchmark::DoNotOptimize(qzu::Utf8ToUtf16(text.data(), text.size(), out.data()));
+  Processed(state, text.size());
+}
+BENCHMARK(BM_Utf8ToUtf16_Ours)->Unit(benchmark::kMillisecond);
+
+void BM_Utf8ToUtf16_OursBuffer(benchmark::State& state) {
+  const std::string& text = Utf8Text();
+  CQzuMem mem;
+  for (auto _ : state) {
+    state.PauseTiming();
+    mem.Assign(text.data(), text.size());
+    state.ResumeTiming();
+    Utf8ToUtf16(mem);
+    benchmark::DoNotOptimize(mem.GetData());
+  }
+  Processed(state, text.size());
+}
+BENCHMARK(BM_Utf8ToUtf16_OursBuffer)->Unit(benchmark::kMillisecond);
+
+void BM_Utf8ToUtf16_Icu(benchmark::State& state) {
+  const std::string& text = Utf8Text();
+  std::u16string out(text.size(), u'\0');
+  for (auto _ : state) {
+    UErrorCode err = U_ZERO_ERROR;
+    int32_t n = 0;
+    u_strFromUTF8WithSub(reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()), &n, text.data(),
+                         static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &err);
+    benchmark::DoNotOptimize(n);
+  }
+  Processed(state, text.size());
+}
+BENCHMARK(BM_Utf8ToUtf16_Icu)->Unit(benchmark::kMillisecond);
+
+void BM_Utf8ToUtf16_Iconv(benchmark::State& state) {
+  const std::string& text = Utf8Text();
+  std::string out(text.size() * 2, '\0');
+  iconv_t cd = iconv_open("UTF-16LE", "UTF-8");
+  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, text, out));
+  iconv_close(cd);
+  Processed(state, text.size());
+}
+BENCHMARK(BM_Utf8ToUtf16_Iconv)->Unit(benchmark::kMillisecond);
+
+// ---- UTF-16 -> UTF-8 (bytes counted on the UTF-16 side) ----
+
+void BM_Utf16ToUtf8_Ours(benchmark::State& state) {
+  const std::u16string& text = Text();
+  std::string out(text.size() * 3, '\0');
+  for (auto _ : state) benchmark::DoNotOptimize(qzu::Utf16ToUtf8(text.data(), text.size(), out.data()));
+  Processed(state, text.size() * 2);
+}
+BENCHMARK(BM_Utf16ToUtf8_Ours)->Unit(benchmark::kMillisecond);
+
+void BM_Utf16ToUtf8_OursBuffer(benchmark::State& state) {
+  const std::u16string& text = Text();
+  CQzuMem mem;
+  for (auto _ : state) {
+    state.PauseTiming();
+    mem.Assign(text.data(), text.size() * 2);
+    state.ResumeTiming();
+    Utf16ToUtf8(mem);
+    benchmark::DoNotOptimize(mem.GetData());
+  }
+  Processed(state, text.size() * 2);
+}
+BENCHMARK(BM_Utf16ToUtf8_OursBuffer)->Unit(benchmark::kMillisecond);
+
+void BM_Utf16ToUtf8_Icu(benchmark::State& state) {
+  const std::u16string& text = Text();
+  std::string out(text.size() * 3, '\0');
+  for (auto _ : state) {
+    UErrorCode err = U_ZERO_ERROR;
+    int32_t n = 0;
+    u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &n, reinterpret_cast<const UChar*>(text.data()),
+                       static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &err);
+    benchmark::DoNotOptimize(n);
+  }
+  Processed(state, text.size() * 2);
+}
+BENCHMARK(BM_Utf16ToUtf8_Icu)->Unit(benchmark::kMillisecond);
+
+void BM_Utf16ToUtf8_Iconv(benchmark::State& state) {
+  const std::string in = Utf16Bytes();
+  std::string out(in.size() * 2, '\0');
+  iconv_t cd = iconv_open("UTF-8", "UTF-16LE");
+  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, in, out));
+  iconv_close(cd);
+  Processed(state, in.size());
+}
+BENCHMARK(BM_Utf16ToUtf8_Iconv)->Unit(benchmark::kMillisecond);
+
+// ---- GBK -> UTF-16 ----
+
+void BM_GbkToUtf16_Ours(benchmark::State& state) {
+  const std::string& text = GbkText();
+  auto codec = qzu::CodePageCodec(936);
+  std::u16string out(codec->MaxUnits(text.size()), u'\0');
+  for (auto _ : state) benchmark::DoNotOptimize(codec->DecodeInto(text, out.data()));
+  Processed(state, text.size());
+}
+BENCHMARK(BM_GbkToUtf16_Ours)->Unit(benchmark::kMillisecond);
+
+void BM_GbkToUtf16_OursBuffer(benchmark::State& state) {
+  const std::string& text = GbkText();
+  CQzuMem mem;
+  for (auto _ : state) {
+    state.PauseTiming();
+    mem.Assign(text.data(), text.size());
+    state.ResumeTiming();
+    AnsiToUtf16(mem);
+    benchmark::DoNotOptimize(mem.GetData());
+  }
+  Processed(state, text.size());
+}
+BENCHMARK(BM_GbkToUtf16_OursBuffer)->Unit(benchmark::kMillisecond);
+
+void BM_GbkToUtf16_Icu(benchmark::State& state) {
+  const std::string& text = GbkText();
+  UErrorCode err = U_ZERO_ERROR;
+  UConverter* cnv = ucnv_open("windows-936", &err);
+  std::u16string out(text.size(), u'\0');
+  for (auto _ : state) {
+    err = U_ZERO_ERROR;
+    benchmark::DoNotOptimize(ucnv_toUChars(cnv, reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
+                                           text.data(), static_cast<int32_t>(text.size()), &err));
+  }
+  ucnv_close(cnv);
+  Processed(state, text.size());
+}
+BENCHMARK(BM_GbkToUtf16_Icu)->Unit(benchmark::kMillisecond);
+
+void BM_GbkToUtf16_Iconv(benchmark::State& state) {
+  const std::string& text = GbkText();
+  std::string out(text.size() * 2, '\0');
+  iconv_t cd = iconv_open("UTF-16LE", "CP936");
+  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, text, out));
+  iconv_close(cd);
+  Processed(state, text.size());
+}
+BENCHMARK(BM_GbkToUtf16_Iconv)->Unit(benchmark::kMillisecond);
+
+// ---- UTF-16 -> GBK (bytes counted on the GBK side, as for the decode) ----
+
+void BM_Utf16ToGbk_Ours(benchmark::State& state) {
+  const std::u16string& text = Text();
+  auto codec = qzu::CodePageCodec(936);
+  std::string out(codec->MaxBytes(text.size()), '\0');
+  for (auto _ : state) benchmark::DoNotOptimize(codec->EncodeInto(text, out.data()));
+  Processed(state, GbkText().size());
+}
+BENCHMARK(BM_Utf16ToGbk_Ours)->Unit(benchmark::kMillisecond);
+
+void BM_Utf16ToGbk_OursBuffer(benchmark::State& state) {
+  const std::u16string& text = Text();
+  CQzuMem mem;
+  for (auto _ : state) {
+    state.PauseTiming();
+    mem.Assign(text.data(), text.size() * 2);
+    state.ResumeTiming();
+    Utf16ToAnsi(mem);
+    benchmark::DoNotOptimize(mem.GetData());
+  }
+  Processed(state, GbkText().size());
+}
+BENCHMARK(BM_Utf16ToGbk_OursBuffer)->Unit(benchmark::kMillisecond);
+
+void BM_Utf16ToGbk_Icu(benchmark::State& state) {
+  const std::u16string& text = Text();
+  UErrorCode err = U_ZERO_ERROR;
+  UConverter* cnv = ucnv_open("windows-936", &err);
+  ucnv_setFallback(cnv, true);
+  std::string out(text.size() * 2 + 16, '\0');
+  for (auto _ : state) {
+    err = U_ZERO_ERROR;
+    benchmark::DoNotOptimize(ucnv_fromUChars(cnv, out.data(), static_cast<int32_t>(out.size()),
+                                             reinterpret_cast<const UChar*>(text.data()),
+                                             static_cast<int32_t>(text.size()), &err));
+  }
+  ucnv_close(cnv);
+  Processed(state, GbkText().size());
+}
+BENCHMARK(BM_Utf16ToGbk_Icu)->Unit(benchmark::kMillisecond);
+
+void BM_Utf16ToGbk_Iconv(benchmark::State& state) {
+  const std::string in = Utf16Bytes();
+  std::string out(in.size() + 16, '\0');
+  iconv_t cd = iconv_open("CP936", "UTF-16LE");
+  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, in, out));
+  iconv_close(cd);
+  Processed(state, GbkText().size());
+}
+BENCHMARK(BM_Utf16ToGbk_Iconv)->Unit(benchmark::kMillisecond);
+
+}  // namespace
