@@ -29,9 +29,14 @@ bool WriteAll(int fd, const uint8_t* data, size_t size) {
   return true;
 }
 
-mode_t CurrentUmask() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
+// Read once: umask can only be read by setting it, which would race with
+// other threads creating files.
+mode_t ProcessUmask() {
+  static const mode_t mask = [] {
+    const mode_t m = ::umask(022);
+    ::umask(m);
+    return m;
+  }();
   return mask;
 }
 
@@ -61,7 +66,7 @@ bool WriteOnce(const std::string& target, const CQzuMem& data) {
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
 
-  const mode_t mode = hadOld ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
+  const mode_t mode = hadOld ? (old.st_mode & 07777) : (0666 & ~ProcessUmask());
   bool ok = ::fchmod(fd, mode) == 0;
   if (ok && hadOld && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
     // Best effort: only a privileged writer can hand the file back to its owner.
@@ -72,16 +77,12 @@ bool WriteOnce(const std::string& target, const CQzuMem& data) {
   // A full disk may only show at the flush to the device or at the close.
   ok = ok && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
+  // Until the rename reaches the disk a crash leaves the old file, whole; the
+  // folder is not flushed as well, which would double the cost per file.
   ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
   if (!ok) {
     ::unlink(temp.c_str());
     return false;
-  }
-  // Make the rename itself durable.
-  const int dirFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (dirFd >= 0) {
-    ::fsync(dirFd);
-    ::close(dirFd);
   }
   return true;
 }
