@@ -90,7 +90,9 @@ bool WriteOnce(const std::string& target, const CQzuMem& data) {
 }  // namespace
 
 int WriteFileBytes(const CWString& path, const CQzuMem& data) {
-  if (path.IsEmpty()) return 0;
+  // A zero unit would end the name early at the system call and write some
+  // other file: refuse such a path instead.
+  if (path.IsEmpty() || path.View().find(u'\0') != std::u16string_view::npos) return 0;
   const CWString folder = PathFolder(path);
   if (!folder.IsEmpty()) {
     std::error_code ec;

@@ -8,5 +8,6 @@
 // every byte reached the disk, else 0. The bytes go to a new file beside the
 // target that replaces it only once complete, so a failed write leaves the old
 // file as it was; the new file takes over the old one's permission bits. A
-// failed attempt is repeated once. An empty path gives 0.
+// failed attempt is repeated once. An empty path, or one holding a zero unit
+// (no file system takes it), gives 0.
 int WriteFileBytes(const CWString& path, const CQzuMem& data);

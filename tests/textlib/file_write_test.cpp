@@ -75,6 +75,10 @@ TEST(WriteFileBytes, RefusesEmptyPathsAndFolders) {
   EXPECT_EQ(WriteFileBytes(P(dir.path() / "folder"), Bytes("data")), 0);
   EXPECT_TRUE(fs::is_directory(dir.path() / "folder"));
   EXPECT_EQ(WriteFileBytes(P(dir.path()) + u"/", Bytes("data")), 0);
+  // A zero unit must not cut the name short and hit the file "a".
+  qzu_test::WriteFile(dir.path() / "a", {'k'});
+  EXPECT_EQ(WriteFileBytes(P(dir.path()) + std::u16string_view(u"/a\0b", 4), Bytes("data")), 0);
+  EXPECT_EQ(Content(dir.path() / "a"), "k");
 }
 
 // A write that runs out of room (here the file size limit, as a full disk
