@@ -45,6 +45,8 @@ EntryKind KindOf(int dirFd, const dirent& entry) {
 // ends the scan at the first hit.
 std::vector<CWString> ReadNames(const CWString& folder, EntryKind wanted, bool stopAtFirst) {
   std::vector<CWString> names;
+  // A zero unit would end the path early at the system call: another folder.
+  if (folder.View().find(u'\0') != std::u16string_view::npos) return names;
   DIR* dir = ::opendir(folder.ToUtf8().c_str());
   if (!dir) return names;
   const int fd = ::dirfd(dir);

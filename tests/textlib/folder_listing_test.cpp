@@ -87,6 +87,8 @@ TEST_F(FolderListing, EmptyInputsAndMissingFoldersGiveNothing) {
   EXPECT_EQ(ListFolderEntries(base, u" | ", out, 0), 0);
   EXPECT_EQ(ListFolderEntries(base + u"/missing", u"*", out, 0), 0);
   EXPECT_EQ(ListFolderEntries(Path(u"a.txt"), u"*", out, 0), 0);
+  EXPECT_EQ(ListFolderEntries(base + std::u16string_view(u"\0x", 2), u"*", out, 0), 0);
+  EXPECT_EQ(HasSubFolder(base + std::u16string_view(u"\0x", 2)), 0);
 }
 
 TEST_F(FolderListing, HasSubFolderIgnoresHiddenFoldersAndLinks) {
