@@ -321,6 +321,12 @@ bool OfficeEngineIsRunning() {
   return Alive(e);
 }
 
+int OfficeEngineProcessId() {
+  OfficeEngine& e = Engine();
+  std::lock_guard<std::recursive_mutex> guard(e.lock);
+  return e.process.IsRunning() ? static_cast<int>(e.process.Pid()) : -1;
+}
+
 void OfficeEngineShutdown() {
   OfficeEngine& e = Engine();
   std::lock_guard<std::recursive_mutex> guard(e.lock);
@@ -365,7 +371,23 @@ int OfficeOpenDocument(const CWString& path, uint64_t& id) {
       doc.component = loader->loadComponentFromURL("private:factory/swriter", "_blank", 0, args);
       doc.unsavedNew = true;
     } else {
-      doc.component = loader->loadComponentFromURL(url, "_blank", 0, args);
+      // Naming the filter of a Word file spares the office its type
+      // detection; a file that is not what its name says (an old "doc" that
+      // is really RTF or html) is opened again with detection.
+      const rtl::OUString filter = doc.extension == "docx" ? rtl::OUString("MS Word 2007 XML")
+                                   : doc.extension == "doc" ? rtl::OUString("MS Word 97")
+                                                            : rtl::OUString();
+      if (!filter.isEmpty()) {
+        uno::Sequence<beans::PropertyValue> named(2);
+        named.getArray()[0] = args[0];
+        named.getArray()[1] = Property("FilterName", uno::Any(filter));
+        try {
+          doc.component = loader->loadComponentFromURL(url, "_blank", 0, named);
+        } catch (const uno::Exception&) {
+          doc.component.clear();
+        }
+      }
+      if (!doc.component.is()) doc.component = loader->loadComponentFromURL(url, "_blank", 0, args);
     }
   } catch (...) {
     doc.component.clear();
@@ -498,6 +520,7 @@ int OfficeOpenDocumentCount() {
 
 bool OfficeEngineStart() { return false; }
 bool OfficeEngineIsRunning() { return false; }
+int OfficeEngineProcessId() { return -1; }
 void OfficeEngineShutdown() {}
 int OfficeOpenDocument(const CWString&, uint64_t& id) { id = 0; return kOfficeNotRunning; }
 int OfficeGetDocumentText(uint64_t, CWString& text) { text.Empty(); return kOfficeNoDocument; }

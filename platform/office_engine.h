@@ -27,6 +27,8 @@ bool OfficeEngineIsRunning();
 // Closes every document without saving, ends the office and removes its
 // profile. Runs by itself at exit once an office was started.
 void OfficeEngineShutdown();
+// Process id of the office this program started; -1 when none runs.
+int OfficeEngineProcessId();
 // The office program to start (soffice.bin); empty restores the default.
 // Takes effect at the next start.
 void SetOfficeProgram(const std::string& program);

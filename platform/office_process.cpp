@@ -21,7 +21,8 @@ namespace {
 
 // Settings the new profile starts with. Document lock files (".~lock.name#")
 // would otherwise appear beside every document the office opens, and a batch
-// walking that folder would pick them up.
+// walking that folder would pick them up. Spell checking as you type, crash
+// recovery copies and thumbnails in saved files only cost time here.
 const char kProfileSettings[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
     "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
@@ -34,7 +35,15 @@ const char kProfileSettings[] =
     "<item oor:path=\"/org.openoffice.Office.Common/Misc\">"
     "<prop oor:name=\"UseDocumentSystemFileLocking\" oor:op=\"fuse\"><value>false</value></prop></item>\n"
     "<item oor:path=\"/org.openoffice.Office.Common/Misc\">"
-    "<prop oor:name=\"FirstRun\" oor:op=\"fuse\"><value>false</value></prop></item>\n";
+    "<prop oor:name=\"FirstRun\" oor:op=\"fuse\"><value>false</value></prop></item>\n"
+    "<item oor:path=\"/org.openoffice.Office.Linguistic/SpellChecking\">"
+    "<prop oor:name=\"IsSpellAuto\" oor:op=\"fuse\"><value>false</value></prop></item>\n"
+    "<item oor:path=\"/org.openoffice.Office.Recovery/AutoSave\">"
+    "<prop oor:name=\"Enabled\" oor:op=\"fuse\"><value>false</value></prop></item>\n"
+    "<item oor:path=\"/org.openoffice.Office.Recovery/RecoveryInfo\">"
+    "<prop oor:name=\"Enabled\" oor:op=\"fuse\"><value>false</value></prop></item>\n"
+    "<item oor:path=\"/org.openoffice.Office.Common/Save/Document\">"
+    "<prop oor:name=\"GenerateThumbnail\" oor:op=\"fuse\"><value>false</value></prop></item>\n";
 const char kProfileSettingsEnd[] = "</oor:items>\n";
 
 // The office's own version ("7.4") from its configuration data. A new

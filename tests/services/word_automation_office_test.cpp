@@ -1,6 +1,7 @@
 // The Word automation object on real documents, through the headless office.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
 
@@ -111,6 +112,34 @@ TEST_F(WordAutomationOffice, CloseAllDiscardsChanges) {
     EXPECT_EQ(word.GetWordDocumentText(), CWString());
   }
   EXPECT_EQ(ReadDocument(path), CWString(u"saved\r"));
+}
+
+TEST_F(WordAutomationOffice, OldDocThatIsReallyRtfIsRead) {
+  const fs::path path = dir.path() / "old.doc";
+  const std::string rtf = "{\\rtf1\\ansi first\\par second}";
+  qzu_test::WriteFile(path, std::vector<uint8_t>(rtf.begin(), rtf.end()));
+  EXPECT_EQ(ReadDocument(path), CWString(u"first\rsecond\r"));
+}
+
+TEST_F(WordAutomationOffice, OfficeThatDiedIsStartedAgain) {
+  const fs::path path = dir.path() / "a.docx";
+  WriteDocument(path, CWString(u"kept"));
+  rg_TavelkinWordWenDangJiCaoZuoLei word;
+  Prepare(word);
+  ASSERT_EQ(word.OpenWordDocument(U(path)), 1);
+  const int pid = OfficeEngineProcessId();
+  ASSERT_GT(pid, 0);
+  ASSERT_EQ(kill(pid, SIGKILL), 0);
+  // Calls on the dead office fail instead of taking the program with it.
+  EXPECT_EQ(word.GetWordDocumentText(), CWString());
+  EXPECT_EQ(word.OpenWordDocument(U(dir.path() / "b.docx")), 0);
+  // The application restarts the engine after an empty read.
+  word.CloseAllWordDocuments();
+  ASSERT_EQ(word.StartWordEngine(), 1);
+  EXPECT_NE(OfficeEngineProcessId(), pid);
+  ASSERT_EQ(word.OpenWordDocument(U(path)), 1);
+  EXPECT_EQ(word.GetWordDocumentText(), CWString(u"kept\r"));
+  word.CloseAllWordDocuments();
 }
 
 TEST_F(WordAutomationOffice, PathThatCannotBeCreatedFailsCleanly) {
