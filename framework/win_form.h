@@ -8,7 +8,7 @@
 
 #include "framework/win_container.h"
 
-class QDialog;
+#include <QDialog>
 
 class IWinFormEventListener {
  public:

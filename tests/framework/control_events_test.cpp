@@ -1,0 +1,169 @@
+// Event slots on controls: vetoes, receivers that leave while events are
+// queued, timers ticking through the pump.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTest>
+
+#include "framework/edit_box.h"
+#include "framework/timer_control.h"
+#include "framework/win_form.h"
+#include "framework/window_less_timer.h"
+#include "framework_test_util.h"
+
+using namespace rg_Ombrine_MFCJieMian_base;
+using fw_test::PumpFor;
+using fw_test::PumpUntil;
+using fw_test::R;
+using fw_test::Recorder;
+
+namespace {
+
+intptr_t RecordKey(CQzuObject* r, CQzuObject*, intptr_t, int key, int) {
+  R(r)->Add("key", {key});
+  return R(r)->result;
+}
+
+intptr_t RecordMessage(CQzuObject* r, CQzuObject*, intptr_t, int message, intptr_t w, intptr_t) {
+  R(r)->Add("message", {message, w});
+  return 0;
+}
+
+intptr_t RecordTick(CQzuObject* r, CQzuObject*, intptr_t) {
+  R(r)->Add("tick");
+  return 0;
+}
+
+struct ShownForm {
+  CQzuWinForm form;
+  ShownForm() {
+    form.CreateForm(nullptr, 10, 10, 300, 200);
+    QTest::qWaitForWindowExposed(form.GetWidget());
+  }
+};
+
+}  // namespace
+
+TEST(EventSlots, KeyHandlerResultVetoesTheEditBoxInput) {
+  ShownForm host;
+  Recorder rec;
+  rg_edit_box edit;
+  edit.OnKeyDown.Connect(RecordKey, rec.ref);
+  ASSERT_EQ(edit.Create(&host.form, 5, 5, 200, 26), 1);
+  edit.SetFocus();
+
+  rec.result = 1;  // swallow: the box never sees the key
+  QTest::keyClick(edit.GetWidget(), Qt::Key_A);
+  EXPECT_EQ(edit.GetText(), u"");
+  rec.result = 0;
+  QTest::keyClick(edit.GetWidget(), Qt::Key_B);
+  EXPECT_EQ(edit.GetText(), u"b");
+  EXPECT_EQ(rec.Count("key"), 2);
+}
+
+TEST(EventSlots, CloseQueryVetoKeepsTheWindow) {
+  Recorder rec;
+  CQzuWinForm form;
+  form.OnCloseQuery.Connect([](CQzuObject* r, CQzuObject*, intptr_t) -> intptr_t {
+    R(r)->Add("query");
+    return R(r)->result;
+  }, rec.ref);
+  ASSERT_EQ(form.CreateForm(nullptr, 0, 0, 100, 100), 1);
+  rec.result = 1;
+  form.GetWidget()->close();
+  EXPECT_TRUE(form.HasWindow());
+  rec.result = 0;
+  form.GetWidget()->close();
+  EXPECT_FALSE(form.HasWindow());
+  EXPECT_EQ(rec.Count("query"), 2);
+}
+
+TEST(EventSlots, ReceiverDetachedWhileMessagesAreQueuedGetsNothing) {
+  ShownForm host;
+  auto* rec = new Recorder();
+  host.form.OnMessage.Connect(RecordMessage, rec->ref);
+  host.form.PostMessage(0x0500, 1);
+  host.form.PostMessage(0x0500, 2);
+  rec->ref->Detach();
+  PumpFor(20);
+  EXPECT_TRUE(rec->log.empty());
+  delete rec;
+
+  // A live receiver gets the queued messages in order.
+  Recorder live;
+  host.form.OnMessage.Connect(RecordMessage, live.ref);
+  host.form.PostMessage(0x0500, 3);
+  host.form.PostMessage(0x0500, 4);
+  PumpFor(20);
+  ASSERT_EQ(live.Count("message"), 2);
+  EXPECT_EQ(live.args[0][1], 3);
+  EXPECT_EQ(live.args[1][1], 4);
+}
+
+TEST(EventSlots, ControlDestroyedWithMessagesQueuedIsNotCalled) {
+  ShownForm host;
+  Recorder rec;
+  auto* edit = new rg_edit_box();
+  edit->OnMessage.Connect(RecordMessage, rec.ref);
+  ASSERT_EQ(edit->Create(&host.form, 0, 0, 50, 20), 1);
+  edit->PostMessage(0x0501, 7);
+  delete edit;
+  PumpFor(20);
+  EXPECT_TRUE(rec.log.empty());
+}
+
+TEST(EventSlots, DetachedListenerRaisesNothing) {
+  ShownForm host;
+  Recorder rec;
+  host.form.OnMessage.Connect(RecordMessage, rec.ref);
+  host.form.DetachListener();
+  host.form.SendMessage(0x0502, 1);
+  EXPECT_TRUE(rec.log.empty());
+  host.form.AttachListener();
+  host.form.SendMessage(0x0502, 2);
+  EXPECT_EQ(rec.Count("message"), 1);
+}
+
+TEST(Timers, TimerChildTicksThroughThePumpUntilStopped) {
+  ShownForm host;
+  Recorder rec;
+  rg_timer timer;
+  timer.OnTick.Connect(RecordTick, rec.ref);
+  timer.SetTimer(1000, 10);  // before the window: starts at creation
+  PumpFor(30);
+  EXPECT_EQ(rec.Count("tick"), 0);
+  ASSERT_EQ(timer.Create(&host.form, 0, 0, 1, 1), 1);
+  EXPECT_FALSE(timer.IsVisible());
+  ASSERT_TRUE(PumpUntil([&] { return rec.Count("tick") >= 3; }, 1000));
+  timer.SetInterval(0);
+  const int seen = rec.Count("tick");
+  PumpFor(50);
+  EXPECT_EQ(rec.Count("tick"), seen);
+  EXPECT_EQ(timer.GetTimerId(), 1000);
+}
+
+namespace {
+int g_windowLessTicks = 0;
+uintptr_t g_lastId = 0;
+void CountTick(void* window, unsigned message, uintptr_t id, uint32_t) {
+  EXPECT_EQ(window, nullptr);
+  EXPECT_EQ(message, 0x113u);
+  g_lastId = id;
+  ++g_windowLessTicks;
+}
+}  // namespace
+
+TEST(Timers, WindowLessTimerCallsBackUntilKilled) {
+  g_windowLessTicks = 0;
+  const uintptr_t id = SetTimer(nullptr, 0, 5, CountTick);
+  ASSERT_NE(id, 0u);
+  ASSERT_TRUE(PumpUntil([] { return g_windowLessTicks >= 2; }, 1000));
+  EXPECT_EQ(g_lastId, id);
+  // Setting it again with its id restarts the same timer.
+  EXPECT_EQ(SetTimer(nullptr, id, 5, CountTick), id);
+  EXPECT_TRUE(KillTimer(nullptr, id));
+  EXPECT_FALSE(KillTimer(nullptr, id));
+  const int seen = g_windowLessTicks;
+  PumpFor(30);
+  EXPECT_EQ(g_windowLessTicks, seen);
+}
