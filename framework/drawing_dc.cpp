@@ -200,8 +200,16 @@ int CQzuDC::DrawText(const CWString& text, QzuRect& rect, uint32_t format) {
   const QRect box(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
   if ((format & kDtEndEllipsis) && (format & kDtSingleLine)) s = fm.elidedText(s, Qt::ElideRight, box.width());
   if (format & kDtCalcRect) {
+    if (format & kDtSingleLine) {
+      // One line measures by its advance, as GDI does.
+      QString shown = s;
+      if (!(format & kDtNoPrefix)) shown.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(QLatin1Char('&')).replace(QChar(1), QLatin1Char('&'));
+      rect.right = rect.left + fm.horizontalAdvance(shown);
+      rect.bottom = rect.top + fm.height();
+      return fm.height();
+    }
     const int width = (format & kDtWordBreak) && box.width() > 0 ? box.width() : 100000;
-    const QRect need = fm.boundingRect(QRect(rect.left, rect.top, width, 100000), flags & ~(Qt::AlignVCenter | Qt::AlignBottom), s);
+    const QRect need = fm.boundingRect(QRect(rect.left, rect.top, width, 100000), flags, s);
     rect.right = rect.left + need.width();
     rect.bottom = rect.top + need.height();
     return need.height();

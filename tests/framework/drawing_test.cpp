@@ -1,0 +1,144 @@
+// Pixel probes of the GDI-style drawing device and the canvas/display pair.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "framework/drawing_dc.h"
+#include "framework/painter.h"
+#include "framework/win_form.h"
+#include "framework_test_util.h"
+
+using namespace rg_Ombrine_MFCJieMian_base;
+
+namespace {
+
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kRed = 0x0000FF;  // COLORREF is 0x00BBGGRR
+constexpr COLORREF kBlue = 0xFF0000;
+
+class DrawingTest : public ::testing::Test {
+ protected:
+  DrawingTest() : image(20, 20, QImage::Format_RGB32), dc(&image) { dc.Clear(kWhite); }
+  QImage image;
+  CQzuDC dc;
+};
+
+}  // namespace
+
+TEST_F(DrawingTest, ColorrefRedPaintsRed) {
+  dc.FillSolidRect({0, 0, 1, 1}, kRed);
+  EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));
+  EXPECT_EQ(dc.GetPixel(0, 0), kRed);
+  dc.SetPixel(1, 0, kBlue);
+  EXPECT_EQ(image.pixel(1, 0), qRgb(0, 0, 255));
+}
+
+TEST_F(DrawingTest, FilledRectangleLeavesOutRightAndBottomEdge) {
+  dc.FillSolidRect({2, 3, 6, 8}, kRed);
+  EXPECT_EQ(dc.GetPixel(2, 3), kRed);
+  EXPECT_EQ(dc.GetPixel(5, 7), kRed);   // last pixel inside
+  EXPECT_EQ(dc.GetPixel(6, 7), kWhite);  // right edge left out
+  EXPECT_EQ(dc.GetPixel(5, 8), kWhite);  // bottom edge left out
+  EXPECT_EQ(dc.GetPixel(1, 3), kWhite);
+}
+
+TEST_F(DrawingTest, RectangleOutlineAndFillFollowGdi) {
+  dc.SetPen(kRed);
+  dc.SetBrush(kBlue);
+  dc.Rectangle({2, 2, 8, 7});
+  EXPECT_EQ(dc.GetPixel(2, 2), kRed);
+  EXPECT_EQ(dc.GetPixel(7, 2), kRed);   // right outline at right - 1
+  EXPECT_EQ(dc.GetPixel(8, 2), kWhite);
+  EXPECT_EQ(dc.GetPixel(2, 6), kRed);   // bottom outline at bottom - 1
+  EXPECT_EQ(dc.GetPixel(2, 7), kWhite);
+  EXPECT_EQ(dc.GetPixel(4, 4), kBlue);  // inside: the brush
+  dc.SetHollowBrush();
+  dc.Rectangle({10, 10, 15, 15});
+  EXPECT_EQ(dc.GetPixel(12, 12), kWhite);
+  EXPECT_EQ(dc.GetPixel(14, 14), kRed);
+}
+
+TEST_F(DrawingTest, LineLeavesOutItsEndPoint) {
+  dc.SetPen(kRed);
+  dc.MoveTo(1, 1);
+  dc.LineTo(6, 1);
+  EXPECT_EQ(dc.GetPixel(1, 1), kRed);
+  EXPECT_EQ(dc.GetPixel(5, 1), kRed);
+  EXPECT_EQ(dc.GetPixel(6, 1), kWhite);
+  dc.LineTo(6, 5);  // continues from the current position
+  EXPECT_EQ(dc.GetPixel(6, 1), kRed);
+  EXPECT_EQ(dc.GetPixel(6, 4), kRed);
+  EXPECT_EQ(dc.GetPixel(6, 5), kWhite);
+}
+
+TEST_F(DrawingTest, EllipseStaysInsideItsBox) {
+  dc.SetPen(kRed);
+  dc.SetBrush(kRed);
+  dc.Ellipse({0, 0, 11, 11});
+  EXPECT_EQ(dc.GetPixel(5, 5), kRed);
+  EXPECT_EQ(dc.GetPixel(10, 5), kRed);   // touches right - 1
+  EXPECT_EQ(dc.GetPixel(11, 5), kWhite);
+  EXPECT_EQ(dc.GetPixel(0, 0), kWhite);  // corners stay outside
+}
+
+TEST_F(DrawingTest, TextIsDrawnInTheTextColourAndClipped) {
+  dc.SetFontText(u"微软雅黑, 11, 0, 0, 0, 0, 0");
+  dc.SetTextColour(kRed);
+  dc.SetBkMode(kBkTransparent);
+  QzuRect box{0, 0, 10, 20};
+  dc.DrawText(u"中中中中", box, kDtSingleLine | kDtVCenter);
+  int red = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.red() > 200 && c.green() < 100) {
+        ++red;
+        EXPECT_LT(x, 10) << "drawn outside the clip box";
+      }
+    }
+  EXPECT_GT(red, 5);
+  QzuRect measure{0, 0, 0, 0};
+  const int h = dc.DrawText(u"中a", measure, kDtCalcRect | kDtSingleLine);
+  EXPECT_GT(h, 0);
+  EXPECT_EQ(measure.bottom, h);
+  EXPECT_EQ(measure.right, dc.GetTextExtent(u"中a").width());
+}
+
+TEST_F(DrawingTest, TransparentBltLeavesOutTheKeyColour) {
+  QImage src(2, 1, QImage::Format_RGB32);
+  src.setPixel(0, 0, qRgb(0, 255, 0));
+  src.setPixel(1, 0, qRgb(255, 0, 255));
+  dc.TransparentBlt(0, 0, 2, 1, src, 0, 0, 2, 1, 0xFF00FF);
+  EXPECT_EQ(dc.GetPixel(0, 0), 0x00FF00u);
+  EXPECT_EQ(dc.GetPixel(1, 0), kWhite);
+}
+
+TEST_F(DrawingTest, NoImageMeansNoDrawing) {
+  CQzuDC none;
+  none.FillSolidRect({0, 0, 5, 5}, kRed);
+  none.LineTo(3, 3);
+  EXPECT_EQ(none.GetPixel(0, 0), 0xFFFFFFFFu);
+  EXPECT_GT(none.GetTextExtent(u"中").width(), 0);  // still measures
+}
+
+TEST(Painters, CanvasCopiedToDisplayShowsOnScreen) {
+  CQzuWinForm form;
+  ASSERT_EQ(form.CreateForm(nullptr, 0, 0, 120, 80), 1);
+  rg_painter canvas, display;
+  canvas.SetVisible(false);
+  ASSERT_EQ(canvas.Create(&form, 0, 0, 40, 30), 1);
+  ASSERT_EQ(display.Create(&form, 50, 0, 40, 30), 1);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.GetWidget()));
+  canvas.GetDC().Clear(kWhite);
+  canvas.GetDC().FillSolidRect({0, 0, 20, 30}, kRed);
+  display.CopyCanvasFrom(canvas);
+  const QImage shown = display.GetWidget()->grab().toImage();
+  EXPECT_EQ(shown.pixelColor(5, 5), QColor(255, 0, 0));
+  EXPECT_EQ(shown.pixelColor(25, 5), QColor(255, 255, 255));
+  // Both follow their control's size.
+  canvas.Move(0, 0, 60, 50);
+  EXPECT_EQ(canvas.GetDC().Width(), 60);
+  EXPECT_EQ(canvas.GetDC().Height(), 50);
+  EXPECT_EQ(canvas.GetDC().GetPixel(5, 5), kRed);  // what was drawn is kept
+  form.DestroyWindow();
+}
