@@ -203,6 +203,9 @@ bool COfficeProcess::Spawn() {
       dup2(devnull, 2);
       if (devnull > 2) close(devnull);
     }
+    // Nothing of ours stays open in the office: a pipe it inherited would
+    // keep whoever reads our output waiting until the office ends.
+    close_range(3, ~0u, 0);
     execve(argv[0], argv.data(), envp.data());
     _exit(127);
   }
