@@ -28,7 +28,7 @@ class rg_combo_box : public CQzuWinControl {
   void SetCurSel(int index);
   int GetCurSel() const;
   // The edit field's text (editable) or the selected item's text.
-  CWString GetText() const { return GetCaption(); }
+  CWString GetText() const { return ReadCaption(); }
   void SetText(const CWString& text) { SetCaption(text); }
 
   CQzuEventSlot<> OnSelChange;    // the user picked an item

@@ -1,0 +1,151 @@
+// The framework's plain controls without and with their windows.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTest>
+
+#include "framework/check_box.h"
+#include "framework/combo_box.h"
+#include "framework/edit_box.h"
+#include "framework/label.h"
+#include "framework/rich_edit.h"
+#include "framework/win_form.h"
+#include "framework_test_util.h"
+
+using namespace rg_Ombrine_MFCJieMian_base;
+
+TEST(EditBox, LivesWithoutAWindowThroughCopyAndStream) {
+  rg_edit_box box;
+  box.SetText(u"汉字[拼音]");
+  box.SetTextMember(u"编辑框");
+  box.SetCueBanner(u"默认换行");
+  box.SetFontText(u"微软雅黑, 11, 0, 0, 0, 0, 0");
+  box.Move(95, 34, 288, 26);
+  EXPECT_FALSE(box.HasWindow());
+
+  rg_edit_box copy;
+  ASSERT_EQ(copy.CopyFrom(box), 1);
+  EXPECT_EQ(copy.GetText(), u"汉字[拼音]");
+  EXPECT_EQ(copy.GetCueBanner(), u"默认换行");
+  EXPECT_TRUE(copy.IsEqual(box));  // same shared window object, same text member
+
+  CQzuMemStream stream;
+  box.SaveToStream(stream);
+  stream.Rewind();
+  rg_edit_box loaded;
+  loaded.LoadFromStream(stream);
+  EXPECT_EQ(stream.GetError(), 0);
+  EXPECT_EQ(loaded.GetText(), u"汉字[拼音]");
+  EXPECT_EQ(loaded.GetTextMember(), u"编辑框");
+  EXPECT_EQ(loaded.GetFontText(), u"微软雅黑, 11, 0, 0, 0, 0, 0");
+  EXPECT_EQ(loaded.GetWidth(), 288);
+  EXPECT_FALSE(loaded.IsEqual(box));  // its own window object
+
+  // A short stream leaves the object as it was.
+  CQzuMemStream shortStream(stream.Buffer().GetData(), 10);
+  rg_edit_box untouched;
+  untouched.SetText(u"原样");
+  untouched.LoadFromStream(shortStream);
+  EXPECT_EQ(shortStream.GetError(), kQzuStreamShortRead);
+  EXPECT_EQ(untouched.GetText(), u"原样");
+
+  // A copy shares the window made later by the original.
+  CQzuWinForm form;
+  ASSERT_EQ(form.CreateForm(nullptr, 0, 0, 400, 100), 1);
+  ASSERT_EQ(box.Create(&form, 0, 0, 200, 26), 1);
+  EXPECT_TRUE(copy.HasWindow());
+  box.SetText(u"新");
+  EXPECT_EQ(copy.GetText(), u"新");
+  EXPECT_EQ(rg_edit_box().CopyFrom(rg_label8()), 0);  // another class is refused
+  form.DestroyWindow();
+}
+
+TEST(EditBox, MultiLineKeepsLineBreaks) {
+  CQzuWinForm form;
+  ASSERT_EQ(form.CreateForm(nullptr, 0, 0, 400, 200), 1);
+  rg_edit_box box;
+  ASSERT_EQ(box.Create(&form, 0, 0, 300, 100, 1, u"一\n二", qzu_win::kEsMultiline), 1);
+  EXPECT_TRUE(box.IsMultiLine());
+  EXPECT_EQ(box.GetText(), u"一\n二");
+  box.SetSel(1, -1);
+  int s = 0, e = 0;
+  box.GetSel(s, e);
+  EXPECT_EQ(s, 1);
+  EXPECT_EQ(e, 3);
+  form.DestroyWindow();
+}
+
+TEST(CheckAndRadio, StateSetBeforeTheWindowAndRadioGroupsPerParent) {
+  CQzuWinForm form;
+  ASSERT_EQ(form.CreateForm(nullptr, 0, 0, 400, 200), 1);
+  rg_radio_box a, b, other;
+  rg_check_box check;
+  a.SetCaption(u"基本");
+  a.SetChecked(true);
+  check.SetChecked(true);
+  ASSERT_EQ(a.Create(&form, 0, 0, 80, 26), 1);
+  ASSERT_EQ(b.Create(&form, 0, 30, 80, 26, 0, u"排版"), 1);
+  ASSERT_EQ(check.Create(&form, 0, 60, 80, 26, 0, u"换行"), 1);
+  CQzuWinForm panel;  // another parent, another group
+  ASSERT_EQ(panel.CreateForm(nullptr, 0, 0, 100, 100), 1);
+  ASSERT_EQ(other.Create(&panel, 0, 0, 80, 26, 0, u"原始"), 1);
+  other.SetChecked(true);
+  EXPECT_TRUE(a.GetChecked());
+  EXPECT_TRUE(check.GetChecked());
+  EXPECT_EQ(a.GetCaption(), u"基本");
+
+  fw_test::Recorder rec;
+  b.OnClick.Connect([](CQzuObject* r, CQzuObject*, intptr_t) -> intptr_t {
+    fw_test::R(r)->Add("click");
+    return 0;
+  }, rec.ref);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.GetWidget()));
+  QTest::mouseClick(b.GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(8, 13));
+  EXPECT_TRUE(b.GetChecked());
+  EXPECT_FALSE(a.GetChecked());
+  EXPECT_TRUE(other.GetChecked());
+  EXPECT_EQ(rec.Count("click"), 1);
+  b.SetChecked(false);  // BM_SETCHECK 0 on the checked member of a group
+  EXPECT_FALSE(b.GetChecked());
+  form.DestroyWindow();
+  panel.DestroyWindow();
+}
+
+TEST(ComboBox, ItemsAndSelectionBeforeAndAfterCreation) {
+  rg_combo_box list;
+  for (const char16_t* t : {u"自动", u"html", u"txt"}) list.AddItem(t);
+  list.SetCurSel(2);
+  EXPECT_EQ(list.GetText(), u"txt");
+  list.SetCurSel(7);
+  EXPECT_EQ(list.GetCurSel(), -1);
+  list.SetCurSel(1);
+  CQzuWinForm form;
+  ASSERT_EQ(form.CreateForm(nullptr, 0, 0, 200, 60), 1);
+  ASSERT_EQ(list.Create(&form, 0, 0, 150, 26), 1);
+  EXPECT_EQ(list.GetCurSel(), 1);
+  EXPECT_EQ(list.GetText(), u"html");
+  EXPECT_EQ(list.GetCount(), 3);
+  form.DestroyWindow();
+}
+
+TEST(RichEdit, ReadOnlyPlainTextWithFilesDropped) {
+  CQzuWinForm form;
+  ASSERT_EQ(form.CreateForm(nullptr, 0, 0, 300, 200), 1);
+  rg_rich_edit edit;
+  edit.SetReadOnly(true);
+  edit.SetBackColour(0xECECEC);
+  edit.AcceptFiles(true);
+  edit.SetText(u"<b>不是富文本</b>\n第二行");
+  ASSERT_EQ(edit.Create(&form, 0, 0, 200, 100), 1);
+  EXPECT_EQ(edit.GetText(), u"<b>不是富文本</b>\n第二行");
+  EXPECT_TRUE(edit.GetWidget()->acceptDrops());
+  fw_test::Recorder rec;
+  edit.OnKeyDown.Connect([](CQzuObject* r, CQzuObject*, intptr_t, int k, int) -> intptr_t {
+    fw_test::R(r)->Add("key", {k});
+    return 0;
+  }, rec.ref);
+  QTest::keyClick(edit.GetWidget(), Qt::Key_X);
+  EXPECT_EQ(edit.GetText(), u"<b>不是富文本</b>\n第二行");  // read-only
+  EXPECT_EQ(rec.Count("key"), 1);
+  form.DestroyWindow();
+}
