@@ -88,10 +88,12 @@ CWString ConversionCore::OutputFileName(const CWString& path) {
     CWString converted;
     CWString working = stem;
     ConvertOne(converted, CWString(), 0, 0, working, false);
-    CleanFileName(converted);
-    if (converted.IsEmpty()) converted = stem;  // never a nameless file
     const CWString ext = PathExtension(path);
-    return ext.IsEmpty() ? converted : converted + u"." + ext;
+    const CWString suffix = ext.IsEmpty() ? CWString() : u"." + ext;
+    // The whole name, extension included, stays within the file system's limit.
+    CleanFileName(converted, static_cast<int>(suffix.ToUtf8().size()));
+    if (converted.IsEmpty()) converted = stem;  // never a nameless file
+    return converted + suffix;
   }
   return PathFileName(path);
 }

@@ -2,7 +2,7 @@
 
 namespace rg_TavelkinMingLingJi_ChangYongJiChengLei {
 
-QZU_IMPLEMENT_CLASS(rg_WenBenDaoWenBenHaXiBiao, CQzuObject,
+QZU_IMPLEMENT_CLASS(rg_WenBenDaoWenBenHaXiBiao, rg_Ombrine_base::rg_KuoZhanDuiXiangLei,
                     "rg_TavelkinMingLingJi_ChangYongJiChengLei::rg_WenBenDaoWenBenHaXiBiao")
 
 }  // namespace rg_TavelkinMingLingJi_ChangYongJiChengLei

@@ -12,14 +12,14 @@
 #include <cstdint>
 #include <map>
 
-#include "common/object.h"
+#include "common/extended_object.h"
 #include "common/wstring.h"
 
 namespace rg_TavelkinMingLingJi_ChangYongJiChengLei {
 
 // What the three maps share; `Derived` is the concrete class.
 template <class Derived, class Key, class Value>
-class LibraryMapBase : public CQzuObject {
+class LibraryMapBase : public rg_Ombrine_base::rg_KuoZhanDuiXiangLei {
  public:
   using EntrySet = std::map<Key, Value>;
 

@@ -111,3 +111,15 @@ TEST(Object, CloneCreateResetAndEquality) {
 }
 
 }  // namespace
+
+#include "common/extended_object.h"
+
+namespace {
+
+TEST(ClassInfo, TheExtendedObjectIsARootObject) {
+  rg_Ombrine_base::rg_KuoZhanDuiXiangLei o;
+  EXPECT_STREQ(o.GetClassInfo().name, "rg_Ombrine_base::rg_KuoZhanDuiXiangLei");
+  EXPECT_TRUE(o.IsKindOf(CQzuObject::StaticClassInfo()));
+}
+
+}  // namespace
