@@ -31,7 +31,6 @@ if(QZU_CPPUMAKER AND QZU_UNO_INCLUDE_DIR AND QZU_UNO_SAL AND QZU_UNO_CPPU AND QZ
     com.sun.star.text.XTextDocument
     com.sun.star.uno.XComponentContext
     com.sun.star.util.XCloseable
-    com.sun.star.util.XModifiable
     com.sun.star.uno.DeploymentException)
   set(_qzu_uno_args)
   foreach(t IN LISTS _qzu_uno_types)

@@ -145,7 +145,6 @@ void SetOfficeProgram(const std::string& program) { ProgramSetting() = program; 
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
-#include <com/sun/star/util/XModifiable.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <rtl/ustring.hxx>
 
@@ -183,8 +182,8 @@ OfficeEngine& Engine() {
 rtl::OUString ToOU(std::u16string_view text) {
   return rtl::OUString(reinterpret_cast<const sal_Unicode*>(text.data()), static_cast<sal_Int32>(text.size()));
 }
-rtl::OUString ToOU(const std::string& ascii) {
-  return rtl::OUString(ascii.data(), static_cast<sal_Int32>(ascii.size()), RTL_TEXTENCODING_UTF8);
+rtl::OUString ToOU(const std::string& utf8) {
+  return rtl::OUString(utf8.data(), static_cast<sal_Int32>(utf8.size()), RTL_TEXTENCODING_UTF8);
 }
 std::u16string_view FromOU(const rtl::OUString& text) {
   return std::u16string_view(reinterpret_cast<const char16_t*>(text.getStr()), static_cast<size_t>(text.getLength()));
