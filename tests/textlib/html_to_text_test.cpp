@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -187,6 +188,27 @@ TEST(HtmlToTextPage, RemoveListTakesOnlyNamedTags) {
   EXPECT_NE(out.find("<div>第一段 粗体 斜体 文字&nbsp;&lt;tag&gt;\n第二段<br/>换行后</div>"), std::string::npos);
   EXPECT_NE(out.find("<script>"), std::string::npos);  // no element list: the script stays
   EXPECT_NE(out.find("<IMG src="), std::string::npos);
+}
+
+// Random markup fragments with random lists: nothing is added (the
+// replacement is empty), and text without "<" is left alone. Under the
+// sanitizer build this also walks the odd "<" and ">" arrangements.
+TEST(FilterHtmlTags, RandomFragmentsOnlyLoseMarkup) {
+  std::mt19937 random(7);
+  const std::u16string alphabet = u"<<>>/!-ab \n";
+  const std::vector<std::u16string> lists = {u"", u"a", u"b,a", u"-1", u"!--", u" a , "};
+  for (int round = 0; round < 5000; ++round) {
+    std::u16string input;
+    const int length = static_cast<int>(random() % 40);
+    for (int i = 0; i < length; ++i) input += alphabet[random() % alphabet.size()];
+    CWString text(input);
+    FilterHtmlTags(text, CWString(lists[random() % lists.size()]), CWString(lists[random() % lists.size()]),
+                   CWString(lists[random() % lists.size()]), CWString());
+    ASSERT_LE(text.GetLength(), input.size()) << round;
+    if (input.find(u'<') == std::u16string::npos) {
+      ASSERT_EQ(text.Str(), input) << round;
+    }
+  }
 }
 
 }  // namespace

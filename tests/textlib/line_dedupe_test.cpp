@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -165,6 +166,71 @@ TEST(DedupeLines, LargeInputMatchesPlainContainers) {
     rg_Ombrine_base::rg_ZhengShuLei counter;
     DedupeLines(text, separator, mode, CWString(), 0, 1, 1, counter);
     EXPECT_TRUE(text.Str() == *wants[mode]) << "mode " << mode;
+  }
+}
+
+// Short random texts with every option, against a straightforward reading of
+// the rules; the read-ahead must not change which records are written.
+TEST(DedupeLines, RandomTextsMatchAStraightforwardReading) {
+  std::mt19937 random(42);
+  const std::u16string alphabet = u"ab, \t\n";
+  for (int round = 0; round < 3000; ++round) {
+    std::u16string input;
+    const int length = static_cast<int>(random() % 60);
+    for (int i = 0; i < length; ++i) input += alphabet[random() % alphabet.size()];
+    const int32_t mode = static_cast<int32_t>(random() % 4);
+    const int32_t trim = static_cast<int32_t>(random() % 2);
+    const int32_t skip = static_cast<int32_t>(random() % 2);
+    const bool byField = random() % 2 == 0;
+    const int32_t field = static_cast<int32_t>(random() % 4);
+
+    std::vector<std::u16string> records;
+    size_t start = 0;
+    while (start < input.size()) {
+      size_t end = input.find(u'\n', start);
+      if (end == std::u16string::npos) end = input.size();
+      records.push_back(input.substr(start, end - start));
+      start = end + 1;
+    }
+    std::vector<std::pair<std::u16string, std::u16string>> kept;  // record, key
+    for (std::u16string r : records) {
+      if (trim) {
+        while (!r.empty() && r.front() <= 32) r.erase(r.begin());
+        while (!r.empty() && r.back() <= 32) r.pop_back();
+      }
+      if (skip && r.empty()) continue;
+      std::u16string key = r;
+      if (byField) {
+        std::vector<std::u16string> fields;
+        size_t p = 0;
+        while (p < r.size()) {
+          size_t e = r.find(u',', p);
+          if (e == std::u16string::npos) e = r.size();
+          fields.push_back(r.substr(p, e - p));
+          p = e + 1;
+        }
+        key = field >= 1 && field <= static_cast<int32_t>(fields.size()) ? fields[field - 1] : u"";
+      }
+      kept.emplace_back(r, key);
+    }
+    std::map<std::u16string, int> total, sofar;
+    for (const auto& k : kept) ++total[k.second];
+    std::u16string want;
+    int wantCount = 0;
+    for (const auto& [record, key] : kept) {
+      const int n = ++sofar[key];
+      const bool write = mode == 1 ? total[key] == 1 : mode == 2 ? n == 2 : n == 1;
+      if (!write) continue;
+      if (wantCount++ > 0) want += u"\n";
+      want += record;
+    }
+
+    CWString text(input);
+    CWString separator(u"\\n");
+    rg_Ombrine_base::rg_ZhengShuLei counter;
+    DedupeLines(text, separator, mode, byField ? CWString(u",") : CWString(), field, trim, skip, counter);
+    ASSERT_EQ(text.ToUtf8(), CWString(want).ToUtf8()) << "round " << round;
+    ASSERT_EQ(counter.value, wantCount) << "round " << round;
   }
 }
 
