@@ -1,0 +1,82 @@
+#include "services/work_queue.h"
+
+namespace rg_Tavelkin_MingLingJi {
+
+QZU_IMPLEMENT_CLASS(rg_TavelkinDuiLieLei, CQzuObject, "rg_Tavelkin_MingLingJi::rg_TavelkinDuiLieLei")
+
+namespace {
+
+// Same null flag, same size, same bytes.
+bool SameRequest(const CQzuMem& a, const CQzuMem& b) { return a.IsNull() == b.IsNull() && a == b; }
+
+using Guard = rg_Ombrine_base::rg_HuChiSuoLei::Guard;
+
+}  // namespace
+
+rg_TavelkinDuiLieLei::rg_TavelkinDuiLieLei(const rg_TavelkinDuiLieLei& other) : CQzuObject() { CopyFrom(other); }
+
+rg_TavelkinDuiLieLei& rg_TavelkinDuiLieLei::operator=(const rg_TavelkinDuiLieLei& other) {
+  CopyFrom(other);
+  return *this;
+}
+
+bool rg_TavelkinDuiLieLei::IsEqual(const CQzuObject& other) const { return &other == this; }
+
+int rg_TavelkinDuiLieLei::CopyFrom(const CQzuObject& source) {
+  QZU_COPY_FROM_PREAMBLE(rg_TavelkinDuiLieLei, source)
+  items = src.items;
+  busy = src.busy;
+  lock = src.lock;
+  return 1;
+}
+
+void rg_TavelkinDuiLieLei::SaveToStream(CQzuStream& stream) const {
+  stream.WriteUInt32(static_cast<uint32_t>(items.size()));
+  for (const CQzuMem& item : items) stream.WriteMem(item);
+  stream.WriteInt32(busy);
+}
+
+void rg_TavelkinDuiLieLei::LoadFromStream(CQzuStream& stream) {
+  uint32_t count = 0;
+  if (!stream.ReadUInt32(count)) return;
+  std::vector<CQzuMem> loaded;
+  for (uint32_t i = 0; i < count; ++i) {
+    CQzuMem item;
+    if (!stream.ReadMem(item)) return;
+    loaded.push_back(std::move(item));
+  }
+  int32_t flag = 0;
+  if (!stream.ReadInt32(flag)) return;
+  items = std::move(loaded);
+  busy = flag;
+}
+
+void rg_TavelkinDuiLieLei::AddRequest(const CQzuMem& request) {
+  {
+    Guard guard(lock);
+    items.push_back(request);
+  }
+  if (busy == 0) DrainQueue();
+}
+
+void rg_TavelkinDuiLieLei::DrainQueue() {
+  while (!items.empty()) {
+    Guard guard(lock);
+    // Only a call from inside the item event on this thread finds the flag
+    // set: the running drain goes on with whatever is left.
+    if (busy == 1) return;
+    if (items.empty()) return;
+    busy = 1;
+    const CQzuMem current = items[0];
+    for (size_t i = items.size() - 1; i >= 1; --i) {
+      if (SameRequest(items[i], current)) items.erase(items.begin() + static_cast<long>(i));
+    }
+    itemEvent.Raise(this, current);
+    // The handler may have appended (never compared with `current`: later
+    // passes handle them); the handled item is still the first.
+    if (!items.empty()) items.erase(items.begin());
+    busy = 0;
+  }
+}
+
+}  // namespace rg_Tavelkin_MingLingJi
