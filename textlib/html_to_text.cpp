@@ -72,32 +72,67 @@ void CollectElements(std::u16string_view lower, const std::vector<std::u16string
   }
 }
 
-// End (exclusive) of the tag that starts with the "<" at `s`, allowing "<"
-// inside it: a ">" closes the tag only when the last "<" before it is the
-// tag's own opening; otherwise the first ">" seen is the fallback end. 0 when
-// no complete tag follows.
-size_t FindTagEnd(std::u16string_view lower, size_t s) {
-  size_t open = s;
-  size_t firstEnd = 0;
-  size_t from = s + 1;
-  for (;;) {
-    const size_t g = lower.find(u'>', from);
-    if (g == std::u16string_view::npos) return firstEnd;
-    const size_t lastLt = lower.rfind(u'<', g);
-    if (lastLt == open) return g + 1;
-    if (firstEnd == 0) firstEnd = g + 1;
-    open = lastLt;
-    from = g + 1;
+// Finds where tags end, allowing "<" inside a tag. Scanning from a tag's "<"
+// at s: a ">" closes the tag when no "<" lies between it and the tag's
+// current opening, and each ">" that does not close it moves the opening to
+// the last "<" before that ">". Worked through, the tag ends at the first ">"
+// after s when no "<" lies between them, else at the first later ">" with no
+// "<" between it and the ">" before it (a "clean" ">"), else right after the
+// first ">" (the fallback end). Whether a ">" is clean does not depend on s,
+// and tags are searched left to right, so the search for the next clean ">"
+// is remembered: a page full of stray "<" costs one sweep, not one per "<".
+class TagEndFinder {
+ public:
+  explicit TagEndFinder(std::u16string_view text) : m_text(text) {}
+
+  // End (exclusive) of the tag starting at the "<" at s; 0 when no complete
+  // tag follows (there is no ">" after s).
+  size_t Find(size_t s) {
+    const size_t first = m_text.find(u'>', s + 1);
+    if (first == std::u16string_view::npos) return 0;
+    bool lessThanInside = false;
+    for (size_t i = s + 1; i < first && !lessThanInside; ++i) lessThanInside = m_text[i] == u'<';
+    if (!lessThanInside) return first + 1;
+    const size_t clean = CleanAfter(first);
+    return clean == std::u16string_view::npos ? first + 1 : clean + 1;
   }
-}
+
+ private:
+  // The first clean ">" after the ">" at g, or npos.
+  size_t CleanAfter(size_t g) {
+    if (m_known && g >= m_from && (m_clean == std::u16string_view::npos || g < m_clean)) return m_clean;
+    m_known = true;
+    m_from = g;
+    m_clean = std::u16string_view::npos;
+    bool lessThanSeen = false;
+    for (size_t i = g + 1; i < m_text.size(); ++i) {
+      if (m_text[i] == u'<') {
+        lessThanSeen = true;
+      } else if (m_text[i] == u'>') {
+        if (!lessThanSeen) {
+          m_clean = i;
+          break;
+        }
+        lessThanSeen = false;
+      }
+    }
+    return m_clean;
+  }
+
+  std::u16string_view m_text;
+  bool m_known = false;
+  size_t m_from = 0;
+  size_t m_clean = std::u16string_view::npos;
+};
 
 void CollectTags(std::u16string_view lower, const CWString& removeList, const NameSet& removeSet,
                  const NameSet& keepSet, RangeList& ranges) {
+  TagEndFinder tagEnd(lower);
   size_t from = 0;
   for (;;) {
     const size_t s = lower.find(u'<', from);
     if (s == std::u16string_view::npos) return;
-    const size_t end = FindTagEnd(lower, s);
+    const size_t end = tagEnd.Find(s);
     if (end == 0) return;  // the rest holds no complete tag: it stays text
     CWString name(lower.substr(s, end - s));
     ExtractTagName(name);

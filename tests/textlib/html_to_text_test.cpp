@@ -211,4 +211,66 @@ TEST(FilterHtmlTags, RandomFragmentsOnlyLoseMarkup) {
   }
 }
 
+// The tag end taken literally: a ">" closes the tag only when the last "<"
+// before it is the tag's current opening; otherwise the opening moves to that
+// "<" and the first ">" seen is kept as the fallback end.
+size_t LiteralTagEnd(const std::u16string& t, size_t s) {
+  size_t open = s, firstEnd = 0, from = s + 1;
+  for (;;) {
+    const size_t g = t.find(u'>', from);
+    if (g == std::u16string::npos) return firstEnd;
+    const size_t lastLt = t.rfind(u'<', g);
+    if (lastLt == open) return g + 1;
+    if (firstEnd == 0) firstEnd = g + 1;
+    open = lastLt;
+    from = g + 1;
+  }
+}
+
+std::u16string LiteralStripTags(const std::u16string& t, const std::u16string& replacement) {
+  std::vector<std::pair<size_t, size_t>> ranges;
+  for (size_t from = 0;;) {
+    const size_t s = t.find(u'<', from);
+    if (s == std::u16string::npos) break;
+    const size_t end = LiteralTagEnd(t, s);
+    if (end == 0) break;
+    if (!ranges.empty() && ranges.back().second == s)
+      ranges.back().second = end;  // touching pieces share one replacement
+    else
+      ranges.emplace_back(s, end);
+    from = end;
+  }
+  std::u16string out;
+  size_t copy = 0;
+  for (const auto& [a, b] : ranges) {
+    out += t.substr(copy, a - copy) + replacement;
+    copy = b;
+  }
+  return out + t.substr(copy);
+}
+
+TEST(FilterHtmlTags, StrayLessThanSignsMatchTheLiteralTagEnd) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 20000; ++round) {
+    std::u16string input;
+    const int length = static_cast<int>(random() % 30);
+    for (int i = 0; i < length; ++i) input += u"<<>>ab"[random() % 6];
+    CWString text(input);
+    FilterHtmlTags(text, CWString(), CWString(), CWString(), CWString(u"|"));
+    ASSERT_EQ(text.ToUtf8(), CWString(LiteralStripTags(input, u"|")).ToUtf8()) << CWString(input).ToUtf8();
+  }
+  // Every stray "<" runs to the end of the text without finding a clean ">",
+  // so each falls back to its first ">": "< y <b>" is one tag.
+  const std::u16string piece = u"x < y <b>bold</b> ";
+  ASSERT_EQ(LiteralStripTags(piece + piece, u"|"), u"x |bold| x |bold| ");
+  std::u16string page, want;
+  for (int i = 0; i < 20000; ++i) {
+    page += piece;
+    want += u"x |bold| ";
+  }
+  CWString text(page);
+  FilterHtmlTags(text, CWString(), CWString(), CWString(), CWString(u"|"));
+  EXPECT_TRUE(text.Str() == want);
+}
+
 }  // namespace
