@@ -1,0 +1,77 @@
+// Pinyin conversion of a 10 MB (UTF-8 size) Chinese text: CJK ideographs with
+// Chinese punctuation and line breaks, the shape of an article or a novel.
+// Bytes processed count the text's UTF-8 size, the size of the file a user
+// converts.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <string>
+
+#include "textlib/pinyin_converter.h"
+
+using rg_Tavelkin_MingLingJi::rg_TavelkinHanZiPinYinLei;
+
+namespace {
+
+struct Sample {
+  std::u16string text;
+  size_t utf8Bytes = 0;
+};
+
+const Sample& ChineseText() {
+  static const Sample sample = [] {
+    Sample s;
+    const size_t target = 10u << 20;
+    uint32_t seed = 12345;
+    size_t sinceComma = 0, sinceBreak = 0;
+    while (s.utf8Bytes < target) {
+      seed = seed * 1103515245u + 12345u;
+      // Mostly the first 3,500 ideographs of the block, now and then any.
+      const uint32_t r = seed >> 8;
+      const char16_t c = static_cast<char16_t>(0x4E00 + ((r & 7) ? (r >> 3) % 3500 : (r >> 3) % 20902));
+      s.text += c;
+      s.utf8Bytes += 3;
+      if (++sinceComma == 12) {
+        s.text += (r & 1) ? u'，' : u'。';
+        s.utf8Bytes += 3;
+        sinceComma = 0;
+      }
+      if (++sinceBreak == 80) {
+        s.text += u'\n';
+        s.utf8Bytes += 1;
+        sinceBreak = 0;
+      }
+    }
+    return s;
+  }();
+  return sample;
+}
+
+void RunConversion(benchmark::State& state, int capital, int tone, const char16_t* separator, int mode,
+                   const char16_t* templateText, int percent) {
+  const Sample& sample = ChineseText();
+  const CWString input(sample.text);
+  const CWString sep(separator), tpl(templateText);
+  rg_TavelkinHanZiPinYinLei converter;
+  converter.ConvertToPinyin(CWString(u"中"), 0, 0, sep, 0, tpl, 100);  // the one-time build is not measured
+  for (auto _ : state) {
+    CWString out = converter.ConvertToPinyin(input, capital, tone, sep, mode, tpl, percent);
+    benchmark::DoNotOptimize(out.GetBuffer());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(sample.utf8Bytes));
+  state.counters["chars"] = static_cast<double>(sample.text.size());
+}
+
+void BM_PinyinToned(benchmark::State& state) { RunConversion(state, 0, 1, u"", 0, u"", 100); }
+void BM_PinyinTonelessCapitalSeparated(benchmark::State& state) { RunConversion(state, 1, 0, u" ", 0, u"", 100); }
+void BM_PinyinDropOthers(benchmark::State& state) { RunConversion(state, 0, 0, u"", 1, u"", 100); }
+void BM_PinyinTemplate(benchmark::State& state) { RunConversion(state, 0, 1, u"", 3, u"汉字[拼音]", 100); }
+void BM_PinyinHalfPercent(benchmark::State& state) { RunConversion(state, 0, 1, u"", 0, u"", 50); }
+
+BENCHMARK(BM_PinyinToned)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PinyinTonelessCapitalSeparated)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PinyinDropOthers)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PinyinTemplate)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PinyinHalfPercent)->Unit(benchmark::kMillisecond);
+
+}  // namespace
