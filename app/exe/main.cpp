@@ -1,11 +1,15 @@
-// The program's entry point: a Qt application with one main window.
+// The program's entry point: the Qt application started through the window
+// framework, and the main window as a framework form.
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "common/dpi.h"
+#include "framework/application_startup.h"
+#include "framework/label.h"
+#include "framework/win_form.h"
 
 namespace {
 
@@ -21,6 +25,26 @@ bool DisplayAvailable() {
   return (display && *display) || (wayland && *wayland);
 }
 
+// Until the main window of its own exists, the program opens a framework
+// form of the main window's default size with the product title.
+class MainForm : public CQzuWinForm {
+ public:
+  MainForm() { SetCaption(kProductTitle); }
+  int DefaultWidth() const override { return ScaleByDpiFactor(1192); }
+  int DefaultHeight() const override { return ScaleByDpiFactor(720); }
+
+ protected:
+  void CreateChildren() override {
+    SetBackColour(0xFFFFFF);
+    m_title.SetFontText(u"微软雅黑, 20, 0, 0, 0, 0, 0");
+    m_title.SetAlignment(1);
+    m_title.Create(this, 0, 0, GetClientWidth(), GetClientHeight(), 101, kProductTitle);
+  }
+
+ private:
+  rg_Ombrine_MFCJieMian_base::rg_label8 m_title;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -31,15 +55,13 @@ int main(int argc, char** argv) {
                  argv[0]);
     return 1;
   }
-  qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  PrepareQtEnvironment();
   QApplication app(argc, argv);
-  QMainWindow window;
-  const QString title = QString::fromUtf16(kProductTitle);
-  window.setWindowTitle(title);
-  auto* label = new QLabel(title, &window);
-  label->setAlignment(Qt::AlignCenter);
-  window.setCentralWidget(label);
-  window.resize(1192, 720);
-  window.show();
+  InitializeFramework();
+  MainForm window;
+  if (!window.CreateForm()) {
+    std::fprintf(stderr, "quillmere: the main window could not be created\n");
+    return 1;
+  }
   return app.exec();
 }
