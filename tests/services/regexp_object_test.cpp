@@ -1,6 +1,7 @@
 // The regular expression object and the expression it holds.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "services/regexp_instance.h"
@@ -129,6 +130,39 @@ TEST(RegExpObject, BadPatternAndBadSubjectGiveClearResults) {
   EXPECT_EQ(Values(e->Execute(loneSurrogate)), (std::vector<std::u16string>{u"b", u"B"}));
   const char16_t withNul[] = {u'a', 0, u'b'};
   EXPECT_EQ(e->Test(CWString(withNul, 3)), 1);  // a zero unit is data, not the end
+}
+
+TEST(RegExpObject, GlobalMatchesOnRandomTextStayInOrderAndInBounds) {
+  // Empty and non-empty matches over text with line breaks, CJK, pairs and
+  // lone surrogates: the walk must end, and matches never overlap or split a
+  // surrogate pair.
+  const char16_t alphabet[] = {u'a', u'A', u'\r', u'\n', u'中', u'文', 0xD83D, 0xDE00, 0xDC00, 0, u' '};
+  const char16_t* patterns[] = {u"", u"a*", u"^", u"$", u"(?=a)", u"\\b", u"文?", u"^.*$", u"[^a]"};
+  std::srand(12345);
+  for (const char16_t* pattern : patterns) {
+    rg_TavelkinZhengZeBiaoDaShiLei re;
+    ASSERT_EQ(re.CreateRegExp(pattern), 1);
+    CQzuRegExpInstance* e = re.expressionObject.As<CQzuRegExpInstance>();
+    for (int round = 0; round < 200; ++round) {
+      std::u16string subject;
+      const int length = std::rand() % 12;
+      for (int i = 0; i < length; ++i) subject += alphabet[std::rand() % (sizeof(alphabet) / sizeof(alphabet[0]))];
+      const std::vector<CQzuRegExpMatch> found = e->Execute(subject);
+      ASSERT_LE(found.size(), subject.size() + 1);
+      int end = 0;
+      const CQzuRegExpMatch* previous = nullptr;
+      for (const CQzuRegExpMatch& m : found) {
+        ASSERT_GE(m.index, end);
+        ASSERT_LE(m.index + m.length, static_cast<int>(subject.size()));
+        if (previous && previous->length == 0 && m.length == 0) ASSERT_GT(m.index, previous->index);
+        if (m.index > 0 && m.index < static_cast<int>(subject.size()))
+          ASSERT_FALSE(subject[m.index - 1] >= 0xD800 && subject[m.index - 1] <= 0xDBFF && subject[m.index] >= 0xDC00 &&
+                       subject[m.index] <= 0xDFFF);
+        end = m.index + m.length;
+        previous = &m;
+      }
+    }
+  }
 }
 
 TEST(RegExpObject, CopiesShareTheExpression) {
