@@ -167,3 +167,56 @@ TEST(Timers, WindowLessTimerCallsBackUntilKilled) {
   PumpFor(30);
   EXPECT_EQ(g_windowLessTicks, seen);
 }
+
+TEST(ControlEvents, SizeMoveFocusLeaveAndHiddenReachTheirSlots) {
+  ShownForm host;
+  Recorder rec;
+  rg_edit_box a, b;
+  a.OnSize.Connect([](CQzuObject* r, CQzuObject*, intptr_t, int w, int h) -> intptr_t {
+    R(r)->Add("size", {w, h});
+    return 0;
+  }, rec.ref);
+  a.OnMove.Connect([](CQzuObject* r, CQzuObject*, intptr_t, int x, int y) -> intptr_t {
+    R(r)->Add("move", {x, y});
+    return 0;
+  }, rec.ref);
+  a.OnFocusGot.Connect([](CQzuObject* r, CQzuObject*, intptr_t) -> intptr_t {
+    R(r)->Add("focus");
+    return 0;
+  }, rec.ref);
+  a.OnFocusLost.Connect([](CQzuObject* r, CQzuObject*, intptr_t) -> intptr_t {
+    R(r)->Add("unfocus");
+    return 0;
+  }, rec.ref);
+  a.OnMouseLeave.Connect([](CQzuObject* r, CQzuObject*, intptr_t) -> intptr_t {
+    R(r)->Add("leave");
+    return 0;
+  }, rec.ref);
+  a.OnHidden.Connect([](CQzuObject* r, CQzuObject*, intptr_t) -> intptr_t {
+    R(r)->Add("hidden");
+    return 0;
+  }, rec.ref);
+  ASSERT_EQ(a.Create(&host.form, 5, 5, 100, 26), 1);
+  ASSERT_EQ(b.Create(&host.form, 5, 40, 100, 26), 1);
+  PumpFor(10);
+  rec.log.clear();
+  rec.args.clear();
+  a.Move(20, 30, 150, 40);
+  PumpFor(10);
+  EXPECT_EQ(rec.Count("size"), 1);
+  EXPECT_EQ(rec.Count("move"), 1);
+  EXPECT_EQ(a.GetClientWidth(), 150);
+  host.form.GetWidget()->activateWindow();
+  a.SetFocus();
+  b.SetFocus();
+  PumpFor(10);
+  EXPECT_EQ(rec.Count("focus"), 1);
+  EXPECT_EQ(rec.Count("unfocus"), 1);
+  EXPECT_TRUE(b.HasFocus());
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(a.GetWidget(), &leave);
+  EXPECT_EQ(rec.Count("leave"), 1);
+  a.SetVisible(false);
+  EXPECT_EQ(rec.Count("hidden"), 1);
+  EXPECT_FALSE(a.IsVisible());
+}
