@@ -217,6 +217,7 @@ std::shared_ptr<const CharsetCodec> DbcsTableCodec::Build(const std::string& nam
       const std::u16string r = DecodeWithFlush(dec.get(), pair, 2);
       const size_t index = static_cast<size_t>(lead & 0x7F) << 8 | static_cast<size_t>(trail);
       if (r.size() == 2 && r[1] == codec->m_single[trail]) {
+        if (r[0] != 0xFFFD) return nullptr;  // the decoder relies on it
         codec->m_leadAlone[index >> 5] |= 1u << (index & 31);
       } else if (r.size() != 1) {
         return nullptr;
@@ -264,19 +265,42 @@ size_t DbcsTableCodec::DecodeInto(std::string_view bytes, char16_t* out) const {
   // The rare cases (a bad trail byte, a lead cut off by the end) are
   // branches rather than arithmetic, so that the pointer's advance does not
   // wait for a table load and the loop runs ahead on prediction.
-  while (p < end) {
+  // The last byte is handled after the loop, so a lead byte in the loop
+  // always has a next byte.
+  const uint8_t* const last = end - (bytes.empty() ? 0 : 1);
+  while (p < last) {
     const uint32_t b = *p;
     if (IsLead(b)) {
-      if (p + 1 == end) {  // a lead byte cut off by the end
-        *dst++ = single[b];
-        break;
+      // Runs of double-byte characters stay in these inner loops, two
+      // characters a step while both are plain pairs.
+      uint32_t lead = b;
+      while (end - p >= 4 && IsLead(p[2])) {
+        const uint32_t i0 = ((static_cast<uint32_t>(p[0]) & 0x7F) << 8) | p[1];
+        const uint32_t i1 = ((static_cast<uint32_t>(p[2]) & 0x7F) << 8) | p[3];
+        const char16_t u0 = pairs[i0], u1 = pairs[i1];
+        if (u0 == 0xFFFD || u1 == 0xFFFD) break;  // the careful loop below decides
+        dst[0] = u0;
+        dst[1] = u1;
+        dst += 2;
+        p += 4;
+        if (p >= last || !IsLead(*p)) break;
       }
-      const uint32_t index = ((b & 0x7F) << 8) | p[1];
-      *dst++ = pairs[index];
-      if (leadAlone[index >> 5] & (1u << (index & 31))) [[unlikely]]
-        p += 1;
-      else
+      if (p >= last || !IsLead(*p)) continue;
+      lead = *p;
+      for (;;) {
+        const uint32_t index = ((lead & 0x7F) << 8) | p[1];
+        const char16_t unit = pairs[index];
+        *dst++ = unit;
+        // A lead byte alone decodes to U+FFFD; only then is the bitmap read.
+        if (unit == 0xFFFD && (leadAlone[index >> 5] & (1u << (index & 31)))) [[unlikely]] {
+          p += 1;
+          break;
+        }
         p += 2;
+        if (p >= last) break;
+        lead = *p;
+        if (!IsLead(lead)) break;
+      }
       continue;
     }
 #if defined(__SSE2__)
@@ -297,6 +321,7 @@ size_t DbcsTableCodec::DecodeInto(std::string_view bytes, char16_t* out) const {
     *dst++ = single[b];
     ++p;
   }
+  if (p < end) *dst++ = single[*p];  // a last byte alone, a cut-off lead too
   return static_cast<size_t>(dst - out);
 }
 

@@ -1,0 +1,108 @@
+// The vectorised and inlined fast paths of detection and UTF conversion,
+// checked against plain references on random text that mixes well-formed and
+// broken sequences across block boundaries.
+#include <gtest/gtest.h>
+#include <unicode/ustring.h>
+
+#include <random>
+#include <string>
+
+#include "common/utf.h"
+#include "textlib/charset_convert.h"
+#include "textlib/charset_detect.h"
+
+namespace {
+
+// The counting rule written the plain way.
+bool CountingRule(const std::string& s) {
+  size_t ascii = 0, valid = 0, invalid = 0, i = 0;
+  const auto at = [&s](size_t k) { return static_cast<uint8_t>(s[k]); };
+  while (i < s.size()) {
+    if (at(i) < 0x80) {
+      ++ascii;
+      i += 1;
+    } else if (i + 1 < s.size() && (at(i) & 0xE0) == 0xC0 && (at(i + 1) & 0xC0) == 0x80) {
+      ++valid;
+      i += 2;
+    } else if (i + 2 < s.size() && (at(i) & 0xF0) == 0xE0 && (at(i + 1) & 0xC0) == 0x80 &&
+               (at(i + 2) & 0xC0) == 0x80) {
+      ++valid;
+      i += 3;
+    } else {
+      ++invalid;
+      i += 1;
+    }
+  }
+  return ascii != s.size() && valid > invalid;
+}
+
+// Text made of pieces: ASCII runs, two-, three- and four-byte characters,
+// stray continuation bytes, cut sequences and bytes that never occur.
+std::string RandomUtf8(std::mt19937& rng, size_t pieces, int badPercent) {
+  static const char* good[] = {"a", "hello world, ", "\xC3\xA9", "\xE4\xB8\xAD", "\xE6\x96\x87\xE5\xAD\x97",
+                               "\xF0\x9F\x98\x80", "\xC0\x80", "\xED\xA0\x80", "0123456789abcdef"};
+  static const char* bad[] = {"\x80", "\xBF", "\xE4\xB8", "\xC3", "\xFF", "\xF8", "\xE0\x80"};
+  std::string s;
+  for (size_t i = 0; i < pieces; ++i) {
+    if (static_cast<int>(rng() % 100) < badPercent) s += bad[rng() % std::size(bad)];
+    else s += good[rng() % std::size(good)];
+  }
+  return s;
+}
+
+std::u16string IcuFromUtf8(const std::string& s) {
+  std::u16string out(s.size() + 1, u'\0');
+  int32_t n = 0;
+  UErrorCode err = U_ZERO_ERROR;
+  u_strFromUTF8WithSub(reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()), &n, s.data(),
+                       static_cast<int32_t>(s.size()), 0xFFFD, nullptr, &err);
+  out.resize(U_SUCCESS(err) ? static_cast<size_t>(n) : 0);
+  return out;
+}
+
+std::string IcuToUtf8(const std::u16string& s) {
+  std::string out(s.size() * 3 + 1, '\0');
+  int32_t n = 0;
+  UErrorCode err = U_ZERO_ERROR;
+  u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &n, reinterpret_cast<const UChar*>(s.data()),
+                     static_cast<int32_t>(s.size()), 0xFFFD, nullptr, &err);
+  out.resize(U_SUCCESS(err) ? static_cast<size_t>(n) : 0);
+  return out;
+}
+
+}  // namespace
+
+TEST(CharsetFastPaths, DetectionCountsLikeThePlainRule) {
+  std::mt19937 rng(99);
+  int utf8 = 0, other = 0;
+  for (int round = 0; round < 3000; ++round) {
+    const std::string s = RandomUtf8(rng, 1 + rng() % 60, static_cast<int>(rng() % 60));
+    const bool expected = CountingRule(s);
+    ASSERT_EQ(LooksLikeUtf8(s.data(), s.size()), expected) << round;
+    (expected ? utf8 : other) += 1;
+  }
+  // Both answers occur often enough for the comparison to mean something.
+  EXPECT_GT(utf8, 500);
+  EXPECT_GT(other, 500);
+}
+
+TEST(CharsetFastPaths, Utf8DecodingMatchesIcu) {
+  std::mt19937 rng(5);
+  for (int round = 0; round < 3000; ++round) {
+    const std::string s = RandomUtf8(rng, 1 + rng() % 60, static_cast<int>(rng() % 40));
+    ASSERT_EQ(qzu::Utf8ToUtf16(s), IcuFromUtf8(s)) << round;
+  }
+}
+
+TEST(CharsetFastPaths, Utf16EncodingMatchesIcu) {
+  std::mt19937 rng(6);
+  for (int round = 0; round < 3000; ++round) {
+    std::u16string s(rng() % 70, u'\0');
+    for (char16_t& u : s) {
+      const unsigned r = rng() % 10;
+      u = static_cast<char16_t>(r < 4 ? rng() % 0x80 : r < 6 ? rng() % 0x800 : r < 8 ? rng() % 0x10000
+                                                                                    : 0xD800 + rng() % 0x800);
+    }
+    ASSERT_EQ(qzu::Utf16ToUtf8(s), IcuToUtf8(s)) << round;
+  }
+}
