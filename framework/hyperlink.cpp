@@ -54,10 +54,7 @@ CWString rg_hyperlink::ReadCaption() const { return m_caption; }
 bool rg_hyperlink::Open() {
   const CWString target = m_address.IsEmpty() ? m_caption : m_address;
   if (target.IsEmpty()) return false;
-  if (PlatformHooks().ShellOpen(target, CWString())) return true;
-  SetClipboardText(target);
-  ShowMessageBox(u"无法打开这个地址，已经复制到剪贴板：\r\n" + target, u"信息:", kMbOk | kMbIconInformation);
-  return false;
+  return PlatformHooks().ShellOpen(target, CWString());
 }
 
 bool rg_hyperlink::HandleWindowEvent(QObject* watched, QEvent* event) {

@@ -1,8 +1,6 @@
 #pragma once
 // The framework's hyperlink: an underlined caption that opens its address
 // with the desktop when clicked, unless an OnClick handler returns non-zero.
-// When the address cannot be opened it goes to the clipboard and the user is
-// told so.
 #include "framework/win_control.h"
 
 namespace rg_Ombrine_MFCJieMian_base {

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QToolTip>
 #include <QUrl>
 #include <QWheelEvent>
@@ -143,7 +144,10 @@ int CQzuWinControl::Create(CQzuWinControl* parent, int x, int y, int width, int 
   QWidget* w = CreateNativeWidget(p, parentWidget);
   if (!w) return 0;
   m_window->SetOwner(this);
-  m_window->AttachWidget(w, WatchedParts(w));
+  const std::vector<QObject*> parts = WatchedParts(w);
+  m_window->AttachWidget(w, parts);
+  for (QObject* part : parts)
+    if (auto* pw = qobject_cast<QWidget*>(part)) pw->setMouseTracking(true);
   CQzuRef<CMfcWndObject> window = m_window;
 
   m_id = p.id;
@@ -473,6 +477,44 @@ bool CQzuWinControl::ShowToolTip(QEvent* event) {
   return true;
 }
 
+namespace {
+
+// Qt hands a mouse or key event that a child ignored on to its parent;
+// Windows gives it to the window under the pointer (or with the focus)
+// alone. The last input event raised is remembered so that its journey up
+// to the ancestors raises nothing more.
+struct InputSeen {
+  QEvent::Type type = QEvent::None;
+  quint64 timestamp = 0;
+  int detail = 0;
+  QPointer<QObject> target;
+};
+
+InputSeen g_lastInput;
+
+int InputDetail(QEvent* e) {
+  if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) return static_cast<QKeyEvent*>(e)->key();
+  const QPointF g = static_cast<QMouseEvent*>(e)->globalPosition();
+  return static_cast<int>(static_cast<QMouseEvent*>(e)->button()) * 7919 + static_cast<int>(g.x()) * 31 + static_cast<int>(g.y());
+}
+
+bool IsPropagatedInput(QObject* watched, QEvent* e) {
+  auto* input = static_cast<QInputEvent*>(e);
+  const int detail = InputDetail(e);
+  auto* target = qobject_cast<QWidget*>(watched);
+  auto* previous = qobject_cast<QWidget*>(g_lastInput.target.data());
+  if (target && previous && previous != target && target->isAncestorOf(previous) && g_lastInput.type == e->type() &&
+      g_lastInput.timestamp == input->timestamp() && g_lastInput.detail == detail)
+    return true;
+  g_lastInput.type = e->type();
+  g_lastInput.timestamp = input->timestamp();
+  g_lastInput.detail = detail;
+  g_lastInput.target = watched;
+  return false;
+}
+
+}  // namespace
+
 bool CQzuWinControl::HandleWindowEvent(QObject* watched, QEvent* event) {
   QWidget* self = GetWidget();
   if (!self) return false;
@@ -482,6 +524,7 @@ bool CQzuWinControl::HandleWindowEvent(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
+      if (IsPropagatedInput(watched, event)) return false;
       return HandleMouse(watched, event);
     case QEvent::Wheel: {
       auto* we = static_cast<QWheelEvent*>(event);
@@ -500,6 +543,7 @@ bool CQzuWinControl::HandleWindowEvent(QObject* watched, QEvent* event) {
       return false;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
+      if (IsPropagatedInput(watched, event)) return false;
       return HandleKey(event);
     case QEvent::FocusIn:
       if (onSelf) Raise(OnFocusGot);

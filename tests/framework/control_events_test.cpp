@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "framework/edit_box.h"
+#include "framework/label.h"
 #include "framework/timer_control.h"
 #include "framework/win_form.h"
 #include "framework/window_less_timer.h"
@@ -219,4 +220,21 @@ TEST(ControlEvents, SizeMoveFocusLeaveAndHiddenReachTheirSlots) {
   a.SetVisible(false);
   EXPECT_EQ(rec.Count("hidden"), 1);
   EXPECT_FALSE(a.IsVisible());
+}
+
+TEST(ControlEvents, AChildsIgnoredMouseEventDoesNotReachTheParentControl) {
+  ShownForm host;
+  Recorder rec;
+  rg_label8 label;  // QLabel ignores presses, so Qt would pass them up
+  auto down = [](CQzuObject* r, CQzuObject* sender, intptr_t, int, int, int) -> intptr_t {
+    R(r)->Add(dynamic_cast<rg_label8*>(sender) ? "label" : "form");
+    return 0;
+  };
+  label.OnLeftDown.Connect(down, rec.ref);
+  host.form.OnLeftDown.Connect(down, rec.ref);
+  ASSERT_EQ(label.Create(&host.form, 10, 10, 100, 30, 1, u"标签"), 1);
+  QTest::mouseClick(label.GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  QTest::mouseClick(host.form.GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(200, 150));
+  EXPECT_EQ(rec.Count("label"), 1);
+  EXPECT_EQ(rec.Count("form"), 1);
 }
