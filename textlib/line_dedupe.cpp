@@ -179,15 +179,15 @@ class RecordQueue {
   size_t m_count = 0;
 };
 
-CWString ResolveRecordSeparator(CWString& specification) {
-  const std::u16string_view s = specification.View();
+CWString ResolveRecordSeparator(CWString& typedSeparator) {
+  const std::u16string_view s = typedSeparator.View();
   if (s.empty() || s == u"换行" || s == u"\\r\\n")
-    specification = CWString(u"\r\n");
+    typedSeparator = CWString(u"\r\n");
   else if (s == u"\\r")
-    specification = CWString(u"\r");
+    typedSeparator = CWString(u"\r");
   else if (s == u"\\n")
-    specification = CWString(u"\n");
-  return specification;
+    typedSeparator = CWString(u"\n");
+  return typedSeparator;
 }
 
 }  // namespace

@@ -63,8 +63,8 @@ TEST(DedupeLines, RecordSeparators) {
       {"换行 means CR LF", u"a\r\na", u"换行", 0, u"", 0, 0, 0, u"a", 1},
       {"typed \\r\\n", u"a\r\nb\r\na", u"\\r\\n", 0, u"", 0, 0, 0, u"a\r\nb", 2},
       // CR LF detects the break: LF-only input is split at LF, output joined by CR LF.
-      {"CR LF spec on LF input", u"a\nb\na", u"", 0, u"", 0, 0, 0, u"a\r\nb", 2},
-      {"CR LF spec on CR input", u"a\rb\ra", u"", 0, u"", 0, 0, 0, u"a\r\nb", 2},
+      {"CR LF setting on LF input", u"a\nb\na", u"", 0, u"", 0, 0, 0, u"a\r\nb", 2},
+      {"CR LF setting on CR input", u"a\rb\ra", u"", 0, u"", 0, 0, 0, u"a\r\nb", 2},
       {"real CR LF detects too", u"a\nb\na", u"\r\n", 0, u"", 0, 0, 0, u"a\r\nb", 2},
       {"typed \\n keeps CR", u"a\r\nb\r\na\r\n", u"\\n", 0, u"", 0, 0, 0, u"a\r\nb\r", 2},
       {"typed \\n trim removes CR", u"a\r\nb\r\na\r\n", u"\\n", 0, u"", 0, 1, 0, u"a\nb", 2},
