@@ -75,14 +75,14 @@ TEST(DedupeLines, RecordSeparators) {
   });
 }
 
-TEST(DedupeLines, SeparatorSpecificationIsWrittenBack) {
+TEST(DedupeLines, TypedSeparatorIsWrittenBack) {
   const std::vector<std::pair<std::u16string, std::u16string>> cases = {
       {u"", u"\r\n"}, {u"换行", u"\r\n"}, {u"\\r\\n", u"\r\n"}, {u"\\r", u"\r"},
       {u"\\n", u"\n"}, {u",", u","},      {u"\\t", u"\\t"},     {u"换行 ", u"换行 "},
   };
-  for (const auto& [spec, want] : cases) {
+  for (const auto& [typed, want] : cases) {
     CWString text(u"a");
-    CWString separator(spec);
+    CWString separator(typed);
     rg_Ombrine_base::rg_ZhengShuLei counter;
     DedupeLines(text, separator, 0, CWString(), 0, 0, 0, counter);
     EXPECT_EQ(separator.Str(), want);
