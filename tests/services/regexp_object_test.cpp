@@ -154,10 +154,13 @@ TEST(RegExpObject, GlobalMatchesOnRandomTextStayInOrderAndInBounds) {
       for (const CQzuRegExpMatch& m : found) {
         ASSERT_GE(m.index, end);
         ASSERT_LE(m.index + m.length, static_cast<int>(subject.size()));
-        if (previous && previous->length == 0 && m.length == 0) ASSERT_GT(m.index, previous->index);
-        if (m.index > 0 && m.index < static_cast<int>(subject.size()))
+        if (previous && previous->length == 0 && m.length == 0) {
+          ASSERT_GT(m.index, previous->index);
+        }
+        if (m.index > 0 && m.index < static_cast<int>(subject.size())) {
           ASSERT_FALSE(subject[m.index - 1] >= 0xD800 && subject[m.index - 1] <= 0xDBFF && subject[m.index] >= 0xDC00 &&
                        subject[m.index] <= 0xDFFF);
+        }
         end = m.index + m.length;
         previous = &m;
       }
