@@ -7,6 +7,7 @@
 
 #include "common/dpi.h"
 #include "framework/application_startup.h"
+#include "framework/bitmap_object.h"
 #include "framework/resource_image.h"
 #include "platform/hooks.h"
 #include "platform/resource_loader.h"
@@ -44,4 +45,26 @@ TEST(ResourceImages, DecodesRegisteredPicturesAndSvg) {
   EXPECT_TRUE(LoadResourceImage(90003).isNull());
   RegisterResource(90001, nullptr, 0);
   RegisterResource(90002, nullptr, 0);
+}
+
+TEST(BitmapObject, DecodesSharesAndStreamsItsPicture) {
+  QImage red(3, 2, QImage::Format_ARGB32);
+  red.fill(QColor(255, 0, 0));
+  rg_Ombrine_base::rg_WeiTuDuiXiangLei a;
+  a.SetImage(red);
+  const CQzuMem png = a.ToPngBytes();
+  ASSERT_FALSE(png.IsEmpty());
+  rg_Ombrine_base::rg_WeiTuDuiXiangLei b;
+  ASSERT_TRUE(b.LoadFromBytes(png));
+  EXPECT_EQ(b.GetWidth(), 3);
+  EXPECT_EQ(b.GetImage().pixelColor(2, 1), QColor(255, 0, 0));
+  EXPECT_TRUE(a.IsEqual(b));
+  EXPECT_FALSE(b.LoadFromBytes(CQzuMem("BM\0\0", 4)));  // a broken file
+  EXPECT_TRUE(b.IsEmpty());
+  CQzuMemStream stream;
+  a.SaveToStream(stream);
+  stream.Rewind();
+  rg_Ombrine_base::rg_WeiTuDuiXiangLei c;
+  c.LoadFromStream(stream);
+  EXPECT_TRUE(c.IsEqual(a));
 }
