@@ -38,11 +38,13 @@ void DropMark(CQzuMem& bytes, int markLength) {
 // The native charsets, by their upper-cased names.
 enum class Native { kNone, kAnsi, kUtf8, kUtf16Le, kUtf16Be };
 
+// The UTF names come first: on a system whose code page is 65001 the system
+// name is "UTF-8", and our own loop is the faster way there.
 Native NativeKind(const CWString& upper, const CWString& ansiName) {
-  if (upper == ansiName) return Native::kAnsi;
   if (upper == u"UTF-8") return Native::kUtf8;
   if (upper == u"UTF-16" || upper == u"UTF-16LE") return Native::kUtf16Le;
   if (upper == u"UTF-16BE") return Native::kUtf16Be;
+  if (upper == ansiName) return Native::kAnsi;
   return Native::kNone;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -191,4 +192,32 @@ TEST(ConvertCharset, EveryTableNameOpens) {
     EXPECT_EQ(HexOf(m), "41 00 30 00") << name.ToUtf8();
   }
   EXPECT_EQ(rows, 31);
+}
+
+TEST(ConvertCharset, MalformedBuffersThroughEveryRoute) {
+  // Random bytes (cut sequences, lone surrogates, odd lengths) through every
+  // route: converting to UTF-8 directly must give what going through UTF-16
+  // gives, and the UTF-16 result holds whole units.
+  const char16_t* names[] = {u"ANSI", u"UTF-8", u"UTF-16", u"UTF-16BE", u"big5", u"shift_jis", u"hz-gb-2312",
+                             u"euc-jp", u"koi8-r"};
+  std::mt19937 rng(3);
+  for (int round = 0; round < 200; ++round) {
+    std::string raw(rng() % 34, '\0');
+    for (char& c : raw) c = static_cast<char>(rng() % 4 ? 0x80 + rng() % 128 : rng() % 128);
+    for (const char16_t* name : names) {
+      const CWString from(name);
+      const bool utf16Source = from == u"UTF-16" || from == u"UTF-16BE";
+      CQzuMem direct(raw.data(), raw.size());
+      ASSERT_TRUE(ConvertCharset(direct, from, u"UTF-8", 0));
+      CQzuMem viaUtf16(raw.data(), raw.size());
+      ASSERT_TRUE(ConvertCharset(viaUtf16, from, u"UTF-16", 0));
+      if (!utf16Source) {
+        EXPECT_EQ(viaUtf16.GetSize() % 2, 0u) << from.ToUtf8();
+      }
+      ASSERT_TRUE(ConvertCharset(viaUtf16, u"UTF-16", u"UTF-8", 0));
+      if (from != u"UTF-8") {  // equal names leave the bytes as they are
+        EXPECT_EQ(HexOf(direct), HexOf(viaUtf16)) << from.ToUtf8() << " round " << round;
+      }
+    }
+  }
 }
