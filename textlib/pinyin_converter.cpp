@@ -313,8 +313,11 @@ QZU_IMPLEMENT_CLASS(rg_TavelkinHanZiPinYinLei, CQzuObject, "rg_Tavelkin_MingLing
 
 rg_TavelkinHanZiPinYinLei::rg_TavelkinHanZiPinYinLei() : m_lock(CQzuRef<BuildLock>::Make()) {}
 
+// The flag is read before the map pointer (acquire), so a copy taken while the
+// source finishes its build never has the flag without the map.
 rg_TavelkinHanZiPinYinLei::rg_TavelkinHanZiPinYinLei(const rg_TavelkinHanZiPinYinLei& other)
-    : CQzuObject(other), m_built(other.m_built.load()), m_map(other.m_map), m_lock(other.m_lock) {}
+    : CQzuObject(other), m_built(other.m_built.load(std::memory_order_acquire)),
+      m_map(m_built.load(std::memory_order_relaxed) ? other.m_map : nullptr), m_lock(other.m_lock) {}
 
 rg_TavelkinHanZiPinYinLei& rg_TavelkinHanZiPinYinLei::operator=(const rg_TavelkinHanZiPinYinLei& other) {
   CopyFrom(other);
@@ -375,8 +378,9 @@ bool rg_TavelkinHanZiPinYinLei::IsEqual(const CQzuObject& other) const {
 
 int rg_TavelkinHanZiPinYinLei::CopyFrom(const CQzuObject& source) {
   QZU_COPY_FROM_PREAMBLE(rg_TavelkinHanZiPinYinLei, source)
-  m_map = src.m_map;
-  m_built.store(src.m_built.load(std::memory_order_acquire), std::memory_order_release);
+  const int built = src.m_built.load(std::memory_order_acquire);
+  m_map = built ? src.m_map : nullptr;
+  m_built.store(built, std::memory_order_release);
   m_lock = src.m_lock;
   return 1;
 }
