@@ -110,6 +110,16 @@ void CQzuWinControl::ReplaceWindowObject(std::unique_ptr<CVWnd> wnd) {
   m_window = CQzuRef<CMfcWndObject>::Make(std::move(wnd));
 }
 
+CQzuWinControl* CQzuWinControl::FromWidget(const QWidget* widget) {
+  CMfcWndObject* holder = CMfcWndObject::FromObject(widget);
+  return holder ? holder->Owner() : nullptr;
+}
+
+CQzuWinControl* CQzuWinControl::GetParentControl() const {
+  QWidget* w = GetWidget();
+  return w ? FromWidget(w->parentWidget()) : nullptr;
+}
+
 int CQzuWinControl::DefaultWidth() const { return ScaleByDpiFactor(100); }
 int CQzuWinControl::DefaultHeight() const { return ScaleByDpiFactor(24); }
 

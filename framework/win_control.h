@@ -72,6 +72,10 @@ class CQzuWinControl : public CQzuObject {
   bool HasWindow() const { return m_window->HasWindow(); }
   QWidget* GetWidget() const { return m_window->Widget(); }
   CMfcWndObject* GetWindowObject() const { return m_window.Get(); }
+  // The control that owns a widget's window, or null.
+  static CQzuWinControl* FromWidget(const QWidget* widget);
+  // The control whose window is this window's parent, or null.
+  CQzuWinControl* GetParentControl() const;
   // Gives the control a fresh window object holding `wnd` (before creation).
   void ReplaceWindowObject(std::unique_ptr<CVWnd> wnd);
 

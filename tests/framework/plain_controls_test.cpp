@@ -92,6 +92,9 @@ TEST(CheckAndRadio, StateSetBeforeTheWindowAndRadioGroupsPerParent) {
   other.SetChecked(true);
   EXPECT_TRUE(a.GetChecked());
   EXPECT_TRUE(check.GetChecked());
+  EXPECT_EQ(a.GetParentControl(), &form);
+  EXPECT_EQ(CQzuWinControl::FromWidget(other.GetWidget()), &other);
+  EXPECT_EQ(form.GetParentControl(), nullptr);
   EXPECT_EQ(a.GetCaption(), u"基本");
 
   fw_test::Recorder rec;
