@@ -1,0 +1,146 @@
+#include "components/icon_render_cache.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "common/dpi.h"
+#include "components/svg_render.h"
+#include "platform/hooks.h"
+#include "platform/resource_loader.h"
+#include "textlib/file_write.h"
+#include "textlib/path_helpers.h"
+
+namespace {
+
+constexpr size_t kKeyBytes = 16;
+constexpr size_t kRecordHead = 4 + kKeyBytes;
+
+struct IconCacheState {
+  CQzuMem buffer;
+  bool loaded = false;
+  uint32_t savedHash = 0;
+};
+
+IconCacheState& State() {
+  static IconCacheState state;
+  return state;
+}
+
+CWString CacheFilePath() { return AppendTrailingBackslash(GetProgramFolder()) + kIconCacheFileName; }
+
+int32_t ReadInt32(const uint8_t* p) {
+  return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+                              (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24));
+}
+
+void PutInt32(uint8_t* p, int32_t value) {
+  const auto v = static_cast<uint32_t>(value);
+  p[0] = static_cast<uint8_t>(v);
+  p[1] = static_cast<uint8_t>(v >> 8);
+  p[2] = static_cast<uint8_t>(v >> 16);
+  p[3] = static_cast<uint8_t>(v >> 24);
+}
+
+// Calls `visit(offset, n)` for each sound record from the start; returns the
+// end of the last sound record. A record whose length is negative or runs
+// past the end, or a tail too short for a record, ends the walk: what follows
+// a damaged length cannot be framed.
+template <class Visit>
+size_t WalkRecords(const CQzuMem& buffer, Visit visit) {
+  const uint8_t* data = buffer.GetData();
+  const size_t size = buffer.GetSize();
+  size_t p = 0;
+  while (size - p >= kRecordHead) {
+    const int32_t n = ReadInt32(data + p);
+    if (n < 0 || static_cast<size_t>(n) > size - p - kRecordHead) break;
+    if (visit(p, static_cast<size_t>(n))) return p;
+    p += kRecordHead + static_cast<size_t>(n);
+  }
+  return p;
+}
+
+void ReadCacheFileOnce() {
+  IconCacheState& state = State();
+  if (state.loaded) return;
+  state.loaded = true;
+  state.buffer.Empty();
+  std::ifstream in(std::filesystem::path(CacheFilePath().ToUtf8()), std::ios::binary);
+  if (in) {
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.bad()) state.buffer.Assign(bytes.data(), bytes.size());
+  }
+  // Keep the sound records only, so that records appended from now on can be
+  // found by walking; a damaged tail is dropped (and the file repaired when
+  // the next new icon makes the cache write back).
+  state.buffer.SetSize(WalkRecords(state.buffer, [](size_t, size_t) { return false; }));
+  state.savedHash = HashByteBuffer(state.buffer);
+}
+
+}  // namespace
+
+CQzuMem LoadSvgIcon(int32_t resourceId, const CQzuMem& svg, int32_t width, int32_t height, int32_t format,
+                    int32_t noDpi, uint32_t background) {
+  ReadCacheFileOnce();
+  const CQzuMem source = svg.IsEmpty() ? LoadResourceBytes(resourceId) : svg;
+  if (!noDpi) {
+    width = ScaleForDpi(width);
+    height = ScaleForDpi(height);
+  }
+  uint8_t key[kKeyBytes];
+  PutInt32(key, static_cast<int32_t>(HashByteBuffer(source)));
+  PutInt32(key + 4, width);
+  PutInt32(key + 8, height);
+  PutInt32(key + 12, format);
+
+  CQzuMem& buffer = State().buffer;
+  CQzuMem found;
+  bool hit = false;
+  WalkRecords(buffer, [&](size_t p, size_t n) {
+    if (std::memcmp(buffer.GetData() + p + 4, key, kKeyBytes) != 0) return false;
+    found.Assign(buffer.GetData() + p + kRecordHead, n);
+    hit = true;
+    return true;
+  });
+  if (hit) return found;
+
+  CQzuMem image = rg_Ombrine_Tosvard_SVGHuiZhiKu::RenderSvgToImage(source, width, height, background, format);
+  uint8_t head[4];
+  PutInt32(head, static_cast<int32_t>(image.GetSize()));
+  buffer.Append(head, sizeof head);
+  buffer.Append(key, kKeyBytes);
+  buffer.Append(image);
+  return image;
+}
+
+CQzuMem LoadSvgIconBytes(int32_t resourceId, int32_t width, int32_t height) {
+  return LoadSvgIcon(resourceId, CQzuMem(), width, height, rg_Ombrine_Tosvard_SVGHuiZhiKu::kSvgFormatPng, 0, 0);
+}
+
+CQzuMem& IconCacheBuffer() { return State().buffer; }
+
+uint32_t IconCacheHash() { return State().savedHash; }
+
+int SaveIconCacheIfChanged() {
+  IconCacheState& state = State();
+  const uint32_t hash = HashByteBuffer(state.buffer);
+  if (hash == state.savedHash) return 0;
+  if (state.buffer.IsEmpty()) {
+    state.savedHash = hash;
+    return 0;
+  }
+  // The hash becomes the saved one only once the file holds the buffer, so a
+  // failed write is tried again at the next write-back.
+  if (!WriteFileBytes(CacheFilePath(), state.buffer)) return 0;
+  state.savedHash = hash;
+  return 1;
+}
+
+void ResetIconCache() {
+  IconCacheState& state = State();
+  state.buffer.Free();
+  state.loaded = false;
+  state.savedHash = 0;
+}
