@@ -60,13 +60,20 @@ size_t Utf8ToUtf16(const char* utf8, size_t size, char16_t* out) {
     // The common well-formed sequences inline, three bytes (CJK) first;
     // anything unusual goes to the careful decoder below.
     if ((b0 & 0xF0) == 0xE0 && avail >= 3) {
-      const uint32_t c1 = p[1] ^ 0x80u, c2 = p[2] ^ 0x80u;
-      const uint32_t cp = ((b0 & 0x0Fu) << 12) | (c1 << 6) | c2;
-      if ((c1 | c2) < 0x40 && cp >= 0x800 && (cp & 0xF800) != 0xD800) {
+      // Runs of three-byte characters stay in this loop.
+      const uint8_t* const runStart = p;
+      uint32_t lead = b0;
+      for (;;) {
+        const uint32_t c1 = p[1] ^ 0x80u, c2 = p[2] ^ 0x80u;
+        const uint32_t cp = ((lead & 0x0Fu) << 12) | (c1 << 6) | c2;
+        if ((c1 | c2) >= 0x40 || cp < 0x800 || (cp & 0xF800) == 0xD800) break;
         *dst++ = static_cast<char16_t>(cp);
         p += 3;
-        continue;
+        if (end - p < 3) break;
+        lead = *p;
+        if ((lead & 0xF0) != 0xE0) break;
       }
+      if (p != runStart) continue;
     } else if (b0 < 0x80) {
 #if defined(__SSE2__)
       // ASCII runs, sixteen bytes at a time, widened to units.

@@ -5,7 +5,9 @@
 #include <unicode/ucnv_err.h>
 
 #include <cstdint>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -210,6 +212,8 @@ std::shared_ptr<const CharsetCodec> DbcsTableCodec::Build(const std::string& nam
   codec->m_asciiIdentity = true;
   for (int b = 0; b < 0x80; ++b)
     if (codec->m_single[b] != b || isLead[b]) codec->m_asciiIdentity = false;
+  for (int b = 0x80; b < 0x100; ++b)
+    if (!isLead[b]) std::fill_n(codec->m_pairUnits.begin() + (b & 0x7F) * 256, 256, u'\uFFFD');
   for (int lead = 0; lead < 256; ++lead) {
     if (!isLead[lead]) continue;
     for (int trail = 0; trail < 256; ++trail) {
@@ -274,6 +278,26 @@ size_t DbcsTableCodec::DecodeInto(std::string_view bytes, char16_t* out) const {
       // Runs of double-byte characters stay in these inner loops, two
       // characters a step while both are plain pairs.
       uint32_t lead = b;
+      // Four characters a step while the bytes in lead position all have
+      // their top bit set: the rows of bytes from 0x80 up that are not lead
+      // bytes hold U+FFFD, so any doubt sends the step to the loops below.
+      while (end - p >= 8) {
+        uint64_t w;
+        std::memcpy(&w, p, 8);
+        if ((w & 0x0080008000800080ull) != 0x0080008000800080ull) break;
+        const char16_t u0 = pairs[((w & 0x7F) << 8) | ((w >> 8) & 0xFF)];
+        const char16_t u1 = pairs[(((w >> 16) & 0x7F) << 8) | ((w >> 24) & 0xFF)];
+        const char16_t u2 = pairs[(((w >> 32) & 0x7F) << 8) | ((w >> 40) & 0xFF)];
+        const char16_t u3 = pairs[(((w >> 48) & 0x7F) << 8) | (w >> 56)];
+        if ((u0 == 0xFFFD) | (u1 == 0xFFFD) | (u2 == 0xFFFD) | (u3 == 0xFFFD)) break;
+        dst[0] = u0;
+        dst[1] = u1;
+        dst[2] = u2;
+        dst[3] = u3;
+        dst += 4;
+        p += 8;
+      }
+      if (p >= last || !IsLead(*p)) continue;
       while (end - p >= 4 && IsLead(p[2])) {
         const uint32_t i0 = ((static_cast<uint32_t>(p[0]) & 0x7F) << 8) | p[1];
         const uint32_t i1 = ((static_cast<uint32_t>(p[2]) & 0x7F) << 8) | p[3];
