@@ -123,9 +123,13 @@ TEST_F(ThreadPoolTest, TaskWithoutHandlerIsConsumedSilently) {
   pool.AddPoolTask(1, 2, 3, u"a", u"b", u"c");
   pool.SetPoolThreadCount(1);
   ASSERT_TRUE(WaitFor([&] { return pool.GetQueuedCount() == 0; }));
-  // Connected afterwards: the consumed task is gone for good.
+  // Connected afterwards (with no worker reading the slot meanwhile): the
+  // consumed task is gone for good.
+  pool.SetPoolThreadCount(0);
+  ASSERT_TRUE(WaitFor([&] { return pool.GetRunningCount() == 0; }));
   Connect(pool);
   pool.AddPoolTask(5, 0, 0, u"", u"", u"");
+  pool.SetPoolThreadCount(1);
   ASSERT_TRUE(WaitFor([&] { return receiver.done.load() == 1; }));
   std::lock_guard<std::mutex> guard(receiver.lock);
   ASSERT_EQ(receiver.tasks.size(), 1u);
