@@ -1,0 +1,146 @@
+#include "components/enhanced_bitmap.h"
+
+#include <QImage>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "components/image_encoders.h"
+
+namespace {
+
+constexpr size_t kFileHeaderBytes = 14;
+constexpr size_t kInfoHeaderBytes = 40;
+constexpr size_t kHeaderBytes = kFileHeaderBytes + kInfoHeaderBytes;
+
+uint32_t U32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+         (static_cast<uint32_t>(p[3]) << 24);
+}
+int32_t I32(const uint8_t* p) { return static_cast<int32_t>(U32(p)); }
+uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+void PutU32(uint8_t* p, uint32_t v) {
+  p[0] = static_cast<uint8_t>(v);
+  p[1] = static_cast<uint8_t>(v >> 8);
+  p[2] = static_cast<uint8_t>(v >> 16);
+  p[3] = static_cast<uint8_t>(v >> 24);
+}
+
+}  // namespace
+
+int CFBitMap::BitmapLoadBmp(const uint8_t* bytes, size_t count) {
+  if (!bytes || count < kHeaderBytes || bytes[0] != 'B' || bytes[1] != 'M') return 0;
+  if (U32(bytes + 2) != count) return 0;
+  const uint8_t* info = bytes + kFileHeaderBytes;
+  if (U32(info) != kInfoHeaderBytes) return 0;
+  const int bits = U16(info + 14);
+  if (bits != 24 && bits != 32) return 0;
+  // Every size and offset must stay inside the bytes given: a damaged or cut
+  // file (from a damaged cache, say) is refused rather than read past.
+  const int64_t width = I32(info + 4);
+  const int64_t rows = std::llabs(static_cast<long long>(I32(info + 8)));
+  if (width <= 0 || rows == 0) return 0;
+  const int64_t stride = (bits * width + 31) / 32 * 4;
+  if (stride > INT32_MAX) return 0;
+  const uint64_t pixelOffset = U32(bytes + 10);
+  if (pixelOffset < kHeaderBytes || pixelOffset > count) return 0;
+  if (static_cast<uint64_t>(stride) * static_cast<uint64_t>(rows) > count - pixelOffset) return 0;
+
+  // Copy before freeing: the bytes may be this bitmap's own.
+  std::unique_ptr<uint8_t[]> copy(new (std::nothrow) uint8_t[count]);
+  if (!copy) {
+    FreeBitmapBuffer();
+    return 0;
+  }
+  std::memcpy(copy.get(), bytes, count);
+  m_fileBytes = std::move(copy);
+  m_fileSize = static_cast<uint32_t>(count);
+  m_fileHeader = m_fileBytes.get();
+  m_infoHeader = m_fileHeader + kFileHeaderBytes;
+  m_pixels = m_fileHeader + pixelOffset;
+  m_rowStride = static_cast<int32_t>(stride);
+  if (U32(m_infoHeader + 20) == 0) PutU32(m_infoHeader + 20, static_cast<uint32_t>(rows * stride));
+  return 1;
+}
+
+int CFBitMap::BitmapLoadImage(const uint8_t* bytes, size_t count) {
+  if (BitmapLoadBmp(bytes, count)) return 1;
+  if (!bytes || count == 0 || count > static_cast<size_t>(INT_MAX)) return 0;
+  const QImage decoded = QImage::fromData(bytes, static_cast<int>(count));
+  if (decoded.isNull()) return 0;
+  // Every decoded picture becomes 32 bits per pixel with its alpha, as a
+  // device-independent section would hold it.
+  const QImage rgba = decoded.convertToFormat(QImage::Format_RGBA8888);
+  if (rgba.bytesPerLine() != static_cast<qsizetype>(rgba.width()) * 4) return 0;
+  const CQzuMem bmp = EncodeBmp32Rgba(rgba.constBits(), rgba.width(), rgba.height());
+  if (bmp.IsEmpty()) return 0;
+  return BitmapLoadBmp(bmp.GetData(), bmp.GetSize());
+}
+
+int64_t CFBitMap::BitmapPixelAddress(int32_t x, int32_t y) const {
+  const int64_t bytesPerPixel = BitsPerPixel() == 24 ? 3 : 4;
+  const int64_t height = Height();
+  const int64_t row = height < 0 ? y : height - y - 1;
+  return row * m_rowStride + bytesPerPixel * x;
+}
+
+void CFBitMap::FreeBitmapBuffer() {
+  m_fileBytes.reset();
+  m_fileSize = 0;
+  m_pixels = nullptr;
+  m_fileHeader = nullptr;
+  m_infoHeader = nullptr;
+  m_rowStride = 0;
+}
+
+int32_t CFBitMap::Width() const { return m_infoHeader ? I32(m_infoHeader + 4) : 0; }
+int32_t CFBitMap::Height() const { return m_infoHeader ? I32(m_infoHeader + 8) : 0; }
+int32_t CFBitMap::BitsPerPixel() const { return m_infoHeader ? U16(m_infoHeader + 14) : 0; }
+
+void BitmapAdjustBrightness(const CFBitMap& source, int32_t delta, CFBitMap& destination) {
+  if (!destination.BitmapLoadImage(source.FileBytes(), source.FileSize())) return;
+  if (delta > 255) delta = 255;
+  if (delta < -255) delta = -255;
+  const int32_t rows = std::abs(destination.Height());
+  const int32_t columns = std::abs(destination.Width());
+  uint8_t* pixels = destination.Pixels();
+  for (int32_t y = 0; y < rows; ++y) {
+    for (int32_t x = 0; x < columns; ++x) {
+      uint8_t* px = pixels + destination.BitmapPixelAddress(x, y);
+      for (int k = 0; k < 3; ++k) {
+        const int v = px[k] + delta;
+        px[k] = static_cast<uint8_t>(v >= 255 ? 255 : (v < 0 ? 0 : v));
+      }
+    }
+  }
+}
+
+namespace rg_Ombrine_windows_zjwtchl {
+
+QZU_IMPLEMENT_CLASS(rg_ZengJiangWeiTuLei, CQzuObject, "rg_Ombrine_windows_zjwtchl::rg_ZengJiangWeiTuLei")
+
+bool rg_ZengJiangWeiTuLei::IsEqual(const CQzuObject& other) const { return SameHeader(other); }
+
+CQzuObject* rg_ZengJiangWeiTuLei::Clone() const {
+  auto* copy = new rg_ZengJiangWeiTuLei();
+  copy->CopyFrom(*this);
+  return copy;
+}
+
+int rg_ZengJiangWeiTuLei::CopyFrom(const CQzuObject& source) {
+  QZU_COPY_FROM_PREAMBLE(rg_ZengJiangWeiTuLei, source)
+  if (src.IsEmpty())
+    FreeBitmapBuffer();
+  else
+    BitmapLoadBmp(src.FileBytes(), src.FileSize());
+  return 1;
+}
+
+void rg_ZengJiangWeiTuLei::Reset() {
+  CopyHeader(rg_ZengJiangWeiTuLei());
+  FreeBitmapBuffer();
+}
+
+}  // namespace rg_Ombrine_windows_zjwtchl
