@@ -38,8 +38,8 @@ intptr_t RecordTick(CQzuObject* r, CQzuObject*, intptr_t) {
 struct ShownForm {
   CQzuWinForm form;
   ShownForm() {
-    form.CreateForm(nullptr, 10, 10, 300, 200);
-    QTest::qWaitForWindowExposed(form.GetWidget());
+    EXPECT_EQ(form.CreateForm(nullptr, 10, 10, 300, 200), 1);
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(form.GetWidget()));
   }
 };
 
