@@ -146,6 +146,7 @@ class DbcsTableCodec : public CharsetCodec {
   bool m_leadRange = false;
   uint32_t m_firstLead = 0;
   uint32_t m_leadSpan = 0;
+  // Bytes below 0x80 and units below U+0080 map to each other.
   bool m_asciiIdentity = false;
   // What a byte decodes to alone: the character of a single byte, or what a
   // lead byte cut off by the end of the input gives.
@@ -256,6 +257,8 @@ std::shared_ptr<const CharsetCodec> DbcsTableCodec::Build(const std::string& nam
     else if (bytes != codec->m_supplementary) return nullptr;
   }
   if (codec->m_supplementary.size() > 4) return nullptr;  // MaxBytes would not hold
+  for (uint16_t u = 0; u < 0x80; ++u)
+    if (codec->m_encode[u] != u) codec->m_asciiIdentity = false;
   return codec;
 }
 
@@ -331,13 +334,18 @@ size_t DbcsTableCodec::DecodeInto(std::string_view bytes, char16_t* out) const {
     if (b < 0x80 && end - p >= 16) {
       // ASCII runs, sixteen bytes at a time. Every code page with a table
       // here maps the bytes below 0x80 to themselves (checked when built).
-      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-      if (m_asciiIdentity && !_mm_movemask_epi8(v)) {
+      // The sixteen units are stored even when fewer bytes are ASCII: only
+      // those are kept, and there is room, as no byte gives more than one
+      // unit and sixteen bytes remain.
+      if (m_asciiIdentity) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(v));
         const __m128i zero = _mm_setzero_si128();
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_unpacklo_epi8(v, zero));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), _mm_unpackhi_epi8(v, zero));
-        dst += 16;
-        p += 16;
+        const unsigned ascii = high ? static_cast<unsigned>(__builtin_ctz(high)) : 16u;
+        dst += ascii;
+        p += ascii;
         continue;
       }
     }
@@ -361,6 +369,22 @@ size_t DbcsTableCodec::EncodeInto(std::u16string_view text, char* out) const {
   const char16_t* const end = p + text.size();
   const uint16_t* const table = m_encode.data();
   while (p < end) {
+#if defined(__SSE2__)
+    if (*p < 0x80 && m_asciiIdentity && end - p >= 8) {
+      // Eight bytes are stored and those of the leading ASCII units kept:
+      // eight units remain, and each has room for two bytes.
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
+      const unsigned notAscii =
+          ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, high), _mm_setzero_si128()))) &
+          0xFFFFu;
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), _mm_packus_epi16(v, v));
+      const unsigned ascii = notAscii ? static_cast<unsigned>(__builtin_ctz(notAscii)) / 2 : 8u;
+      dst += ascii;
+      p += ascii;
+      continue;
+    }
+#endif
     const char16_t u = *p++;
     if ((u & 0xFC00) == 0xD800 && p < end && (*p & 0xFC00) == 0xDC00) {
       ++p;  // a pair: at most two bytes per unit, as the table was checked
