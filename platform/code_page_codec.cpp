@@ -482,9 +482,32 @@ int WindowsCodePageOfName(std::string_view name) {
   return 0;
 }
 
+// Answers already given, by code page and by lower-cased name, so that the
+// many small conversions of a run do not open ICU converters to find a codec
+// they already have. Unknown names are remembered too, up to a limit.
+struct LookupCache {
+  std::mutex mutex;
+  std::map<int, std::shared_ptr<const CharsetCodec>> byCodePage;
+  std::map<std::string, std::shared_ptr<const CharsetCodec>> byName;
+};
+
+LookupCache& Lookups() {
+  static LookupCache cache;
+  return cache;
+}
+
 std::shared_ptr<const CharsetCodec> CodePageCodec(int codePage) {
   if (codePage <= 0) return nullptr;
-  return CachedCodec(IcuNameOfCodePage(codePage));
+  LookupCache& cache = Lookups();
+  {
+    std::lock_guard<std::mutex> lock(cache.mutex);
+    auto it = cache.byCodePage.find(codePage);
+    if (it != cache.byCodePage.end()) return it->second;
+  }
+  auto codec = CachedCodec(IcuNameOfCodePage(codePage));
+  std::lock_guard<std::mutex> lock(cache.mutex);
+  if (cache.byCodePage.size() < 1000) cache.byCodePage[codePage] = codec;
+  return codec;
 }
 
 std::shared_ptr<const CharsetCodec> SystemCodePageCodec() {
@@ -497,7 +520,18 @@ std::shared_ptr<const CharsetCodec> OpenCharset(std::string_view name) {
   for (char c : name)
     if (static_cast<unsigned char>(c) <= 0x20 || static_cast<unsigned char>(c) >= 0x7F) return nullptr;
   if (const int codePage = WindowsCodePageOfName(name)) return CodePageCodec(codePage);
-  return CachedCodec(std::string(name));
+  std::string key(name);
+  for (char& c : key) c = AsciiLower(c);
+  LookupCache& cache = Lookups();
+  {
+    std::lock_guard<std::mutex> lock(cache.mutex);
+    auto it = cache.byName.find(key);
+    if (it != cache.byName.end()) return it->second;
+  }
+  auto codec = CachedCodec(key);
+  std::lock_guard<std::mutex> lock(cache.mutex);
+  if (cache.byName.size() < 1000) cache.byName[key] = codec;
+  return codec;
 }
 
 }  // namespace qzu
