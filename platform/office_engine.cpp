@@ -352,9 +352,12 @@ int OfficeOpenDocument(const CWString& path, uint64_t& id) {
   OfficeEngine& e = Engine();
   std::lock_guard<std::recursive_mutex> guard(e.lock);
   if (!e.desktop.is()) return kOfficeNotRunning;
+  // A zero unit would end the name early for the system, and another file
+  // would be opened than the one asked for.
+  if (path.IsEmpty() || path.View().find(u'\0') != std::u16string_view::npos) return kOfficeCallFailed;
   const std::string full = AbsolutePath(path.ToUtf8());
   struct stat st {};
-  if (path.IsEmpty() || stat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return kOfficeCallFailed;
+  if (stat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return kOfficeCallFailed;
   const rtl::OUString url = ToOU(FileUrlOf(full));
   for (auto& [openId, doc] : e.documents) {
     if (doc.url == url) {

@@ -153,6 +153,15 @@ TEST_F(WordAutomationOffice, PathThatCannotBeCreatedFailsCleanly) {
   EXPECT_TRUE(word.openedPaths.empty());
   EXPECT_EQ(word.GetWordDocumentText(), CWString());
   EXPECT_EQ(qzu_test::ReadFile(dir.path() / "blocker"), std::vector<uint8_t>{'x'});
+
+  // A name with a zero unit must not open the file its first part names.
+  const fs::path saved = dir.path() / "a.docx";
+  WriteDocument(saved, CWString(u"other file"));
+  CWString withZero = U(saved);
+  withZero += u'\0';
+  withZero += CWString(u"x.docx");
+  EXPECT_EQ(word.OpenWordDocument(withZero), 0);
+  EXPECT_EQ(word.GetWordDocumentText(), CWString());
 }
 
 TEST_F(WordAutomationOffice, DamagedDocxIsRefusedInsteadOfReadAsPlainText) {
