@@ -1,0 +1,315 @@
+#include "platform/double_byte_codec.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "platform/icu_converter.h"
+
+namespace qzu {
+
+namespace {
+
+class DbcsTableCodec : public CharsetCodec {
+ public:
+  // Null when the converter does not fit the table model; then ICU is used.
+  static std::shared_ptr<const CharsetCodec> Build(const std::string& name);
+
+  void Decode(std::string_view bytes, std::u16string& out) const override;
+  void Encode(std::u16string_view text, std::string& out) const override;
+  const std::string& Name() const override { return m_name; }
+  size_t MaxUnits(size_t byteCount) const override { return byteCount; }
+  size_t DecodeInto(std::string_view bytes, char16_t* dst) const override;
+  size_t MaxBytes(size_t unitCount) const override { return unitCount * 2; }
+  size_t EncodeInto(std::u16string_view text, char* dst) const override;
+
+ private:
+  // Kept small so the hot part stays in the cache: every lead byte is 0x80
+  // or above (checked), so a pair is indexed by the lead's low seven bits and
+  // the trail byte.
+  bool IsLead(uint32_t b) const {
+    return m_leadRange ? (b - m_firstLead) <= m_leadSpan : ((m_isLead[b >> 5] >> (b & 31)) & 1) != 0;
+  }
+
+  std::string m_name;
+  // Lead bytes that form one range (as in 936, 949, 950) are tested with a
+  // comparison instead of the bitmap.
+  bool m_leadRange = false;
+  uint32_t m_firstLead = 0;
+  uint32_t m_leadSpan = 0;
+  // Bytes below 0x80 and units below U+0080 map to each other.
+  bool m_asciiIdentity = false;
+  // What a byte decodes to alone: the character of a single byte, or what a
+  // lead byte cut off by the end of the input gives.
+  uint16_t m_single[256] = {};
+  uint32_t m_isLead[8] = {};
+  std::vector<uint16_t> m_pairUnits;  // [(lead & 0x7F) << 8 | trail]
+  // Set where the lead byte decodes on its own and the trail byte starts over.
+  std::vector<uint32_t> m_leadAlone;
+  // Encode entries for every BMP unit: below 0x100 a single byte, else lead
+  // byte in the high half and trail byte in the low half (leads are >= 0x81).
+  std::vector<uint16_t> m_encode;
+  // Bytes of a code point above the BMP; the same for all of them in these
+  // code pages (checked when the table is built).
+  std::string m_supplementary;
+};
+
+std::u16string DecodeWithFlush(UConverter* cnv, const char* bytes, size_t n) {
+  ucnv_resetToUnicode(cnv);
+  std::u16string out;
+  icu::Decode(cnv, std::string_view(bytes, n), out);
+  return out;
+}
+
+std::shared_ptr<const CharsetCodec> DbcsTableCodec::Build(const std::string& name) {
+  icu::ConverterPtr dec = icu::OpenDecoder(name);
+  icu::ConverterPtr enc = icu::OpenEncoder(name);
+  if (!dec || !enc) return nullptr;
+  if (ucnv_getMaxCharSize(dec.get()) != 2 || ucnv_getMinCharSize(dec.get()) != 1) return nullptr;
+  const UConverterType type = ucnv_getType(dec.get());
+  if (type != UCNV_DBCS && type != UCNV_MBCS) return nullptr;
+
+  auto codec = std::make_shared<DbcsTableCodec>();
+  codec->m_name = name;
+  codec->m_pairUnits.assign(128 * 256, 0);
+  codec->m_leadAlone.assign(128 * 256 / 32, 0);
+  bool isLead[256] = {};
+  for (int b = 0; b < 256; ++b) {
+    const char byte = static_cast<char>(b);
+    // A lead byte leaves the converter waiting for its trail byte.
+    ucnv_resetToUnicode(dec.get());
+    UChar probe[4];
+    UChar* dst = probe;
+    const char* src = &byte;
+    UErrorCode err = U_ZERO_ERROR;
+    ucnv_toUnicode(dec.get(), &dst, probe + 4, &src, &byte + 1, nullptr, false, &err);
+    isLead[b] = U_SUCCESS(err) && dst == probe;
+    if (isLead[b] && b < 0x80) return nullptr;
+    const std::u16string alone = DecodeWithFlush(dec.get(), &byte, 1);
+    if (alone.size() != 1) return nullptr;
+    codec->m_single[b] = alone[0];
+    if (isLead[b]) codec->m_isLead[b >> 5] |= 1u << (b & 31);
+  }
+  int first = -1, last = -1, leads = 0;
+  for (int b = 0; b < 256; ++b) {
+    if (!isLead[b]) continue;
+    if (first < 0) first = b;
+    last = b;
+    ++leads;
+  }
+  if (leads == 0) return nullptr;
+  codec->m_leadRange = leads == last - first + 1;
+  codec->m_firstLead = static_cast<uint32_t>(first);
+  codec->m_leadSpan = static_cast<uint32_t>(last - first);
+  codec->m_asciiIdentity = true;
+  for (int b = 0; b < 0x80; ++b)
+    if (codec->m_single[b] != b || isLead[b]) codec->m_asciiIdentity = false;
+  for (int b = 0x80; b < 0x100; ++b)
+    if (!isLead[b]) std::fill_n(codec->m_pairUnits.begin() + (b & 0x7F) * 256, 256, u'\uFFFD');
+  for (int lead = 0; lead < 256; ++lead) {
+    if (!isLead[lead]) continue;
+    for (int trail = 0; trail < 256; ++trail) {
+      const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      const std::u16string r = DecodeWithFlush(dec.get(), pair, 2);
+      const size_t index = static_cast<size_t>(lead & 0x7F) << 8 | static_cast<size_t>(trail);
+      if (r.size() == 2 && r[1] == codec->m_single[trail]) {
+        if (r[0] != 0xFFFD) return nullptr;  // the decoder relies on it
+        codec->m_leadAlone[index >> 5] |= 1u << (index & 31);
+      } else if (r.size() != 1) {
+        return nullptr;
+      }
+      codec->m_pairUnits[index] = r[0];
+    }
+  }
+
+  codec->m_encode.assign(0x10000, '?');
+  std::string bytes;
+  for (uint32_t u = 0; u < 0x10000; ++u) {
+    if (u >= 0xD800 && u <= 0xDFFF) continue;  // lone surrogates stay "?"
+    const char16_t unit = static_cast<char16_t>(u);
+    ucnv_resetFromUnicode(enc.get());
+    bytes.clear();
+    icu::Encode(enc.get(), std::u16string_view(&unit, 1), bytes);
+    if (bytes.size() == 1) {
+      codec->m_encode[u] = static_cast<uint8_t>(bytes[0]);
+    } else if (bytes.size() == 2 && static_cast<uint8_t>(bytes[0]) >= 0x81) {
+      codec->m_encode[u] = static_cast<uint16_t>((static_cast<uint8_t>(bytes[0]) << 8) | static_cast<uint8_t>(bytes[1]));
+    } else {
+      return nullptr;
+    }
+  }
+  // Characters above the BMP: one result shared by all, or no table.
+  const char16_t probes[][2] = {{0xD800, 0xDC00}, {0xD840, 0xDC00}, {0xD83D, 0xDE00}, {0xDBFF, 0xDFFF}};
+  for (size_t i = 0; i < std::size(probes); ++i) {
+    ucnv_resetFromUnicode(enc.get());
+    bytes.clear();
+    icu::Encode(enc.get(), std::u16string_view(probes[i], 2), bytes);
+    if (i == 0) codec->m_supplementary = bytes;
+    else if (bytes != codec->m_supplementary) return nullptr;
+  }
+  if (codec->m_supplementary.size() > 4) return nullptr;  // MaxBytes would not hold
+  for (uint16_t u = 0; u < 0x80; ++u)
+    if (codec->m_encode[u] != u) codec->m_asciiIdentity = false;
+  return codec;
+}
+
+size_t DbcsTableCodec::DecodeInto(std::string_view bytes, char16_t* out) const {
+  char16_t* dst = out;
+  const uint8_t* p = reinterpret_cast<const uint8_t*>(bytes.data());
+  const uint8_t* const end = p + bytes.size();
+  const uint16_t* const single = m_single;
+  const uint16_t* const pairs = m_pairUnits.data();
+  const uint32_t* const leadAlone = m_leadAlone.data();
+  // The rare cases (a bad trail byte, a lead cut off by the end) are
+  // branches rather than arithmetic, so that the pointer's advance does not
+  // wait for a table load and the loop runs ahead on prediction.
+  // The last byte is handled after the loop, so a lead byte in the loop
+  // always has a next byte.
+  const uint8_t* const last = end - (bytes.empty() ? 0 : 1);
+  while (p < last) {
+    const uint32_t b = *p;
+    if (IsLead(b)) {
+      // Runs of double-byte characters stay in these inner loops, two
+      // characters a step while both are plain pairs.
+      uint32_t lead = b;
+      // Four characters a step while the bytes in lead position all have
+      // their top bit set: the rows of bytes from 0x80 up that are not lead
+      // bytes hold U+FFFD, so any doubt sends the step to the loops below.
+      while (end - p >= 8) {
+        uint64_t w;
+        std::memcpy(&w, p, 8);
+        if ((w & 0x0080008000800080ull) != 0x0080008000800080ull) break;
+        const char16_t u0 = pairs[((w & 0x7F) << 8) | ((w >> 8) & 0xFF)];
+        const char16_t u1 = pairs[(((w >> 16) & 0x7F) << 8) | ((w >> 24) & 0xFF)];
+        const char16_t u2 = pairs[(((w >> 32) & 0x7F) << 8) | ((w >> 40) & 0xFF)];
+        const char16_t u3 = pairs[(((w >> 48) & 0x7F) << 8) | (w >> 56)];
+        if ((u0 == 0xFFFD) | (u1 == 0xFFFD) | (u2 == 0xFFFD) | (u3 == 0xFFFD)) break;
+        dst[0] = u0;
+        dst[1] = u1;
+        dst[2] = u2;
+        dst[3] = u3;
+        dst += 4;
+        p += 8;
+      }
+      if (p >= last || !IsLead(*p)) continue;
+      while (end - p >= 4 && IsLead(p[2])) {
+        const uint32_t i0 = ((static_cast<uint32_t>(p[0]) & 0x7F) << 8) | p[1];
+        const uint32_t i1 = ((static_cast<uint32_t>(p[2]) & 0x7F) << 8) | p[3];
+        const char16_t u0 = pairs[i0], u1 = pairs[i1];
+        if (u0 == 0xFFFD || u1 == 0xFFFD) break;  // the careful loop below decides
+        dst[0] = u0;
+        dst[1] = u1;
+        dst += 2;
+        p += 4;
+        if (p >= last || !IsLead(*p)) break;
+      }
+      if (p >= last || !IsLead(*p)) continue;
+      lead = *p;
+      for (;;) {
+        const uint32_t index = ((lead & 0x7F) << 8) | p[1];
+        const char16_t unit = pairs[index];
+        *dst++ = unit;
+        // A lead byte alone decodes to U+FFFD; only then is the bitmap read.
+        if (unit == 0xFFFD && (leadAlone[index >> 5] & (1u << (index & 31)))) [[unlikely]] {
+          p += 1;
+          break;
+        }
+        p += 2;
+        if (p >= last) break;
+        lead = *p;
+        if (!IsLead(lead)) break;
+      }
+      continue;
+    }
+#if defined(__SSE2__)
+    if (b < 0x80 && end - p >= 16) {
+      // ASCII runs, sixteen bytes at a time. Every code page with a table
+      // here maps the bytes below 0x80 to themselves (checked when built).
+      // The sixteen units are stored even when fewer bytes are ASCII: only
+      // those are kept, and there is room, as no byte gives more than one
+      // unit and sixteen bytes remain.
+      if (m_asciiIdentity) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(v));
+        const __m128i zero = _mm_setzero_si128();
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), _mm_unpackhi_epi8(v, zero));
+        const unsigned ascii = high ? static_cast<unsigned>(__builtin_ctz(high)) : 16u;
+        dst += ascii;
+        p += ascii;
+        continue;
+      }
+    }
+#endif
+    *dst++ = single[b];
+    ++p;
+  }
+  if (p < end) *dst++ = single[*p];  // a last byte alone, a cut-off lead too
+  return static_cast<size_t>(dst - out);
+}
+
+void DbcsTableCodec::Decode(std::string_view bytes, std::u16string& out) const {
+  const size_t start = out.size();
+  out.resize(start + bytes.size());  // never more units than bytes
+  out.resize(start + DecodeInto(bytes, out.data() + start));
+}
+
+size_t DbcsTableCodec::EncodeInto(std::u16string_view text, char* out) const {
+  char* dst = out;
+  const char16_t* p = text.data();
+  const char16_t* const end = p + text.size();
+  const uint16_t* const table = m_encode.data();
+  while (p < end) {
+#if defined(__SSE2__)
+    if (*p < 0x80 && m_asciiIdentity && end - p >= 8) {
+      // Eight bytes are stored and those of the leading ASCII units kept:
+      // eight units remain, and each has room for two bytes.
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
+      const unsigned notAscii =
+          ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, high), _mm_setzero_si128()))) &
+          0xFFFFu;
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), _mm_packus_epi16(v, v));
+      const unsigned ascii = notAscii ? static_cast<unsigned>(__builtin_ctz(notAscii)) / 2 : 8u;
+      dst += ascii;
+      p += ascii;
+      continue;
+    }
+#endif
+    const char16_t u = *p++;
+    if ((u & 0xFC00) == 0xD800 && p < end && (*p & 0xFC00) == 0xDC00) {
+      ++p;  // a pair: at most two bytes per unit, as the table was checked
+      for (char c : m_supplementary) *dst++ = c;
+      continue;
+    }
+    const uint16_t e = table[u];
+    if (e < 0x100) {
+      *dst++ = static_cast<char>(e);
+    } else {
+      dst[0] = static_cast<char>(e >> 8);
+      dst[1] = static_cast<char>(e & 0xFF);
+      dst += 2;
+    }
+  }
+  return static_cast<size_t>(dst - out);
+}
+
+void DbcsTableCodec::Encode(std::u16string_view text, std::string& out) const {
+  const size_t start = out.size();
+  out.resize(start + MaxBytes(text.size()));
+  out.resize(start + EncodeInto(text, out.data() + start));
+}
+
+}  // namespace
+
+std::shared_ptr<const CharsetCodec> BuildDoubleByteCodec(const std::string& icuName) {
+  return DbcsTableCodec::Build(icuName);
+}
+
+}  // namespace qzu
