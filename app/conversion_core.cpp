@@ -1,8 +1,11 @@
 #include "app/conversion_core.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
-#include <iterator>
 #include <system_error>
 
 #include "app/text_bytes.h"
@@ -34,21 +37,29 @@ bool IsDigest(F f) { return f == F::Md5 || f == F::Sha1 || f == F::Sha256; }
 
 // All bytes of a regular file; false when it cannot be read.
 bool ReadFileBytes(const CWString& path, CQzuMem& bytes) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path.ToUtf8(), ec)) return false;
-  std::ifstream f(path.ToUtf8(), std::ios::binary);
-  if (!f) return false;
-  std::string data((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-  if (f.bad()) return false;
-  bytes.Assign(data.data(), data.size());
-  return true;
-}
-
-bool IsReadableFile(const CWString& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path.ToUtf8(), ec)) return false;
-  std::ifstream f(path.ToUtf8(), std::ios::binary);
-  return static_cast<bool>(f);
+  const int fd = ::open(path.ToUtf8().c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  CQzuMem data;
+  if (ok && st.st_size > 0) ok = data.Reserve(static_cast<size_t>(st.st_size) + 1);
+  while (ok) {
+    if (data.GetSize() == data.GetCapacity()) ok = data.Reserve(data.GetCapacity() + (1u << 16));
+    if (!ok) break;
+    const size_t had = data.GetSize();
+    data.SetSize(data.GetCapacity());
+    const ssize_t n = ::read(fd, data.GetData() + had, data.GetSize() - had);
+    if (n < 0 && errno == EINTR) {
+      data.SetSize(had);
+      continue;
+    }
+    data.SetSize(had + (n > 0 ? static_cast<size_t>(n) : 0));
+    if (n < 0) ok = false;
+    if (n <= 0) break;
+  }
+  ::close(fd);
+  if (ok) bytes = std::move(data);
+  return ok;
 }
 
 // Line breaks to CR LF: every CR LF, lone CR and lone LF becomes one CR LF.
@@ -159,15 +170,12 @@ void ConversionCore::ReadInput(const CWString& source, CWString& text, Call& cal
     call.readFailed = !ReadFileBytes(source, call.bytes);
     return;
   }
-  if (!IsReadableFile(source)) {
-    call.readFailed = true;
-    text.Empty();
-    return;
-  }
   CQzuMem bytes;
   rg_Ombrine_base::rg_LuoJiXingLei hasMark;
-  // An input charset nothing can read from is a failed read: nothing is written.
-  call.readFailed = !LoadTextFile(bytes, source, call.inputCharset, hasMark);
+  // A file that cannot be read, or an input charset nothing can read from, is
+  // a failed read: nothing is written for it. With no path the loader decodes
+  // the bytes it is given.
+  call.readFailed = !ReadFileBytes(source, bytes) || !LoadTextFile(bytes, CWString(), call.inputCharset, hasMark);
   text = call.readFailed ? CWString() : TextOfUtf16Le(bytes);
 }
 

@@ -40,8 +40,10 @@ CWString InTree(const CWString& path, const CWString& root, const char16_t* tree
 
 bool MakeFolders(const CWString& folder) {
   std::error_code ec;
-  fs::create_directories(folder.ToUtf8(), ec);
-  return fs::is_directory(folder.ToUtf8(), ec);
+  const std::string f = folder.ToUtf8();
+  if (fs::is_directory(f, ec)) return true;
+  fs::create_directories(f, ec);
+  return fs::is_directory(f, ec);
 }
 
 // Moves the source into the backup tree: a rename, else a copy and then a
