@@ -6,6 +6,7 @@
 
 #include "common/utf.h"
 #include "platform/code_page_codec.h"
+#include "platform/huge_page_advice.h"
 #include "platform/system_code_page.h"
 #include "textlib/charset_detect.h"
 #include "textlib/code_page_table.h"
@@ -195,6 +196,13 @@ bool OddTailUnit(const CQzuMem& bytes, char16_t& unit) {
   return true;
 }
 
+// Gives `out` `size` bytes of fresh memory for a result to be written into.
+bool PrepareOutput(CQzuMem& out, size_t size) {
+  if (!out.Reserve(size)) return false;
+  AdviseHugePages(out.GetData(), out.GetCapacity());
+  return out.SetSize(size);
+}
+
 // Encodes UTF-16LE bytes with `encode(units, count, dst)` into a new buffer
 // of at most `maxPerUnit` bytes per unit, then replaces `bytes` with it.
 template <typename Encoder>
@@ -203,7 +211,7 @@ void EncodeUnits(CQzuMem& bytes, size_t maxPerUnit, Encoder encode) {
   char16_t tail = 0;
   const bool hasTail = OddTailUnit(bytes, tail);
   CQzuMem out;
-  if (!out.SetSize((units.size() + 1) * maxPerUnit)) return;
+  if (!PrepareOutput(out, (units.size() + 1) * maxPerUnit)) return;
   char* dst = reinterpret_cast<char*>(out.GetData());
   size_t n = encode(units, dst);
   if (hasTail) n += encode(std::u16string_view(&tail, 1), dst + n);
@@ -217,7 +225,7 @@ void AnsiToUtf16(CQzuMem& bytes) {
   const auto codec = qzu::SystemCodePageCodec();
   if (const size_t maxUnits = codec->MaxUnits(bytes.GetSize())) {
     CQzuMem out;
-    if (!out.SetSize(maxUnits * 2)) return;
+    if (!PrepareOutput(out, maxUnits * 2)) return;
     const size_t n = codec->DecodeInto(bytes.View(), reinterpret_cast<char16_t*>(out.GetData()));
     out.SetSize(n * 2);
     bytes = std::move(out);
@@ -248,7 +256,7 @@ void Utf16ToUtf8(CQzuMem& bytes) {
 
 void Utf8ToUtf16(CQzuMem& bytes) {
   CQzuMem out;
-  if (!out.SetSize(bytes.GetSize() * 2)) return;
+  if (!PrepareOutput(out, bytes.GetSize() * 2)) return;
   const size_t n = qzu::Utf8ToUtf16(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetSize(),
                                     reinterpret_cast<char16_t*>(out.GetData()));
   out.SetSize(n * 2);

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/huge_page_advice.h"
 #include "textlib/charset_convert.h"
 #include "textlib/charset_detect.h"
 
@@ -20,6 +21,7 @@ CQzuMem ReadWholeFile(const CWString& path) {
   struct stat st;
   if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
       data.Reserve(static_cast<size_t>(st.st_size))) {
+    AdviseHugePages(data.GetData(), data.GetCapacity());
     // A file that grows while we read it is read to its new end.
     for (;;) {
       if (data.GetCapacity() == data.GetSize() && !data.Reserve(data.GetSize() + (1u << 16))) {
