@@ -20,7 +20,7 @@ CQzuMem ReadWholeFile(const CWString& path) {
   if (fd < 0) return data;
   struct stat st;
   if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
-      data.Reserve(static_cast<size_t>(st.st_size))) {
+      data.Reserve(static_cast<size_t>(st.st_size) + 1)) {  // a spare byte sees the end without growing
     AdviseHugePages(data.GetData(), data.GetCapacity());
     // A file that grows while we read it is read to its new end.
     for (;;) {
