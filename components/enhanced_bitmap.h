@@ -53,6 +53,10 @@ class CFBitMap {
   int32_t m_rowStride = 0;
 };
 
+// Releases the pixel part of a bitmap whose picture is no longer needed (the
+// button does so once its hover picture is built).
+inline void DestroyEnhancedBitmap(CFBitMap& bitmap) { bitmap.FreeBitmapBuffer(); }
+
 // The destination becomes a copy of the source with delta (clamped to
 // -255..255) added to each pixel's blue, green and red byte, each saturating
 // at 0 and 255; a fourth byte is left alone. Nothing happens when the source
