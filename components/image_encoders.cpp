@@ -7,6 +7,7 @@
 // The one place the stb writer's implementation is compiled.
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STBI_WRITE_NO_STDIO
+#define STB_IMAGE_WRITE_STATIC  // private to this file: no clash with another copy of the writer
 #include <stb/stb_image_write.h>
 
 namespace {
