@@ -107,11 +107,13 @@ CQzuMem LoadSvgIcon(int32_t resourceId, const CQzuMem& svg, int32_t width, int32
   if (hit) return found;
 
   CQzuMem image = rg_Ombrine_Tosvard_SVGHuiZhiKu::RenderSvgToImage(source, width, height, background, format);
+  // The record goes in whole or not at all, so the buffer stays walkable.
+  CQzuMem record;
   uint8_t head[4];
   PutInt32(head, static_cast<int32_t>(image.GetSize()));
-  buffer.Append(head, sizeof head);
-  buffer.Append(key, kKeyBytes);
-  buffer.Append(image);
+  if (record.Reserve(kRecordHead + image.GetSize()) && record.Append(head, sizeof head) &&
+      record.Append(key, kKeyBytes) && record.Append(image))
+    buffer.Append(record);
   return image;
 }
 
