@@ -81,6 +81,22 @@ CWString CQzuCheckableControl::ReadCaption() const {
   return m_caption;
 }
 
+intptr_t CQzuCheckableControl::HandleMessage(int message, intptr_t wParam, intptr_t lParam) {
+  const intptr_t r = CQzuWinControl::HandleMessage(message, wParam, lParam);
+  switch (message) {
+    case 0xF0:
+      return GetChecked() ? 1 : 0;
+    case 0xF1:
+      SetChecked(wParam != 0);
+      return 0;
+    case 0xF5:
+      if (auto* b = qobject_cast<QAbstractButton*>(GetWidget())) b->click();
+      return 0;
+    default:
+      return r;
+  }
+}
+
 int rg_check_box::CopyFrom(const CQzuObject& source) {
   if (!source.IsKindOf(rg_check_box::StaticClassInfo())) return 0;
   return CQzuCheckableControl::CopyFrom(source);

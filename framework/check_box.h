@@ -23,6 +23,10 @@ class CQzuCheckableControl : public CQzuWinControl {
   // Raised on a click by the user, after the state changed.
   CQzuEventSlot<> OnClick;
 
+  // BM_GETCHECK (0xF0), BM_SETCHECK (0xF1, wParam 0 or 1) and BM_CLICK
+  // (0xF5) by number, for callers written with the messages.
+  intptr_t HandleMessage(int message, intptr_t wParam, intptr_t lParam) override;
+
  protected:
   void AfterCreate(const CQzuCreateParams& params) override;
   void ApplyCaption(const CWString& caption) override;

@@ -113,6 +113,28 @@ CWString rg_edit_box::ReadCaption() const {
   return m_caption;
 }
 
+intptr_t rg_edit_box::HandleMessage(int message, intptr_t wParam, intptr_t lParam) {
+  const intptr_t r = CQzuWinControl::HandleMessage(message, wParam, lParam);
+  switch (message) {
+    case 0xB1:
+      SetSel(static_cast<int>(wParam), static_cast<int>(lParam));
+      return 0;
+    case 0xCF:
+      SetReadOnly(wParam != 0);
+      return 1;
+    case 0xD3: {
+      const int left = static_cast<int>(lParam & 0xFFFF), right = static_cast<int>((lParam >> 16) & 0xFFFF);
+      SetMargins((wParam & 1) ? left : -1, (wParam & 2) ? right : -1);
+      return 0;
+    }
+    case 0x1501:
+      SetCueBanner(lParam ? CWString(reinterpret_cast<const char16_t*>(lParam)) : CWString());
+      return 1;
+    default:
+      return r;
+  }
+}
+
 void rg_edit_box::SetReadOnly(bool readOnly) {
   if (readOnly) m_style |= qzu_win::kEsReadOnly;
   else m_style &= ~qzu_win::kEsReadOnly;

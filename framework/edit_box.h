@@ -35,6 +35,11 @@ class rg_edit_box : public CQzuWinControl {
 
   CQzuEventSlot<> OnTextChanged;
 
+  // By number: EM_SETSEL (0xB1), EM_SETREADONLY (0xCF), EM_SETMARGINS (0xD3,
+  // wParam 1 left / 2 right, margins in the low and high word of lParam),
+  // EM_SETCUEBANNER (0x1501, lParam a zero-terminated UTF-16 text).
+  intptr_t HandleMessage(int message, intptr_t wParam, intptr_t lParam) override;
+
  protected:
   QWidget* CreateNativeWidget(const CQzuCreateParams& params, QWidget* parent) override;
   std::vector<QObject*> WatchedParts(QWidget* widget) override;

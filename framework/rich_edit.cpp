@@ -2,6 +2,7 @@
 
 #include <QMimeData>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include "framework/qt_text.h"
@@ -134,6 +135,40 @@ void rg_rich_edit::GetSel(int& start, int& end) const {
 
 void rg_rich_edit::ReplaceSel(const CWString& text) {
   if (auto* edit = qobject_cast<QTextEdit*>(GetWidget())) edit->insertPlainText(ToQString(text));
+}
+
+intptr_t rg_rich_edit::HandleMessage(int message, intptr_t wParam, intptr_t lParam) {
+  const intptr_t r = CQzuWinControl::HandleMessage(message, wParam, lParam);
+  auto* edit = qobject_cast<QTextEdit*>(GetWidget());
+  switch (message) {
+    case 0xC6:
+      return edit && edit->document()->isUndoAvailable() ? 1 : 0;
+    case 0xC7:
+      Undo();
+      return 1;
+    case 0xB1:
+      SetSel(static_cast<int>(wParam), static_cast<int>(lParam));
+      return 0;
+    case 0xCF:
+      SetReadOnly(wParam != 0);
+      return 1;
+    case 0x432:
+      return edit && !edit->isReadOnly() && edit->canPaste() ? 1 : 0;
+    case 0x300:
+      Cut();
+      return 0;
+    case 0x301:
+      Copy();
+      return 0;
+    case 0x302:
+      Paste();
+      return 0;
+    case 0x303:
+      if (edit && !edit->isReadOnly()) edit->textCursor().removeSelectedText();
+      return 0;
+    default:
+      return r;
+  }
 }
 
 void rg_rich_edit::Copy() {

@@ -32,6 +32,11 @@ class rg_rich_edit : public CQzuWinControl {
 
   CQzuEventSlot<> OnTextChanged;
 
+  // By number: EM_CANUNDO (0xC6), EM_UNDO (0xC7), EM_SETSEL (0xB1),
+  // EM_SETREADONLY (0xCF), EM_CANPASTE (0x432), WM_CUT, WM_COPY, WM_PASTE
+  // and WM_CLEAR (0x300 to 0x303).
+  intptr_t HandleMessage(int message, intptr_t wParam, intptr_t lParam) override;
+
  protected:
   QWidget* CreateNativeWidget(const CQzuCreateParams& params, QWidget* parent) override;
   std::vector<QObject*> WatchedParts(QWidget* widget) override;

@@ -1,6 +1,8 @@
 // The framework's plain controls without and with their windows.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -150,5 +152,38 @@ TEST(RichEdit, ReadOnlyPlainTextWithFilesDropped) {
   QTest::keyClick(edit.GetWidget(), Qt::Key_X);
   EXPECT_EQ(edit.GetText(), u"<b>不是富文本</b>\n第二行");  // read-only
   EXPECT_EQ(rec.Count("key"), 1);
+  form.DestroyWindow();
+}
+
+TEST(ControlMessages, ByNumberAsTheCallersWriteThem) {
+  CQzuWinForm form;
+  ASSERT_EQ(form.CreateForm(nullptr, 0, 0, 300, 200), 1);
+  rg_check_box check;
+  ASSERT_EQ(check.Create(&form, 0, 0, 80, 26, 0, u"换行"), 1);
+  check.SendMessage(0xF1, 1);  // BM_SETCHECK
+  EXPECT_EQ(check.SendMessage(0xF0), 1);
+  check.SendMessage(0xF1, 0);
+  EXPECT_FALSE(check.GetChecked());
+
+  rg_edit_box edit;
+  ASSERT_EQ(edit.Create(&form, 0, 30, 200, 26, 0, u"D:\\data"), 1);
+  edit.SendMessage(0x1501, 0, reinterpret_cast<intptr_t>(u"默认换行"));  // EM_SETCUEBANNER
+  EXPECT_EQ(edit.GetCueBanner(), u"默认换行");
+  edit.SendMessage(0xD3, 2, 70 << 16);  // EM_SETMARGINS, right margin 70
+  EXPECT_EQ(static_cast<QLineEdit*>(edit.GetWidget())->textMargins().right(), 70);
+
+  rg_rich_edit rich;
+  ASSERT_EQ(rich.Create(&form, 0, 60, 200, 100, 0, u"复制这段"), 1);
+  rich.SelectAll();
+  rich.SendMessage(0x301);  // WM_COPY
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("复制这段"));
+  rich.SendMessage(0x303);  // WM_CLEAR
+  EXPECT_EQ(rich.GetText(), u"");
+  EXPECT_EQ(rich.SendMessage(0xC6), 1);  // EM_CANUNDO
+  rich.SendMessage(0xC7);               // EM_UNDO
+  EXPECT_EQ(rich.GetText(), u"复制这段");
+  EXPECT_EQ(rich.SendMessage(0x432), 1);  // EM_CANPASTE
+  rich.SetReadOnly(true);
+  EXPECT_EQ(rich.SendMessage(0x432), 0);
   form.DestroyWindow();
 }
