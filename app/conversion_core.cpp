@@ -105,6 +105,7 @@ CWString& ConversionCore::ConvertOne(CWString& result, const CWString& path, int
   call.rawInput = call.byteFunction && m_options.charFormat == CharFormat::Raw &&
                   (m_options.direction == ConversionDirection::Encode || IsDigest(m_options.function));
   const bool fileMode = PathNamesEntry(path);
+  call.fileMode = fileMode;
 
   if (fileMode) {
     ++m_convertedCount;
@@ -176,7 +177,15 @@ void ConversionCore::ReadInput(const CWString& source, CWString& text, Call& cal
   // a failed read: nothing is written for it. With no path the loader decodes
   // the bytes it is given.
   call.readFailed = !ReadFileBytes(source, bytes) || !LoadTextFile(bytes, CWString(), call.inputCharset, hasMark);
-  text = call.readFailed ? CWString() : TextOfUtf16Le(bytes);
+  if (call.readFailed) {
+    text.Empty();
+  } else if (m_options.function == F::None && call.fileMode) {
+    // A pure charset conversion: the UTF-16 bytes go straight to the output
+    // stage, sparing two copies of what may be a very large file.
+    call.utf16 = std::move(bytes);
+  } else {
+    text = TextOfUtf16Le(bytes);
+  }
 }
 
 void ConversionCore::HtmlSteps(CWString& text, const CWString& elementList) const {

@@ -27,7 +27,8 @@ class ConversionCore {
         m_host(host) {}
 
   // `path` names a file: file mode, `result` becomes "1" when the result file
-  // was written completely, else "0". Otherwise text mode: `text` is
+  // was written completely, else "0" (with no function chosen the file's text
+  // is not copied into `text`). Otherwise text mode: `text` is
   // converted (a first line naming a file makes it a list of lines, each
   // converted on its own; `nested` calls skip that test) and `result` is the
   // converted text. `count` and `index` are shown in the title hint.
@@ -45,6 +46,10 @@ class ConversionCore {
     bool rawInput = false;
     bool bytesResult = false;
     bool readFailed = false;  // the input file could not be read: nothing is written
+    bool fileMode = false;
+    // File mode without a function: the input as UTF-16LE bytes, passed to
+    // the output stage instead of the working text.
+    CQzuMem utf16;
   };
 
   bool ConvertList(CWString& result, CWString& text);

@@ -112,7 +112,7 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
   if (call.bytesResult) {
     bytes = call.bytes;
   } else if (!wordDecode) {
-    CQzuMem converted = Utf16LeBytesOf(text);
+    CQzuMem converted = call.utf16.IsEmpty() ? Utf16LeBytesOf(text) : std::move(call.utf16);
     if (!ConvertCharset(converted, CWString(u"UTF-16"), call.outputCharset, 0)) return;
     bytes = MakeBom(call.outputCharset, !o.stripBom);
     if (bytes.IsEmpty()) bytes = std::move(converted);

@@ -1,8 +1,32 @@
 #include "common/mem.h"
 
+#include <sys/mman.h>
+
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
+
+namespace {
+
+// The first touch of each 4 KB page of a fresh buffer is a fault, and on
+// virtual machines those faults can cost more than the work done in the
+// buffer (about a second per 100 MB seen on ours). Large buffers ask for
+// 2 MB pages instead; the advice only affects pages not yet touched.
+void AdviseHugePages(void* data, size_t size) {
+#if defined(MADV_HUGEPAGE)
+  constexpr size_t kHugePage = size_t{2} << 20;
+  if (!data || size < 2 * kHugePage) return;
+  const uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
+  const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + size) & ~(kHugePage - 1);
+  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+  (void)data;
+  (void)size;
+#endif
+}
+
+}  // namespace
 
 CQzuMem::CQzuMem(const void* data, size_t size) { Assign(data, size); }
 
@@ -51,6 +75,7 @@ bool CQzuMem::Reserve(size_t capacity) {
   if (!p) return false;
   m_data = static_cast<uint8_t*>(p);
   m_capacity = capacity;
+  AdviseHugePages(m_data, m_capacity);
   return true;
 }
 
