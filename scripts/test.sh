@@ -11,7 +11,9 @@ bash scripts/setup.sh
 build=build
 flags=()
 case "${1-}" in
-  --sanitize) build=build-asan; flags=(-DQZU_SANITIZE=ON -DQZU_BUILD_BENCH=OFF); shift ;;
+  --sanitize)
+    build=build-asan; flags=(-DQZU_SANITIZE=ON -DQZU_BUILD_BENCH=OFF); shift
+    export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}" ;;
   --tsan) build=build-tsan; flags=(-DQZU_TSAN=ON -DQZU_BUILD_BENCH=OFF); shift ;;
 esac
 [ "${1-}" = "--" ] && shift
