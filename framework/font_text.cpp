@@ -5,17 +5,17 @@
 #include "common/dpi.h"
 
 QzuFontSpec ParseFontSpec(const CWString& description) {
-  QzuFontSpec spec;
+  QzuFontSpec described;
   const std::vector<CWString> parts = description.Split(u",", true, false);
-  if (!parts.empty() && !parts[0].IsEmpty()) spec.face = parts[0];
-  if (parts.size() > 1 && !parts[1].IsEmpty()) spec.pointSize = static_cast<int>(parts[1].ToInt());
-  if (parts.size() > 2) spec.bold = parts[2].ToInt() != 0;
-  if (parts.size() > 3) spec.italic = parts[3].ToInt() != 0;
-  if (parts.size() > 4) spec.underline = parts[4].ToInt() != 0;
-  if (parts.size() > 5) spec.strikeout = parts[5].ToInt() != 0;
-  if (parts.size() > 6) spec.angle = static_cast<int>(parts[6].ToInt());
-  if (spec.pointSize <= 0) spec.pointSize = 9;
-  return spec;
+  if (!parts.empty() && !parts[0].IsEmpty()) described.face = parts[0];
+  if (parts.size() > 1 && !parts[1].IsEmpty()) described.pointSize = static_cast<int>(parts[1].ToInt());
+  if (parts.size() > 2) described.bold = parts[2].ToInt() != 0;
+  if (parts.size() > 3) described.italic = parts[3].ToInt() != 0;
+  if (parts.size() > 4) described.underline = parts[4].ToInt() != 0;
+  if (parts.size() > 5) described.strikeout = parts[5].ToInt() != 0;
+  if (parts.size() > 6) described.angle = static_cast<int>(parts[6].ToInt());
+  if (described.pointSize <= 0) described.pointSize = 9;
+  return described;
 }
 
 int FontPixelSize(int pointSize) {
@@ -24,14 +24,14 @@ int FontPixelSize(int pointSize) {
   return rounded < 1 ? 1 : rounded;
 }
 
-QFont QFontFromSpec(const QzuFontSpec& spec) {
+QFont QFontFromSpec(const QzuFontSpec& described) {
   QFont font = DefaultControlFont();
-  if (!spec.face.IsEmpty()) font.setFamily(QString::fromUtf16(spec.face.GetBuffer(), spec.face.Length()));
-  font.setPixelSize(FontPixelSize(spec.pointSize));
-  font.setBold(spec.bold);
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
-  font.setStrikeOut(spec.strikeout);
+  if (!described.face.IsEmpty()) font.setFamily(QString::fromUtf16(described.face.GetBuffer(), described.face.Length()));
+  font.setPixelSize(FontPixelSize(described.pointSize));
+  font.setBold(described.bold);
+  font.setItalic(described.italic);
+  font.setUnderline(described.underline);
+  font.setStrikeOut(described.strikeout);
   return font;
 }
 

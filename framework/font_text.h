@@ -18,7 +18,7 @@ QzuFontSpec ParseFontSpec(const CWString& description);
 // Pixel height of a point size at the program's DPI factor (96 DPI times the
 // factor), rounded: Qt's own scaling is off, so the program scales once.
 int FontPixelSize(int pointSize);
-QFont QFontFromSpec(const QzuFontSpec& spec);
+QFont QFontFromSpec(const QzuFontSpec& described);
 QFont QFontFromDescription(const CWString& description);
 // The font every control gets when none is given.
 QFont DefaultControlFont();

@@ -274,11 +274,11 @@ void rg_scintilla_edit::ApplyFont() {
   // The editor takes an ASCII family: the substitution maps it to the CJK
   // font, where a Chinese family name would arrive garbled.
   if (!HasWindow()) return;
-  const QzuFontSpec spec = ParseFontSpec(m_fontText);
-  QByteArray face = QFontFromSpec(spec).family().toUtf8();
-  if (spec.face.IsEmpty() || spec.face == u"微软雅黑") face = "Microsoft YaHei";
+  const QzuFontSpec described = ParseFontSpec(m_fontText);
+  QByteArray face = QFontFromSpec(described).family().toUtf8();
+  if (described.face.IsEmpty() || described.face == u"微软雅黑") face = "Microsoft YaHei";
   Send(kSciStyleSetFont, kStyleDefault, reinterpret_cast<intptr_t>(face.constData()));
-  Send(kSciStyleSetSize, kStyleDefault, spec.pointSize);
+  Send(kSciStyleSetSize, kStyleDefault, described.pointSize);
   Send(kSciStyleClearAll);
 }
 
