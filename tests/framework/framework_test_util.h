@@ -10,6 +10,7 @@
 #include "common/event.h"
 #include "framework/message_pump.h"
 #include "platform/ticks.h"
+#include "qt_pump.h"
 
 namespace fw_test {
 
@@ -33,26 +34,7 @@ struct Recorder : CQzuObject {
 
 inline Recorder* R(CQzuObject* receiver) { return static_cast<Recorder*>(receiver); }
 
-// Pumps the UI thread's events for about `ms` milliseconds.
-inline void PumpFor(int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (t.elapsed() < ms) {
-    QtPumpPendingMessages();
-    SleepMilliseconds(1);
-  }
-}
-
-// Pumps until `done()` holds or `ms` pass; returns done().
-template <class F>
-bool PumpUntil(F done, int ms = 2000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done() && t.elapsed() < ms) {
-    QtPumpPendingMessages();
-    SleepMilliseconds(1);
-  }
-  return done();
-}
+using qzu_test::PumpFor;
+using qzu_test::PumpUntil;
 
 }  // namespace fw_test

@@ -13,6 +13,7 @@
 
 #include "common/event.h"
 #include "platform/ticks.h"
+#include "qt_pump.h"
 #include "services/clock.h"
 
 using rg_Tavelkin_MingLingJi::ClockTimerMapSize;
@@ -20,23 +21,10 @@ using rg_Tavelkin_MingLingJi::rg_TavelkinShiZhongLei;
 
 namespace {
 
-// Pumps the UI thread until the condition holds or the deadline passes.
-bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 3000) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
-}
+using qzu_test::PumpFor;
 
-void PumpFor(int ms) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  while (std::chrono::steady_clock::now() < end) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
+bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 3000) {
+  return qzu_test::PumpUntil(condition, timeoutMs);
 }
 
 struct TickLog : CQzuObject {

@@ -13,28 +13,17 @@
 #include "common/event.h"
 #include "framework/win_control.h"
 #include "platform/hooks.h"
+#include "qt_pump.h"
 #include "services/mouse_enter_leave_watcher.h"
 
 using rg_Tavelkin_MingLingJi::rg_TavelkinYiRuYiChuShiJianLei;
 
 namespace {
 
-bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 2000) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
-}
+using qzu_test::PumpFor;
 
-void PumpFor(int ms) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  while (std::chrono::steady_clock::now() < end) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
+bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 2000) {
+  return qzu_test::PumpUntil(condition, timeoutMs);
 }
 
 class FakeCursor : public IPlatformHooks {
