@@ -129,12 +129,13 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
   }
   const CWString placed = o.saveToNewLocation ? InTree(path, root, kResultFolder) : path;
   const CWString outputPath = PathFolder(placed) + kPathSeparatorText + name;
-  if (!MakeFolders(PathFolder(outputPath))) return;
 
   if (wordDecode) {
+    if (!MakeFolders(PathFolder(outputPath))) return;
     result = m_word.TextToWordFile(text, outputPath, o);
     return;
   }
+  // WriteFileBytes makes the missing folders itself.
   result = WriteFileBytes(outputPath, bytes) == 1 ? u"1" : u"0";
 }
 

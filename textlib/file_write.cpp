@@ -42,18 +42,16 @@ mode_t ProcessUmask() {
 
 // The file that is really written: a link is replaced through its target, as
 // opening the link for writing would, instead of turning it into a file.
-std::string ResolveTarget(const std::string& path) {
-  struct stat st{};
-  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved)) return resolved;
-  }
-  return path;
+// `st` receives what stands at the target now; false when nothing does.
+bool ResolveTarget(std::string& path, struct stat& st) {
+  if (::lstat(path.c_str(), &st) != 0) return false;
+  if (!S_ISLNK(st.st_mode)) return true;
+  char resolved[PATH_MAX];
+  if (::realpath(path.c_str(), resolved)) path = resolved;
+  return ::stat(path.c_str(), &st) == 0;
 }
 
-bool WriteOnce(const std::string& target, const CQzuMem& data) {
-  struct stat old{};
-  const bool hadOld = ::stat(target.c_str(), &old) == 0;
+bool WriteOnce(const std::string& target, bool hadOld, const struct stat& old, const CQzuMem& data) {
   if (hadOld && !S_ISREG(old.st_mode)) return false;  // never replace a folder or a device
   // A file we may not write stays as it is, as it would with a plain open.
   if (hadOld && ::access(target.c_str(), W_OK) != 0) return false;
@@ -68,7 +66,9 @@ bool WriteOnce(const std::string& target, const CQzuMem& data) {
 
   const mode_t mode = hadOld ? (old.st_mode & 07777) : (0666 & ~ProcessUmask());
   bool ok = ::fchmod(fd, mode) == 0;
-  if (ok && hadOld && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
+  static const uid_t uid = ::geteuid();
+  static const gid_t gid = ::getegid();
+  if (ok && hadOld && (old.st_uid != uid || old.st_gid != gid)) {
     // Best effort: only a privileged writer can hand the file back to its owner.
     if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
     }
@@ -99,7 +99,12 @@ int WriteFileBytes(const CWString& path, const CQzuMem& data) {
     // A failure here shows as a failed write below.
     std::filesystem::create_directories(folder.ToUtf8(), ec);
   }
-  const std::string target = ResolveTarget(path.ToUtf8());
-  if (WriteOnce(target, data)) return 1;
-  return WriteOnce(target, data) ? 1 : 0;
+  std::string target = path.ToUtf8();
+  struct stat old{};
+  const bool hadOld = ResolveTarget(target, old);
+  if (WriteOnce(target, hadOld, old, data)) return 1;
+  // The second attempt looks at the target afresh.
+  struct stat again{};
+  const bool hasNow = ::stat(target.c_str(), &again) == 0;
+  return WriteOnce(target, hasNow, again, data) ? 1 : 0;
 }
