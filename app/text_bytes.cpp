@@ -2,21 +2,9 @@
 
 #include <QByteArray>
 
-#include <bit>
-
 #include "textlib/charset_convert.h"
 
 namespace rg_Ombrine_app {
-
-// Texts hold UTF-16 in the machine's order, which is little-endian here, so
-// both directions are plain copies (no zero-filled buffer first).
-static_assert(std::endian::native == std::endian::little, "UTF-16LE is copied as is");
-
-CQzuMem Utf16LeBytesOf(const CWString& text) { return CQzuMem(text.GetBuffer(), text.GetLength() * 2); }
-
-CWString TextOfUtf16Le(const CQzuMem& bytes) {
-  return CWString(reinterpret_cast<const char16_t*>(bytes.GetData()), bytes.GetSize() / 2);
-}
 
 void TextToBytes(const CWString& text, CharFormat format, CQzuMem& bytes) {
   if (format == CharFormat::Raw) return;

@@ -3,14 +3,10 @@
 // back, by the chosen character format; hexadecimal and Base64 forms of bytes.
 #include "app/conversion_options.h"
 #include "common/mem.h"
+#include "common/utf16le.h"
 #include "common/wstring.h"
 
 namespace rg_Ombrine_app {
-
-// UTF-16LE code units of a text, without a terminating zero.
-CQzuMem Utf16LeBytesOf(const CWString& text);
-// A UTF-16LE buffer as text (an odd trailing byte is dropped).
-CWString TextOfUtf16Le(const CQzuMem& bytes);
 
 // Text to bytes: ANSI code page, UTF-8 without a mark, UTF-16LE or UTF-16BE;
 // `Raw` leaves `bytes` unchanged.

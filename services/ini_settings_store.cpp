@@ -7,6 +7,7 @@
 #include <iterator>
 #include <vector>
 
+#include "common/utf16le.h"
 #include "platform/hooks.h"
 #include "textlib/charset_convert.h"
 #include "textlib/charset_detect.h"
@@ -21,29 +22,18 @@ namespace {
 const uint8_t kBom[2] = {0xFF, 0xFE};
 const uint8_t kCrLf[4] = {0x0D, 0x00, 0x0A, 0x00};
 
-// A text's UTF-16LE code units as bytes, without a terminating zero.
-void AppendUnits(CQzuMem& out, std::u16string_view text) {
-  const size_t at = out.GetSize();
-  out.SetSize(at + text.size() * 2);
-  uint8_t* p = out.GetData() + at;
-  for (char16_t c : text) {
-    *p++ = static_cast<uint8_t>(c);
-    *p++ = static_cast<uint8_t>(c >> 8);
-  }
-}
-
 CQzuMem Pattern(std::u16string_view a, std::u16string_view b = {}, std::u16string_view c = {}) {
   CQzuMem m;
-  AppendUnits(m, a);
-  AppendUnits(m, b);
-  AppendUnits(m, c);
+  AppendUtf16Le(m, a);
+  AppendUtf16Le(m, b);
+  AppendUtf16Le(m, c);
   return m;
 }
 
 CQzuMem KeyPattern(const CWString& key) {
   CQzuMem m(kCrLf, 4);
-  AppendUnits(m, key.View());
-  AppendUnits(m, u"=");
+  AppendUtf16Le(m, key.View());
+  AppendUtf16Le(m, u"=");
   return m;
 }
 
@@ -54,13 +44,7 @@ long long Search(const CQzuMem& bytes, const CQzuMem& pattern, long long start) 
 }
 
 CWString TextOfBytes(const CQzuMem& bytes, long long from, long long to) {
-  std::u16string units;
-  if (to > from) {
-    units.resize(static_cast<size_t>((to - from) / 2));
-    const uint8_t* p = bytes.GetData() + from;
-    for (size_t i = 0; i < units.size(); ++i) units[i] = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
-  }
-  return CWString(std::move(units));
+  return to > from ? TextOfUtf16Le(bytes.GetData() + from, static_cast<size_t>(to - from)) : CWString();
 }
 
 bool ReadWholeFile(const CWString& path, CQzuMem& out) {
@@ -263,7 +247,7 @@ int rg_TavelkinPeiZhiJiLei::WriteIniValue(const CWString& section, const CWStrin
       const long long v = p + 4 + 2 * static_cast<long long>(key.GetLength()) + 2;
       const long long end = LineEnd(v);
       CQzuMem units;
-      AppendUnits(units, value.View());
+      AppendUtf16Le(units, value.View());
       IniBytes.Remove(static_cast<size_t>(v), static_cast<size_t>(end - v));
       IniBytes.Insert(static_cast<size_t>(v), units.GetData(), units.GetSize());
       return 0;

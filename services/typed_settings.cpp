@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "common/utf16le.h"
 #include "textlib/path_helpers.h"
 
 namespace rg_Tavelkin_MingLingJi {
@@ -14,24 +15,6 @@ namespace {
 
 const CWString kTrue(u"真");
 const CWString kFalse(u"假");
-
-CQzuMem Utf16LeBytes(const CWString& text) {
-  CQzuMem m;
-  m.SetSize(text.GetLength() * 2);
-  uint8_t* p = m.GetData();
-  for (char16_t c : text.Str()) {
-    *p++ = static_cast<uint8_t>(c);
-    *p++ = static_cast<uint8_t>(c >> 8);
-  }
-  return m;
-}
-
-CWString TextOfUtf16Le(const std::string& bytes) {
-  std::u16string units(bytes.size() / 2, u'\0');
-  for (size_t i = 0; i < units.size(); ++i)
-    units[i] = static_cast<char16_t>(static_cast<uint8_t>(bytes[2 * i]) | (static_cast<uint8_t>(bytes[2 * i + 1]) << 8));
-  return CWString(std::move(units));
-}
 
 CWString HashText(const CQzuMem& bytes) { return CWString::FromInt(HashByteBuffer(bytes)); }
 
@@ -87,15 +70,15 @@ CWString rg_TavelkinPeiZhiLei::LoadLongValue(const CWString& key, const CWString
   const bool exists = static_cast<bool>(f);
   const std::string bytes = exists ? std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>())
                                    : std::string();
-  const CWString text = (!exists && bytes.empty()) ? defaultText : TextOfUtf16Le(bytes);
-  LongValueHashes.entries[cacheKey] = HashText(Utf16LeBytes(text));
+  const CWString text = (!exists && bytes.empty()) ? defaultText : TextOfUtf16Le(bytes.data(), bytes.size());
+  LongValueHashes.entries[cacheKey] = HashText(Utf16LeBytesOf(text));
   m_longValues[cacheKey] = text;
   return text;
 }
 
 bool rg_TavelkinPeiZhiLei::SaveLongValue(const CWString& key, const CWString& text) {
   const CWString cacheKey = SettingsName() + CurrentSection + key;
-  const CQzuMem bytes = Utf16LeBytes(text);
+  const CQzuMem bytes = Utf16LeBytesOf(text);
   const CWString hash = HashText(bytes);
   auto known = m_longValues.find(cacheKey);
   if (known != m_longValues.end() && known->second == text) return true;
