@@ -106,18 +106,8 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
   const ConversionOptions& o = m_options;
   const bool wordDecode = o.function == ConversionFunction::WordToText && o.direction == ConversionDirection::Decode;
 
-  // The bytes to write are made before anything moves: a conversion that
-  // cannot be done leaves every file where it was.
-  CQzuMem bytes;
-  if (call.bytesResult) {
-    bytes = call.bytes;
-  } else if (!wordDecode) {
-    CQzuMem converted = call.utf16.IsEmpty() ? Utf16LeBytesOf(text) : std::move(call.utf16);
-    if (!ConvertCharset(converted, CWString(u"UTF-16"), call.outputCharset, 0)) return;
-    bytes = MakeBom(call.outputCharset, !o.stripBom);
-    if (bytes.IsEmpty()) bytes = std::move(converted);
-    else bytes.Append(converted);
-  }
+  // A conversion that cannot be done leaves every file where it was.
+  if (!call.bytesResult && !wordDecode && !CharsetIsKnown(call.outputCharset)) return;
 
   const CWString name = OutputFileName(path);
   const CWString root = RootFor(path, m_batchRoot);
@@ -135,8 +125,25 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
     result = m_word.TextToWordFile(text, outputPath, o);
     return;
   }
-  // WriteFileBytes makes the missing folders itself.
-  result = WriteFileBytes(outputPath, bytes) == 1 ? u"1" : u"0";
+  // The output charset's bytes are made piece by piece as they are written
+  // (WriteFileFrom makes the missing folders itself), so that a large file
+  // is never held twice more.
+  const CQzuMem mark = call.bytesResult ? CQzuMem() : MakeBom(call.outputCharset, !o.stripBom);
+  const bool wholeUnits = call.utf16.IsEmpty() || call.utf16.GetSize() % 2 == 0;
+  const std::u16string_view units =
+      call.utf16.IsEmpty() ? text.View()
+                           : std::u16string_view(reinterpret_cast<const char16_t*>(call.utf16.GetData()),
+                                                 call.utf16.GetSize() / 2);
+  const int written = WriteFileFrom(outputPath, [&](const FileByteSink& sink) {
+    if (call.bytesResult) return sink(call.bytes.GetData(), call.bytes.GetSize());
+    if (!sink(mark.GetData(), mark.GetSize())) return false;
+    if (wholeUnits) return EncodeUtf16InPieces(units, call.outputCharset, sink);
+    // Half a unit at the end: the charset converter decides what it becomes.
+    CQzuMem converted = call.utf16;
+    return ConvertCharset(converted, CWString(u"UTF-16"), call.outputCharset, 0) &&
+           sink(converted.GetData(), converted.GetSize());
+  });
+  result = written == 1 ? u"1" : u"0";
 }
 
 }  // namespace rg_Ombrine_app

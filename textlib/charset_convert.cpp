@@ -1,7 +1,9 @@
 #include "textlib/charset_convert.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "common/utf.h"
@@ -134,17 +136,29 @@ bool KnownOnStreamPath(Native kind, const CWString& name) {
 
 }  // namespace
 
-bool ConvertCharset(CQzuMem& bytes, CWString& from, CWString& to, int markLength) {
-  // The system code page by its table name. A code page without a row keeps
-  // the name "ANSI" and still converts natively, rather than turning into an
-  // empty name nothing can convert.
+namespace {
+
+// The system code page's upper-cased table name. A code page without a row
+// keeps the name "ANSI" and still converts natively, rather than turning into
+// an empty name nothing can convert.
+CWString AnsiName() {
   const CWString systemName = CodePageToCharset(GetSystemCodePage()).ToUpperAscii();
-  const CWString ansiName = systemName.IsEmpty() ? CWString(u"ANSI") : systemName;
-  for (CWString* name : {&from, &to}) {
-    const CWString upper = name->ToUpperAscii();
-    if (upper == u"ANSI") *name = ansiName;
-    else if (upper == u"UTF8") *name = CWString(u"UTF-8");
-  }
+  return systemName.IsEmpty() ? CWString(u"ANSI") : systemName;
+}
+
+// "ANSI" (any case) becomes the system code page's name, "UTF8" "UTF-8".
+void ResolveName(CWString& name, const CWString& ansiName) {
+  const CWString upper = name.ToUpperAscii();
+  if (upper == u"ANSI") name = ansiName;
+  else if (upper == u"UTF8") name = CWString(u"UTF-8");
+}
+
+}  // namespace
+
+bool ConvertCharset(CQzuMem& bytes, CWString& from, CWString& to, int markLength) {
+  const CWString ansiName = AnsiName();
+  ResolveName(from, ansiName);
+  ResolveName(to, ansiName);
   const CWString upperFrom = from.ToUpperAscii();
   const CWString upperTo = to.ToUpperAscii();
 
@@ -179,6 +193,65 @@ bool ConvertCharset(CQzuMem& bytes, const CWString& from, const CWString& to, in
   CWString fromCopy = from;
   CWString toCopy = to;
   return ConvertCharset(bytes, fromCopy, toCopy, markLength);
+}
+
+bool CharsetIsKnown(const CWString& name) {
+  const CWString ansiName = AnsiName();
+  CWString resolved = name;
+  ResolveName(resolved, ansiName);
+  const CWString upper = resolved.ToUpperAscii();
+  return KnownOnStreamPath(NativeKind(upper, ansiName), resolved);
+}
+
+bool EncodeUtf16InPieces(std::u16string_view units, const CWString& to,
+                         const std::function<bool(const void*, size_t)>& sink) {
+  const CWString ansiName = AnsiName();
+  CWString name = to;
+  ResolveName(name, ansiName);
+  const CWString upper = name.ToUpperAscii();
+  const Native kind = NativeKind(upper, ansiName);
+  if (kind == Native::kUtf16Le) return sink(units.data(), units.size() * 2);
+
+  // How one piece of units is encoded into room for `maxPerUnit` bytes each.
+  size_t maxPerUnit = 0;
+  std::function<size_t(std::u16string_view, char*)> encode;
+  std::shared_ptr<const qzu::CharsetCodec> codec;
+  if (kind == Native::kUtf8) {
+    maxPerUnit = 3;
+    encode = [](std::u16string_view piece, char* dst) { return qzu::Utf16ToUtf8(piece.data(), piece.size(), dst); };
+  } else if (kind == Native::kUtf16Be) {
+    maxPerUnit = 2;
+    encode = [](std::u16string_view piece, char* dst) {
+      for (const char16_t u : piece) {
+        *dst++ = static_cast<char>(u >> 8);
+        *dst++ = static_cast<char>(u & 0xFF);
+      }
+      return piece.size() * 2;
+    };
+  } else if (kind == Native::kAnsi && (codec = qzu::SystemCodePageCodec())->MaxBytes(1) != 0) {
+    maxPerUnit = codec->MaxBytes(1);
+    encode = [&codec](std::u16string_view piece, char* dst) { return codec->EncodeInto(piece, dst); };
+  }
+  if (!encode) {
+    // No piecewise encoder for this charset: the whole text at once.
+    if (!KnownOnStreamPath(kind, name)) return false;
+    CQzuMem bytes;
+    if (!EncodeAny(units, kind, name, bytes)) return false;
+    return sink(bytes.GetData(), bytes.GetSize());
+  }
+
+  // Pieces never end between the two halves of a surrogate pair, so the
+  // bytes are those of the whole text encoded at once.
+  constexpr size_t kPieceUnits = 1 << 16;
+  std::unique_ptr<char[]> room(new char[std::min(units.size(), kPieceUnits) * maxPerUnit + 1]);
+  while (!units.empty()) {
+    size_t n = std::min(units.size(), kPieceUnits);
+    if (n < units.size() && (units[n - 1] & 0xFC00) == 0xD800) --n;
+    const size_t bytes = encode(units.substr(0, n), room.get());
+    if (!sink(room.get(), bytes)) return false;
+    units.remove_prefix(n);
+  }
+  return true;
 }
 
 namespace {

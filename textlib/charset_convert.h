@@ -5,6 +5,9 @@
 // opened as a charset (ICU names, plus the Windows meaning of the code-page
 // table's names). Results carry no byte-order mark, and a zero byte or unit
 // is data: nothing is cut at a NUL.
+#include <functional>
+#include <string_view>
+
 #include "common/mem.h"
 #include "common/wstring.h"
 
@@ -18,6 +21,17 @@
 bool ConvertCharset(CQzuMem& bytes, CWString& from, CWString& to, int markLength);
 // For callers whose names are constants; nothing is written back.
 bool ConvertCharset(CQzuMem& bytes, const CWString& from, const CWString& to, int markLength);
+
+// Whether `name` ("ANSI" and "UTF8" included) is a charset anything here
+// can convert to and from.
+bool CharsetIsKnown(const CWString& name);
+
+// Encodes UTF-16 units into charset `to` and hands the bytes to `sink` piece
+// by piece: together the bytes ConvertCharset gives from "UTF-16" to `to`,
+// without a buffer for all of them. False when `to` is not a charset anything
+// knows (then the sink gets nothing) or when the sink refuses a piece.
+bool EncodeUtf16InPieces(std::u16string_view units, const CWString& to,
+                         const std::function<bool(const void*, size_t)>& sink);
 
 // The native byte converters; each replaces the buffer's contents.
 // System code page bytes -> UTF-16LE.

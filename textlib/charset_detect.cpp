@@ -16,64 +16,85 @@ bool CharsetInList(const CWString& name, const CWString& list, const CWString& s
   return false;
 }
 
+namespace {
+
+// The scan decides byte by byte: at a three-byte lead followed by two
+// continuation bytes it counts one good sequence and moves on three; at an
+// ASCII byte it moves on one; at a two-byte lead followed by a continuation
+// byte it counts one good sequence and moves on two; anything else is one bad
+// byte. Only continuation bytes are ever stepped over, so every other byte is
+// a place where the scan stops, and a continuation byte is one exactly when
+// no good sequence starting one or two bytes before covers it. Both counts
+// therefore follow from bit masks of 64 bytes at a time.
+struct ByteClasses {
+  uint64_t cont = 0;   // 80-BF
+  uint64_t lead2 = 0;  // C0-DF
+  uint64_t lead3 = 0;  // E0-EF
+  uint64_t high = 0;   // 80-FF
+};
+
+#if defined(__SSE2__)
+uint64_t Mask16(__m128i v, uint8_t mask, uint8_t value) {
+  return static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(
+      _mm_and_si128(v, _mm_set1_epi8(static_cast<char>(mask))), _mm_set1_epi8(static_cast<char>(value)))));
+}
+#endif
+
+ByteClasses Classify(const uint8_t* p) {
+  ByteClasses c;
+#if defined(__SSE2__)
+  for (int k = 0; k < 4; ++k) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+    const int shift = 16 * k;
+    c.high |= static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(v))) << shift;
+    c.cont |= Mask16(v, 0xC0, 0x80) << shift;
+    c.lead2 |= Mask16(v, 0xE0, 0xC0) << shift;
+    c.lead3 |= Mask16(v, 0xF0, 0xE0) << shift;
+  }
+#else
+  for (int i = 0; i < 64; ++i) {
+    const uint64_t bit = uint64_t{1} << i;
+    const uint8_t b = p[i];
+    if (b & 0x80) c.high |= bit;
+    if ((b & 0xC0) == 0x80) c.cont |= bit;
+    if ((b & 0xE0) == 0xC0) c.lead2 |= bit;
+    if ((b & 0xF0) == 0xE0) c.lead3 |= bit;
+  }
+#endif
+  return c;
+}
+
+}  // namespace
+
 bool LooksLikeUtf8(const void* data, size_t size) {
   const uint8_t* p = static_cast<const uint8_t*>(data);
-  const uint8_t* const end = p + size;
-  size_t valid = 0, invalid = 0;
-  // Branches with constant advances, so that the scan runs ahead on
-  // prediction; the three-byte test comes first, as Chinese text is mostly
-  // three-byte sequences.
-  while (p < end) {
-#if defined(__SSE2__)
-    // Sixteen bytes at a time while they hold only whole ASCII, two- and
-    // three-byte sequences: then each lead byte is one valid sequence, just
-    // as the byte-by-byte count below would find. A sequence that runs past
-    // the block ends the block before its lead.
-    while (end - p >= 16) {
-      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-      const uint32_t high = static_cast<uint32_t>(_mm_movemask_epi8(v));
-      if (high == 0) {
-        p += 16;
-        continue;
-      }
-      const auto top = [&v](int mask, int value) {
-        return static_cast<uint32_t>(_mm_movemask_epi8(
-            _mm_cmpeq_epi8(_mm_and_si128(v, _mm_set1_epi8(static_cast<char>(mask))), _mm_set1_epi8(static_cast<char>(value)))));
-      };
-      const uint32_t cont = top(0xC0, 0x80);
-      const uint32_t lead2 = top(0xE0, 0xC0);
-      const uint32_t lead3 = top(0xF0, 0xE0);
-      const uint32_t expected = (lead2 << 1) | (lead3 << 1) | (lead3 << 2);
-      if ((cont | lead2 | lead3) != high || cont != (expected & 0xFFFF)) break;
-      // Leads whose sequence does not end inside the block.
-      const uint32_t open = (lead2 & 0x8000) | (lead3 & 0xC000);
-      const uint32_t whole = open ? (open & (0u - open)) - 1 : 0xFFFF;  // bits below the first open lead
-      valid += static_cast<size_t>(__builtin_popcount((lead2 | lead3) & whole));
-      p += open ? __builtin_ctz(open) : 16;
-      if (open) break;
+  const size_t blocks = (size + 63) / 64;
+  // The last, partial block is read from a copy padded with zero bytes:
+  // they are ASCII, so no sequence reaches past the end.
+  uint8_t tail[64] = {};
+  if (size % 64) std::memcpy(tail, p + (blocks - 1) * 64, size % 64);
+  const auto blockAt = [&](size_t k) { return (k + 1 < blocks || size % 64 == 0) ? p + 64 * k : tail; };
+
+  uint64_t valid = 0, invalid = 0;
+  uint64_t prevGood = 0, prevGood3 = 0;
+  ByteClasses next = blocks ? Classify(blockAt(0)) : ByteClasses();
+  for (size_t k = 0; k < blocks; ++k) {
+    const ByteClasses c = next;
+    next = k + 1 < blocks ? Classify(blockAt(k + 1)) : ByteClasses();
+    if ((c.high | prevGood >> 63 | prevGood3 >> 62) == 0) {  // all ASCII, nothing carried in
+      prevGood = prevGood3 = 0;
+      continue;
     }
-    if (p >= end) break;
-#endif
-    const uint32_t b = *p;
-    const size_t left = static_cast<size_t>(end - p);
-    if ((b & 0xF0) == 0xE0 && left >= 3 && ((p[1] & 0xC0) == 0x80) && ((p[2] & 0xC0) == 0x80)) {
-      ++valid;
-      p += 3;
-    } else if (b < 0x80) {
-#if defined(__SSE2__)
-      // ASCII runs, sixteen bytes at a time.
-      while (end - p >= 16 && !_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)))) p += 16;
-      if (p < end && *p < 0x80) ++p;
-#else
-      ++p;
-#endif
-    } else if ((b & 0xE0) == 0xC0 && left >= 2 && (p[1] & 0xC0) == 0x80) {
-      ++valid;
-      p += 2;
-    } else {
-      ++invalid;
-      p += 1;
-    }
+    const uint64_t cont1 = (c.cont >> 1) | (next.cont << 63);  // a continuation byte one further on
+    const uint64_t cont2 = (c.cont >> 2) | (next.cont << 62);  // and two further on
+    const uint64_t good3 = c.lead3 & cont1 & cont2;
+    const uint64_t good = good3 | (c.lead2 & cont1);
+    const uint64_t covered = (good << 1) | (good3 << 2) | (prevGood >> 63) | (prevGood3 >> 62);
+    valid += static_cast<uint64_t>(__builtin_popcountll(good));
+    invalid += static_cast<uint64_t>(__builtin_popcountll(c.high & ~c.cont & ~good)) +
+               static_cast<uint64_t>(__builtin_popcountll(c.cont & ~covered));
+    prevGood = good;
+    prevGood3 = good3;
   }
   // "Not every byte was ASCII" follows from valid > invalid >= 0.
   return valid > invalid;

@@ -221,3 +221,45 @@ TEST(ConvertCharset, MalformedBuffersThroughEveryRoute) {
     }
   }
 }
+
+namespace {
+
+// Encoding in pieces gives the bytes of the whole conversion, with surrogate
+// pairs, lone surrogates and characters outside the code page falling on and
+// around the piece boundaries; an unknown name reaches the sink not at all.
+TEST(EncodeUtf16InPieces, SameBytesAsTheWholeConversion) {
+  std::u16string text;
+  std::mt19937 rng(3);
+  const std::u16string pieces[] = {u"中", u"a", u"\U0001F600", u"\u20AC", std::u16string(1, 0xD800), u"\r\n", u"\u00E9"};
+  while (text.size() < 200000) text += pieces[rng() % std::size(pieces)];
+  // A pair straddling the first boundary, a lone high surrogate at the second.
+  text[65535] = 0xD83D;
+  text[65536] = 0xDE00;
+  text[131071] = 0xD800;
+  text[131072] = u'x';
+  for (const char16_t* to : {u"UTF-8", u"utf8", u"UTF-16", u"UTF-16LE", u"UTF-16BE", u"ANSI", u"big5", u"cp1252"}) {
+    CQzuMem whole(text.data(), text.size() * 2);
+    ASSERT_TRUE(ConvertCharset(whole, CWString(u"UTF-16"), CWString(to), 0));
+    std::string joined;
+    ASSERT_TRUE(EncodeUtf16InPieces(text, CWString(to), [&](const void* data, size_t size) {
+      joined.append(static_cast<const char*>(data), size);
+      return true;
+    }));
+    EXPECT_EQ(joined, std::string(reinterpret_cast<const char*>(whole.GetData()), whole.GetSize()))
+        << CWString(to).ToUtf8();
+    EXPECT_TRUE(CharsetIsKnown(CWString(to)));
+  }
+  bool reached = false;
+  EXPECT_FALSE(EncodeUtf16InPieces(text, CWString(u"no-such-charset"), [&](const void*, size_t) {
+    reached = true;
+    return true;
+  }));
+  EXPECT_FALSE(reached);
+  EXPECT_FALSE(CharsetIsKnown(CWString(u"no-such-charset")));
+  // A sink that refuses stops the encoding.
+  int calls = 0;
+  EXPECT_FALSE(EncodeUtf16InPieces(text, CWString(u"UTF-8"), [&](const void*, size_t) { return ++calls < 2; }));
+  EXPECT_EQ(calls, 2);
+}
+
+}  // namespace

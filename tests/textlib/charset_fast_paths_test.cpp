@@ -86,6 +86,21 @@ TEST(CharsetFastPaths, DetectionCountsLikeThePlainRule) {
   EXPECT_GT(other, 500);
 }
 
+// Bytes drawn from the classes that matter (ASCII, continuation bytes, two-
+// and three-byte leads, bytes that never start a sequence) in runs long
+// enough to cross several blocks, as legacy double-byte text does.
+TEST(CharsetFastPaths, DetectionCountsLikeThePlainRuleOnMixedBytes) {
+  static const uint8_t alphabet[] = {0x41, 0x0A, 0x80, 0xA1, 0xBF, 0xC3, 0xD6, 0xE4, 0xEF, 0xF0, 0xFE};
+  std::mt19937 rng(17);
+  for (int round = 0; round < 4000; ++round) {
+    std::string s(rng() % 300, '\0');
+    const int asciiPercent = static_cast<int>(rng() % 100);
+    for (char& c : s)
+      c = static_cast<char>(static_cast<int>(rng() % 100) < asciiPercent ? 0x61 : alphabet[rng() % std::size(alphabet)]);
+    ASSERT_EQ(LooksLikeUtf8(s.data(), s.size()), CountingRule(s)) << round;
+  }
+}
+
 TEST(CharsetFastPaths, Utf8DecodingMatchesIcu) {
   std::mt19937 rng(5);
   for (int round = 0; round < 3000; ++round) {

@@ -118,3 +118,36 @@ TEST(WriteFileBytes, WritesNamesOfTheFullLength) {
 }
 
 }  // namespace
+
+namespace {
+
+// Pieces of every size arrive in order; a writer that gives up midway leaves
+// the old file and nothing beside it; a new file gets the umask's bits.
+TEST(WriteFileFrom, JoinsPiecesAndGivesUpCleanly) {
+  qzu_test::TempDir dir;
+  const fs::path target = dir.path() / "pieces.bin";
+  std::string expected;
+  const std::string big(200000, 'b');
+  const auto produce = [&](const FileByteSink& sink) {
+    expected.clear();
+    for (const std::string& piece : {std::string("\xEF\xBB\xBF"), std::string(70000, 'a'), std::string(), big,
+                                     std::string("tail")}) {
+      if (!sink(piece.data(), piece.size())) return false;
+      expected += piece;
+    }
+    return true;
+  };
+  ASSERT_EQ(WriteFileFrom(P(target), produce), 1);
+  EXPECT_EQ(Content(target), expected);
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
+  struct stat st{};
+  ASSERT_EQ(::stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0666u & ~mask);
+
+  EXPECT_EQ(WriteFileFrom(P(target), [&](const FileByteSink& sink) { return sink(big.data(), 10) && false; }), 0);
+  EXPECT_EQ(Content(target), expected);
+  EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+
+}  // namespace
