@@ -5,8 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
-#include <system_error>
+#include <climits>
 
 #include "app/text_bytes.h"
 #include "common/boxed.h"
@@ -89,9 +88,11 @@ void MapAsciiCase(CWString& text, bool upper) {
 }  // namespace
 
 bool PathNamesEntry(const CWString& path) {
-  if (path.IsEmpty()) return false;
-  std::error_code ec;
-  return std::filesystem::exists(path.ToUtf8(), ec);
+  // No system path is longer than PATH_MAX bytes or holds a zero byte; a long
+  // text is not turned into UTF-8 only to be refused.
+  if (path.IsEmpty() || path.Length() >= PATH_MAX || path.View().find(u'\0') != std::u16string_view::npos) return false;
+  struct stat st;
+  return ::stat(path.ToUtf8().c_str(), &st) == 0;
 }
 
 

@@ -40,6 +40,15 @@ uint64_t Mask16(__m128i v, uint8_t mask, uint8_t value) {
 }
 #endif
 
+// Set bits of a mask, without the library call that plain x86-64 code makes
+// of the builtin.
+inline uint64_t BitCount(uint64_t x) {
+  x -= (x >> 1) & 0x5555555555555555ull;
+  x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+  return (x * 0x0101010101010101ull) >> 56;
+}
+
 ByteClasses Classify(const uint8_t* p) {
   ByteClasses c;
 #if defined(__SSE2__)
@@ -90,9 +99,8 @@ bool LooksLikeUtf8(const void* data, size_t size) {
     const uint64_t good3 = c.lead3 & cont1 & cont2;
     const uint64_t good = good3 | (c.lead2 & cont1);
     const uint64_t covered = (good << 1) | (good3 << 2) | (prevGood >> 63) | (prevGood3 >> 62);
-    valid += static_cast<uint64_t>(__builtin_popcountll(good));
-    invalid += static_cast<uint64_t>(__builtin_popcountll(c.high & ~c.cont & ~good)) +
-               static_cast<uint64_t>(__builtin_popcountll(c.cont & ~covered));
+    valid += BitCount(good);
+    invalid += BitCount(c.high & ~c.cont & ~good) + BitCount(c.cont & ~covered);
     prevGood = good;
     prevGood3 = good3;
   }
