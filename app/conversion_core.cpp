@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 
@@ -173,14 +174,22 @@ void ConversionCore::ReadInput(const CWString& source, CWString& text, Call& cal
     return;
   }
   CQzuMem bytes;
-  rg_Ombrine_base::rg_LuoJiXingLei hasMark;
   // A file that cannot be read, or an input charset nothing can read from, is
-  // a failed read: nothing is written for it. With no path the loader decodes
-  // the bytes it is given.
-  call.readFailed = !ReadFileBytes(source, bytes) || !LoadTextFile(bytes, CWString(), call.inputCharset, hasMark);
+  // a failed read: nothing is written for it.
+  call.readFailed = !ReadFileBytes(source, bytes);
+  const int markLength = call.readFailed ? 0 : TextCharsetOf(bytes, call.inputCharset);
+  const bool pureConversion = m_options.function == F::None && call.fileMode;
+  if (!call.readFailed && pureConversion &&
+      AnsiDecodesStraightToUtf8(call.inputCharset, call.outputCharset.IsEmpty() ? call.inputCharset : call.outputCharset)) {
+    bytes.Remove(0, std::min(static_cast<size_t>(markLength), bytes.GetSize()));
+    call.ansi = std::move(bytes);
+    call.ansiToUtf8 = true;
+    return;
+  }
+  if (!call.readFailed) call.readFailed = !ConvertCharset(bytes, call.inputCharset, CWString(u"UTF-16"), markLength);
   if (call.readFailed) {
     text.Empty();
-  } else if (m_options.function == F::None && call.fileMode) {
+  } else if (pureConversion) {
     // A pure charset conversion: the UTF-16 bytes go straight to the output
     // stage, sparing two copies of what may be a very large file.
     call.utf16 = std::move(bytes);

@@ -48,8 +48,12 @@ class ConversionCore {
     bool readFailed = false;  // the input file could not be read: nothing is written
     bool fileMode = false;
     // File mode without a function: the input as UTF-16LE bytes, passed to
-    // the output stage instead of the working text.
+    // the output stage instead of the working text...
     CQzuMem utf16;
+    // ...or, from the system code page to UTF-8, the file's bytes as read,
+    // decoded only as they are written.
+    CQzuMem ansi;
+    bool ansiToUtf8 = false;
   };
 
   bool ConvertList(CWString& result, CWString& text);

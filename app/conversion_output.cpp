@@ -137,6 +137,8 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
   const int written = WriteFileFrom(outputPath, [&](const FileByteSink& sink) {
     if (call.bytesResult) return sink(call.bytes.GetData(), call.bytes.GetSize());
     if (!sink(mark.GetData(), mark.GetSize())) return false;
+    if (call.ansiToUtf8)
+      return AnsiToUtf8InPieces(std::string_view(reinterpret_cast<const char*>(call.ansi.GetData()), call.ansi.GetSize()), sink);
     if (wholeUnits) return EncodeUtf16InPieces(units, call.outputCharset, sink);
     // Half a unit at the end: the charset converter decides what it becomes.
     CQzuMem converted = call.utf16;

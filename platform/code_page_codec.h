@@ -40,6 +40,17 @@ class CharsetCodec {
   // Encodes into `dst`, room for MaxBytes(text.size()) bytes; returns the
   // bytes written.
   virtual size_t EncodeInto(std::u16string_view /*text*/, char* /*dst*/) const { return 0; }
+
+  // Decoding straight to UTF-8, offered where MaxUtf8Bytes answers more than
+  // 0: the bytes qzu::Utf16ToUtf8 makes of what DecodeInto gives.
+  // The most bytes `byteCount` bytes decode to.
+  virtual size_t MaxUtf8Bytes(size_t /*byteCount*/) const { return 0; }
+  // Decodes into `dst`, room for MaxUtf8Bytes(bytes.size()) bytes; returns
+  // the bytes written.
+  virtual size_t DecodeToUtf8Into(std::string_view /*bytes*/, char* /*dst*/) const { return 0; }
+  // The longest start of `bytes` that decodes the same whatever follows it,
+  // so that a long input can be decoded in pieces; 0 when there is none.
+  virtual size_t IndependentPrefix(std::string_view /*bytes*/) const { return 0; }
 };
 
 // The codec of a Windows code page number (936 -> windows-936, 65001 ->

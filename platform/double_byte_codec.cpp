@@ -28,6 +28,11 @@ class DbcsTableCodec : public CharsetCodec {
   size_t DecodeInto(std::string_view bytes, char16_t* dst) const override;
   size_t MaxBytes(size_t unitCount) const override { return unitCount * 2; }
   size_t EncodeInto(std::u16string_view text, char* dst) const override;
+  // Three bytes for each byte at most (a single byte may stand for a
+  // character of three UTF-8 bytes), and one spare for four-byte stores.
+  size_t MaxUtf8Bytes(size_t byteCount) const override { return m_pairUtf8.empty() ? 0 : byteCount * 3 + 1; }
+  size_t DecodeToUtf8Into(std::string_view bytes, char* dst) const override;
+  size_t IndependentPrefix(std::string_view bytes) const override;
 
  private:
   // Kept small so the hot part stays in the cache: every lead byte is 0x80
@@ -36,6 +41,9 @@ class DbcsTableCodec : public CharsetCodec {
   bool IsLead(uint32_t b) const {
     return m_leadRange ? (b - m_firstLead) <= m_leadSpan : ((m_isLead[b >> 5] >> (b & 31)) & 1) != 0;
   }
+  template <typename Emitter>
+  void DecodeWith(std::string_view bytes, Emitter& out) const;
+  void BuildUtf8Tables();
 
   std::string m_name;
   // Lead bytes that form one range (as in 936, 949, 950) are tested with a
@@ -58,6 +66,66 @@ class DbcsTableCodec : public CharsetCodec {
   // Bytes of a code point above the BMP; the same for all of them in these
   // code pages (checked when the table is built).
   std::string m_supplementary;
+  // The UTF-8 bytes of what m_single and m_pairUnits hold, in the low three
+  // bytes, with their count in the high byte. Empty when some unit is a
+  // surrogate, which UTF-8 could only encode together with its neighbour.
+  uint32_t m_singleUtf8[256] = {};
+  std::vector<uint32_t> m_pairUtf8;
+  // Bytes that are neither lead bytes nor ever taken as a trail byte: the
+  // decoding after one does not depend on what came before it.
+  uint32_t m_standsAlone[8] = {};
+};
+
+// The UTF-8 bytes of one BMP unit that is not a surrogate, packed as above.
+uint32_t PackedUtf8(uint32_t u) {
+  if (u < 0x80) return u | 1u << 24;
+  if (u < 0x800) return (0xC0 | u >> 6) | (0x80 | (u & 0x3F)) << 8 | 2u << 24;
+  return (0xE0 | u >> 12) | (0x80 | ((u >> 6) & 0x3F)) << 8 | (0x80 | (u & 0x3F)) << 16 | 3u << 24;
+}
+
+bool IsSurrogate(uint32_t u) { return (u & 0xF800) == 0xD800; }
+
+// Where the decoder puts what it decodes: UTF-16 units...
+struct UnitEmitter {
+  using Value = char16_t;
+  const uint16_t* single;
+  const uint16_t* pairs;
+  char16_t* dst;
+  Value Pair(uint32_t index) const { return pairs[index]; }
+  static bool IsReplacement(Value v) { return v == 0xFFFD; }
+  void Put(Value v) { *dst++ = v; }
+  void PutSingle(uint32_t b) { *dst++ = single[b]; }
+#if defined(__SSE2__)
+  // Sixteen ASCII bytes widened; only the first `count` are kept.
+  void PutAscii(__m128i v, unsigned count) {
+    const __m128i zero = _mm_setzero_si128();
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_unpacklo_epi8(v, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), _mm_unpackhi_epi8(v, zero));
+    dst += count;
+  }
+#endif
+};
+
+// ...or their UTF-8 bytes. Four bytes are stored for each character and the
+// count kept; the room of three bytes per input byte plus one covers that.
+struct Utf8Emitter {
+  using Value = uint32_t;
+  const uint32_t* single;
+  const uint32_t* pairs;
+  char* dst;
+  Value Pair(uint32_t index) const { return pairs[index]; }
+  static bool IsReplacement(Value v) { return v == (0xBDBFEFu | 3u << 24); }
+  void Put(Value v) {
+    std::memcpy(dst, &v, 4);
+    dst += v >> 24;
+  }
+  void PutSingle(uint32_t b) { Put(single[b]); }
+#if defined(__SSE2__)
+  void PutAscii(__m128i v, unsigned count) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), v);
+    dst += count;
+  }
+#endif
 };
 
 std::u16string DecodeWithFlush(UConverter* cnv, const char* bytes, size_t n) {
@@ -156,15 +224,36 @@ std::shared_ptr<const CharsetCodec> DbcsTableCodec::Build(const std::string& nam
   if (codec->m_supplementary.size() > 4) return nullptr;  // MaxBytes would not hold
   for (uint16_t u = 0; u < 0x80; ++u)
     if (codec->m_encode[u] != u) codec->m_asciiIdentity = false;
+  codec->BuildUtf8Tables();
+  // A byte stands alone when it is no lead byte and every lead byte before it
+  // decodes on its own.
+  for (uint32_t b = 0; b < 256; ++b) {
+    if (isLead[b]) continue;
+    bool alone = true;
+    for (uint32_t lead = 0x80; lead < 256 && alone; ++lead) {
+      const size_t index = (lead & 0x7F) << 8 | b;
+      if (isLead[lead] && !(codec->m_leadAlone[index >> 5] & (1u << (index & 31)))) alone = false;
+    }
+    if (alone) codec->m_standsAlone[b >> 5] |= 1u << (b & 31);
+  }
   return codec;
 }
 
-size_t DbcsTableCodec::DecodeInto(std::string_view bytes, char16_t* out) const {
-  char16_t* dst = out;
+void DbcsTableCodec::BuildUtf8Tables() {
+  for (const uint16_t u : m_single)
+    if (IsSurrogate(u)) return;
+  for (const uint16_t u : m_pairUnits)
+    if (IsSurrogate(u)) return;
+  for (int b = 0; b < 256; ++b) m_singleUtf8[b] = PackedUtf8(m_single[b]);
+  m_pairUtf8.resize(m_pairUnits.size());
+  for (size_t i = 0; i < m_pairUnits.size(); ++i) m_pairUtf8[i] = PackedUtf8(m_pairUnits[i]);
+}
+
+template <typename Emitter>
+void DbcsTableCodec::DecodeWith(std::string_view bytes, Emitter& out) const {
   const uint8_t* p = reinterpret_cast<const uint8_t*>(bytes.data());
   const uint8_t* const end = p + bytes.size();
-  const uint16_t* const single = m_single;
-  const uint16_t* const pairs = m_pairUnits.data();
+  using Value = typename Emitter::Value;
   const uint32_t* const leadAlone = m_leadAlone.data();
   // The rare cases (a bad trail byte, a lead cut off by the end) are
   // branches rather than arithmetic, so that the pointer's advance does not
@@ -185,27 +274,27 @@ size_t DbcsTableCodec::DecodeInto(std::string_view bytes, char16_t* out) const {
         uint64_t w;
         std::memcpy(&w, p, 8);
         if ((w & 0x0080008000800080ull) != 0x0080008000800080ull) break;
-        const char16_t u0 = pairs[((w & 0x7F) << 8) | ((w >> 8) & 0xFF)];
-        const char16_t u1 = pairs[(((w >> 16) & 0x7F) << 8) | ((w >> 24) & 0xFF)];
-        const char16_t u2 = pairs[(((w >> 32) & 0x7F) << 8) | ((w >> 40) & 0xFF)];
-        const char16_t u3 = pairs[(((w >> 48) & 0x7F) << 8) | (w >> 56)];
-        if ((u0 == 0xFFFD) | (u1 == 0xFFFD) | (u2 == 0xFFFD) | (u3 == 0xFFFD)) break;
-        dst[0] = u0;
-        dst[1] = u1;
-        dst[2] = u2;
-        dst[3] = u3;
-        dst += 4;
+        const Value u0 = out.Pair(static_cast<uint32_t>(((w & 0x7F) << 8) | ((w >> 8) & 0xFF)));
+        const Value u1 = out.Pair(static_cast<uint32_t>((((w >> 16) & 0x7F) << 8) | ((w >> 24) & 0xFF)));
+        const Value u2 = out.Pair(static_cast<uint32_t>((((w >> 32) & 0x7F) << 8) | ((w >> 40) & 0xFF)));
+        const Value u3 = out.Pair(static_cast<uint32_t>((((w >> 48) & 0x7F) << 8) | (w >> 56)));
+        if (Emitter::IsReplacement(u0) | Emitter::IsReplacement(u1) | Emitter::IsReplacement(u2) |
+            Emitter::IsReplacement(u3))
+          break;
+        out.Put(u0);
+        out.Put(u1);
+        out.Put(u2);
+        out.Put(u3);
         p += 8;
       }
       if (p >= last || !IsLead(*p)) continue;
       while (end - p >= 4 && IsLead(p[2])) {
         const uint32_t i0 = ((static_cast<uint32_t>(p[0]) & 0x7F) << 8) | p[1];
         const uint32_t i1 = ((static_cast<uint32_t>(p[2]) & 0x7F) << 8) | p[3];
-        const char16_t u0 = pairs[i0], u1 = pairs[i1];
-        if (u0 == 0xFFFD || u1 == 0xFFFD) break;  // the careful loop below decides
-        dst[0] = u0;
-        dst[1] = u1;
-        dst += 2;
+        const Value u0 = out.Pair(i0), u1 = out.Pair(i1);
+        if (Emitter::IsReplacement(u0) || Emitter::IsReplacement(u1)) break;  // the careful loop below decides
+        out.Put(u0);
+        out.Put(u1);
         p += 4;
         if (p >= last || !IsLead(*p)) break;
       }
@@ -213,10 +302,10 @@ size_t DbcsTableCodec::DecodeInto(std::string_view bytes, char16_t* out) const {
       lead = *p;
       for (;;) {
         const uint32_t index = ((lead & 0x7F) << 8) | p[1];
-        const char16_t unit = pairs[index];
-        *dst++ = unit;
+        const Value unit = out.Pair(index);
+        out.Put(unit);
         // A lead byte alone decodes to U+FFFD; only then is the bitmap read.
-        if (unit == 0xFFFD && (leadAlone[index >> 5] & (1u << (index & 31)))) [[unlikely]] {
+        if (Emitter::IsReplacement(unit) && (leadAlone[index >> 5] & (1u << (index & 31)))) [[unlikely]] {
           p += 1;
           break;
         }
@@ -237,22 +326,40 @@ size_t DbcsTableCodec::DecodeInto(std::string_view bytes, char16_t* out) const {
       if (m_asciiIdentity) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(v));
-        const __m128i zero = _mm_setzero_si128();
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_unpacklo_epi8(v, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), _mm_unpackhi_epi8(v, zero));
         const unsigned ascii = high ? static_cast<unsigned>(__builtin_ctz(high)) : 16u;
-        dst += ascii;
+        out.PutAscii(v, ascii);
         p += ascii;
         continue;
       }
     }
 #endif
-    *dst++ = single[b];
+    out.PutSingle(b);
     ++p;
   }
-  if (p < end) *dst++ = single[*p];  // a last byte alone, a cut-off lead too
-  return static_cast<size_t>(dst - out);
+  if (p < end) out.PutSingle(*p);  // a last byte alone, a cut-off lead too
 }
+
+size_t DbcsTableCodec::DecodeInto(std::string_view bytes, char16_t* dst) const {
+  UnitEmitter out{m_single, m_pairUnits.data(), dst};
+  DecodeWith(bytes, out);
+  return static_cast<size_t>(out.dst - dst);
+}
+
+size_t DbcsTableCodec::DecodeToUtf8Into(std::string_view bytes, char* dst) const {
+  if (m_pairUtf8.empty()) return 0;
+  Utf8Emitter out{m_singleUtf8, m_pairUtf8.data(), dst};
+  DecodeWith(bytes, out);
+  return static_cast<size_t>(out.dst - dst);
+}
+
+size_t DbcsTableCodec::IndependentPrefix(std::string_view bytes) const {
+  for (size_t n = bytes.size(); n > 0; --n) {
+    const uint32_t b = static_cast<uint8_t>(bytes[n - 1]);
+    if (m_standsAlone[b >> 5] & (1u << (b & 31))) return n;
+  }
+  return 0;
+}
+
 
 void DbcsTableCodec::Decode(std::string_view bytes, std::u16string& out) const {
   const size_t start = out.size();

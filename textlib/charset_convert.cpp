@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/utf.h"
 #include "platform/code_page_codec.h"
@@ -347,4 +348,39 @@ void SwapUtf16ByteOrder(CQzuMem& bytes) {
   }
   // Half a unit has no partner to swap with: it would go past the end.
   if (size & 1) p[size - 1] = 0;
+}
+
+bool AnsiDecodesStraightToUtf8(CWString& from, const CWString& to) {
+  const CWString ansiName = AnsiName();
+  ResolveName(from, ansiName);
+  CWString target = to;
+  ResolveName(target, ansiName);
+  return NativeKind(from.ToUpperAscii(), ansiName) == Native::kAnsi &&
+         NativeKind(target.ToUpperAscii(), ansiName) == Native::kUtf8 &&
+         qzu::SystemCodePageCodec()->MaxUtf8Bytes(1) != 0;
+}
+
+bool AnsiToUtf8InPieces(std::string_view bytes, const std::function<bool(const void*, size_t)>& sink) {
+  const auto codec = qzu::SystemCodePageCodec();
+  if (codec->MaxUtf8Bytes(1) == 0) {
+    CQzuMem units(bytes.data(), bytes.size());
+    AnsiToUtf16(units);
+    return EncodeUtf16InPieces(WholeUnitsOf(units), CWString(u"UTF-8"), sink);
+  }
+  // Each piece ends after a byte the decoding after which does not depend on
+  // what came before; a piece without one grows until it holds one or
+  // reaches the end.
+  constexpr size_t kPieceBytes = 1 << 16;
+  std::vector<char> room;
+  while (!bytes.empty()) {
+    size_t n = 0;
+    for (size_t window = kPieceBytes; n == 0 && window < bytes.size(); window *= 2)
+      n = codec->IndependentPrefix(bytes.substr(0, window));
+    if (n == 0) n = bytes.size();
+    room.resize(std::max(room.size(), codec->MaxUtf8Bytes(n)));
+    const size_t written = codec->DecodeToUtf8Into(bytes.substr(0, n), room.data());
+    if (!sink(room.data(), written)) return false;
+    bytes.remove_prefix(n);
+  }
+  return true;
 }

@@ -33,6 +33,16 @@ bool CharsetIsKnown(const CWString& name);
 bool EncodeUtf16InPieces(std::u16string_view units, const CWString& to,
                          const std::function<bool(const void*, size_t)>& sink);
 
+// Whether text in the system code page goes straight to UTF-8 here (file
+// conversions without a function take that shorter way). `from` is
+// rewritten as ConvertCharset would.
+bool AnsiDecodesStraightToUtf8(CWString& from, const CWString& to);
+
+// System code page bytes to UTF-8, handed to `sink` piece by piece: together
+// the bytes AnsiToUtf16 and then Utf16ToUtf8 give. False when the sink
+// refuses a piece.
+bool AnsiToUtf8InPieces(std::string_view bytes, const std::function<bool(const void*, size_t)>& sink);
+
 // The native byte converters; each replaces the buffer's contents.
 // System code page bytes -> UTF-16LE.
 void AnsiToUtf16(CQzuMem& bytes);

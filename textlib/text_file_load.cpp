@@ -66,15 +66,20 @@ bool Load(CQzuMem& bytes, const CWString& path, CWString& charset, rg_Ombrine_ba
     bytes = ReadWholeFile(path);
     if (rawBytes && !rawBytes->IsNull()) *rawBytes = bytes;
   }
-  int markLength = 0;
-  if (charset.IsEmpty()) charset = DetectEncoding(bytes, markLength);
-  else markLength = MarkLengthOf(bytes, charset);
+  const int markLength = TextCharsetOf(bytes, charset);
   hasMark.value = markLength != 0;
   CWString to(u"UTF-16");
   return ConvertCharset(bytes, charset, to, markLength);
 }
 
 }  // namespace
+
+int TextCharsetOf(const CQzuMem& bytes, CWString& charset) {
+  int markLength = 0;
+  if (charset.IsEmpty()) charset = DetectEncoding(bytes, markLength);
+  else markLength = MarkLengthOf(bytes, charset);
+  return markLength;
+}
 
 bool LoadTextFile(CQzuMem& bytes, const CWString& path, CWString& charset, rg_Ombrine_base::rg_LuoJiXingLei& hasMark,
                   CQzuMem& rawBytes) {

@@ -4,6 +4,12 @@
 #include "common/mem.h"
 #include "common/wstring.h"
 
+// The charset of a text file's bytes: an empty `charset` asks for detection
+// and receives the detected name. Returns the length of the mark to skip
+// ("UTF-8" EF BB BF, "UTF-16"/"UTF-16LE" FF FE, "UTF-16BE" FE FF), 0 when
+// there is none.
+int TextCharsetOf(const CQzuMem& bytes, CWString& charset);
+
 // Replaces `bytes` with the file's text as UTF-16LE bytes without a mark.
 // An empty path decodes the bytes the buffer already holds; a missing or
 // unreadable file reads as empty. An empty `charset` asks for detection and

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/utf.h"
 #include "platform/code_page_codec.h"
 #include "platform/system_code_page.h"
 
@@ -83,6 +84,47 @@ TEST(CodePageCodec, DoubleByteTablesMatchIcuOnRandomInput) {
       if (round % 3 == 0) text += u"\U0001F600\0x";
       ASSERT_EQ(Encode(*codec, text), IcuEncode(name.c_str(), text)) << codePage << " round " << round;
     }
+  }
+}
+
+// Decoding straight to UTF-8 gives the UTF-8 of the decoded units, and input
+// cut after the prefix that stands on its own decodes as it does whole.
+TEST(CodePageCodec, DoubleByteTablesDecodeStraightToUtf8) {
+  std::mt19937 rng(777);
+  for (int codePage : {936, 950, 949, 932}) {
+    auto codec = qzu::CodePageCodec(codePage);
+    ASSERT_TRUE(codec) << codePage;
+    // The Chinese code pages offer it; another may leave it to the two steps.
+    if (codePage == 936 || codePage == 950) {
+      ASSERT_GT(codec->MaxUtf8Bytes(1), 0u) << codePage;
+    }
+    if (codec->MaxUtf8Bytes(1) == 0) continue;
+    int cuts = 0;
+    for (int round = 0; round < 400; ++round) {
+      // ASCII runs long enough for the sixteen-byte steps, lead bytes, bad
+      // trails, control bytes and a possibly cut-off last lead.
+      std::string bytes(rng() % 200, '\0');
+      const int asciiPercent = static_cast<int>(rng() % 80);
+      for (char& b : bytes)
+        b = static_cast<char>(static_cast<int>(rng() % 100) < asciiPercent ? 0x20 + rng() % 0x60
+                              : rng() % 4                                 ? 0x80 + rng() % 128
+                                                                          : rng() % 256);
+      std::u16string units(codec->MaxUnits(bytes.size()), u'\0');
+      units.resize(codec->DecodeInto(bytes, units.data()));
+      std::string utf8(codec->MaxUtf8Bytes(bytes.size()), '\0');
+      utf8.resize(codec->DecodeToUtf8Into(bytes, utf8.data()));
+      ASSERT_EQ(utf8, qzu::Utf16ToUtf8(units)) << codePage << " round " << round;
+
+      const size_t cut = codec->IndependentPrefix(bytes);
+      ASSERT_LE(cut, bytes.size());
+      if (cut == 0 || cut == bytes.size()) continue;
+      ++cuts;
+      std::u16string apart;
+      codec->Decode(std::string_view(bytes).substr(0, cut), apart);
+      codec->Decode(std::string_view(bytes).substr(cut), apart);
+      ASSERT_EQ(apart, units) << codePage << " round " << round << " cut " << cut;
+    }
+    EXPECT_GT(cuts, 100) << codePage;
   }
 }
 

@@ -263,3 +263,43 @@ TEST(EncodeUtf16InPieces, SameBytesAsTheWholeConversion) {
 }
 
 }  // namespace
+
+namespace {
+
+// System code page text straight to UTF-8 in pieces: the bytes of the two
+// steps through UTF-16, also where a long stretch offers no place to cut.
+TEST(AnsiToUtf8InPieces, SameBytesAsTheTwoSteps) {
+  std::mt19937 rng(8);
+  std::string gbk;
+  while (gbk.size() < 100000) {
+    const unsigned r = rng() % 10;
+    if (r < 6) gbk += "\xD6\xD0\xCE\xC4";  // 中文
+    else if (r < 8) gbk += "text, ";
+    else if (r < 9) gbk += "\r\n";
+    else gbk += static_cast<char>(0x80 + rng() % 128);  // a lead with any trail, or a bad byte
+  }
+  // 200,000 bytes that are all lead or trail bytes, then more text.
+  for (int i = 0; i < 100000; ++i) gbk += "\xBA\xBA";
+  gbk += "end\xB0";  // a lead cut off by the end
+  CQzuMem twoSteps(gbk.data(), gbk.size());
+  AnsiToUtf16(twoSteps);
+  Utf16ToUtf8(twoSteps);
+  std::string joined;
+  int pieces = 0;
+  ASSERT_TRUE(AnsiToUtf8InPieces(gbk, [&](const void* data, size_t size) {
+    joined.append(static_cast<const char*>(data), size);
+    ++pieces;
+    return true;
+  }));
+  EXPECT_EQ(joined, std::string(reinterpret_cast<const char*>(twoSteps.GetData()), twoSteps.GetSize()));
+  EXPECT_GT(pieces, 1);
+
+  CWString from(u"ANSI");
+  EXPECT_TRUE(AnsiDecodesStraightToUtf8(from, CWString(u"utf8")));
+  EXPECT_EQ(from, CWString::FromUtf8(CodePageToCharset(GetSystemCodePage()).ToUtf8()).ToUpperAscii());
+  CWString utf8(u"UTF-8");
+  EXPECT_FALSE(AnsiDecodesStraightToUtf8(utf8, CWString(u"UTF-8")));
+  EXPECT_FALSE(AnsiDecodesStraightToUtf8(from, CWString(u"UTF-16")));
+}
+
+}  // namespace
