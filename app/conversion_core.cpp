@@ -1,11 +1,8 @@
 #include "app/conversion_core.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 
 #include "app/text_bytes.h"
@@ -34,33 +31,6 @@ bool IsByteFunction(F f) {
 }
 
 bool IsDigest(F f) { return f == F::Md5 || f == F::Sha1 || f == F::Sha256; }
-
-// All bytes of a regular file; false when it cannot be read.
-bool ReadFileBytes(const CWString& path, CQzuMem& bytes) {
-  const int fd = ::open(path.ToUtf8().c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat st;
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  CQzuMem data;
-  if (ok && st.st_size > 0) ok = data.Reserve(static_cast<size_t>(st.st_size) + 1);
-  while (ok) {
-    if (data.GetSize() == data.GetCapacity()) ok = data.Reserve(data.GetCapacity() + (1u << 16));
-    if (!ok) break;
-    const size_t had = data.GetSize();
-    data.SetSize(data.GetCapacity());
-    const ssize_t n = ::read(fd, data.GetData() + had, data.GetSize() - had);
-    if (n < 0 && errno == EINTR) {
-      data.SetSize(had);
-      continue;
-    }
-    data.SetSize(had + (n > 0 ? static_cast<size_t>(n) : 0));
-    if (n < 0) ok = false;
-    if (n <= 0) break;
-  }
-  ::close(fd);
-  if (ok) bytes = std::move(data);
-  return ok;
-}
 
 // Line breaks to CR LF: every CR LF, lone CR and lone LF becomes one CR LF.
 // The literal text "[rn]" has always meant a line break here too.
@@ -170,13 +140,13 @@ void ConversionCore::ReadInput(const CWString& source, CWString& text, Call& cal
     return;
   }
   if (call.rawInput) {
-    call.readFailed = !ReadFileBytes(source, call.bytes);
+    call.readFailed = !ReadWholeFile(source, call.bytes);
     return;
   }
   CQzuMem bytes;
   // A file that cannot be read, or an input charset nothing can read from, is
   // a failed read: nothing is written for it.
-  call.readFailed = !ReadFileBytes(source, bytes);
+  call.readFailed = !ReadWholeFile(source, bytes);
   const int markLength = call.readFailed ? 0 : TextCharsetOf(bytes, call.inputCharset);
   const bool pureConversion = m_options.function == F::None && call.fileMode;
   if (!call.readFailed && pureConversion &&

@@ -1,5 +1,6 @@
 #include "textlib/charset_detect.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -103,6 +104,11 @@ bool LooksLikeUtf8(const void* data, size_t size) {
     invalid += BitCount(c.high & ~c.cont & ~good) + BitCount(c.cont & ~covered);
     prevGood = good;
     prevGood3 = good3;
+    // Each good sequence still to come needs two bytes at least: once the bad
+    // bytes outnumber every count the good ones could reach, the answer is
+    // known (legacy text gets there about halfway).
+    const uint64_t rest = size - std::min(size, 64 * (k + 1));
+    if (invalid >= valid + rest / 2) return false;
   }
   // "Not every byte was ASCII" follows from valid > invalid >= 0.
   return valid > invalid;

@@ -13,41 +13,6 @@
 
 namespace {
 
-// The whole file, or an empty buffer when it cannot be read completely.
-CQzuMem ReadWholeFile(const CWString& path) {
-  CQzuMem data;
-  const int fd = ::open(path.ToUtf8().c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return data;
-  struct stat st;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
-      data.Reserve(static_cast<size_t>(st.st_size) + 1)) {  // a spare byte sees the end without growing
-    AdviseHugePages(data.GetData(), data.GetCapacity());
-    // A file that grows while we read it is read to its new end.
-    for (;;) {
-      if (data.GetCapacity() == data.GetSize() && !data.Reserve(data.GetSize() + (1u << 16))) {
-        data.Free();
-        break;
-      }
-      const size_t room = data.GetCapacity() - data.GetSize();
-      const size_t had = data.GetSize();
-      data.SetSize(had + room);
-      const ssize_t n = ::read(fd, data.GetData() + had, room);
-      if (n < 0 && errno == EINTR) {
-        data.SetSize(had);
-        continue;
-      }
-      if (n <= 0) {
-        data.SetSize(had);
-        if (n < 0) data.Free();
-        break;
-      }
-      data.SetSize(had + static_cast<size_t>(n));
-    }
-  }
-  ::close(fd);
-  return data;
-}
-
 bool StartsWith(const CQzuMem& bytes, const char* mark, size_t n) {
   return bytes.GetSize() >= n && std::memcmp(bytes.GetData(), mark, n) == 0;
 }
@@ -63,7 +28,7 @@ int MarkLengthOf(const CQzuMem& bytes, const CWString& charset) {
 bool Load(CQzuMem& bytes, const CWString& path, CWString& charset, rg_Ombrine_base::rg_LuoJiXingLei& hasMark,
           CQzuMem* rawBytes) {
   if (!path.IsEmpty()) {
-    bytes = ReadWholeFile(path);
+    if (!ReadWholeFile(path, bytes)) bytes.Free();  // an unreadable file reads as empty
     if (rawBytes && !rawBytes->IsNull()) *rawBytes = bytes;
   }
   const int markLength = TextCharsetOf(bytes, charset);
@@ -73,6 +38,31 @@ bool Load(CQzuMem& bytes, const CWString& path, CWString& charset, rg_Ombrine_ba
 }
 
 }  // namespace
+
+bool ReadWholeFile(const CWString& path, CQzuMem& bytes) {
+  const int fd = ::open(path.ToUtf8().c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  CQzuMem data;
+  // A spare byte sees the end without growing the buffer.
+  if (ok && st.st_size > 0 && (ok = data.Reserve(static_cast<size_t>(st.st_size) + 1)))
+    AdviseHugePages(data.GetData(), data.GetCapacity());
+  // A file that grows while we read it is read to its new end.
+  while (ok) {
+    if (data.GetSize() == data.GetCapacity() && !(ok = data.Reserve(data.GetCapacity() + (1u << 16)))) break;
+    const size_t had = data.GetSize();
+    data.SetSize(data.GetCapacity());
+    const ssize_t n = ::read(fd, data.GetData() + had, data.GetSize() - had);
+    data.SetSize(had + (n > 0 ? static_cast<size_t>(n) : 0));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ok = false;
+    if (n <= 0) break;
+  }
+  ::close(fd);
+  if (ok) bytes = std::move(data);
+  return ok;
+}
 
 int TextCharsetOf(const CQzuMem& bytes, CWString& charset) {
   int markLength = 0;

@@ -4,6 +4,10 @@
 #include "common/mem.h"
 #include "common/wstring.h"
 
+// Every byte of the regular file at `path` into `bytes`; false, leaving
+// `bytes` alone, when it cannot be opened or read to its end.
+bool ReadWholeFile(const CWString& path, CQzuMem& bytes);
+
 // The charset of a text file's bytes: an empty `charset` asks for detection
 // and receives the detected name. Returns the length of the mark to skip
 // ("UTF-8" EF BB BF, "UTF-16"/"UTF-16LE" FF FE, "UTF-16BE" FE FF), 0 when
