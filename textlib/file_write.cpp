@@ -61,6 +61,7 @@ class PieceWriter {
   explicit PieceWriter(int fd) : m_fd(fd) {}
   bool Put(const void* data, size_t size) {
     if (!m_ok) return false;
+    if (size == 0) return true;  // an empty piece may come without memory
     if (m_used + size <= sizeof m_buffer) {
       std::memcpy(m_buffer + m_used, data, size);
       m_used += size;
