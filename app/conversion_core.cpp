@@ -156,7 +156,8 @@ void ConversionCore::ReadInput(const CWString& source, CWString& text, Call& cal
     call.ansiToUtf8 = true;
     return;
   }
-  if (!call.readFailed) call.readFailed = !ConvertCharset(bytes, call.inputCharset, CWString(u"UTF-16"), markLength);
+  CWString utf16(u"UTF-16");  // the input charset's name is rewritten as the converter resolves it
+  if (!call.readFailed) call.readFailed = !ConvertCharset(bytes, call.inputCharset, utf16, markLength);
   if (call.readFailed) {
     text.Empty();
   } else if (pureConversion) {
