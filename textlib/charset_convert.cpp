@@ -9,7 +9,6 @@
 
 #include "common/utf.h"
 #include "platform/code_page_codec.h"
-#include "platform/huge_page_advice.h"
 #include "platform/system_code_page.h"
 #include "textlib/charset_detect.h"
 #include "textlib/code_page_table.h"
@@ -270,12 +269,9 @@ bool OddTailUnit(const CQzuMem& bytes, char16_t& unit) {
   return true;
 }
 
-// Gives `out` `size` bytes of fresh memory for a result to be written into.
-bool PrepareOutput(CQzuMem& out, size_t size) {
-  if (!out.Reserve(size)) return false;
-  AdviseHugePages(out.GetData(), out.GetCapacity());
-  return out.SetSize(size);
-}
+// Gives `out` `size` bytes of fresh memory for a result to be written into
+// (a large buffer asks for huge pages itself).
+bool PrepareOutput(CQzuMem& out, size_t size) { return out.Reserve(size) && out.SetSize(size); }
 
 // Encodes UTF-16LE bytes with `encode(units, count, dst)` into a new buffer
 // of at most `maxPerUnit` bytes per unit, then replaces `bytes` with it.

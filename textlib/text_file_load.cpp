@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/huge_page_advice.h"
 #include "textlib/charset_convert.h"
 #include "textlib/charset_detect.h"
 
@@ -46,8 +45,7 @@ bool ReadWholeFile(const CWString& path, CQzuMem& bytes) {
   bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
   CQzuMem data;
   // A spare byte sees the end without growing the buffer.
-  if (ok && st.st_size > 0 && (ok = data.Reserve(static_cast<size_t>(st.st_size) + 1)))
-    AdviseHugePages(data.GetData(), data.GetCapacity());
+  if (ok && st.st_size > 0) ok = data.Reserve(static_cast<size_t>(st.st_size) + 1);
   // A file that grows while we read it is read to its new end.
   while (ok) {
     if (data.GetSize() == data.GetCapacity() && !(ok = data.Reserve(data.GetCapacity() + (1u << 16)))) break;
