@@ -3,9 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "common/ascii_blocks.h"
 
 namespace qzu {
 
@@ -75,17 +73,12 @@ size_t Utf8ToUtf16(const char* utf8, size_t size, char16_t* out) {
       }
       if (p != runStart) continue;
     } else if (b0 < 0x80) {
-#if defined(__SSE2__)
-      // ASCII runs, sixteen bytes at a time, widened to units.
-      // All sixteen units are stored and the ASCII ones kept: there is room,
-      // as the output never has more units than the input has bytes.
+#if defined(QZU_ASCII_BLOCKS)
+      // ASCII runs, sixteen bytes at a time, widened to units. There is room
+      // for the whole block, as the output never has more units than the
+      // input has bytes.
       if (avail >= 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(v));
-        const __m128i zero = _mm_setzero_si128();
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_unpacklo_epi8(v, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), _mm_unpackhi_epi8(v, zero));
-        const unsigned ascii = high ? static_cast<unsigned>(__builtin_ctz(high)) : 16u;
+        const unsigned ascii = WidenAsciiBlock(p, dst);
         dst += ascii;
         p += ascii;
         continue;
@@ -140,18 +133,11 @@ size_t Utf16ToUtf8(const char16_t* utf16, size_t count, char* out) {
   while (p < end) {
     uint32_t c = *p;
     if (c < 0x80) {
-#if defined(__SSE2__)
-      // ASCII runs, eight units at a time, narrowed to bytes.
-      const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
-      const __m128i zero = _mm_setzero_si128();
-      // All eight bytes are stored and those of the leading ASCII units
-      // kept: there is room, as eight units remain and each has three bytes.
+#if defined(QZU_ASCII_BLOCKS)
+      // ASCII runs, eight units at a time, narrowed to bytes. There is room
+      // for the whole block, as eight units remain and each has three bytes.
       if (end - p >= 8) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const unsigned notAscii =
-            ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, high), zero))) & 0xFFFFu;
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), _mm_packus_epi16(v, v));
-        const unsigned ascii = notAscii ? static_cast<unsigned>(__builtin_ctz(notAscii)) / 2 : 8u;
+        const unsigned ascii = NarrowAsciiBlock(p, dst);
         dst += ascii;
         p += ascii;
         continue;

@@ -6,10 +6,7 @@
 #include <iterator>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
+#include "common/ascii_blocks.h"
 #include "platform/icu_converter.h"
 
 namespace qzu {
@@ -95,13 +92,12 @@ struct UnitEmitter {
   static bool IsReplacement(Value v) { return v == 0xFFFD; }
   void Put(Value v) { *dst++ = v; }
   void PutSingle(uint32_t b) { *dst++ = single[b]; }
-#if defined(__SSE2__)
-  // Sixteen ASCII bytes widened; only the first `count` are kept.
-  void PutAscii(__m128i v, unsigned count) {
-    const __m128i zero = _mm_setzero_si128();
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_unpacklo_epi8(v, zero));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), _mm_unpackhi_epi8(v, zero));
+#if defined(QZU_ASCII_BLOCKS)
+  // The ASCII bytes at the start of sixteen, widened; returns their count.
+  unsigned PutAscii(const uint8_t* p) {
+    const unsigned count = WidenAsciiBlock(p, dst);
     dst += count;
+    return count;
   }
 #endif
 };
@@ -120,10 +116,11 @@ struct Utf8Emitter {
     dst += v >> 24;
   }
   void PutSingle(uint32_t b) { Put(single[b]); }
-#if defined(__SSE2__)
-  void PutAscii(__m128i v, unsigned count) {
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), v);
+#if defined(QZU_ASCII_BLOCKS)
+  unsigned PutAscii(const uint8_t* p) {
+    const unsigned count = CopyAsciiBlock(p, dst);
     dst += count;
+    return count;
   }
 #endif
 };
@@ -316,21 +313,14 @@ void DbcsTableCodec::DecodeWith(std::string_view bytes, Emitter& out) const {
       }
       continue;
     }
-#if defined(__SSE2__)
-    if (b < 0x80 && end - p >= 16) {
-      // ASCII runs, sixteen bytes at a time. Every code page with a table
-      // here maps the bytes below 0x80 to themselves (checked when built).
-      // The sixteen units are stored even when fewer bytes are ASCII: only
-      // those are kept, and there is room, as no byte gives more than one
-      // unit and sixteen bytes remain.
-      if (m_asciiIdentity) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(v));
-        const unsigned ascii = high ? static_cast<unsigned>(__builtin_ctz(high)) : 16u;
-        out.PutAscii(v, ascii);
-        p += ascii;
-        continue;
-      }
+#if defined(QZU_ASCII_BLOCKS)
+    // ASCII runs, sixteen bytes at a time. Every code page with a table here
+    // maps the bytes below 0x80 to themselves (checked when built). A whole
+    // block is stored even when fewer bytes are ASCII: there is room, as no
+    // byte gives more than one item and sixteen bytes remain.
+    if (b < 0x80 && end - p >= 16 && m_asciiIdentity) {
+      p += out.PutAscii(p);
+      continue;
     }
 #endif
     out.PutSingle(b);
@@ -373,17 +363,11 @@ size_t DbcsTableCodec::EncodeInto(std::u16string_view text, char* out) const {
   const char16_t* const end = p + text.size();
   const uint16_t* const table = m_encode.data();
   while (p < end) {
-#if defined(__SSE2__)
+#if defined(QZU_ASCII_BLOCKS)
     if (*p < 0x80 && m_asciiIdentity && end - p >= 8) {
-      // Eight bytes are stored and those of the leading ASCII units kept:
-      // eight units remain, and each has room for two bytes.
-      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-      const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
-      const unsigned notAscii =
-          ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, high), _mm_setzero_si128()))) &
-          0xFFFFu;
-      _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), _mm_packus_epi16(v, v));
-      const unsigned ascii = notAscii ? static_cast<unsigned>(__builtin_ctz(notAscii)) / 2 : 8u;
+      // A block of eight is stored whole: eight units remain, and each has
+      // room for two bytes.
+      const unsigned ascii = NarrowAsciiBlock(p, dst);
       dst += ascii;
       p += ascii;
       continue;
