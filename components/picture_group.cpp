@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "components/bitmap_object.h"
+#include "framework/bitmap_object.h"
 #include "components/byte_buffer_object.h"
 #include "components/icon_render_cache.h"
 #include "components/svg_render.h"
@@ -83,7 +83,8 @@ int rg_TavelkinTuPianZu::SetPictureGroupSvgImage(const CQzuMem& svg, int32_t wid
   if (height == 0) height = width;
   const CQzuMem png = LoadSvgIcon(kDropDownHandleIconId, svg, width, height,
                                   rg_Ombrine_Tosvard_SVGHuiZhiKu::kSvgFormatPng, noDpi, 0);
-  const rg_WeiTuDuiXiangLei bitmap = BitmapFromBuffer(png);
+  rg_WeiTuDuiXiangLei bitmap;
+  bitmap.LoadFromBytes(png);  // an empty picture when nothing could be drawn
   if (pictures.GetCount() == 0) {
     pictures.Add(new rg_WeiTuDuiXiangLei());
     drawModes.Add(0);

@@ -6,7 +6,7 @@
 
 #include "common/boxed.h"
 #include "common/dpi.h"
-#include "components/bitmap_object.h"
+#include "framework/bitmap_object.h"
 #include "components/byte_buffer_object.h"
 #include "components/icon_render_cache.h"
 #include "components/picture_group.h"
@@ -99,7 +99,9 @@ TEST_F(PictureGroupTest, AFailedRenderLeavesAnEmptyPictureOfSizeZero) {
 TEST_F(PictureGroupTest, CopiesAndTheStreamFormKeepEveryPicture) {
   rg_TavelkinTuPianZu group;
   ASSERT_EQ(group.SetPictureGroupSvgImage(Mem(kWide), 20, 10, 0), 0);
-  group.pictures.Add(new rg_WeiTuDuiXiangLei(QImage(30, 4, QImage::Format_ARGB32)));
+  auto* second = new rg_WeiTuDuiXiangLei();
+  second->SetImage(QImage(30, 4, QImage::Format_ARGB32));
+  group.pictures.Add(second);
   group.drawModes.Add(0x123456);
   group.sources.Add(new ByteBufferObject(Mem("second")));
   group.MeasurePictureGroup();
