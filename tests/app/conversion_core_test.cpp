@@ -13,15 +13,7 @@ using namespace rg_Ombrine_app;
 
 namespace {
 
-struct Core {
-  ConversionOptions options;
-  CWString batchRoot;
-  int32_t converted = 0;
-  rg_Tavelkin_MingLingJi::rg_TavelkinHanZiPinYinLei pinyin;
-  app_test::FakeHost host;
-  app_test::FakeWord wordProcessor;
-  WordDocuments word{&wordProcessor, host};
-  ConversionCore core{options, batchRoot, converted, pinyin, word, host};
+struct Core : app_test::CoreRig {
 
   CWString Run(const CWString& input) {
     CWString text = input;

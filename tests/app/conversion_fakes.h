@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "app/conversion_core.h"
 #include "app/conversion_host.h"
 #include "app/word_documents.h"
+#include "textlib/pinyin_converter.h"
 
 namespace app_test {
 
@@ -37,6 +39,19 @@ class FakeWord : public rg_Ombrine_app::IWordAutomation {
   int saves = 0;
   CWString current;
   std::map<std::string, CWString> documents;
+};
+
+// A conversion core with the stand-ins around it, its options and batch root
+// open to the test.
+struct CoreRig {
+  rg_Ombrine_app::ConversionOptions options;
+  CWString batchRoot;
+  int32_t converted = 0;
+  rg_Tavelkin_MingLingJi::rg_TavelkinHanZiPinYinLei pinyin;
+  FakeHost host;
+  FakeWord wordProcessor;
+  rg_Ombrine_app::WordDocuments word{&wordProcessor, host};
+  rg_Ombrine_app::ConversionCore core{options, batchRoot, converted, pinyin, word, host};
 };
 
 }  // namespace app_test

@@ -15,16 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Batch {
+struct Batch : app_test::CoreRig {
   qzu_test::TempDir dir;
-  ConversionOptions options;
-  CWString batchRoot;
-  int32_t converted = 0;
-  rg_Tavelkin_MingLingJi::rg_TavelkinHanZiPinYinLei pinyin;
-  app_test::FakeHost host;
-  app_test::FakeWord wordProcessor;
-  WordDocuments word{&wordProcessor, host};
-  ConversionCore core{options, batchRoot, converted, pinyin, word, host};
 
   Batch() { batchRoot = CWString::FromUtf8(dir.str()); }
   fs::path At(const char* relative) const { return dir.path() / fs::u8path(relative); }
