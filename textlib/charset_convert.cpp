@@ -5,7 +5,6 @@
 #include <cstring>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "common/utf.h"
 #include "platform/code_page_codec.h"
@@ -367,15 +366,16 @@ bool AnsiToUtf8InPieces(std::string_view bytes, const std::function<bool(const v
   // what came before; a piece without one grows until it holds one or
   // reaches the end.
   constexpr size_t kPieceBytes = 1 << 16;
-  std::vector<char> room;
+  CQzuMem room;  // not cleared first: every byte handed on is written before
   while (!bytes.empty()) {
     size_t n = 0;
     for (size_t window = kPieceBytes; n == 0 && window < bytes.size(); window *= 2)
       n = codec->IndependentPrefix(bytes.substr(0, window));
     if (n == 0) n = bytes.size();
-    room.resize(std::max(room.size(), codec->MaxUtf8Bytes(n)));
-    const size_t written = codec->DecodeToUtf8Into(bytes.substr(0, n), room.data());
-    if (!sink(room.data(), written)) return false;
+    if (!room.Reserve(codec->MaxUtf8Bytes(n))) return false;
+    char* out = reinterpret_cast<char*>(room.GetData());
+    const size_t written = codec->DecodeToUtf8Into(bytes.substr(0, n), out);
+    if (!sink(out, written)) return false;
     bytes.remove_prefix(n);
   }
   return true;
