@@ -91,6 +91,13 @@ struct UnitEmitter {
   Value Pair(uint32_t index) const { return pairs[index]; }
   static bool IsReplacement(Value v) { return v == 0xFFFD; }
   void Put(Value v) { *dst++ = v; }
+  void PutFour(Value v0, Value v1, Value v2, Value v3) {
+    dst[0] = v0;
+    dst[1] = v1;
+    dst[2] = v2;
+    dst[3] = v3;
+    dst += 4;
+  }
   void PutSingle(uint32_t b) { *dst++ = single[b]; }
 #if defined(QZU_ASCII_BLOCKS)
   // The ASCII bytes at the start of sixteen, widened; returns their count.
@@ -114,6 +121,22 @@ struct Utf8Emitter {
   void Put(Value v) {
     std::memcpy(dst, &v, 4);
     dst += v >> 24;
+  }
+  // Four characters of three bytes each, the common case of Chinese text, go
+  // to fixed places, so that no store waits for the count of the one before.
+  void PutFour(Value v0, Value v1, Value v2, Value v3) {
+    if ((v0 & v1 & v2 & v3) >> 24 != 3) {
+      Put(v0);
+      Put(v1);
+      Put(v2);
+      Put(v3);
+      return;
+    }
+    std::memcpy(dst, &v0, 4);
+    std::memcpy(dst + 3, &v1, 4);
+    std::memcpy(dst + 6, &v2, 4);
+    std::memcpy(dst + 9, &v3, 4);
+    dst += 12;
   }
   void PutSingle(uint32_t b) { Put(single[b]); }
 #if defined(QZU_ASCII_BLOCKS)
@@ -278,10 +301,7 @@ void DbcsTableCodec::DecodeWith(std::string_view bytes, Emitter& out) const {
         if (Emitter::IsReplacement(u0) | Emitter::IsReplacement(u1) | Emitter::IsReplacement(u2) |
             Emitter::IsReplacement(u3))
           break;
-        out.Put(u0);
-        out.Put(u1);
-        out.Put(u2);
-        out.Put(u3);
+        out.PutFour(u0, u1, u2, u3);
         p += 8;
       }
       if (p >= last || !IsLead(*p)) continue;
