@@ -14,7 +14,9 @@ case "${1-}" in
   --sanitize)
     build=build-asan; flags=(-DQZU_SANITIZE=ON -DQZU_BUILD_BENCH=OFF); shift
     export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}" ;;
-  --tsan) build=build-tsan; flags=(-DQZU_TSAN=ON -DQZU_BUILD_BENCH=OFF); shift ;;
+  --tsan)
+    build=build-tsan; flags=(-DQZU_TSAN=ON -DQZU_BUILD_BENCH=OFF); shift
+    export TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp${TSAN_OPTIONS:+:$TSAN_OPTIONS}" ;;
 esac
 [ "${1-}" = "--" ] && shift
 
