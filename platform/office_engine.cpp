@@ -79,49 +79,39 @@ std::string& ProgramSetting() {
   return url;
 }
 
+// `text` with each CR LF, lone CR and lone LF as one CR (a paragraph mark),
+// and each VT (Word's line break inside a paragraph) as `verticalTab`.
+[[maybe_unused]] std::u16string WithParagraphMarks(std::u16string_view text, char16_t verticalTab) {
+  std::u16string out;
+  out.reserve(text.size() + 1);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c == u'\r') {
+      if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+      out += u'\r';
+    } else if (c == u'\n') {
+      out += u'\r';
+    } else {
+      out += c == u'\x0b' ? verticalTab : c;
+    }
+  }
+  return out;
+}
+
 // Word's paragraph form from the office's. The office gives the whole text
 // in one string with LF after every paragraph but the last; a line break
 // inside a paragraph comes as LF too, so it reads back as a paragraph mark.
 // Asking paragraph by paragraph would tell them apart, at one round trip to
 // the office per paragraph, which large documents cannot afford.
 [[maybe_unused]] std::u16string ToWordText(std::u16string_view office) {
-  std::u16string out;
-  out.reserve(office.size() + 1);
-  for (size_t i = 0; i < office.size(); ++i) {
-    char16_t c = office[i];
-    if (c == u'\r') {
-      if (i + 1 < office.size() && office[i + 1] == u'\n') ++i;
-      out += u'\r';
-    } else if (c == u'\n') {
-      out += u'\r';
-    } else {
-      out += c;
-    }
-  }
+  std::u16string out = WithParagraphMarks(office, u'\x0b');
   out += u'\r';  // the last paragraph's mark, which Word always gives
   return out;
 }
 
 // The office's form of a text to set: it starts a new paragraph at each CR
 // and takes LF as a line break inside the paragraph.
-[[maybe_unused]] std::u16string FromWordText(std::u16string_view word) {
-  std::u16string out;
-  out.reserve(word.size());
-  for (size_t i = 0; i < word.size(); ++i) {
-    char16_t c = word[i];
-    if (c == u'\r') {
-      if (i + 1 < word.size() && word[i + 1] == u'\n') ++i;
-      out += u'\r';
-    } else if (c == u'\n') {
-      out += u'\r';
-    } else if (c == u'\x0b') {
-      out += u'\n';
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
+[[maybe_unused]] std::u16string FromWordText(std::u16string_view word) { return WithParagraphMarks(word, u'\n'); }
 
 }  // namespace
 
