@@ -14,7 +14,8 @@ bool CharsetInList(const CWString& name, const CWString& list, const CWString& s
 
 // Whether a buffer without a mark reads as UTF-8: not all ASCII, and the
 // well-formed two- and three-byte sequences outnumber the bad bytes.
-// Four-byte sequences count as bad bytes; overlong C0/C1 forms count as good.
+// Four-byte sequences count as bad bytes, and so do forms that never occur in
+// UTF-8: the leads C0 and C1, E0 before 80-9F and ED before A0-BF.
 bool LooksLikeUtf8(const CQzuMem& bytes);
 bool LooksLikeUtf8(const void* data, size_t size);
 

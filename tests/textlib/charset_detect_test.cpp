@@ -64,7 +64,16 @@ TEST(DetectEncoding, Table) {
       {"C3 A9", u"UTF-8", 0},
       {"C3 A9 FF FF", u"gbk", 0},             // 1 good sequence, 2 bad bytes
       {"C3 A9 E4 B8 AD FF", u"UTF-8", 0},     // 2 good, 1 bad
-      {"C0 80 41", u"UTF-8", 0},              // overlong two-byte forms count
+      {"C0 80 41", u"gbk", 0},                // overlong leads C0/C1 are bad bytes
+      {"C1 BF C3 A9", u"gbk", 0},
+      {"C0 A9 D0 A6", u"gbk", 0},             // GBK text whose first pair reads as overlong
+      {"C2 80", u"UTF-8", 0},                 // the lowest well-formed two-byte lead
+      {"E0 80 80", u"gbk", 0},                // overlong three-byte form
+      {"E0 9F BF C3 A9", u"gbk", 0},
+      {"E0 A0 80", u"UTF-8", 0},              // U+0800, the lowest three-byte character
+      {"ED A0 80 ED B0 80", u"gbk", 0},       // a surrogate pair written as two sequences
+      {"ED 9F BF", u"UTF-8", 0},              // U+D7FF, just below the surrogates
+      {"EE 80 80", u"UTF-8", 0},              // U+E000, just above them
       {"F0 9F 98 80 F0 9F 98 81", u"gbk", 0}, // four-byte sequences do not
       {"D6 D0 CE C4", u"gbk", 0},
       {"E4 B8", u"gbk", 0},                   // truncated three-byte sequence
@@ -104,6 +113,22 @@ TEST(LooksLikeUtf8, LongTextAcrossTheAsciiFastPath) {
   EXPECT_FALSE(LooksLikeUtf8(text.data(), text.size()));
   text.resize(text.size() - 1);
   EXPECT_TRUE(LooksLikeUtf8(text.data(), text.size()));
+}
+
+// The scan may stop once the bad bytes can no longer be outnumbered; bad
+// bytes that fill whole blocks ahead of dense UTF-8 must not stop it early.
+TEST(LooksLikeUtf8, BadBytesFirstThenDenseUtf8) {
+  const auto text = [](size_t bad, size_t good) {
+    std::string s(bad, '\xFF');
+    for (size_t i = 0; i < good; ++i) s += "\xC3\xA9";
+    return s;
+  };
+  EXPECT_TRUE(LooksLikeUtf8(text(64, 90).data(), text(64, 90).size()));
+  for (size_t bad : {63, 64, 65, 128, 200, 1000}) {
+    const std::string more = text(bad, bad + 1), even = text(bad, bad);
+    EXPECT_TRUE(LooksLikeUtf8(more.data(), more.size())) << bad;
+    EXPECT_FALSE(LooksLikeUtf8(even.data(), even.size())) << bad;
+  }
 }
 
 TEST(MakeBom, PerNameAndFlag) {
