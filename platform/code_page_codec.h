@@ -5,7 +5,8 @@
 // Encoders behave like Windows' WideCharToMultiByte with flags 0: characters
 // the charset lacks are best-fitted where the Windows table has a best fit
 // (ICU fallbacks on), and every other one, default-ignorables and lone
-// surrogates included, becomes "?". Decoders behave like ICU's: an invalid
+// surrogates included, becomes "?". A best fit never turns a character that
+// is no control character into one (ESC, TAB, SUB...): that gives "?" too. Decoders behave like ICU's: an invalid
 // byte sequence becomes U+FFFD and a truncated tail shows as U+FFFD too.
 // Nothing stops at a zero byte or unit: a NUL is data.
 //

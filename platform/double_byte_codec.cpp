@@ -232,6 +232,11 @@ std::shared_ptr<const CharsetCodec> DbcsTableCodec::Build(const std::string& nam
       return nullptr;
     }
   }
+  // A best fit that would read back as a control character is a "?".
+  for (const UChar32 c : icu::ControlBestFits(name)) {
+    if (c > 0xFFFF) return nullptr;  // the table keeps one result above the BMP
+    codec->m_encode[static_cast<size_t>(c)] = '?';
+  }
   // Characters above the BMP: one result shared by all, or no table.
   const char16_t probes[][2] = {{0xD800, 0xDC00}, {0xD840, 0xDC00}, {0xD83D, 0xDE00}, {0xDBFF, 0xDFFF}};
   for (size_t i = 0; i < std::size(probes); ++i) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/code_page_codec.h"
 
@@ -25,6 +26,13 @@ ConverterPtr OpenEncoder(const std::string& name);
 // shows; the results are appended.
 void Decode(UConverter* cnv, std::string_view bytes, std::u16string& out);
 void Encode(UConverter* cnv, std::u16string_view text, std::string& out);
+
+// The characters, none of them a control character, whose best fit in the
+// charset `name` reads back as one: ICU's fallbacks map the halfwidth arrows
+// of code page 936 to ESC, CAN, SUB and EM and the glyphs of the old PC code
+// pages to the bytes 01-1F. Such a best fit would put control bytes into a
+// text, so the codecs write "?" for these characters instead. Sorted.
+std::vector<UChar32> ControlBestFits(const std::string& name);
 
 // A codec over any ICU converter.
 std::shared_ptr<const CharsetCodec> MakeIcuCodec(const std::string& name);

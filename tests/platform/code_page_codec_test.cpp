@@ -35,16 +35,30 @@ std::u16string IcuDecode(const char* name, const std::string& bytes) {
   return out;
 }
 
+bool IsControl(UChar32 c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+
+// Encodes one character at a time with best fits on; a best fit that reads
+// back as a control character from one that is none is written as "?".
 std::string IcuEncode(const char* name, const std::u16string& text) {
   UErrorCode err = U_ZERO_ERROR;
   UConverter* cnv = ucnv_open(name, &err);
   ucnv_setFallback(cnv, true);
   ucnv_setFromUCallBack(cnv, QuestionMark, nullptr, nullptr, nullptr, &err);
-  std::string out(text.size() * 4 + 4, '\0');
-  const int32_t n = ucnv_fromUChars(cnv, out.data(), static_cast<int32_t>(out.size()),
-                                    reinterpret_cast<const UChar*>(text.data()), static_cast<int32_t>(text.size()), &err);
+  std::string out;
+  for (size_t i = 0; i < text.size();) {
+    const size_t n = (i + 1 < text.size() && (text[i] & 0xFC00) == 0xD800 && (text[i + 1] & 0xFC00) == 0xDC00) ? 2 : 1;
+    const UChar32 c = n == 2 ? 0x10000 + ((text[i] - 0xD800) << 10) + (text[i + 1] - 0xDC00) : text[i];
+    char bytes[16];
+    err = U_ZERO_ERROR;
+    ucnv_resetFromUnicode(cnv);
+    const int32_t length = ucnv_fromUChars(cnv, bytes, sizeof bytes, reinterpret_cast<const UChar*>(&text[i]),
+                                           static_cast<int32_t>(n), &err);
+    const std::u16string back = IcuDecode(name, std::string(bytes, static_cast<size_t>(length)));
+    out += back.size() == 1 && IsControl(back[0]) && !IsControl(c) ? std::string("?")
+                                                                    : std::string(bytes, static_cast<size_t>(length));
+    i += n;
+  }
   ucnv_close(cnv);
-  out.resize(U_SUCCESS(err) ? static_cast<size_t>(n) : 0);
   return out;
 }
 
@@ -136,6 +150,27 @@ TEST(CodePageCodec, WindowsTableOf936) {
   EXPECT_EQ(Decode(*codec, "\xAA\xA1"), u"\uE000");  // user-defined area -> private use
   EXPECT_EQ(Encode(*codec, u"中\u00A5\u00A2\u00B3\u034F"), "\xD6\xD0\xA3\xA4\xA1\xE9" "3?");
   EXPECT_EQ(Encode(*codec, std::u16string(u"A\0", 2)), std::string("A\0", 2));
+}
+
+// Windows' own code page 936 writes "?" for the halfwidth arrows and the
+// white circle, while ICU's fallbacks give ESC, CAN, SUB, EM and TAB; the
+// glyphs of the old PC code pages would give control bytes the same way.
+TEST(CodePageCodec, BestFitsNeverMakeControlCharacters) {
+  std::u16string everyCharacter;  // the BMP without controls and surrogates
+  for (uint32_t u = 0x20; u < 0x10000; ++u)
+    if (!IsControl(u) && (u < 0xD800 || u > 0xDFFF)) everyCharacter += static_cast<char16_t>(u);
+  for (const char* name : {"windows-936", "windows-950", "windows-949", "windows-932", "ibm-437", "cp866", "ibm852",
+                           "windows-874", "iso-8859-2", "windows-1252", "hz-gb-2312"}) {
+    auto codec = qzu::OpenCharset(name);
+    ASSERT_TRUE(codec) << name;
+    const std::u16string back = Decode(*codec, Encode(*codec, everyCharacter));
+    for (const char16_t c : back) ASSERT_FALSE(IsControl(c)) << name << " gives U+" << std::hex << int(c);
+  }
+  auto gbk = qzu::CodePageCodec(936);
+  EXPECT_EQ(Encode(*gbk, u"\uFFE9\uFFEA\uFFEB\uFFEC\uFFEE"), "?????");
+  EXPECT_EQ(Encode(*gbk, u"\u00A5\u00B3\uFFE5"), "\xA3\xA4" "3\xA3\xA4");  // other best fits stay
+  EXPECT_EQ(Encode(*qzu::OpenCharset("ibm-437"), u"\u2190\u00E9\u2500"), "?\x82\xC4");
+  EXPECT_EQ(Encode(*gbk, std::u16string(u"\t\x1B\x7F", 3)), "\t\x1B\x7F");  // controls stay themselves
 }
 
 TEST(CodePageCodec, EveryDoubleByteCodeRoundTrips) {

@@ -145,12 +145,18 @@ TEST(NativeConverters, AnsiBestFitAndQuestionMarks) {
       {u"\U0001F600", "3F"},         // above the BMP: one "?" per character
       {u"\u20AC\uF8F5", "80 FF"},    // Windows' own single bytes
       {std::u16string(1, u'\xD800') + u"A", "3F 41"},  // lone surrogate
+      // Halfwidth arrows and the white circle: ICU's fallbacks would write
+      // ESC, CAN, SUB, EM and TAB; a best fit never makes a control byte.
+      {u"\uFFE9\uFFEA\uFFEB\uFFEC\uFFEE", "3F 3F 3F 3F 3F"},
   };
   for (const Case& c : cases) {
     CQzuMem m(c.text.data(), c.text.size() * 2);
     Utf16ToAnsi(m);
     EXPECT_EQ(HexOf(m), c.ansi);
   }
+  // The same through the conversion by names.
+  EXPECT_EQ(Convert("E9 FF 41 00 EE FF A5 00", u"UTF-16", u"ANSI"), "3F 41 3F A3 A4");
+  EXPECT_EQ(Convert("FF E9 FF EB", u"UTF-16BE", u"GBK"), "3F 3F");
 }
 
 TEST(NativeConverters, MalformedInput) {
