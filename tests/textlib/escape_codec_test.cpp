@@ -108,6 +108,7 @@ TEST(UnescapeText, ReferenceCases) {
       {"mend: hex above bmp is a pair", u"&#x1F600;", 1, u"\U0001F600"},
       {"mend: decimal above bmp is a pair", u"&#128512;", 2, u"\U0001F600"},
       {"mend: highest code point", u"&#x10FFFF;", 1, u"\U0010FFFF"},
+      {"mend: highest code point (decimal)", u"&#1114111;", 2, u"\U0010FFFF"},
       {"mend: above U+10FFFF stays (hex)", u"&#x110000;", 1, u"&#x110000;"},
       {"mend: above U+10FFFF stays (decimal)", u"&#1114112;", 2, u"&#1114112;"},
       {"mend: digit run too long stays", u"&#99999999999999999999999;", 2, u"&#99999999999999999999999;"},
