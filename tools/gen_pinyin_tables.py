@@ -9,10 +9,14 @@ Outputs (paths relative to --out, the source tree by default):
 
 Each character's reading is the first kMandarin value of Unihan_Readings. The
 characters are U+3007, CJK Extension A (U+3400-U+4DBF), CJK Unified Ideographs
-(U+4E00-U+9FFF) and U+FA1E, in ascending code order. Unihan has no reading for
-U+3007 (the ideographic zero is not an Unihan character), so it is given here;
-U+FA1E takes the reading of the ideograph it is canonically equivalent to.
-Both syllable arrays are numbered by first use while walking the characters.
+(U+4E00-U+9FFF) and the CJK Compatibility Ideographs (U+F900-U+FAFF) that
+have a reading, in ascending code order. Unihan has no reading for U+3007
+(the ideographic zero is not an Unihan character), so it is given here;
+U+FA1E has none of its own and takes the reading of the ideograph it is
+canonically equivalent to, as the tables have always had it. Compatibility
+ideographs outside the BMP (U+2F800 on) do not fit the one-unit character
+list. Both syllable arrays are numbered by first use while walking the
+characters.
 
 The output depends only on the input files: rerunning it reproduces the
 committed tables byte for byte.
@@ -25,8 +29,9 @@ import os
 import struct
 import sys
 
-RANGES = [(0x3007, 0x3007), (0x3400, 0x4DBF), (0x4E00, 0x9FFF), (0xFA1E, 0xFA1E)]
+RANGES = [(0x3007, 0x3007), (0x3400, 0x4DBF), (0x4E00, 0x9FFF), (0xF900, 0xFAFF)]
 SUPPLEMENT = {0x3007: "l\u00edng"}  # 〇 líng
+READ_AS_EQUIVALENT = {0xFA1E}  # 羽 reads as 羽
 MAX_SYLLABLE = 6
 TONE_MARKS = {0x0300, 0x0301, 0x0304, 0x030C}  # grave, acute, macron, caron
 DIAERESIS = 0x0308
@@ -106,7 +111,7 @@ def build(unicode_dir):
     for lo, hi in RANGES:
         for cp in range(lo, hi + 1):
             reading = SUPPLEMENT.get(cp) or readings.get(cp)
-            if reading is None and cp in decomp and len(decomp[cp]) == 1:
+            if reading is None and cp in READ_AS_EQUIVALENT and len(decomp.get(cp, [])) == 1:
                 reading = readings.get(decomp[cp][0])
             if reading is not None:
                 chars.append((cp, reading))

@@ -49,6 +49,9 @@ TEST(PinyinConverter, KnownCharactersInEachForm) {
       {u"〇", 1, kToned, u"Líng"},   {u"绿", 0, kToneless, u"lv"},    {u"绿", 0, kToned, u"lǜ"},
       // A toned syllable that starts with a marked vowel keeps it lower-case.
       {u"爱", 1, kToned, u"ài"},     {u"爱", 1, kToneless, u"Ai"},    {u"中国", 0, kToned, u"zhōngguó"},
+      // Compatibility ideographs: one read by Unihan, one through the
+      // ideograph it stands for.
+      {u"\uFA18", 0, kToned, u"lǐ"}, {u"\uFA1E", 0, kToned, u"yǔ"},
   };
   for (const Case& k : cases)
     EXPECT_EQ(Convert(c, k.text, k.capital, k.tone).Str(), k.expected)

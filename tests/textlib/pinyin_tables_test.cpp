@@ -1,12 +1,17 @@
+// The built-in pinyin tables: reproduced by their generator, laid out as the
+// converter reads them, and holding the reading Unihan gives every character.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/resource_loader.h"
 #include "test_support.h"
+#include "textlib/pinyin_converter.h"
 #include "textlib/pinyin_syllables.h"
 
 namespace fs = std::filesystem;
@@ -40,6 +45,38 @@ TEST(PinyinTables, GeneratorReproducesTheCommittedTables) {
   }
 }
 
+// Every character of the BMP that Unihan reads (kMandarin, its first
+// reading) converts to that reading, compatibility ideographs included.
+TEST(PinyinTables, EveryCharacterUnihanReadsHasItsReading) {
+  const char* unihan = "/usr/share/unicode/Unihan_Readings.txt.bz2";
+  ASSERT_TRUE(fs::exists(unihan)) << "the unicode-data package is missing";
+  const std::string command = std::string("python3 -c \"import bz2\nfor l in bz2.open('") + unihan +
+                              "', 'rt', encoding='utf-8'):\n if '\\tkMandarin\\t' in l:\n"
+                              "  f = l.split('\\t'); print(f[0][2:], f[2].split()[0])\"";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::u16string characters;
+  std::vector<std::string> codes, readings;
+  char code[16], reading[64];
+  while (std::fscanf(pipe, "%15s %63s", code, reading) == 2) {
+    const unsigned long c = std::strtoul(code, nullptr, 16);
+    if (c > 0xFFFF) continue;  // the character list holds single units only
+    characters += static_cast<char16_t>(c);
+    codes.push_back(code);
+    readings.push_back(reading);
+  }
+  EXPECT_EQ(pclose(pipe), 0);
+  // All at once, a blank between consecutive syllables.
+  rg_TavelkinHanZiPinYinLei converter;
+  const std::vector<CWString> got =
+      converter.ConvertToPinyin(CWString(characters), 0, 1, CWString(u" "), 0, CWString(), 100).Split(u" ");
+  ASSERT_EQ(got.size(), readings.size());
+  int checked = 0;
+  for (size_t i = 0; i < readings.size(); ++i, ++checked)
+    EXPECT_EQ(got[i], CWString::FromUtf8(readings[i])) << "U+" << codes[i];
+  EXPECT_GT(checked, 26000);
+}
+
 TEST(PinyinTables, CharacterListCoversTheCjkBlocksInOrder) {
   const CQzuMem chars = LoadResourceBytes(505);
   const CQzuMem readings = LoadResourceBytes(506);
@@ -53,7 +90,8 @@ TEST(PinyinTables, CharacterListCoversTheCjkBlocksInOrder) {
     const uint32_t c = chars[2 * i] | (chars[2 * i + 1] << 8);
     ASSERT_GT(c, previous) << "ascending and distinct at " << i;
     previous = c;
-    const bool inRange = c == 0x3007 || c == 0xFA1E || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF);
+    const bool inRange =
+        c == 0x3007 || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF);
     ASSERT_TRUE(inRange) << std::hex << c;
     extA += c >= 0x3400 && c <= 0x4DBF;
     unified += c >= 0x4E00 && c <= 0x9FFF;
