@@ -161,7 +161,8 @@ int rg_TavelkinPeiZhiJiLei::LoadIni(const CWString& path, int mode) {
 }
 
 bool rg_TavelkinPeiZhiJiLei::IsLineStart(long long pos) const {
-  if (pos < BomLength + 4) return true;
+  // The first line starts right behind the mark; any other follows a CR LF.
+  if (pos < BomLength + 4) return pos == BomLength;
   return std::memcmp(IniBytes.GetData() + pos - 4, kCrLf, 4) == 0;
 }
 

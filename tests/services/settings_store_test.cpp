@@ -100,6 +100,17 @@ TEST(SettingsStore, ReadsGiveTheDefaultForWhatIsNotThere) {
   EXPECT_EQ(s.store.ReadIniValue(u"A", u"x", u"d"), CWString(u"1"));
 }
 
+// The first line is no exception: "[" one unit into it begins no header.
+TEST(SettingsStore, OnlyABracketAtALineStartBeginsAHeader) {
+  LoadedStore s(u"x[T]\r\nz=1");
+  EXPECT_EQ(s.store.ReadIniValue(u"T", u"z", u"d"), CWString(u"d"));
+  EXPECT_EQ(s.store.DeleteKey(u"T", u"z"), 1);
+  EXPECT_EQ(s.store.DeleteKey(u"T", u""), 1);
+  EXPECT_EQ(s.store.WriteIniValue(u"T", u"z", u"2"), 0);
+  EXPECT_EQ(BytesOf(s.store), IniHex(u"x[T]\r\nz=1\r\n[T]\r\nz=2"));
+  EXPECT_EQ(s.store.ReadIniValue(u"T", u"z", u"d"), CWString(u"2"));
+}
+
 TEST(SettingsStore, AFileInAnotherEncodingReadsEmptyAndGetsUtf16Appended) {
   qzu_test::TempDir dir;
   qzu_test::WriteFile(dir.path() / "u.ini", std::vector<uint8_t>{'[', 'S', ']', '\r', '\n', 'k', '=', '1'});
@@ -200,6 +211,43 @@ TEST(SettingsStore, MigratesTheOlderGbkFileAndKeepsItInMemory) {
   std::filesystem::remove(dir.path() / "软件配置.ini");
   EXPECT_TRUE(store.SaveIniIfChanged());  // unchanged since the migration: no rewrite
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "软件配置.ini"));
+  rg_Tavelkin_MingLingJi::ApplicationTitle() = CWString();
+}
+
+// A store whose first `failures` whole-file writes fail, as on a full disk.
+class FlakyStore : public rg_TavelkinPeiZhiJiLei {
+ public:
+  int failures = 0;
+  int writes = 0;
+
+ protected:
+  bool WriteWholeFile(const CWString& path, const CQzuMem& bytes) override {
+    ++writes;
+    if (failures > 0) {
+      --failures;
+      return false;
+    }
+    return rg_TavelkinPeiZhiJiLei::WriteWholeFile(path, bytes);
+  }
+};
+
+TEST(SettingsStore, AMigrationWhoseWriteFailedIsWrittenByTheNextSave) {
+  qzu_test::TempDir dir;
+  SetProgramFolder(CWString::FromUtf8(dir.str()));
+  rg_Tavelkin_MingLingJi::ApplicationTitle() = CWString(u"旧配置");
+  qzu_test::WriteFile(dir.path() / "旧配置.ini", {'[', 'S', ']', '\r', '\n', 'k', '=', '1'});
+  const auto target = dir.path() / "软件配置.ini";
+  FlakyStore store;
+  store.failures = 1;
+  store.LoadIni(CWString::FromUtf8(target.string()), 2);
+  EXPECT_EQ(store.writes, 1);
+  EXPECT_FALSE(std::filesystem::exists(target));
+  EXPECT_EQ(store.ReadIniValue(u"S", u"k", u"d"), CWString(u"1"));  // the migrated content is held
+  EXPECT_TRUE(store.SaveIniIfChanged());  // nothing changed since, yet the file is still to be written
+  EXPECT_EQ(store.writes, 2);
+  EXPECT_EQ(ToHex(qzu_test::ReadFile(target)), IniHex(u"[S]\r\nk=1"));
+  EXPECT_TRUE(store.SaveIniIfChanged());  // written now: not again
+  EXPECT_EQ(store.writes, 2);
   rg_Tavelkin_MingLingJi::ApplicationTitle() = CWString();
 }
 
