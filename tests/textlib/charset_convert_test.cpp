@@ -268,6 +268,34 @@ TEST(EncodeUtf16InPieces, SameBytesAsTheWholeConversion) {
   EXPECT_EQ(calls, 2);
 }
 
+// A pair that ends a piece of 65,536 units exactly (its low half the last
+// unit of the piece) stays where it is: the piece is not shortened, and the
+// next piece does not start with a lone half.
+TEST(EncodeUtf16InPieces, PairsEndingAPieceStayWhole) {
+  std::u16string text(200000, u'a');
+  for (const size_t lowHalf : {65535, 131071}) {
+    text[lowHalf - 1] = 0xD83D;
+    text[lowHalf] = 0xDE00;
+  }
+  for (const char16_t* to : {u"UTF-8", u"UTF-16BE"}) {
+    std::vector<size_t> pieces;
+    std::string joined;
+    ASSERT_TRUE(EncodeUtf16InPieces(text, CWString(to), [&](const void* data, size_t size) {
+      pieces.push_back(size);
+      joined.append(static_cast<const char*>(data), size);
+      return true;
+    }));
+    CQzuMem whole(text.data(), text.size() * 2);
+    ASSERT_TRUE(ConvertCharset(whole, CWString(u"UTF-16"), CWString(to), 0));
+    EXPECT_EQ(joined, std::string(reinterpret_cast<const char*>(whole.GetData()), whole.GetSize()))
+        << CWString(to).ToUtf8();
+    const size_t perPiece = std::u16string_view(to) == u"UTF-8" ? 65536 - 2 + 4 : 65536 * 2;
+    ASSERT_EQ(pieces.size(), 4u);
+    EXPECT_EQ(pieces[0], perPiece);  // whole pieces: nothing moved to the next one
+    EXPECT_EQ(pieces[1], perPiece);
+  }
+}
+
 }  // namespace
 
 namespace {

@@ -69,6 +69,7 @@ TEST(FilterHtmlTags, RemovesElementsAndTagsAsAsked) {
       {"doctype removed", u"<!DOCTYPE html>t", u"", u"", u"", u"", u"t"},
       {"list items trimmed, empties dropped", u"<p><b>x</b><i>y</i></p>", u" b ,, i ", u"", u"", u"", u"<p>xy</p>"},
       {"blank keep list removes every tag", u"<p>a<img>", u"", u" , ", u"", u"", u"a"},
+      {"remove list of blanks and commas removes no tag", u"<p>a<img>", u" ,, ", u"", u"", u"", u"<p>a<img>"},
       {"empty input", u"", u"", u"img", kElements.Str(), u"|", u""},
       {"no tags", u"plain & simple", u"", u"", kElements.Str(), u"", u"plain & simple"},
   };
