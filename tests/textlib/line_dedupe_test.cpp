@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "textlib/dedupe_key_table.h"
+
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -231,6 +234,32 @@ TEST(DedupeLines, RandomTextsMatchAStraightforwardReading) {
     DedupeLines(text, separator, mode, byField ? CWString(u",") : CWString(), field, trim, skip, counter);
     ASSERT_EQ(text.ToUtf8(), CWString(want).ToUtf8()) << "round " << round;
     ASSERT_EQ(counter.value, wantCount) << "round " << round;
+  }
+}
+
+// With a hash shortened to a few bits most keys share a hash, so a lookup
+// that trusted the hash and the length would confuse "ab" with "ba".
+TEST(DedupeKeyTable, KeysThatShareAHashAreComparedWhole) {
+  for (const unsigned bits : {0u, 3u}) {
+    qzu::DedupeKeyTable keys(bits);
+    std::vector<std::u16string> texts = {u"ab", u"ba", u"a", u"b", u"", u"abc", u"acb"};
+    for (int i = 0; i < 3000; ++i) texts.push_back(u"key" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) +
+                                                   std::u16string(1, static_cast<char16_t>(0x4E00 + i)));
+    for (const std::u16string& t : texts) {
+      auto& slot = keys.Lookup(t, keys.Hash(t));
+      ASSERT_EQ(slot.state, qzu::DedupeKeyTable::kFree) << bits << " new key " << texts.size();
+      keys.Claim(slot, t, qzu::DedupeKeyTable::kSeenOnce);  // grows the table on the way
+    }
+    std::set<uint64_t> hashes;
+    for (const std::u16string& t : texts) hashes.insert(keys.Hash(t));
+    EXPECT_LE(hashes.size(), size_t{1} << bits);  // thousands of keys, a handful of hashes
+    for (const std::u16string& t : texts) {
+      const auto& slot = keys.Lookup(t, keys.Hash(t));
+      ASSERT_EQ(slot.state, qzu::DedupeKeyTable::kSeenOnce) << bits;
+      ASSERT_EQ(std::u16string_view(slot.data, slot.length), t) << bits;  // its own slot, no other key's
+    }
+    for (const std::u16string t : {u"c", u"bb", u"abd", u"key"})
+      EXPECT_EQ(keys.Lookup(t, keys.Hash(t)).state, qzu::DedupeKeyTable::kFree) << bits;
   }
 }
 
