@@ -3,11 +3,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QUrl>
 
 #include "framework/qt_platform_hooks.h"
 #include "test_support.h"
@@ -32,6 +34,17 @@ void AnswerMessageBox(const QString& caption, QString* title) {
     }
   });
 }
+
+// Stands in for the desktop's handler of a URL scheme and keeps what it got.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+
+ public:
+  QList<QUrl> urls;
+
+ public slots:
+  void Open(const QUrl& url) { urls.append(url); }
+};
 
 }  // namespace
 
@@ -59,6 +72,27 @@ TEST_F(QtHooksTest, ShellOpenReportsFailureWithoutADesktop) {
   EXPECT_FALSE(PlatformHooks().ShellOpen(CWString(), CWString()));
 }
 
+TEST_F(QtHooksTest, ShellOpenHandsTheAddressToTheDesktopsHandler) {
+  UrlCatcher catcher;
+  QDesktopServices::setUrlHandler(QStringLiteral("qzutest"), &catcher, "Open");
+  QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "Open");
+  EXPECT_TRUE(PlatformHooks().ShellOpen(u"qzutest://host/文件夹?a=1", CWString()));
+  ASSERT_EQ(catcher.urls.size(), 1);
+  EXPECT_EQ(catcher.urls[0].scheme(), QStringLiteral("qzutest"));
+  EXPECT_EQ(catcher.urls[0].path(), QStringLiteral("/文件夹"));
+  EXPECT_EQ(catcher.urls[0].query(), QStringLiteral("a=1"));
+  // An existing file goes to the handler of local files, by its whole path.
+  qzu_test::TempDir dir;
+  const auto file = dir.path() / "结果 1.txt";
+  qzu_test::WriteFile(file, {'x'});
+  EXPECT_TRUE(PlatformHooks().ShellOpen(CWString::FromUtf8(file.string()), CWString()));
+  ASSERT_EQ(catcher.urls.size(), 2);
+  EXPECT_TRUE(catcher.urls[1].isLocalFile());
+  EXPECT_EQ(catcher.urls[1].toLocalFile().toStdString(), file.string());
+  QDesktopServices::unsetUrlHandler(QStringLiteral("qzutest"));
+  QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+}
+
 TEST_F(QtHooksTest, RecycleBinTakesTheFileIntoTheUsersTrash) {
   qzu_test::TempDir dir;
   const auto file = dir.path() / "删除我.txt";
@@ -76,3 +110,5 @@ TEST_F(QtHooksTest, SpecialFoldersComeFromTheDesktop) {
   EXPECT_FALSE(PlatformHooks().SpecialFolderPath(SpecialFolder::Temporary).IsEmpty());
   EXPECT_EQ(PlatformHooks().SpecialFolderPath(SpecialFolder::Home).ToUtf8(), QDir::homePath().toStdString());
 }
+
+#include "qt_platform_hooks_test.moc"
