@@ -10,23 +10,6 @@ namespace {
 
 using namespace rg_TavelkinMingLingJi_ChangYongJiChengLei;
 
-TEST(LibraryMaps, ReadingAnAbsentKeyAddsItWithTheZeroValue) {
-  rg_ZhengShuDaoBianZhengShuHaXiBiao ints;
-  EXPECT_EQ(ints.entries[5], 0);
-  EXPECT_EQ(ints.entries.size(), 1u);
-  ints.entries[-3] = 42;
-  EXPECT_TRUE(ints.entries.contains(-3));
-  EXPECT_FALSE(ints.entries.contains(7));
-  EXPECT_EQ(ints.entries.size(), 2u);
-  EXPECT_EQ(ints.entries.begin()->first, -3);  // signed order
-  ints.entries.erase(5);
-  EXPECT_EQ(ints.entries.size(), 1u);
-
-  rg_BianZhengShuDaoWenBenXingHaXiBiao texts;
-  EXPECT_TRUE(texts.entries[reinterpret_cast<intptr_t>(&texts)].IsEmpty());
-  EXPECT_EQ(texts.entries.size(), 1u);
-}
-
 TEST(LibraryMaps, TextKeysAreOrdinalAndCaseSensitive) {
   rg_WenBenDaoLuoJiXingHaXiBiao flags;
   for (const char16_t* key : {u"abc", u"ABC", u"ab", u"\uFF01", u"\u00E9"}) flags.entries[key] = 1;
