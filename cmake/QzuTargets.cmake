@@ -36,6 +36,8 @@ function(qzu_add_test_program name)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  # Failed comparisons of texts show the text in every test file.
+  target_compile_options(${name} PRIVATE "SHELL:-include ${CMAKE_SOURCE_DIR}/tests/text_printer.h")
   set(_libs)
   foreach(dep IN LISTS T_LIBS)
     if(dep MATCHES "::" OR TARGET ${dep})

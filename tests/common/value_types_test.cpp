@@ -22,6 +22,15 @@ TEST(WString, ZeroUnitsAreData) {
   EXPECT_TRUE(CWString::Null().IsNull());
 }
 
+// A failed comparison shows the text itself (tests/text_printer.h).
+TEST(WString, TestFailuresPrintTheText) {
+  EXPECT_EQ(testing::PrintToString(CWString(u"中文 \U0001F600")), "\"中文 \U0001F600\"");
+  EXPECT_EQ(testing::PrintToString(CWString(std::u16string(u"a\"\\\r\n\t\0\x1B", 8))),
+            "\"a\\\"\\\\\\r\\n\\t\\x00\\x1B\"");
+  EXPECT_EQ(testing::PrintToString(CWString(std::u16string{0xD83D, u'x', 0xDE00})), "\"\\uD83Dx\\uDE00\"");
+  EXPECT_EQ(testing::PrintToString(CWString()), "\"\"");
+}
+
 TEST(WString, Searches) {
   const CWString s(u"abcABCabc");
   EXPECT_EQ(s.Find(u"abc"), 0);
