@@ -111,10 +111,10 @@ class CVWnd_Scintilla : public CVWnd {
   std::shared_ptr<IScintillaEventListener*> m_listener;
 };
 
-// The family name to give the editor for a face name. The editor reads the
-// name as Latin-1, so a Chinese family would arrive garbled: "微软雅黑" (and an
-// empty face) becomes "Microsoft YaHei", which the start-up substitution maps
-// to the CJK font, and any other non-ASCII face the family it resolves to.
+// The family name to give the editor for a face name. A non-ASCII family
+// reaches the editor's fonts garbled ("????"), so "微软雅黑" (and an empty
+// face) becomes "Microsoft YaHei", which the start-up substitution maps to
+// the CJK font, and any other non-ASCII face the family it resolves to.
 std::string ScintillaFaceName(const CWString& face);
 
 namespace rg_Ombrine_MFCJieMian_base {
