@@ -9,6 +9,7 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "common/utf.h"
 #include "common/wstring.h"
 #include "text_printer.h"
 
@@ -76,39 +77,27 @@ void PrintTo(const CWString& text, std::ostream* os) {
     std::snprintf(buffer, sizeof buffer, format, value);
     out += buffer;
   };
+  size_t plain = 0;  // start of the run of units written as they are
   for (size_t i = 0; i < units.size(); ++i) {
-    uint32_t c = units[i];
-    if ((c & 0xFC00) == 0xD800 && i + 1 < units.size() && (units[i + 1] & 0xFC00) == 0xDC00) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
-    } else if ((c & 0xF800) == 0xD800) {
-      escape("\\u%04X", c);  // half a pair
+    const char16_t c = units[i];
+    const bool pair = (c & 0xFC00) == 0xD800 && i + 1 < units.size() && (units[i + 1] & 0xFC00) == 0xDC00;
+    if (pair) {
+      ++i;
       continue;
     }
+    const bool halfPair = (c & 0xF800) == 0xD800;
+    if (!halfPair && c >= 0x20 && c != 0x7F && c != u'"' && c != u'\\') continue;
+    qzu::AppendUtf16ToUtf8(units.substr(plain, i - plain), out);
+    plain = i + 1;
     switch (c) {
-      case '"': out += "\\\""; continue;
-      case '\\': out += "\\\\"; continue;
-      case '\r': out += "\\r"; continue;
-      case '\n': out += "\\n"; continue;
-      case '\t': out += "\\t"; continue;
-      default: break;
-    }
-    if (c < 0x20 || c == 0x7F) {
-      escape("\\x%02X", c);
-    } else if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | c >> 6);
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | c >> 12);
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | c >> 18);
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
+      case u'"': out += "\\\""; break;
+      case u'\\': out += "\\\\"; break;
+      case u'\r': out += "\\r"; break;
+      case u'\n': out += "\\n"; break;
+      case u'\t': out += "\\t"; break;
+      default: escape(halfPair ? "\\u%04X" : "\\x%02X", c);
     }
   }
+  qzu::AppendUtf16ToUtf8(units.substr(plain), out);
   *os << out << '"';
 }
