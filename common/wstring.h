@@ -21,6 +21,12 @@ class CWString {
   // From and to UTF-8 (ill-formed input becomes U+FFFD).
   static CWString FromUtf8(std::string_view utf8);
   std::string ToUtf8() const;
+  // From and to the bytes of a path as the system takes it: bytes that are
+  // not UTF-8 travel as the units U+DC80 to U+DCFF and come back unchanged
+  // (common/utf.h). Every path handed to or read from the system goes
+  // through these two.
+  static CWString FromSystemPath(std::string_view bytes);
+  std::string ToSystemPath() const;
   // Decimal text of an integer ("%d").
   static CWString FromInt(long long value);
 

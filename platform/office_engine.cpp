@@ -345,7 +345,7 @@ int OfficeOpenDocument(const CWString& path, uint64_t& id) {
   // A zero unit would end the name early for the system, and another file
   // would be opened than the one asked for.
   if (path.IsEmpty() || path.View().find(u'\0') != std::u16string_view::npos) return kOfficeCallFailed;
-  const std::string full = AbsolutePath(path.ToUtf8());
+  const std::string full = AbsolutePath(path.ToSystemPath());
   struct stat st {};
   if (stat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return kOfficeCallFailed;
   const rtl::OUString url = ToOU(FileUrlOf(full));

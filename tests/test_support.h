@@ -12,6 +12,8 @@ namespace qzu_test {
 class TempDir {
  public:
   TempDir();
+  // The same under `base` instead of the system temporary folder.
+  explicit TempDir(const std::filesystem::path& base);
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;

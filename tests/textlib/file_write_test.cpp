@@ -1,8 +1,11 @@
 #include "textlib/file_write.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -148,6 +151,67 @@ TEST(WriteFileFrom, JoinsPiecesAndGivesUpCleanly) {
   EXPECT_EQ(WriteFileFrom(P(target), [&](const FileByteSink& sink) { return sink(big.data(), 10) && false; }), 0);
   EXPECT_EQ(Content(target), expected);
   EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// Temporaries a crash left go with the first write into their folder; one a
+// live writer holds locked stays, and so does any other hidden file.
+TEST(WriteFileFrom, RemovesStaleTemporariesButNoLiveOne) {
+  qzu_test::TempDir dir;
+  const fs::path stale = dir.path() / ".qzu-write-ab12CD34";
+  const fs::path live = dir.path() / ".qzu-write-zz99ZZ99";
+  const fs::path other = dir.path() / ".qzu-write-mine";
+  for (const fs::path& p : {stale, live, other}) qzu_test::WriteFile(p, {'t'});
+  const int held = ::open(live.c_str(), O_RDONLY);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  ASSERT_EQ(WriteFileBytes(P(dir.path() / "f.txt"), Bytes("data")), 1);
+  ::close(held);
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_TRUE(fs::exists(live));
+  EXPECT_TRUE(fs::exists(other));
+  EXPECT_EQ(Content(dir.path() / "f.txt"), "data");
+}
+
+TEST(WriteFileFrom, TheNewFileTakesTheModelsPermissionBits) {
+  qzu_test::TempDir dir;
+  const fs::path model = dir.path() / "private.txt";
+  qzu_test::WriteFile(model, {'p'});
+  ASSERT_EQ(::chmod(model.c_str(), 0600), 0);
+  const fs::path target = dir.path() / "out" / "new.txt";
+  ASSERT_EQ(WriteFileFrom(P(target), [](const FileByteSink& sink) { return sink("n", 1); }, P(model)), 1);
+  struct stat st{};
+  ASSERT_EQ(::stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+}
+
+// A written file goes in place only when asked, never over a file that
+// exists when it must not replace one, and is gone when never placed.
+TEST(FileReplacement, PlacesOnlyWhenAskedAndNeverOverATakenName) {
+  qzu_test::TempDir dir;
+  const fs::path taken = dir.path() / "taken.txt";
+  qzu_test::WriteFile(taken, {'o', 'l', 'd'});
+  {
+    FileReplacement file;
+    ASSERT_TRUE(file.Write(P(taken), [](const FileByteSink& sink) { return sink("new", 3); }));
+    EXPECT_EQ(Content(taken), "old");  // written, not yet in place
+    EXPECT_EQ(EntriesIn(dir.path()), 2u);
+    bool existed = false;
+    EXPECT_FALSE(file.CommitWithoutReplacing(P(taken), existed));
+    EXPECT_TRUE(existed);
+    EXPECT_TRUE(file.CommitWithoutReplacing(P(dir.path() / "free.txt"), existed));
+  }
+  EXPECT_EQ(Content(taken), "old");
+  EXPECT_EQ(Content(dir.path() / "free.txt"), "new");
+  {
+    FileReplacement abandoned;
+    ASSERT_TRUE(abandoned.Write(P(taken), [](const FileByteSink& sink) { return sink("gone", 4); }));
+  }
+  EXPECT_EQ(EntriesIn(dir.path()), 2u);
+  EXPECT_EQ(Content(taken), "old");
 }
 
 }  // namespace
