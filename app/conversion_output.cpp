@@ -1,6 +1,13 @@
 // The output stage of ConvertOne: result file names, the result and backup
 // trees under the batch root, the output charset and mark, and the raw decode
 // output of a single decode.
+//
+// No file is ever lost: the result is written whole beside its place first;
+// then whatever it is to replace (the source in place, or another file in
+// its way) is kept in the backup tree under its own relative path, with a
+// numbered name when an earlier backup holds that one; only then is the
+// result put in place, and a source to be deleted leaves last. Links are
+// never replaced or moved.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,6 +61,13 @@ Entry EntryAt(const CWString& path) {
   return S_ISREG(st.st_mode) ? Entry::File : Entry::Other;
 }
 
+// Whether two paths name one file (a case-blind file system, a second name).
+bool SameFile(const CWString& a, const CWString& b) {
+  struct stat sa{}, sb{};
+  return ::stat(a.ToSystemPath().c_str(), &sa) == 0 && ::stat(b.ToSystemPath().c_str(), &sb) == 0 &&
+         sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 bool MakeFolders(const CWString& folder) {
   std::error_code ec;
   const std::string f = folder.ToSystemPath();
@@ -105,7 +119,7 @@ CWString ConversionCore::OutputFileName(const CWString& path) {
     const CWString ext = PathExtension(path);
     const CWString suffix = ext.IsEmpty() ? CWString() : u"." + ext;
     // The whole name, extension included, stays within the file system's limit.
-    CleanFileName(converted, static_cast<int>(suffix.ToUtf8().size()));
+    CleanFileName(converted, static_cast<int>(suffix.ToSystemPath().size()));
     if (converted.IsEmpty()) converted = stem;  // never a nameless file
     return converted + suffix;
   }
@@ -125,7 +139,7 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
   const CWString root = RootFor(path, m_batchRoot);
   const CWString placed = o.saveToNewLocation ? InTree(path, root, kResultFolder) : path;
   const CWString outputPath = FolderWithSeparator(placed) + name;
-  const bool inPlace = outputPath == path;
+  const bool inPlace = outputPath == path || SameFile(outputPath, path);
 
   // A link is never replaced or moved away (its target would be converted
   // behind the link's back, or a relative target would dangle in the backup

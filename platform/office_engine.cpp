@@ -333,8 +333,12 @@ void OfficeEngineShutdown() {
     } catch (...) {
     }
   }
-  ForgetOffice(e);
+  // The office ends first: its side of the pipe closes, and the bridge's
+  // reader thread, waiting in its read, sees the end and takes the bridge
+  // down itself. Dropping the references before that would close the pipe
+  // from this thread under the reader's feet.
   e.process.Stop(5000);
+  ForgetOffice(e);
 }
 
 int OfficeOpenDocument(const CWString& path, uint64_t& id) {

@@ -206,7 +206,11 @@ bool FileReplacement::Write(const CWString& path, const std::function<bool(const
 
   struct stat model = old;
   bool hasModel = hadOld;
-  if (!like.IsEmpty()) hasModel = ::stat(like.ToSystemPath().c_str(), &model) == 0;
+  struct stat liked{};
+  if (!like.IsEmpty() && ::stat(like.ToSystemPath().c_str(), &liked) == 0) {
+    model = liked;
+    hasModel = true;
+  }
 
   // The temporary sits in the target's own folder so that the rename stays on
   // one file system and is atomic. Its name is short (a target name may

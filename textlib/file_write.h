@@ -31,8 +31,8 @@ class FileReplacement {
   // CWString::ToSystemPath) from the pieces `produce` hands to its sink and
   // flushes it to the disk, creating the missing folders. The new file takes
   // the permission bits, and where the process may set it the owner, of the
-  // file `like` when given, else of the file at `path`, else 0666 less the
-  // umask. A link at `path` is written through: the file it names is the
+  // file `like` when given and there, else of the file at `path`, else 0666
+  // less the umask. A link at `path` is written through: the file it names is the
   // target. False, leaving nothing behind, when the target is not a regular
   // file or may not be written, when a write fails or `produce` returns
   // false. An empty path, or one holding a zero unit, gives false.
