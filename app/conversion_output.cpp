@@ -54,18 +54,15 @@ CWString InTree(const CWString& path, const CWString& root, const char16_t* tree
 
 enum class Entry { None, File, Other };
 
-// What stands at `path`, links not followed.
-Entry EntryAt(const CWString& path) {
-  struct stat st{};
+// What stands at `path`, links not followed; `st` receives its status.
+Entry EntryAt(const CWString& path, struct stat& st) {
   if (::lstat(path.ToSystemPath().c_str(), &st) != 0) return Entry::None;
   return S_ISREG(st.st_mode) ? Entry::File : Entry::Other;
 }
 
-// Whether two paths name one file (a case-blind file system, a second name).
-bool SameFile(const CWString& a, const CWString& b) {
-  struct stat sa{}, sb{};
-  return ::stat(a.ToSystemPath().c_str(), &sa) == 0 && ::stat(b.ToSystemPath().c_str(), &sb) == 0 &&
-         sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+Entry EntryAt(const CWString& path) {
+  struct stat st{};
+  return EntryAt(path, st);
 }
 
 bool MakeFolders(const CWString& folder) {
@@ -139,18 +136,21 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
   const CWString root = RootFor(path, m_batchRoot);
   const CWString placed = o.saveToNewLocation ? InTree(path, root, kResultFolder) : path;
   const CWString outputPath = FolderWithSeparator(placed) + name;
-  const bool inPlace = outputPath == path || SameFile(outputPath, path);
-
-  // A link is never replaced or moved away (its target would be converted
-  // behind the link's back, or a relative target would dangle in the backup
-  // tree); read through, it converts to a new place.
-  if ((inPlace || o.deleteOriginal) && EntryAt(path) != Entry::File) return;
   // Whatever stands at the output path is kept before it is replaced: the
   // source itself in place, else another file (a "page.txt" beside
   // "page.html", a name a converted name meets, an earlier result). Only a
-  // regular file is ever replaced.
-  const Entry existing = EntryAt(outputPath);
+  // regular file is ever replaced: a link (the source's own, in place) is
+  // never replaced, as its target would be converted behind its back.
+  struct stat atOutput{}, atSource{};
+  const Entry existing = EntryAt(outputPath, atOutput);
   if (existing == Entry::Other) return;
+  // Another spelling of the source's own name (a case-blind file system) is
+  // the source too.
+  const bool inPlace = outputPath == path || (existing == Entry::File && EntryAt(path, atSource) == Entry::File &&
+                                              atSource.st_dev == atOutput.st_dev && atSource.st_ino == atOutput.st_ino);
+  // Nor is a link moved away: a relative target would dangle in the backup
+  // tree. Read through, it converts to a new place.
+  if (o.deleteOriginal && !inPlace && EntryAt(path) != Entry::File) return;
   const CWString backupOfOutput = InTree(outputPath, root, kBackupFolder);
 
   if (wordDecode) {

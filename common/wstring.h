@@ -23,8 +23,9 @@ class CWString {
   std::string ToUtf8() const;
   // From and to the bytes of a path as the system takes it: bytes that are
   // not UTF-8 travel as the units U+DC80 to U+DCFF and come back unchanged
-  // (common/utf.h). Every path handed to or read from the system goes
-  // through these two.
+  // (common/utf.h). Our own file calls hand every path to the system and
+  // take every name from it through these two (Qt's file classes cannot
+  // carry such bytes).
   static CWString FromSystemPath(std::string_view bytes);
   std::string ToSystemPath() const;
   // Decimal text of an integer ("%d").

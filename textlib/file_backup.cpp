@@ -107,8 +107,9 @@ CWString NumberedPath(const CWString& path, int n) {
 CWString KeepCopyOf(const CWString& file, const CWString& backupPath, bool mayLink) {
   if (file.IsEmpty() || backupPath.IsEmpty() || HasZeroUnit(file) || HasZeroUnit(backupPath)) return CWString();
   const std::string source = file.ToSystemPath();
-  if (!IsRegularFile(source) || !MakeFolderOf(backupPath.ToSystemPath())) return CWString();
+  if (!IsRegularFile(source)) return CWString();
   if (mayLink) {
+    bool madeFolder = false;
     for (int n = 1; n <= kMaxNumber; ++n) {
       const CWString candidate = NumberedPath(backupPath, n);
       const std::string target = candidate.ToSystemPath();
@@ -117,11 +118,20 @@ CWString KeepCopyOf(const CWString& file, const CWString& backupPath, bool mayLi
         FlushFolderOf(target);
         return candidate;
       }
+      if (errno == EEXIST) continue;
+      // The backup's folder is made when a link first finds it missing.
+      if (errno == ENOENT && !madeFolder) {
+        madeFolder = true;
+        if (!MakeFolderOf(target)) return CWString();
+        --n;
+        continue;
+      }
       // Any other failure (a file system without hard links, another one
       // mounted under the tree) leaves the copy.
-      if (errno != EEXIST) break;
+      break;
     }
   }
+  if (!MakeFolderOf(backupPath.ToSystemPath())) return CWString();
   return CopyToFreeName(file, backupPath);
 }
 

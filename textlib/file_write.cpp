@@ -167,11 +167,10 @@ int OpenTemporary(const std::string& folder, mode_t mode, std::string& temp) {
       continue;
     }
     // Another process removing stale temporaries may have taken the new file
-    // before its lock: then it is that process's to remove, and a new name
-    // is tried.
-    struct stat held{}, named{};
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && ::lstat(temp.c_str(), &named) == 0 &&
-        SameFile(held, named)) {
+    // before its lock (and removed it, or is about to): then a new name is
+    // tried.
+    struct stat held{};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && held.st_nlink > 0) {
       RemoveStaleTemporaries(folder);
       return fd;
     }
@@ -207,7 +206,8 @@ bool FileReplacement::Write(const CWString& path, const std::function<bool(const
   struct stat model = old;
   bool hasModel = hadOld;
   struct stat liked{};
-  if (!like.IsEmpty() && ::stat(like.ToSystemPath().c_str(), &liked) == 0) {
+  // (The target itself as its own model is the old file, already looked at.)
+  if (!like.IsEmpty() && like != path && ::stat(like.ToSystemPath().c_str(), &liked) == 0) {
     model = liked;
     hasModel = true;
   }
