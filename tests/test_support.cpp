@@ -64,4 +64,13 @@ std::vector<uint8_t> ReadFile(const std::filesystem::path& path) {
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
+void WriteFileText(const std::filesystem::path& path, const std::string& bytes) {
+  WriteFile(path, std::vector<uint8_t>(bytes.begin(), bytes.end()));
+}
+
+std::string ReadFileText(const std::filesystem::path& path) {
+  const std::vector<uint8_t> bytes = ReadFile(path);
+  return std::string(bytes.begin(), bytes.end());
+}
+
 }  // namespace qzu_test

@@ -36,20 +36,11 @@ std::string Bytes(const char* hex) {
   return std::string(b.begin(), b.end());
 }
 
-void Put(const fs::path& p, const std::string& bytes) {
-  qzu_test::WriteFile(p, std::vector<uint8_t>(bytes.begin(), bytes.end()));
-}
-
-std::string Content(const fs::path& p) {
-  const std::vector<uint8_t> b = qzu_test::ReadFile(p);
-  return std::string(b.begin(), b.end());
-}
-
 // Every regular file under `root`, hidden ones included, by relative path.
 std::map<std::string, std::string> Tree(const fs::path& root) {
   std::map<std::string, std::string> files;
   for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it)
-    if (it->is_regular_file() && !it->is_symlink()) files[fs::relative(it->path(), root).string()] = Content(it->path());
+    if (it->is_regular_file() && !it->is_symlink()) files[fs::relative(it->path(), root).string()] = qzu_test::ReadFileText(it->path());
   return files;
 }
 
@@ -62,7 +53,7 @@ mode_t ModeOf(const fs::path& p) {
 TEST(KeepingFiles, ConvertingInPlaceAgainKeepsEveryEarlierVersion) {
   Batch b;
   b.options.stripBom = true;
-  Put(b.At("x.txt"), Bytes(kGbk));
+  qzu_test::WriteFileText(b.At("x.txt"), Bytes(kGbk));
   b.options.outputCharsetIndex = 2;  // GBK to UTF-8
   ASSERT_EQ(b.Convert(b.At("x.txt")), CWString(u"1"));
   b.options.outputCharsetIndex = 4;  // UTF-8 to UTF-16BE
@@ -109,15 +100,15 @@ TEST(KeepingFiles, AFileInTheWayIsKeptBeforeItIsReplaced) {
     Batch b;
     c.choose(b.options);
     b.options.outputCharsetIndex = 2;
-    Put(b.At(c.source), "<p>new 简");
-    Put(b.At(c.inTheWay), "older file");
+    qzu_test::WriteFileText(b.At(c.source), "<p>new 简");
+    qzu_test::WriteFileText(b.At(c.inTheWay), "older file");
     ASSERT_EQ(b.Convert(b.At(c.source)), CWString(u"1")) << c.name;
-    EXPECT_EQ(Content(b.At(c.keptAt)), "older file") << c.name;
-    EXPECT_NE(Content(b.At(c.inTheWay)), "older file") << c.name;
+    EXPECT_EQ(qzu_test::ReadFileText(b.At(c.keptAt)), "older file") << c.name;
+    EXPECT_NE(qzu_test::ReadFileText(b.At(c.inTheWay)), "older file") << c.name;
     if (b.options.deleteOriginal)
-      EXPECT_EQ(Content(b.At((std::string("原文件备份/") + c.source).c_str())), "<p>new 简") << c.name;
+      EXPECT_EQ(qzu_test::ReadFileText(b.At((std::string("原文件备份/") + c.source).c_str())), "<p>new 简") << c.name;
     else
-      EXPECT_EQ(Content(b.At(c.source)), "<p>new 简") << c.name;
+      EXPECT_EQ(qzu_test::ReadFileText(b.At(c.source)), "<p>new 简") << c.name;
   }
 }
 
@@ -157,8 +148,8 @@ TEST(KeepingFiles, AFailedWriteLeavesEveryFileWhereItWas) {
     Batch b;
     c.choose(b.options);
     b.options.outputCharsetIndex = 3;  // UTF-16: twice the bytes
-    Put(b.At("x.html"), std::string(800, 'a'));
-    Put(b.At("原文件备份/x.html"), "earlier backup");
+    qzu_test::WriteFileText(b.At("x.html"), std::string(800, 'a'));
+    qzu_test::WriteFileText(b.At("原文件备份/x.html"), "earlier backup");
     const auto before = Tree(b.dir.path());
     EXPECT_EQ(WithFileSizeLimit([&] { return b.Convert(b.At("x.html")); }), CWString(u"0")) << c.name;
     EXPECT_EQ(Tree(b.dir.path()), before) << c.name;  // no backup, no temporary, nothing moved
@@ -175,8 +166,8 @@ TEST(KeepingFiles, AFullDiskLeavesEveryFileWhereItWas) {
                  << "); AFailedWriteLeavesEveryFileWhereItWas covers the failed write";
   b.batchRoot = CWString::FromSystemPath(small.string());
   b.options.outputCharsetIndex = 3;
-  Put(small / "x.txt", std::string(30000, 'a'));
-  Put(small / "y.txt", std::string(10000, 'b'));
+  qzu_test::WriteFileText(small / "x.txt", std::string(30000, 'a'));
+  qzu_test::WriteFileText(small / "y.txt", std::string(10000, 'b'));
   const auto before = Tree(small);
   const CWString result = b.Convert(small / "x.txt");
   const auto after = Tree(small);
@@ -188,7 +179,7 @@ TEST(KeepingFiles, AFullDiskLeavesEveryFileWhereItWas) {
 
 TEST(KeepingFiles, EveryFailureInFileModeIsZero) {
   Batch b;
-  Put(b.At("a.txt"), "abc");
+  qzu_test::WriteFileText(b.At("a.txt"), "abc");
   const CWString cases[] = {
       CWString::FromSystemPath(b.At("gone.txt").string()),        // vanished after the listing
       CWString::FromSystemPath(b.At("a.txt/x").string()),         // the system cannot open it
@@ -207,8 +198,8 @@ TEST(KeepingFiles, ConvertedFilesKeepTheirPermissionBits) {
   for (const mode_t mode : {0600, 0755, 0640}) {
     Batch b;
     b.options.outputCharsetIndex = 2;
-    Put(b.At("in.txt"), Bytes(kGbk));
-    Put(b.At("out.txt"), Bytes(kGbk));
+    qzu_test::WriteFileText(b.At("in.txt"), Bytes(kGbk));
+    qzu_test::WriteFileText(b.At("out.txt"), Bytes(kGbk));
     ASSERT_EQ(::chmod(b.At("in.txt").c_str(), mode), 0);
     ASSERT_EQ(::chmod(b.At("out.txt").c_str(), mode), 0);
     ASSERT_EQ(b.Convert(b.At("in.txt")), CWString(u"1"));
@@ -224,7 +215,7 @@ TEST(KeepingFiles, NamesThatAreNotUtf8AreListedConvertedKeptAndRenamed) {
   Batch b;
   const std::string gbkName = "\xD6\xD0\xCE\xC4";  // "中文" in GBK
   const fs::path file = b.dir.path() / (gbkName + ".txt");
-  Put(file, Bytes(kGbk));
+  qzu_test::WriteFileText(file, Bytes(kGbk));
   rg_Ombrine_base::rg_WenBenShuZuLei listed;
   ASSERT_EQ(ListFolderEntries(b.batchRoot, u"*.txt", listed, 0), 1);
   EXPECT_EQ(listed[0].ToSystemPath(), file.string());
@@ -233,16 +224,16 @@ TEST(KeepingFiles, NamesThatAreNotUtf8AreListedConvertedKeptAndRenamed) {
   b.options.stripBom = true;
   CWString text, result;
   ASSERT_EQ(b.core.ConvertOne(result, listed[0], 1, 1, text, false), CWString(u"1"));
-  EXPECT_EQ(Content(file), Bytes(kUtf8));
-  EXPECT_EQ(Content(b.dir.path() / "原文件备份" / (gbkName + ".txt")), Bytes(kGbk));
+  EXPECT_EQ(qzu_test::ReadFileText(file), Bytes(kUtf8));
+  EXPECT_EQ(qzu_test::ReadFileText(b.dir.path() / "原文件备份" / (gbkName + ".txt")), Bytes(kGbk));
 
   // A converted name keeps the bytes the conversion does not touch.
-  Put(b.dir.path() / (gbkName + "abc.txt"), "x");
+  qzu_test::WriteFileText(b.dir.path() / (gbkName + "abc.txt"), "x");
   b.options.function = ConversionFunction::UpperCase;
   b.options.convertFileNames = true;
   EXPECT_EQ(b.Convert(b.dir.path() / (gbkName + "abc.txt")), CWString(u"1"));
-  EXPECT_EQ(Content(b.dir.path() / (gbkName + "ABC.txt")), "X");
-  EXPECT_EQ(Content(b.dir.path() / (gbkName + "abc.txt")), "x");
+  EXPECT_EQ(qzu_test::ReadFileText(b.dir.path() / (gbkName + "ABC.txt")), "X");
+  EXPECT_EQ(qzu_test::ReadFileText(b.dir.path() / (gbkName + "abc.txt")), "x");
 }
 
 TEST(KeepingFiles, ALinkStaysALink) {
@@ -263,7 +254,7 @@ TEST(KeepingFiles, ALinkStaysALink) {
     b.options.stripBom = true;
     b.options.saveToNewLocation = c.newLocation;
     b.options.deleteOriginal = c.deleteOriginal;
-    Put(b.At("target.txt"), Bytes(kGbk));
+    qzu_test::WriteFileText(b.At("target.txt"), Bytes(kGbk));
     fs::create_symlink("target.txt", b.At("link.txt"));
     EXPECT_EQ(b.Convert(b.At("link.txt")), CWString::FromUtf8(c.result)) << c.name;
     EXPECT_TRUE(fs::is_symlink(b.At("link.txt"))) << c.name;
@@ -278,8 +269,8 @@ TEST(KeepingFiles, ALinkStaysALink) {
 TEST(KeepingFiles, NoBackupMeansNoReplacement) {
   Batch b;
   b.options.outputCharsetIndex = 2;
-  Put(b.At("原文件备份"), "a file where the backup folder belongs");
-  Put(b.At("x.txt"), Bytes(kGbk));
+  qzu_test::WriteFileText(b.At("原文件备份"), "a file where the backup folder belongs");
+  qzu_test::WriteFileText(b.At("x.txt"), Bytes(kGbk));
   const auto before = Tree(b.dir.path());
   EXPECT_EQ(b.Convert(b.At("x.txt")), CWString(u"0"));
   EXPECT_EQ(Tree(b.dir.path()), before);

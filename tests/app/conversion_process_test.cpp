@@ -26,15 +26,6 @@ extern char** environ;
 
 namespace {
 
-std::string Content(const fs::path& p) {
-  const std::vector<uint8_t> b = qzu_test::ReadFile(p);
-  return std::string(b.begin(), b.end());
-}
-
-void Put(const fs::path& p, const std::string& bytes) {
-  qzu_test::WriteFile(p, std::vector<uint8_t>(bytes.begin(), bytes.end()));
-}
-
 // The converter started with `args`; its output goes to `output` (a file),
 // or nowhere.
 pid_t StartConverter(const std::vector<std::string>& args, const fs::path& output = fs::path()) {
@@ -85,8 +76,8 @@ TEST(ConversionProcess, KilledMidBatchEveryFileKeepsItsBytes) {
     const std::string name = "d" + std::to_string(i % 3) + "/f" + std::to_string(i) + ".txt";
     names.push_back(name);
     originals[name] = GbkText(2000 + rng() % 100000, static_cast<unsigned>(i));
-    Put(root / name, originals[name]);
-    Put(model / name, originals[name]);
+    qzu_test::WriteFileText(root / name, originals[name]);
+    qzu_test::WriteFileText(model / name, originals[name]);
   }
   const auto argsFor = [&names](const fs::path& base, size_t start) {
     std::vector<std::string> args = {"--root", base.string()};
@@ -100,7 +91,7 @@ TEST(ConversionProcess, KilledMidBatchEveryFileKeepsItsBytes) {
   const auto runTime = std::chrono::steady_clock::now() - begin;
   ASSERT_TRUE(WIFEXITED(modelStatus) && WEXITSTATUS(modelStatus) == 0);
   std::map<std::string, std::string> converted;
-  for (const std::string& name : names) converted[name] = Content(model / name);
+  for (const std::string& name : names) converted[name] = qzu_test::ReadFileText(model / name);
   ASSERT_NE(converted[names[0]], originals[names[0]]);
 
   int kills = 0;
@@ -122,13 +113,13 @@ TEST(ConversionProcess, KilledMidBatchEveryFileKeepsItsBytes) {
       if (!it->is_regular_file()) continue;
       const auto [from, to] = bySize.equal_range(it->file_size());
       if (from == to) continue;
-      const std::string bytes = Content(it->path());
+      const std::string bytes = qzu_test::ReadFileText(it->path());
       for (auto m = from; m != to; ++m)
         if (bytes == originals[m->second]) found.insert(m->second);
     }
     for (const std::string& name : names) {
       ASSERT_TRUE(fs::exists(root / name)) << name << " is missing after kill " << kills;
-      const std::string now = Content(root / name);
+      const std::string now = qzu_test::ReadFileText(root / name);
       ASSERT_TRUE(now == originals[name] || now == converted[name])
           << name << " holds neither its original nor its conversion after kill " << kills;
       ASSERT_TRUE(found.count(name)) << "the original of " << name << " is lost after kill " << kills;
@@ -141,7 +132,7 @@ TEST(ConversionProcess, KilledMidBatchEveryFileKeepsItsBytes) {
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it)
     EXPECT_NE(it->path().filename().string().rfind(".qzu-write-", 0), 0u) << it->path();
-  for (const std::string& name : names) EXPECT_EQ(Content(root / name), converted[name]) << name;
+  for (const std::string& name : names) EXPECT_EQ(qzu_test::ReadFileText(root / name), converted[name]) << name;
 }
 
 // A conversion that cannot get the memory it needs is a failure that moves
@@ -163,18 +154,18 @@ TEST(ConversionProcess, ShortOfMemoryAFileFailsAloneAndTheBatchGoesOn) {
   for (const Case& c : cases) {
     qzu_test::TempDir dir;
     const std::string big(32u << 20, 'a');
-    Put(dir.path() / "big.txt", big);
-    Put(dir.path() / "small.txt", "abc");
+    qzu_test::WriteFileText(dir.path() / "big.txt", big);
+    qzu_test::WriteFileText(dir.path() / "small.txt", "abc");
     std::vector<std::string> args = c.args;
     args.push_back((dir.path() / "big.txt").string());
     args.push_back((dir.path() / "small.txt").string());
     const fs::path output = dir.path().parent_path() / (dir.path().filename().string() + ".out");
     const int status = WaitFor(StartConverter(args, output));
-    const std::string printed = Content(output);
+    const std::string printed = qzu_test::ReadFileText(output);
     fs::remove(output);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.name << ": the process died";
     EXPECT_EQ(printed, "0\n1\n") << c.name;
-    EXPECT_TRUE(Content(dir.path() / "big.txt") == big) << c.name;
+    EXPECT_TRUE(qzu_test::ReadFileText(dir.path() / "big.txt") == big) << c.name;
     EXPECT_FALSE(fs::exists(dir.path() / "原文件备份" / "big.txt")) << c.name;
     EXPECT_TRUE(fs::exists(dir.path() / "原文件备份" / "small.txt")) << c.name;
   }

@@ -19,27 +19,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Content(const fs::path& p) {
-  const std::vector<uint8_t> b = qzu_test::ReadFile(p);
-  return std::string(b.begin(), b.end());
-}
-
-void Put(const fs::path& p, const std::string& bytes) {
-  qzu_test::WriteFile(p, std::vector<uint8_t>(bytes.begin(), bytes.end()));
-}
-
 TEST(ConversionSweep, RandomRunsKeepEveryVersionOfEveryFile) {
   Batch b;
   const fs::path root = b.dir.path();
   // Names that conversions make meet each other: 简/簡, page.html/page.txt.
-  Put(root / "a.txt", "\xD6\xD0\xCE\xC4 gbk");
-  Put(root / fs::u8path("简.txt"), "简体 <b>text</b>");
-  Put(root / fs::u8path("簡.txt"), "繁體");
-  Put(root / "page.html", "<h1>Title</h1><p>body 简</p>");
-  Put(root / "page.txt", "an older page.txt");
-  Put(root / "sub/x.htm", "<p>x</p><br>y");
-  Put(root / "sub/x.txt", "x as text");
-  Put(root / fs::u8path("sub/头发.txt"), "头发");
+  qzu_test::WriteFileText(root / "a.txt", "\xD6\xD0\xCE\xC4 gbk");
+  qzu_test::WriteFileText(root / fs::u8path("简.txt"), "简体 <b>text</b>");
+  qzu_test::WriteFileText(root / fs::u8path("簡.txt"), "繁體");
+  qzu_test::WriteFileText(root / "page.html", "<h1>Title</h1><p>body 简</p>");
+  qzu_test::WriteFileText(root / "page.txt", "an older page.txt");
+  qzu_test::WriteFileText(root / "sub/x.htm", "<p>x</p><br>y");
+  qzu_test::WriteFileText(root / "sub/x.txt", "x as text");
+  qzu_test::WriteFileText(root / fs::u8path("sub/头发.txt"), "头发");
 
   std::set<std::string> ever;
   std::mt19937 rng(3434);
@@ -49,7 +40,7 @@ TEST(ConversionSweep, RandomRunsKeepEveryVersionOfEveryFile) {
     std::set<std::string> now;
     for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
       if (!it->is_regular_file()) continue;
-      now.insert(Content(it->path()));
+      now.insert(qzu_test::ReadFileText(it->path()));
       const std::string relative = fs::relative(it->path(), root).string();
       ASSERT_EQ(it->path().filename().string().rfind(".qzu-write-", 0), std::string::npos) << relative;
       if (relative.rfind("转换结果", 0) != 0 && relative.rfind("原文件备份", 0) != 0) inputs.push_back(it->path());

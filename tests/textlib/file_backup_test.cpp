@@ -16,11 +16,6 @@ namespace {
 
 CWString P(const fs::path& p) { return CWString::FromSystemPath(p.string()); }
 
-std::string Content(const fs::path& p) {
-  const std::vector<uint8_t> b = qzu_test::ReadFile(p);
-  return std::string(b.begin(), b.end());
-}
-
 struct stat StatOf(const fs::path& p) {
   struct stat st{};
   EXPECT_EQ(::lstat(p.c_str(), &st), 0) << p;
@@ -54,9 +49,9 @@ TEST(KeepCopyOf, NeverReplacesAnEarlierBackupAndKeepsTheBits) {
     qzu_test::WriteFile(dir.path() / "backup" / "a.txt", {'o', 'l', 'd'});
     const CWString kept = KeepCopyOf(P(file), P(dir.path() / "backup" / "a.txt"), mayLink);
     ASSERT_EQ(kept, P(dir.path() / "backup" / "a (2).txt")) << mayLink;
-    EXPECT_EQ(Content(dir.path() / "backup" / "a.txt"), "old");
-    EXPECT_EQ(Content(dir.path() / "backup" / "a (2).txt"), "new");
-    EXPECT_EQ(Content(file), "new");
+    EXPECT_EQ(qzu_test::ReadFileText(dir.path() / "backup" / "a.txt"), "old");
+    EXPECT_EQ(qzu_test::ReadFileText(dir.path() / "backup" / "a (2).txt"), "new");
+    EXPECT_EQ(qzu_test::ReadFileText(file), "new");
     const struct stat original = StatOf(file), backup = StatOf(dir.path() / "backup" / "a (2).txt");
     EXPECT_EQ(backup.st_mode & 07777, 0640u);
     EXPECT_EQ(original.st_ino == backup.st_ino, mayLink) << "a second name only when allowed";
@@ -74,7 +69,7 @@ TEST(KeepCopyOf, KeepsOnlyRegularFilesAndNeedsItsFolder) {
   EXPECT_TRUE(KeepCopyOf(P(dir.path() / "missing"), P(dir.path() / "k3"), true).IsEmpty());
   // A regular file where the backup's folder belongs.
   EXPECT_TRUE(KeepCopyOf(P(dir.path() / "f"), P(dir.path() / "blocker" / "f"), true).IsEmpty());
-  EXPECT_EQ(Content(dir.path() / "blocker"), "b");
+  EXPECT_EQ(qzu_test::ReadFileText(dir.path() / "blocker"), "b");
 }
 
 // To another file system a rename and a second name both fail: the file is
@@ -85,8 +80,8 @@ TEST(MoveToBackup, MovesWithoutReplacingAndCopiesAcrossFileSystems) {
   qzu_test::WriteFile(dir.path() / "b" / "x.txt", {'0'});
   EXPECT_EQ(MoveToBackup(P(dir.path() / "x.txt"), P(dir.path() / "b" / "x.txt")), P(dir.path() / "b" / "x (2).txt"));
   EXPECT_FALSE(fs::exists(dir.path() / "x.txt"));
-  EXPECT_EQ(Content(dir.path() / "b" / "x.txt"), "0");
-  EXPECT_EQ(Content(dir.path() / "b" / "x (2).txt"), "1");
+  EXPECT_EQ(qzu_test::ReadFileText(dir.path() / "b" / "x.txt"), "0");
+  EXPECT_EQ(qzu_test::ReadFileText(dir.path() / "b" / "x (2).txt"), "1");
 
   if (!fs::is_directory("/dev/shm") || StatOf("/dev/shm").st_dev == StatOf(dir.path()).st_dev)
     GTEST_SKIP() << "no second file system to copy to";
@@ -94,11 +89,11 @@ TEST(MoveToBackup, MovesWithoutReplacingAndCopiesAcrossFileSystems) {
   qzu_test::WriteFile(dir.path() / "y.txt", {'2'});
   qzu_test::WriteFile(dir.path() / "z.txt", {'3'});
   EXPECT_EQ(KeepCopyOf(P(dir.path() / "y.txt"), P(shm.path() / "y.txt"), true), P(shm.path() / "y.txt"));
-  EXPECT_EQ(Content(dir.path() / "y.txt"), "2");
-  EXPECT_EQ(Content(shm.path() / "y.txt"), "2");
+  EXPECT_EQ(qzu_test::ReadFileText(dir.path() / "y.txt"), "2");
+  EXPECT_EQ(qzu_test::ReadFileText(shm.path() / "y.txt"), "2");
   EXPECT_EQ(MoveToBackup(P(dir.path() / "z.txt"), P(shm.path() / "y.txt")), P(shm.path() / "y (2).txt"));
   EXPECT_FALSE(fs::exists(dir.path() / "z.txt"));
-  EXPECT_EQ(Content(shm.path() / "y (2).txt"), "3");
+  EXPECT_EQ(qzu_test::ReadFileText(shm.path() / "y (2).txt"), "3");
 }
 
 }  // namespace
