@@ -44,11 +44,13 @@ std::map<std::string, std::string> Tree(const fs::path& root) {
   return files;
 }
 
-mode_t ModeOf(const fs::path& p) {
+struct stat StatOf(const fs::path& p) {
   struct stat st{};
   EXPECT_EQ(::stat(p.c_str(), &st), 0) << p;
-  return st.st_mode & 07777;
+  return st;
 }
+
+mode_t ModeOf(const fs::path& p) { return StatOf(p).st_mode & 07777; }
 
 TEST(KeepingFiles, ConvertingInPlaceAgainKeepsEveryEarlierVersion) {
   Batch b;
@@ -110,6 +112,28 @@ TEST(KeepingFiles, AFileInTheWayIsKeptBeforeItIsReplaced) {
     else
       EXPECT_EQ(qzu_test::ReadFileText(b.At(c.source)), "<p>new 简") << c.name;
   }
+}
+
+// The word processor writes into the document it opens: an existing one is
+// kept as a copy first (a second name would change with it), and a deleted
+// original leaves only once the document was saved.
+TEST(KeepingFiles, ADocumentInTheWayIsCopiedBeforeTheWordProcessorWritesIt) {
+  Batch b;
+  b.options.function = ConversionFunction::WordToText;
+  b.options.direction = ConversionDirection::Decode;
+  b.options.deleteOriginal = true;
+  qzu_test::WriteFileText(b.At("notes.txt"), "new text");
+  qzu_test::WriteFileText(b.At("notes.docx"), "old document");
+  EXPECT_EQ(b.Convert(b.At("notes.txt")), CWString(WordDocuments::kSaved));
+  EXPECT_EQ(qzu_test::ReadFileText(b.At("原文件备份/notes.docx")), "old document");
+  EXPECT_NE(StatOf(b.At("原文件备份/notes.docx")).st_ino, StatOf(b.At("notes.docx")).st_ino);
+  EXPECT_EQ(qzu_test::ReadFileText(b.At("原文件备份/notes.txt")), "new text");
+  EXPECT_FALSE(fs::exists(b.At("notes.txt")));
+
+  b.wordProcessor.startable = false;  // nothing saved: the source stays
+  qzu_test::WriteFileText(b.At("more.txt"), "more");
+  EXPECT_NE(b.Convert(b.At("more.txt")), CWString(WordDocuments::kSaved));
+  EXPECT_EQ(qzu_test::ReadFileText(b.At("more.txt")), "more");
 }
 
 // Runs `convert` while no file may grow past 1000 bytes, as on a full disk.
