@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <exception>
 
 #include "app/text_bytes.h"
 #include "common/boxed.h"
@@ -63,12 +64,26 @@ bool PathNamesEntry(const CWString& path) {
   // text is not turned into UTF-8 only to be refused.
   if (path.IsEmpty() || path.Length() >= PATH_MAX || path.View().find(u'\0') != std::u16string_view::npos) return false;
   struct stat st;
-  return ::stat(path.ToUtf8().c_str(), &st) == 0;
+  return ::stat(path.ToSystemPath().c_str(), &st) == 0;
 }
 
 
 CWString& ConversionCore::ConvertOne(CWString& result, const CWString& path, int32_t count, int32_t index,
                                      CWString& text, bool nested) {
+  // A conversion that runs out of memory (or meets any other exception of a
+  // library) fails alone: the batch goes on with the next file, and the
+  // output stage has replaced nothing, as it puts a file in place only once
+  // the whole of it is written.
+  try {
+    return Convert(result, path, count, index, text, nested);
+  } catch (const std::exception&) {
+    result = path.IsEmpty() ? CWString() : CWString(u"0");
+    return result;
+  }
+}
+
+CWString& ConversionCore::Convert(CWString& result, const CWString& path, int32_t count, int32_t index,
+                                  CWString& text, bool nested) {
   PumpPendingMessages();
   Call call;
   call.inputCharset = CharsetNameOfListIndex(m_options.inputCharsetIndex);
@@ -76,7 +91,10 @@ CWString& ConversionCore::ConvertOne(CWString& result, const CWString& path, int
   call.byteFunction = IsByteFunction(m_options.function);
   call.rawInput = call.byteFunction && m_options.charFormat == CharFormat::Raw &&
                   (m_options.direction == ConversionDirection::Encode || IsDigest(m_options.function));
-  const bool fileMode = PathNamesEntry(path);
+  // Callers of text mode pass no path. A path that names nothing (a file
+  // that vanished after the listing, one the system cannot open) is a failed
+  // file, never a text to convert.
+  const bool fileMode = !path.IsEmpty();
   call.fileMode = fileMode;
 
   if (fileMode) {
@@ -84,6 +102,10 @@ CWString& ConversionCore::ConvertOne(CWString& result, const CWString& path, int
     m_host.SetTitleHint(u"(" + CWString::FromInt(count) + u"/" + CWString::FromInt(index) + u") 已转换 " +
                             CWString::FromInt(m_convertedCount) + u" 个 " + PathStem(path),
                         CWString());
+    if (!PathNamesEntry(path)) {
+      result = u"0";
+      return result;
+    }
     ReadInput(path, text, call);
   } else {
     if (!nested && ConvertList(result, text)) return result;
@@ -121,12 +143,15 @@ bool ConversionCore::ConvertList(CWString& result, CWString& text) {
   if (!reader.HasMoreLines()) return false;
   CWString first = reader.ReadNextLine();
   if (!PathNamesEntry(first)) return false;
+  // Every line keeps its place: an empty result is an empty line.
   CWString joined;
+  bool firstLine = true;
   for (CWString line = first;;) {
     CWString lineResult;
     ConvertOne(lineResult, CWString(), 0, 0, line, true);
-    if (!joined.IsEmpty()) joined += u"\r\n";
+    if (!firstLine) joined += u"\r\n";
     joined += lineResult;
+    firstLine = false;
     if (!reader.HasMoreLines()) break;
     line = reader.ReadNextLine();
   }

@@ -26,12 +26,15 @@ class ConversionCore {
         m_word(word),
         m_host(host) {}
 
-  // `path` names a file: file mode, `result` becomes "1" when the result file
-  // was written completely, else "0" (with no function chosen the file's text
-  // is not copied into `text`). Otherwise text mode: `text` is
-  // converted (a first line naming a file makes it a list of lines, each
-  // converted on its own; `nested` calls skip that test) and `result` is the
-  // converted text. `count` and `index` are shown in the title hint.
+  // A `path` given: file mode, `result` becomes "1" when the result file was
+  // written completely and put in place, else "0" (a path that names no
+  // file, an unreadable file, a conversion that ran out of memory, a failed
+  // write; with no function chosen the file's text is not copied into
+  // `text`). An empty `path`: text mode, `text` is converted (a first line
+  // naming a file makes it a list of lines, each converted on its own;
+  // `nested` calls skip that test) and `result` is the converted text, empty
+  // when memory ran out. `count` and `index` are shown in the title hint.
+  // Never throws.
   CWString& ConvertOne(CWString& result, const CWString& path, int32_t count, int32_t index, CWString& text,
                        bool nested);
 
@@ -56,6 +59,8 @@ class ConversionCore {
     bool ansiToUtf8 = false;
   };
 
+  CWString& Convert(CWString& result, const CWString& path, int32_t count, int32_t index, CWString& text,
+                    bool nested);
   bool ConvertList(CWString& result, CWString& text);
   void ReadInput(const CWString& source, CWString& text, Call& call);
   void Encode(CWString& text, Call& call);

@@ -1,6 +1,16 @@
 // The output stage of ConvertOne: result file names, the result and backup
 // trees under the batch root, the output charset and mark, and the raw decode
 // output of a single decode.
+//
+// No file is ever lost: the result is written whole beside its place first;
+// then whatever it is to replace (the source in place, or another file in
+// its way) is kept in the backup tree under its own relative path, with a
+// numbered name when an earlier backup holds that one; only then is the
+// result put in place, and a source to be deleted leaves last. Links are
+// never replaced or moved.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <system_error>
 
@@ -10,9 +20,11 @@
 #include "textlib/charset_convert.h"
 #include "textlib/charset_detect.h"
 #include "textlib/digest_text.h"
+#include "textlib/file_backup.h"
 #include "textlib/file_name_clean.h"
 #include "textlib/file_write.h"
 #include "textlib/path_helpers.h"
+#include "textlib/text_file_load.h"
 
 namespace rg_Ombrine_app {
 
@@ -22,42 +34,48 @@ const char16_t kResultFolder[] = u"转换结果";
 const char16_t kBackupFolder[] = u"原文件备份";
 const char16_t kDecodeFolder[] = u"解码结果";
 
-namespace fs = std::filesystem;
+// The folder part of `path` with its separator ("dir/", "/"), empty for a
+// bare name.
+CWString FolderWithSeparator(const CWString& path) { return path.Left(path.ReverseFind(kPathSeparator) + 1); }
 
-// The root whose result and backup trees receive `path`: the batch root when
-// it is a leading folder of the path, else the path's own folder, so a file
-// from elsewhere gets its trees beside itself.
+// The folder, with its separator, whose result and backup trees receive
+// `path`: the batch root when it is a leading folder of the path, else the
+// path's own folder, so a file from elsewhere gets its trees beside itself.
 CWString RootFor(const CWString& path, const CWString& batchRoot) {
-  const CWString root = StripTrailingBackslash(batchRoot);
-  if (!root.IsEmpty() && path.StartsWith(AppendTrailingBackslash(root).View())) return root;
-  return PathFolder(path);
+  const CWString root = AppendTrailingBackslash(StripTrailingBackslash(batchRoot));
+  if (!batchRoot.IsEmpty() && path.StartsWith(root.View())) return root;
+  return FolderWithSeparator(path);
 }
 
-// `path` moved under root + "/" + tree, keeping its path relative to root.
+// `path` moved under root + tree, keeping its path relative to root.
 CWString InTree(const CWString& path, const CWString& root, const char16_t* tree) {
-  return root + kPathSeparatorText + tree + path.Mid(root.Length());
+  return root + tree + kPathSeparatorText + path.Mid(root.Length());
+}
+
+enum class Entry { None, File, Other };
+
+// What stands at `path`, links not followed; `st` receives its status.
+Entry EntryAt(const CWString& path, struct stat& st) {
+  if (::lstat(path.ToSystemPath().c_str(), &st) != 0) return Entry::None;
+  return S_ISREG(st.st_mode) ? Entry::File : Entry::Other;
+}
+
+Entry EntryAt(const CWString& path) {
+  struct stat st{};
+  return EntryAt(path, st);
 }
 
 bool MakeFolders(const CWString& folder) {
   std::error_code ec;
-  const std::string f = folder.ToUtf8();
-  if (fs::is_directory(f, ec)) return true;
-  fs::create_directories(f, ec);
-  return fs::is_directory(f, ec);
+  const std::string f = folder.ToSystemPath();
+  if (std::filesystem::is_directory(f, ec)) return true;
+  std::filesystem::create_directories(f, ec);
+  return std::filesystem::is_directory(f, ec);
 }
 
-// Moves the source into the backup tree: a rename, else a copy and then a
-// delete. True when the backup file exists afterwards.
-bool MoveToBackup(const CWString& path, const CWString& backupPath) {
-  if (!MakeFolders(PathFolder(backupPath))) return false;
-  std::error_code ec;
-  const std::string from = path.ToUtf8();
-  const std::string to = backupPath.ToUtf8();
-  fs::rename(from, to, ec);
-  if (!ec) return true;
-  if (!fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec) || ec) return false;
-  fs::remove(from, ec);
-  return true;
+bool HoldsBytes(const CWString& path, const CQzuMem& bytes) {
+  CQzuMem held;
+  return ReadWholeFile(path, held) && held == bytes;
 }
 
 }  // namespace
@@ -65,8 +83,13 @@ bool MoveToBackup(const CWString& path, const CWString& backupPath) {
 void ConversionCore::WriteRawDecodeOutput(CWString& text, Call& call) {
   const CWString name =
       PathNamesEntry(text) ? PathFileName(text) : Crc32Text(call.bytes) + u".未知扩展名";
-  const CWString output = AppendTrailingBackslash(GetProgramFolder()) + kDecodeFolder + kPathSeparatorText + name;
-  WriteFileBytes(output, call.bytes);
+  const CWString wanted = AppendTrailingBackslash(GetProgramFolder()) + kDecodeFolder + kPathSeparatorText + name;
+  // An earlier output of other bytes under this name stays: the new one
+  // takes the first free numbered name beside it. The same bytes again are
+  // not written twice.
+  CWString output = wanted;
+  for (int n = 2; EntryAt(output) != Entry::None && !HoldsBytes(output, call.bytes); ++n) output = NumberedPath(wanted, n);
+  if (EntryAt(output) == Entry::None) WriteFileBytes(output, call.bytes);
   text = output;
   call.bytesResult = true;
 }
@@ -93,7 +116,7 @@ CWString ConversionCore::OutputFileName(const CWString& path) {
     const CWString ext = PathExtension(path);
     const CWString suffix = ext.IsEmpty() ? CWString() : u"." + ext;
     // The whole name, extension included, stays within the file system's limit.
-    CleanFileName(converted, static_cast<int>(suffix.ToUtf8().size()));
+    CleanFileName(converted, static_cast<int>(suffix.ToSystemPath().size()));
     if (converted.IsEmpty()) converted = stem;  // never a nameless file
     return converted + suffix;
   }
@@ -111,30 +134,47 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
 
   const CWString name = OutputFileName(path);
   const CWString root = RootFor(path, m_batchRoot);
-  const bool replacesSource = !o.saveToNewLocation && name == PathFileName(path);
-  if (o.deleteOriginal || replacesSource) {
-    const bool backedUp = MoveToBackup(path, InTree(path, root, kBackupFolder));
-    // Without its backup the source is never overwritten.
-    if (!backedUp && replacesSource) return;
-  }
   const CWString placed = o.saveToNewLocation ? InTree(path, root, kResultFolder) : path;
-  const CWString outputPath = PathFolder(placed) + kPathSeparatorText + name;
+  const CWString outputPath = FolderWithSeparator(placed) + name;
+  // Whatever stands at the output path is kept before it is replaced: the
+  // source itself in place, else another file (a "page.txt" beside
+  // "page.html", a name a converted name meets, an earlier result). Only a
+  // regular file is ever replaced: a link (the source's own, in place) is
+  // never replaced, as its target would be converted behind its back.
+  struct stat atOutput{}, atSource{};
+  const Entry existing = EntryAt(outputPath, atOutput);
+  if (existing == Entry::Other) return;
+  // Another spelling of the source's own name (a case-blind file system) is
+  // the source too.
+  const bool inPlace = outputPath == path || (existing == Entry::File && EntryAt(path, atSource) == Entry::File &&
+                                              atSource.st_dev == atOutput.st_dev && atSource.st_ino == atOutput.st_ino);
+  // Nor is a link moved away: a relative target would dangle in the backup
+  // tree. Read through, it converts to a new place.
+  if (o.deleteOriginal && !inPlace && EntryAt(path) != Entry::File) return;
+  const CWString backupOfOutput = InTree(outputPath, root, kBackupFolder);
 
   if (wordDecode) {
+    // The word processor writes into the document it opened: the old one is
+    // kept as a copy, never as a second name of that same file.
+    if (existing == Entry::File && KeepCopyOf(outputPath, backupOfOutput, false).IsEmpty()) return;
     if (!MakeFolders(PathFolder(outputPath))) return;
     result = m_word.TextToWordFile(text, outputPath, o);
+    if (o.deleteOriginal && result == WordDocuments::kSaved) MoveToBackup(path, InTree(path, root, kBackupFolder));
     return;
   }
-  // The output charset's bytes are made piece by piece as they are written
-  // (WriteFileFrom makes the missing folders itself), so that a large file
-  // is never held twice more.
+
+  // The new file is written whole, beside its place, before anything else
+  // happens: a failure up to its last byte leaves every file as it was. The
+  // output charset's bytes are made piece by piece as they are written, so
+  // that a large file is never held twice more.
   const CQzuMem mark = call.bytesResult ? CQzuMem() : MakeBom(call.outputCharset, !o.stripBom);
   const bool wholeUnits = call.utf16.IsEmpty() || call.utf16.GetSize() % 2 == 0;
   const std::u16string_view units =
       call.utf16.IsEmpty() ? text.View()
                            : std::u16string_view(reinterpret_cast<const char16_t*>(call.utf16.GetData()),
                                                  call.utf16.GetSize() / 2);
-  const int written = WriteFileFrom(outputPath, [&](const FileByteSink& sink) {
+  FileReplacement output;
+  const bool written = output.Write(outputPath, [&](const FileByteSink& sink) {
     if (call.bytesResult) return sink(call.bytes.GetData(), call.bytes.GetSize());
     if (!sink(mark.GetData(), mark.GetSize())) return false;
     if (call.ansiToUtf8)
@@ -144,8 +184,21 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
     CQzuMem converted = call.utf16;
     return ConvertCharset(converted, CWString(u"UTF-16"), call.outputCharset, 0) &&
            sink(converted.GetData(), converted.GetSize());
-  });
-  result = written == 1 ? u"1" : u"0";
+  }, path);  // the result is as private as its source
+  if (!written) return;
+
+  // Then the file it replaces is kept (a second name, on the disk before the
+  // replacement), and only then is the new file put in its place: at every
+  // moment the path holds the old file or the whole new one.
+  CWString kept;
+  if (existing == Entry::File && (kept = KeepCopyOf(outputPath, backupOfOutput, true)).IsEmpty()) return;
+  if (!output.Commit()) {
+    if (!kept.IsEmpty()) ::unlink(kept.ToSystemPath().c_str());  // the old file is still in its place
+    return;
+  }
+  result = u"1";
+  // The source leaves only once its conversion is in place.
+  if (o.deleteOriginal && !inPlace) MoveToBackup(path, InTree(path, root, kBackupFolder));
 }
 
 }  // namespace rg_Ombrine_app

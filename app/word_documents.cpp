@@ -24,7 +24,7 @@ namespace {
 
 bool PathExists(const CWString& path) {
   std::error_code ec;
-  return !path.IsEmpty() && std::filesystem::exists(path.ToUtf8(), ec);
+  return !path.IsEmpty() && std::filesystem::exists(path.ToSystemPath(), ec);
 }
 
 void LayOut(CWString& text, bool typeset, bool paragraphs) {

@@ -186,4 +186,50 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
   return out;
 }
 
+std::u16string SystemPathToUtf16(std::string_view bytes) {
+  std::u16string out;
+  out.reserve(bytes.size());
+  const uint8_t* p = reinterpret_cast<const uint8_t*>(bytes.data());
+  const uint8_t* const end = p + bytes.size();
+  while (p < end) {
+    uint32_t cp = 0;
+    size_t bad = 0;
+    const size_t n = DecodeOne(p, end, cp, bad);
+    if (n == 0) {
+      // Each byte on its own, so that the way back gives exactly these bytes.
+      out += static_cast<char16_t>(kEscapedByteBase + *p++);
+      continue;
+    }
+    if (cp >= 0x10000) {
+      out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+      out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(cp);
+    }
+    p += n;
+  }
+  return out;
+}
+
+std::string Utf16ToSystemPath(std::u16string_view text) {
+  // U+DC80 to U+DCFF stands for a byte unless it is the low half of a pair
+  // (U+1F480 is D83D DC80, for one).
+  const auto escaped = [&text](size_t k) {
+    const char16_t c = text[k];
+    return c >= kEscapedByteBase + 0x80 && c <= kEscapedByteBase + 0xFF && (k == 0 || !IsHighSurrogate(text[k - 1]));
+  };
+  std::string out;
+  out.reserve(text.size());
+  size_t i = 0;
+  while (i < text.size()) {
+    // Runs without escaped bytes take the ordinary encoder.
+    size_t j = i;
+    while (j < text.size() && !escaped(j)) ++j;
+    AppendUtf16ToUtf8(text.substr(i, j - i), out);
+    for (; j < text.size() && escaped(j); ++j) out += static_cast<char>(text[j] - kEscapedByteBase);
+    i = j;
+  }
+  return out;
+}
+
 }  // namespace qzu

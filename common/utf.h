@@ -22,6 +22,16 @@ void AppendUtf16ToUtf8(std::u16string_view utf16, std::string& out);
 // number of bytes written.
 size_t Utf16ToUtf8(const char16_t* utf16, size_t count, char* dst);
 
+// Paths between the system and the program's texts. A file name on Linux is
+// any bytes, not always UTF-8 (old archives carry GBK names): each byte that
+// is not part of well-formed UTF-8 becomes the lone low surrogate U+DC80 to
+// U+DCFF (0xDC00 + the byte) and goes back to that byte, so that every name
+// read from the system is given back to it byte for byte. Other lone
+// surrogates become the bytes of U+FFFD, as in Utf16ToUtf8.
+inline constexpr char16_t kEscapedByteBase = 0xDC00;
+std::u16string SystemPathToUtf16(std::string_view bytes);
+std::string Utf16ToSystemPath(std::u16string_view text);
+
 inline bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 inline bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 

@@ -34,6 +34,10 @@ CWString CWString::FromUtf8(std::string_view utf8) { return CWString(qzu::Utf8To
 
 std::string CWString::ToUtf8() const { return qzu::Utf16ToUtf8(m_text); }
 
+CWString CWString::FromSystemPath(std::string_view bytes) { return CWString(qzu::SystemPathToUtf16(bytes)); }
+
+std::string CWString::ToSystemPath() const { return qzu::Utf16ToSystemPath(m_text); }
+
 CWString CWString::FromInt(long long value) {
   std::string s = std::to_string(value);
   return CWString(std::u16string(s.begin(), s.end()));

@@ -21,6 +21,13 @@ class CWString {
   // From and to UTF-8 (ill-formed input becomes U+FFFD).
   static CWString FromUtf8(std::string_view utf8);
   std::string ToUtf8() const;
+  // From and to the bytes of a path as the system takes it: bytes that are
+  // not UTF-8 travel as the units U+DC80 to U+DCFF and come back unchanged
+  // (common/utf.h). Our own file calls hand every path to the system and
+  // take every name from it through these two (Qt's file classes cannot
+  // carry such bytes).
+  static CWString FromSystemPath(std::string_view bytes);
+  std::string ToSystemPath() const;
   // Decimal text of an integer ("%d").
   static CWString FromInt(long long value);
 

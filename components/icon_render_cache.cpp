@@ -67,7 +67,7 @@ void ReadCacheFileOnce() {
   if (state.loaded) return;
   state.loaded = true;
   state.buffer.Empty();
-  std::ifstream in(std::filesystem::path(CacheFilePath().ToUtf8()), std::ios::binary);
+  std::ifstream in(std::filesystem::path(CacheFilePath().ToSystemPath()), std::ios::binary);
   if (in) {
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in.bad()) state.buffer.Assign(bytes.data(), bytes.size());

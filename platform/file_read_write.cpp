@@ -8,7 +8,7 @@ namespace rg_Ombrine_base {
 int CQzuFileHandle::Open(const CWString& path, bool forWriting) {
   Close();
   if (path.IsEmpty()) return 0;
-  const std::string name = path.ToUtf8();
+  const std::string name = path.ToSystemPath();
   const int flags = (forWriting ? (O_WRONLY | O_CREAT | O_TRUNC) : O_RDONLY) | O_CLOEXEC;
   m_fd = ::open(name.c_str(), flags, 0666);
   return m_fd >= 0 ? 1 : 0;

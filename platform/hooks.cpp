@@ -28,7 +28,7 @@ CWString g_programFolder;
 
 CWString EnvPath(const char* name, const char* fallback) {
   const char* v = std::getenv(name);
-  return CWString::FromUtf8(v && *v ? v : fallback);
+  return CWString::FromSystemPath(v && *v ? v : fallback);
 }
 
 CWString HomeFolder() { return EnvPath("HOME", "/"); }
@@ -38,9 +38,9 @@ bool Writable(const std::string& folder) { return ::access(folder.c_str(), W_OK)
 CWString DefaultProgramFolder() {
   std::error_code ec;
   const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (!ec && Writable(exe.parent_path().string())) return CWString::FromUtf8(exe.parent_path().string());
+  if (!ec && Writable(exe.parent_path().string())) return CWString::FromSystemPath(exe.parent_path().string());
   CWString data = PlatformHooks().SpecialFolderPath(SpecialFolder::AppData);
-  std::filesystem::create_directories(data.ToUtf8(), ec);
+  std::filesystem::create_directories(data.ToSystemPath(), ec);
   return data;
 }
 
@@ -65,7 +65,7 @@ int IPlatformHooks::MessageBox(const CWString& text, const CWString& caption, in
 
 bool IPlatformHooks::ShellOpen(const CWString& address, const CWString&) {
   if (address.IsEmpty()) return false;
-  const std::string target = address.ToUtf8();
+  const std::string target = address.ToSystemPath();
   char* argv[] = {const_cast<char*>("xdg-open"), const_cast<char*>(target.c_str()), nullptr};
   pid_t pid = 0;
   if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ) != 0) return false;
@@ -94,7 +94,7 @@ CWString IPlatformHooks::SpecialFolderPath(SpecialFolder folder) {
       return HomeFolder();
     case SpecialFolder::AppData: {
       const char* xdg = std::getenv("XDG_DATA_HOME");
-      CWString base = xdg && *xdg ? CWString::FromUtf8(xdg) : HomeFolder() + u"/.local/share";
+      CWString base = xdg && *xdg ? CWString::FromSystemPath(xdg) : HomeFolder() + u"/.local/share";
       return base + u"/Tavelkin/Quillmere";
     }
   }

@@ -333,8 +333,12 @@ void OfficeEngineShutdown() {
     } catch (...) {
     }
   }
-  ForgetOffice(e);
+  // The office ends first: its side of the pipe closes, and the bridge's
+  // reader thread, waiting in its read, sees the end and takes the bridge
+  // down itself. Dropping the references before that would close the pipe
+  // from this thread under the reader's feet.
   e.process.Stop(5000);
+  ForgetOffice(e);
 }
 
 int OfficeOpenDocument(const CWString& path, uint64_t& id) {
@@ -345,7 +349,7 @@ int OfficeOpenDocument(const CWString& path, uint64_t& id) {
   // A zero unit would end the name early for the system, and another file
   // would be opened than the one asked for.
   if (path.IsEmpty() || path.View().find(u'\0') != std::u16string_view::npos) return kOfficeCallFailed;
-  const std::string full = AbsolutePath(path.ToUtf8());
+  const std::string full = AbsolutePath(path.ToSystemPath());
   struct stat st {};
   if (stat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return kOfficeCallFailed;
   const rtl::OUString url = ToOU(FileUrlOf(full));

@@ -54,7 +54,7 @@ void rg_class_DongTaiDiaoYongDLL::LoadFromStream(CQzuStream& stream) {
 void rg_class_DongTaiDiaoYongDLL::LoadDll(const CWString& dllName) {
   if (m_module) return;
   m_dllName = dllName;
-  m_module = ::dlopen(dllName.ToUtf8().c_str(), RTLD_NOW | RTLD_LOCAL);
+  m_module = ::dlopen(dllName.ToSystemPath().c_str(), RTLD_NOW | RTLD_LOCAL);
 }
 
 void rg_class_DongTaiDiaoYongDLL::GetDllProc(const CWString& procName, int argumentCount) {

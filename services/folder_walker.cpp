@@ -41,10 +41,17 @@ int rg_TavelkinBianLiZiMuLuLei::WalkSubFolders(const CWString& folder, const CWS
   // this folder (a batch writing its results beside the inputs) must not
   // change what the walk enters next.
   rg_Ombrine_base::rg_WenBenShuZuLei subFolders;
-  if (includeSubFolders != 0) ListFolderEntries(folder, u"*", subFolders, 1);
+  bool unreadable = false;
+  if (includeSubFolders != 0) ListFolderEntries(folder, u"*", subFolders, 1, &unreadable);
   rg_Ombrine_base::rg_WenBenShuZuLei files;
-  ListFolderEntries(folder, filter, files, 0);
-  FireFolderEvent(files, StripTrailingBackslash(folder));
+  bool filesUnreadable = false;
+  ListFolderEntries(folder, filter, files, 0, &filesUnreadable);
+  const CWString folderText = StripTrailingBackslash(folder);
+  if (unreadable || filesUnreadable) {
+    ++skippedFolders;
+    skippedFolderEvent.Raise(this, folderText);
+  }
+  FireFolderEvent(files, folderText);
   PumpPendingMessages();
 
   for (const CWString& sub : subFolders) {

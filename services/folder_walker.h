@@ -23,6 +23,9 @@ class rg_TavelkinBianLiZiMuLuLei : public CQzuObject {
   // handler(receiver, walker, user data, full paths of the folder's matching
   // files, the folder without a trailing separator); its result is ignored.
   using FolderEvent = CQzuEventSlot<const rg_Ombrine_base::rg_WenBenShuZuLei&, const CWString&>;
+  // handler(receiver, walker, user data, the folder without a trailing
+  // separator); its result is ignored.
+  using SkippedFolderEvent = CQzuEventSlot<const CWString&>;
 
   rg_TavelkinBianLiZiMuLuLei() = default;
   // A copy carries the stop flag; its folder event is unconnected.
@@ -43,8 +46,10 @@ class rg_TavelkinBianLiZiMuLuLei : public CQzuObject {
   // order whose own name contains none of the "|"-separated `exclusions`
   // (ASCII letters compared without regard to case; the root is never
   // tested). Returns 1 when the walk ran to its end, 0 when the stop flag
-  // ended it. A folder that cannot be listed still gets its event, with no
-  // files.
+  // ended it. A folder that cannot be listed (no right to read it, gone, a
+  // path past the system's length limit) still gets its folder event, with
+  // no files, and is reported: `skippedFolders` counts it and the skipped
+  // folder event names it, before its folder event.
   int WalkSubFolders(const CWString& folder, const CWString& filter, int includeSubFolders,
                      const CWString& exclusions);
   // Raises the folder event directly.
@@ -53,7 +58,12 @@ class rg_TavelkinBianLiZiMuLuLei : public CQzuObject {
   // When not 0, a walk returns 0 at once at every level. The walker never
   // changes it: its owner sets it to end a running walk and clears it.
   int32_t stopFlag = 0;
+  // Folders that could not be listed; the walker only adds to it, its owner
+  // clears it (a batch before it starts, to say how many at its end). Not
+  // part of the copy, the comparison or the stream form.
+  int32_t skippedFolders = 0;
   FolderEvent folderEvent;
+  SkippedFolderEvent skippedFolderEvent;
 };
 
 }  // namespace rg_Tavelkin_MingLingJi

@@ -48,7 +48,7 @@ CWString TextOfBytes(const CQzuMem& bytes, long long from, long long to) {
 }
 
 bool ReadWholeFile(const CWString& path, CQzuMem& out) {
-  std::ifstream f(path.ToUtf8(), std::ios::binary);
+  std::ifstream f(path.ToSystemPath(), std::ios::binary);
   if (!f) return false;
   std::vector<char> data((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
   out.Assign(data.data(), data.size());
@@ -57,13 +57,13 @@ bool ReadWholeFile(const CWString& path, CQzuMem& out) {
 
 bool FileExists(const CWString& path) {
   struct stat st;
-  return ::stat(path.ToUtf8().c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return ::stat(path.ToSystemPath().c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool FolderExists(const CWString& folder) {
   if (folder.IsEmpty()) return true;  // a bare file name lives in the current folder
   struct stat st;
-  return ::stat(folder.ToUtf8().c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return ::stat(folder.ToSystemPath().c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 // Bytes in any detectable charset as a settings file: UTF-16LE after FF FE.

@@ -66,7 +66,7 @@ CWString rg_TavelkinPeiZhiLei::LongValuePath(const CWString& key) const {
 CWString rg_TavelkinPeiZhiLei::LoadLongValue(const CWString& key, const CWString& defaultText) {
   const CWString path = LongValuePath(key);
   const CWString cacheKey = SettingsName() + CurrentSection + key;
-  std::ifstream f(path.ToUtf8(), std::ios::binary);
+  std::ifstream f(path.ToSystemPath(), std::ios::binary);
   const bool exists = static_cast<bool>(f);
   const std::string bytes = exists ? std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>())
                                    : std::string();

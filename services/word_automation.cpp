@@ -106,7 +106,7 @@ int rg_TavelkinWordWenDangJiCaoZuoLei::OpenWordDocument(const CWString& path) {
   }
   // Word opens a missing document when it exists as an empty file. Whether
   // it could be made shows in the open below.
-  if (!path.IsEmpty() && access(path.ToUtf8().c_str(), F_OK) != 0) WriteFileBytes(path, CQzuMem());
+  if (!path.IsEmpty() && access(path.ToSystemPath().c_str(), F_OK) != 0) WriteFileBytes(path, CQzuMem());
 
   std::vector<CQzuComValue> args;
   args.push_back(CQzuComValue::FromText(path));

@@ -15,8 +15,10 @@
 
 namespace qzu_test {
 
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "qzu_test_XXXXXX").string();
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+
+TempDir::TempDir(const std::filesystem::path& base) {
+  std::string pattern = (base / "qzu_test_XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
 }
@@ -65,6 +67,15 @@ void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& by
 std::vector<uint8_t> ReadFile(const std::filesystem::path& path) {
   std::ifstream f(path, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+void WriteFileText(const std::filesystem::path& path, const std::string& bytes) {
+  WriteFile(path, std::vector<uint8_t>(bytes.begin(), bytes.end()));
+}
+
+std::string ReadFileText(const std::filesystem::path& path) {
+  const std::vector<uint8_t> bytes = ReadFile(path);
+  return std::string(bytes.begin(), bytes.end());
 }
 
 }  // namespace qzu_test

@@ -12,6 +12,8 @@ namespace qzu_test {
 class TempDir {
  public:
   TempDir();
+  // The same under `base` instead of the system temporary folder.
+  explicit TempDir(const std::filesystem::path& base);
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
@@ -30,5 +32,8 @@ inline std::string ToHex(const std::vector<uint8_t>& v) { return ToHex(v.data(),
 
 void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> ReadFile(const std::filesystem::path& path);
+// The same with the bytes in a string.
+void WriteFileText(const std::filesystem::path& path, const std::string& bytes);
+std::string ReadFileText(const std::filesystem::path& path);
 
 }  // namespace qzu_test

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "common/utf.h"
@@ -154,7 +155,9 @@ void ResolveName(CWString& name, const CWString& ansiName) {
 
 }  // namespace
 
-bool ConvertCharset(CQzuMem& bytes, CWString& from, CWString& to, int markLength) {
+namespace {
+
+bool ConvertNamed(CQzuMem& bytes, CWString& from, CWString& to, int markLength) {
   const CWString ansiName = AnsiName();
   ResolveName(from, ansiName);
   ResolveName(to, ansiName);
@@ -186,6 +189,16 @@ bool ConvertCharset(CQzuMem& bytes, CWString& from, CWString& to, int markLength
   std::u16string text;
   DecodeAny(bytes.View(), fromKind, from, text);
   return EncodeAny(text, toKind, to, bytes);
+}
+
+}  // namespace
+
+bool ConvertCharset(CQzuMem& bytes, CWString& from, CWString& to, int markLength) {
+  try {
+    return ConvertNamed(bytes, from, to, markLength);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
 }
 
 bool ConvertCharset(CQzuMem& bytes, const CWString& from, const CWString& to, int markLength) {
@@ -269,8 +282,12 @@ bool OddTailUnit(const CQzuMem& bytes, char16_t& unit) {
 }
 
 // Gives `out` `size` bytes of fresh memory for a result to be written into
-// (a large buffer asks for huge pages itself).
-bool PrepareOutput(CQzuMem& out, size_t size) { return out.Reserve(size) && out.SetSize(size); }
+// (a large buffer asks for huge pages itself). Without it the conversion
+// cannot be made, and a buffer left as it was would pass for converted:
+// running out of memory is thrown, as the standard containers do.
+void PrepareOutput(CQzuMem& out, size_t size) {
+  if (!out.Reserve(size) || !out.SetSize(size)) throw std::bad_alloc();
+}
 
 // Encodes UTF-16LE bytes with `encode(units, count, dst)` into a new buffer
 // of at most `maxPerUnit` bytes per unit, then replaces `bytes` with it.
@@ -280,7 +297,7 @@ void EncodeUnits(CQzuMem& bytes, size_t maxPerUnit, Encoder encode) {
   char16_t tail = 0;
   const bool hasTail = OddTailUnit(bytes, tail);
   CQzuMem out;
-  if (!PrepareOutput(out, (units.size() + 1) * maxPerUnit)) return;
+  PrepareOutput(out, (units.size() + 1) * maxPerUnit);
   char* dst = reinterpret_cast<char*>(out.GetData());
   size_t n = encode(units, dst);
   if (hasTail) n += encode(std::u16string_view(&tail, 1), dst + n);
@@ -294,7 +311,7 @@ void AnsiToUtf16(CQzuMem& bytes) {
   const auto codec = qzu::SystemCodePageCodec();
   if (const size_t maxUnits = codec->MaxUnits(bytes.GetSize())) {
     CQzuMem out;
-    if (!PrepareOutput(out, maxUnits * 2)) return;
+    PrepareOutput(out, maxUnits * 2);
     const size_t n = codec->DecodeInto(bytes.View(), reinterpret_cast<char16_t*>(out.GetData()));
     out.SetSize(n * 2);
     bytes = std::move(out);
@@ -325,7 +342,7 @@ void Utf16ToUtf8(CQzuMem& bytes) {
 
 void Utf8ToUtf16(CQzuMem& bytes) {
   CQzuMem out;
-  if (!PrepareOutput(out, bytes.GetSize() * 2)) return;
+  PrepareOutput(out, bytes.GetSize() * 2);
   const size_t n = qzu::Utf8ToUtf16(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetSize(),
                                     reinterpret_cast<char16_t*>(out.GetData()));
   out.SetSize(n * 2);

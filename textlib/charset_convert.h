@@ -17,7 +17,8 @@
 // "ANSI" becomes the upper-cased table name of the system code page ("GBK"),
 // "UTF8" becomes "UTF-8"; other names keep their case.
 // Returns false, leaving the buffer untouched, when a name is not a charset
-// anything knows; true otherwise (equal names only drop the mark).
+// anything knows, and false when memory runs out (the buffer then holds no
+// useful result); true otherwise (equal names only drop the mark).
 bool ConvertCharset(CQzuMem& bytes, CWString& from, CWString& to, int markLength);
 // For callers whose names are constants; nothing is written back.
 bool ConvertCharset(CQzuMem& bytes, const CWString& from, const CWString& to, int markLength);
@@ -29,7 +30,8 @@ bool CharsetIsKnown(const CWString& name);
 // Encodes UTF-16 units into charset `to` and hands the bytes to `sink` piece
 // by piece: together the bytes ConvertCharset gives from "UTF-16" to `to`,
 // without a buffer for all of them. False when `to` is not a charset anything
-// knows (then the sink gets nothing) or when the sink refuses a piece.
+// knows (then the sink gets nothing) or when the sink refuses a piece;
+// std::bad_alloc when memory runs out.
 bool EncodeUtf16InPieces(std::u16string_view units, const CWString& to,
                          const std::function<bool(const void*, size_t)>& sink);
 
@@ -43,7 +45,8 @@ bool AnsiDecodesStraightToUtf8(CWString& from, const CWString& to);
 // refuses a piece.
 bool AnsiToUtf8InPieces(std::string_view bytes, const std::function<bool(const void*, size_t)>& sink);
 
-// The native byte converters; each replaces the buffer's contents.
+// The native byte converters; each replaces the buffer's contents, or
+// throws std::bad_alloc, leaving it as it was, when memory runs out.
 // System code page bytes -> UTF-16LE.
 void AnsiToUtf16(CQzuMem& bytes);
 // UTF-16LE -> system code page bytes; characters the code page lacks are

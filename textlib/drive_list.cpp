@@ -74,7 +74,7 @@ rg_Ombrine_base::rg_WenBenShuZuLei DrivesFromMountTable(std::string_view mounts,
     point = Unescape(point);
     if (point.empty() || point == "/" || !IsUserFileSystem(type) || IsSystemPlace(point)) continue;
     if (isFolder && !isFolder(point.c_str())) continue;
-    const CWString item = AppendTrailingBackslash(CWString::FromUtf8(point));
+    const CWString item = AppendTrailingBackslash(CWString::FromSystemPath(point));
     // A file system mounted twice at one place (or stacked) is one root.
     if (std::find(drives.begin(), drives.end(), item) == drives.end()) drives.Add(item);
   }

@@ -12,12 +12,14 @@ size_t UnitsAt(const std::u16string& s, size_t i) {
   return (IsHighSurrogate(s[i]) && i + 1 < s.size() && IsLowSurrogate(s[i + 1])) ? 2 : 1;
 }
 
-// UTF-8 bytes of the code point starting at `i`; a lone surrogate is written
-// as U+FFFD, three bytes.
+// Bytes of the code point starting at `i` in a name given to the system: a
+// lone U+DC80 to U+DCFF is the one byte it stands for (a name that is not
+// UTF-8, see CWString::ToSystemPath), another lone surrogate is written as
+// U+FFFD, three bytes.
 int Utf8BytesAt(const std::u16string& s, size_t i) {
   const char16_t c = s[i];
   if (UnitsAt(s, i) == 2) return 4;
-  if (c < 0x80) return 1;
+  if (c < 0x80 || (c >= 0xDC80 && c <= 0xDCFF)) return 1;
   if (c < 0x800) return 2;
   return 3;
 }
@@ -30,7 +32,8 @@ void CleanFileName(CWString& text, int reservedBytes) {
   for (char16_t& c : s)
     if (std::find(std::begin(kReserved), std::end(kReserved), c) != std::end(kReserved))
       c = static_cast<char16_t>(c + 0xFEE0);
-  std::erase_if(s, [](char16_t c) { return c == u'\r' || c == u'\n' || c == u'\t'; });
+  // A zero unit would end the name early for the system: it goes too.
+  std::erase_if(s, [](char16_t c) { return c == u'\r' || c == u'\n' || c == u'\t' || c == u'\0'; });
 
   // Walk whole code points so that neither limit cuts a pair in two.
   const int byteLimit = std::max(0, kMaxFileNameBytes - std::max(0, reservedBytes));

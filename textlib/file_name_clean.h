@@ -9,7 +9,7 @@ inline constexpr int kMaxFileNameBytes = 255;
 inline constexpr int kMaxCleanNameUnits = 200;
 
 // Rewrites `text` in place: \ / : * ? | < > " become their full-width forms
-// (code + 0xFEE0), carriage returns, line feeds and tabs are removed, and the
+// (code + 0xFEE0), carriage returns, line feeds, tabs and zero units are removed, and the
 // text is cut to 200 code units and to at most 255 UTF-8 bytes less
 // `reservedBytes` (room for an extension the caller appends). A cut never
 // splits a surrogate pair.

@@ -1,22 +1,31 @@
 #include "textlib/file_write.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <random>
 #include <string>
 #include <system_error>
-
+#include <unordered_set>
 
 namespace {
+
+constexpr char kTemporaryPrefix[] = ".qzu-write-";
+constexpr size_t kTemporaryPrefixLength = sizeof kTemporaryPrefix - 1;
+constexpr size_t kTemporaryTagLength = 8;
+constexpr char kTagDigits[] = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 bool WriteAll(int fd, const uint8_t* data, size_t size) {
   while (size > 0) {
@@ -54,6 +63,14 @@ bool ResolveTarget(std::string& path, struct stat& st) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return std::string();
+  return path.substr(0, slash == 0 ? 1 : slash);
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
 // Collects small pieces so that a small file takes one write; large pieces
 // go straight to the file.
 class PieceWriter {
@@ -83,95 +100,211 @@ class PieceWriter {
   uint8_t m_buffer[1 << 16];
 };
 
+bool IsTemporaryName(const char* name) {
+  if (std::strncmp(name, kTemporaryPrefix, kTemporaryPrefixLength) != 0) return false;
+  const char* tag = name + kTemporaryPrefixLength;
+  if (std::strlen(tag) != kTemporaryTagLength) return false;
+  for (const char* c = tag; *c; ++c)
+    if (!std::strchr(kTagDigits, *c)) return false;
+  return true;
+}
+
 // A name for the temporary that no other writer picks: the process, a count
 // and a random start, as letters and digits.
 std::string TemporaryName(const std::string& folder) {
-  static const char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
   static std::atomic<uint64_t> counter{std::random_device{}()};
   uint64_t v = counter.fetch_add(1, std::memory_order_relaxed) * 0x9E3779B97F4A7C15ull ^ static_cast<uint64_t>(::getpid());
-  std::string name = (folder.empty() ? std::string() : folder + "/") + ".qzu-write-";
-  for (int i = 0; i < 8; ++i, v /= 62) name += kDigits[v % 62];
+  std::string name = (folder.empty() ? std::string() : folder + "/") + kTemporaryPrefix;
+  for (size_t i = 0; i < kTemporaryTagLength; ++i, v /= 62) name += kTagDigits[v % 62];
   return name;
 }
 
+// Removes the temporaries in `folder` that no writer holds locked: a writer
+// that died (killed, crashed, cut off by a power cut) left them. Each folder
+// once per process, which is enough, as a crash only leaves temporaries
+// behind for the next run.
+void RemoveStaleTemporaries(const std::string& folder) {
+  static std::mutex lock;
+  static std::unordered_set<std::string> swept;
+  {
+    std::lock_guard<std::mutex> guard(lock);
+    if (swept.size() > 100000) swept.clear();  // only costs another look
+    if (!swept.insert(folder).second) return;
+  }
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return;
+  const int dirFd = ::dirfd(dir);
+  while (const dirent* entry = ::readdir(dir)) {
+    if (!IsTemporaryName(entry->d_name)) continue;
+    const int fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat held{}, named{};
+    // A writer at work holds its lock; the name must still be this file.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 &&
+        ::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(held, named) &&
+        S_ISREG(named.st_mode))
+      ::unlinkat(dirFd, entry->d_name, 0);
+    ::close(fd);
+  }
+  ::closedir(dir);
+}
+
 // Opens a new temporary in `folder` with permission bits `mode` (the umask
-// applies), making the folder when it is missing.
+// applies), locked for as long as it stays open, making the folder when it
+// is missing.
 int OpenTemporary(const std::string& folder, mode_t mode, std::string& temp) {
   bool madeFolder = false;
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp = TemporaryName(folder);
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd >= 0) return fd;
-    if (errno == EEXIST || errno == EINTR) continue;
-    if (errno != ENOENT || madeFolder || folder.empty()) return -1;
-    std::error_code ec;
-    // A failure here shows as a failed open next time round.
-    std::filesystem::create_directories(folder, ec);
-    madeFolder = true;
+    if (fd < 0) {
+      if (errno == EEXIST || errno == EINTR) continue;
+      if (errno != ENOENT || madeFolder || folder.empty()) return -1;
+      std::error_code ec;
+      // A failure here shows as a failed open next time round.
+      std::filesystem::create_directories(folder, ec);
+      madeFolder = true;
+      continue;
+    }
+    // Another process removing stale temporaries may have taken the new file
+    // before its lock (and removed it, or is about to): then a new name is
+    // tried.
+    struct stat held{};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && held.st_nlink > 0) {
+      RemoveStaleTemporaries(folder);
+      return fd;
+    }
+    ::close(fd);
   }
   return -1;
 }
 
-bool WriteOnce(const std::string& target, bool hadOld, const struct stat& old,
-               const std::function<bool(const FileByteSink&)>& produce) {
+}  // namespace
+
+FileReplacement::~FileReplacement() { Discard(); }
+
+void FileReplacement::Discard() {
+  if (m_fd < 0) return;
+  ::unlink(m_temp.c_str());
+  ::close(m_fd);
+  m_fd = -1;
+}
+
+bool FileReplacement::Write(const CWString& path, const std::function<bool(const FileByteSink&)>& produce,
+                            const CWString& like) {
+  Discard();
+  // A zero unit would end the name early at the system call and write some
+  // other file: refuse such a path instead.
+  if (path.IsEmpty() || path.View().find(u'\0') != std::u16string_view::npos) return false;
+  m_target = path.ToSystemPath();
+  struct stat old{};
+  const bool hadOld = ResolveTarget(m_target, old);
   if (hadOld && !S_ISREG(old.st_mode)) return false;  // never replace a folder or a device
   // A file we may not write stays as it is, as it would with a plain open.
-  if (hadOld && ::access(target.c_str(), W_OK) != 0) return false;
+  if (hadOld && ::access(m_target.c_str(), W_OK) != 0) return false;
+
+  struct stat model = old;
+  bool hasModel = hadOld;
+  struct stat liked{};
+  // (The target itself as its own model is the old file, already looked at.)
+  if (!like.IsEmpty() && like != path && ::stat(like.ToSystemPath().c_str(), &liked) == 0) {
+    model = liked;
+    hasModel = true;
+  }
 
   // The temporary sits in the target's own folder so that the rename stays on
   // one file system and is atomic. Its name is short (a target name may
   // already use all 255 bytes) and hidden from folder listings.
-  const size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash == 0 ? 1 : slash);
-  const mode_t created = hadOld ? (old.st_mode & 0777) : 0666;
-  std::string temp;
-  const int fd = OpenTemporary(folder, created, temp);
+  const mode_t created = hasModel ? (model.st_mode & 0777) : 0666;
+  const int fd = OpenTemporary(FolderOf(m_target), created, m_temp);
   if (fd < 0) return false;
+  m_fd = fd;
 
   bool ok = true;
-  // The umask trims the bits given at creation; an old file's own bits (and
+  // The umask trims the bits given at creation; the model's own bits (and
   // any special ones) are put back.
-  if (hadOld && (old.st_mode & 07777) != (created & ~ProcessUmask())) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+  if (hasModel && (model.st_mode & 07777) != (created & ~ProcessUmask())) ok = ::fchmod(fd, model.st_mode & 07777) == 0;
   static const uid_t uid = ::geteuid();
   static const gid_t gid = ::getegid();
-  if (ok && hadOld && (old.st_uid != uid || old.st_gid != gid)) {
+  if (ok && hasModel && (model.st_uid != uid || model.st_gid != gid)) {
     // Best effort: only a privileged writer can hand the file back to its owner.
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+    if (::fchown(fd, model.st_uid, model.st_gid) != 0) {
     }
   }
   if (ok) {
     auto writer = std::make_unique<PieceWriter>(fd);
     ok = produce([&writer](const void* data, size_t size) { return writer->Put(data, size); }) && writer->Flush();
   }
-  // A full disk may only show at the flush to the device or at the close.
+  // A full disk may only show at the flush to the device.
   ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  // Until the rename reaches the disk a crash leaves the old file, whole; the
-  // folder is not flushed as well, which would double the cost per file.
-  ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
+  if (!ok) Discard();
+  return ok;
+}
+
+bool FileReplacement::Commit() {
+  if (m_fd < 0) return false;
+  // The lock is held until the file has its name: until then a crash leaves
+  // the old file, whole.
+  if (::rename(m_temp.c_str(), m_target.c_str()) != 0) {
+    Discard();
     return false;
   }
+  ::close(m_fd);
+  m_fd = -1;
+  // The rename is in place; a folder that cannot be flushed (some file
+  // systems refuse) does not make it undone.
+  FlushFolderOf(m_target);
   return true;
 }
 
-}  // namespace
+bool FileReplacement::CommitWithoutReplacing(const CWString& path, bool& existed) {
+  existed = false;
+  if (m_fd < 0 || path.View().find(u'\0') != std::u16string_view::npos) return false;
+  const std::string target = path.ToSystemPath();
+  if (!MoveWithoutReplacing(m_temp, target, existed)) return false;
+  ::close(m_fd);
+  m_fd = -1;
+  FlushFolderOf(target);
+  return true;
+}
 
-int WriteFileFrom(const CWString& path, const std::function<bool(const FileByteSink&)>& produce) {
-  // A zero unit would end the name early at the system call and write some
-  // other file: refuse such a path instead.
-  if (path.IsEmpty() || path.View().find(u'\0') != std::u16string_view::npos) return 0;
-  std::string target = path.ToUtf8();
-  struct stat old{};
-  const bool hadOld = ResolveTarget(target, old);
-  if (WriteOnce(target, hadOld, old, produce)) return 1;
+bool MoveWithoutReplacing(const std::string& from, const std::string& to, bool& existed) {
+  existed = false;
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno == EEXIST) {
+    existed = true;
+    return false;
+  }
+  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
+  // A file system without that rename: a second name, which fails where
+  // something exists, then the first name goes.
+  if (::link(from.c_str(), to.c_str()) != 0) {
+    existed = errno == EEXIST;
+    return false;
+  }
+  ::unlink(from.c_str());
+  return true;
+}
+
+int WriteFileFrom(const CWString& path, const std::function<bool(const FileByteSink&)>& produce,
+                  const CWString& like) {
   // The second attempt looks at the target afresh.
-  struct stat again{};
-  const bool hasNow = ::stat(target.c_str(), &again) == 0;
-  return WriteOnce(target, hasNow, again, produce) ? 1 : 0;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    FileReplacement file;
+    if (file.Write(path, produce, like) && file.Commit()) return 1;
+  }
+  return 0;
 }
 
 int WriteFileBytes(const CWString& path, const CQzuMem& data) {
   return WriteFileFrom(path, [&data](const FileByteSink& sink) { return sink(data.GetData(), data.GetSize()); });
+}
+
+bool FlushFolderOf(const std::string& path) {
+  const std::string folder = FolderOf(path);
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool ok = ::fsync(fd) == 0;
+  ::close(fd);
+  return ok;
 }

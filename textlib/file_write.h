@@ -1,8 +1,10 @@
 #pragma once
 // Writing a whole file safely: the bytes go to a new file beside the target
-// that replaces it only once complete.
+// that replaces it only once complete and on the disk, so the target always
+// holds its old or its new content, also after a crash or a power cut.
 #include <cstddef>
 #include <functional>
+#include <string>
 
 #include "common/mem.h"
 #include "common/wstring.h"
@@ -10,14 +12,62 @@
 // Takes the next piece of the file; false when it could not be written.
 using FileByteSink = std::function<bool(const void* data, size_t size)>;
 
-// Writes the file at `path` (UTF-8 to the system) from the pieces `produce`
-// hands to its sink, creating the missing folders of its folder part. Returns
-// 1 only when every byte reached the disk, else 0. A failed write, or a
-// `produce` that returns false, leaves the old file as it was; the new file
-// takes over the old one's permission bits. A failed attempt is repeated once,
-// so `produce` may be called twice. An empty path, or one holding a zero unit
-// (no file system takes it), gives 0.
-int WriteFileFrom(const CWString& path, const std::function<bool(const FileByteSink&)>& produce);
+// One new file for a target path, written in full first and put in place
+// afterwards. The new file is a hidden temporary in the target's folder
+// (".qzu-write-" and eight letters or digits) that its writer keeps locked
+// until it is in place or removed; the first write of a process into a
+// folder removes the temporaries there that no running writer holds (a
+// crash leaves them), and folder listings never show them. Not shared
+// between threads; any number of them may work at once.
+class FileReplacement {
+ public:
+  FileReplacement() = default;
+  // Removes the new file when it was never put in place.
+  ~FileReplacement();
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+
+  // Writes the new content of `path` (a path of the system, see
+  // CWString::ToSystemPath) from the pieces `produce` hands to its sink and
+  // flushes it to the disk, creating the missing folders. The new file takes
+  // the permission bits, and where the process may set it the owner, of the
+  // file `like` when given and there, else of the file at `path`, else 0666
+  // less the umask. A link at `path` is written through: the file it names is the
+  // target. False, leaving nothing behind, when the target is not a regular
+  // file or may not be written, when a write fails or `produce` returns
+  // false. An empty path, or one holding a zero unit, gives false.
+  bool Write(const CWString& path, const std::function<bool(const FileByteSink&)>& produce,
+             const CWString& like = CWString());
+  // Puts the written file in place of the target, replacing what is there,
+  // and flushes the folder so that the change survives a power cut.
+  bool Commit();
+  // Puts the written file at `path` (in the same folder as the target) only
+  // where nothing exists yet; `existed` tells a taken name from a failure.
+  bool CommitWithoutReplacing(const CWString& path, bool& existed);
+
+ private:
+  void Discard();
+
+  int m_fd = -1;
+  std::string m_temp;
+  std::string m_target;
+};
+
+// Writes the file at `path` in one FileReplacement: 1 only when every byte
+// reached the disk and the file is in place, else 0 with the old file as it
+// was. A failed attempt is repeated once, so `produce` may be called twice.
+// The new file's permission bits and owner are those of `like` when given,
+// else the old file's.
+int WriteFileFrom(const CWString& path, const std::function<bool(const FileByteSink&)>& produce,
+                  const CWString& like = CWString());
 
 // WriteFileFrom with every byte of `data`.
 int WriteFileBytes(const CWString& path, const CQzuMem& data);
+
+// Renames `from` to `to` only where nothing exists at `to` (`existed` tells
+// a taken name from a failure); never replaces anything.
+bool MoveWithoutReplacing(const std::string& from, const std::string& to, bool& existed);
+
+// Flushes the folder that holds `path`, so that names made or removed in it
+// survive a power cut. False when it cannot be opened or flushed.
+bool FlushFolderOf(const std::string& path);

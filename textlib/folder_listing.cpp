@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -42,20 +43,25 @@ EntryKind KindOf(int dirFd, const dirent& entry) {
 }
 
 // Visible names of one kind in `folder`, sorted by code unit. `stopAtFirst`
-// ends the scan at the first hit.
-std::vector<CWString> ReadNames(const CWString& folder, EntryKind wanted, bool stopAtFirst) {
+// ends the scan at the first hit. `unreadable` tells whether the folder could
+// not be read to its end (or at all).
+std::vector<CWString> ReadNames(const CWString& folder, EntryKind wanted, bool stopAtFirst, bool& unreadable) {
   std::vector<CWString> names;
+  unreadable = true;
   // A zero unit would end the path early at the system call: another folder.
   if (folder.View().find(u'\0') != std::u16string_view::npos) return names;
-  DIR* dir = ::opendir(folder.ToUtf8().c_str());
+  DIR* dir = ::opendir(folder.ToSystemPath().c_str());
   if (!dir) return names;
   const int fd = ::dirfd(dir);
+  errno = 0;
   while (const dirent* entry = ::readdir(dir)) {
     if (entry->d_name[0] == '.') continue;  // hidden, and "." and ".."
     if (KindOf(fd, *entry) != wanted) continue;
-    names.push_back(CWString::FromUtf8(entry->d_name));
+    names.push_back(CWString::FromSystemPath(entry->d_name));
     if (stopAtFirst) break;
+    errno = 0;
   }
+  unreadable = errno != 0 && !stopAtFirst;
   ::closedir(dir);
   std::sort(names.begin(), names.end());
   return names;
@@ -64,8 +70,9 @@ std::vector<CWString> ReadNames(const CWString& folder, EntryKind wanted, bool s
 }  // namespace
 
 int ListFolderEntries(const CWString& folder, const CWString& patterns, rg_Ombrine_base::rg_WenBenShuZuLei& out,
-                      int folders) {
+                      int folders, bool* unreadable) {
   out.Empty();
+  if (unreadable) *unreadable = folder.IsEmpty();
   if (folder.IsEmpty()) return 0;
   const std::vector<CWString> patternList = patterns.Split(u"|", true, true);
   if (patternList.empty()) return 0;
@@ -73,7 +80,9 @@ int ListFolderEntries(const CWString& folder, const CWString& patterns, rg_Ombri
 
   // One read of the folder serves every pattern; since each name is read once,
   // marking the taken ones keeps a name matching several patterns single.
-  const std::vector<CWString> names = ReadNames(base, folders ? EntryKind::Folder : EntryKind::File, false);
+  bool failed = false;
+  const std::vector<CWString> names = ReadNames(base, folders ? EntryKind::Folder : EntryKind::File, false, failed);
+  if (unreadable) *unreadable = failed;
   std::vector<char> taken(names.size(), 0);
   for (const CWString& pattern : patternList) {
     for (size_t i = 0; i < names.size(); ++i) {
@@ -87,5 +96,6 @@ int ListFolderEntries(const CWString& folder, const CWString& patterns, rg_Ombri
 
 int HasSubFolder(const CWString& folder) {
   if (folder.IsEmpty()) return 0;
-  return ReadNames(AppendTrailingBackslash(folder), EntryKind::Folder, true).empty() ? 0 : 1;
+  bool unreadable = false;
+  return ReadNames(AppendTrailingBackslash(folder), EntryKind::Folder, true, unreadable).empty() ? 0 : 1;
 }

@@ -13,8 +13,10 @@
 // matches sorted by name; an entry matching several patterns is listed once,
 // at its first pattern. Returns the number of paths in `out`; 0 for an empty
 // folder text, a folder that cannot be read or a list without patterns.
+// Unless null, `unreadable` tells whether the folder could not be read (no
+// such folder, no right to read it, a path past the system's length limit).
 int ListFolderEntries(const CWString& folder, const CWString& patterns, rg_Ombrine_base::rg_WenBenShuZuLei& out,
-                      int folders);
+                      int folders, bool* unreadable = nullptr);
 
 // 1 when `folder` holds at least one sub-folder the listing above would return.
 int HasSubFolder(const CWString& folder);

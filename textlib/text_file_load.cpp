@@ -41,7 +41,7 @@ bool Load(CQzuMem& bytes, const CWString& path, CWString& charset, rg_Ombrine_ba
 bool ReadWholeFile(const CWString& path, CQzuMem& bytes) {
   // Without waiting: a pipe would hold the open until a writer came. Only a
   // regular file is read, which the flag does not change.
-  const int fd = ::open(path.ToUtf8().c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = ::open(path.ToSystemPath().c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat st;
   bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);

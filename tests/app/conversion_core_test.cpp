@@ -130,6 +130,10 @@ TEST(ConversionCore, ListsConvertEachLineAndJoinWithCrLf) {
   core.options.charFormat = CharFormat::Utf8;
   EXPECT_EQ(core.Run(a + u"\r\nabc").ToUtf8(), "eHk=\r\nYWJj");
   EXPECT_EQ(core.Run(a + u"\r\n" + b + u"\r\n").ToUtf8(), "eHk=\r\n5Lit");
+  // Every line keeps its place, also after an empty first result.
+  qzu_test::WriteFile(dir.path() / "empty.txt", {});
+  const CWString empty = CWString::FromUtf8((dir.path() / "empty.txt").string());
+  EXPECT_EQ(core.Run(empty + u"\r\nabc\r\n\r\ndef").ToUtf8(), "\r\nYWJj\r\n\r\nZGVm");
   // A first line that names no file: the whole text is converted as it is.
   core.options.function = F::None;
   EXPECT_EQ(core.Run(u"abc\r\n" + a), u"abc\r\n" + a);

@@ -1,5 +1,6 @@
 #pragma once
 // Stand-ins for the window around the conversion core.
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "app/conversion_core.h"
 #include "app/conversion_host.h"
 #include "app/word_documents.h"
+#include "test_support.h"
 #include "textlib/pinyin_converter.h"
 
 namespace app_test {
@@ -52,6 +54,19 @@ struct CoreRig {
   FakeWord wordProcessor;
   rg_Ombrine_app::WordDocuments word{&wordProcessor, host};
   rg_Ombrine_app::ConversionCore core{options, batchRoot, converted, pinyin, word, host};
+};
+
+// The rig over a temporary folder that is the batch root.
+struct Batch : CoreRig {
+  qzu_test::TempDir dir;
+
+  Batch() { batchRoot = CWString::FromSystemPath(dir.str()); }
+  std::filesystem::path At(const char* relative) const { return dir.path() / std::filesystem::u8path(relative); }
+  CWString Convert(const std::filesystem::path& file) {
+    CWString text, result;
+    core.ConvertOne(result, CWString::FromSystemPath(file.string()), 3, 1, text, false);
+    return result;
+  }
 };
 
 }  // namespace app_test

@@ -15,17 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Batch : app_test::CoreRig {
-  qzu_test::TempDir dir;
-
-  Batch() { batchRoot = CWString::FromUtf8(dir.str()); }
-  fs::path At(const char* relative) const { return dir.path() / fs::u8path(relative); }
-  CWString Convert(const fs::path& file) {
-    CWString text, result;
-    core.ConvertOne(result, CWString::FromUtf8(file.string()), 3, 1, text, false);
-    return result;
-  }
-};
+using app_test::Batch;
 
 // "中文" in each charset, as read back after conversion.
 const char* kGbk = "D6D0 CEC4";
@@ -144,16 +134,23 @@ TEST(ConversionFiles, OutputNamesOfTheHtmlAndWordFunctions) {
 TEST(ConversionFiles, AFileOutsideTheBatchRootGetsItsTreesBesideItself) {
   Batch b;
   qzu_test::TempDir elsewhere;
+  b.batchRoot = CWString::FromSystemPath((b.dir.path() / "root").string());
   b.options.outputCharsetIndex = 2;
   b.options.saveToNewLocation = true;
   b.options.deleteOriginal = true;
-  // The root's name also appears inside the other path, but not as its leading folder.
-  const fs::path other = elsewhere.path() / b.dir.path().filename() / "y.txt";
-  qzu_test::WriteFile(other, Hex(kGbk));
-  EXPECT_EQ(b.Convert(other), CWString(u"1"));
-  EXPECT_TRUE(fs::exists(other.parent_path() / "转换结果" / "y.txt"));
-  EXPECT_TRUE(fs::exists(other.parent_path() / "原文件备份" / "y.txt"));
-  EXPECT_FALSE(fs::exists(b.At("转换结果")));
+  const fs::path others[] = {
+      // The root's name appears inside the other path, but not as its leading folder.
+      elsewhere.path() / "root" / "y.txt",
+      // A sibling whose name begins with the root's name.
+      b.At("root2/y.txt"),
+  };
+  for (const fs::path& other : others) {
+    qzu_test::WriteFile(other, Hex(kGbk));
+    EXPECT_EQ(b.Convert(other), CWString(u"1")) << other;
+    EXPECT_TRUE(fs::exists(other.parent_path() / "转换结果" / "y.txt")) << other;
+    EXPECT_TRUE(fs::exists(other.parent_path() / "原文件备份" / "y.txt")) << other;
+  }
+  EXPECT_FALSE(fs::exists(b.At("root")));
 }
 
 TEST(ConversionFiles, AnUnreadableInputWritesNothingAndReplacesNothing) {

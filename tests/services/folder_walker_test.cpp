@@ -1,8 +1,12 @@
 // The folder walker on a temporary tree: visiting order, the filter, the
 // exclusions, stopping, and a folder link that points back up.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -169,12 +173,57 @@ TEST_F(FolderWalker, StopButtonPressedDuringThePumpEndsTheWalk) {
   EXPECT_EQ(Folders(), (std::vector<std::string>{".", "A", "A/C"}));
 }
 
-TEST_F(FolderWalker, FolderThatCannotBeListedGetsAnEventWithoutFiles) {
+intptr_t OnSkipped(CQzuObject*, CQzuObject*, intptr_t userData, const CWString& folder) {
+  reinterpret_cast<std::vector<std::string>*>(userData)->push_back(folder.ToSystemPath());
+  return 0;
+}
+
+TEST_F(FolderWalker, FolderThatCannotBeListedGetsAnEventWithoutFilesAndIsReported) {
+  std::vector<std::string> skipped;
+  walker.skippedFolderEvent.Connect(&OnSkipped, receiver, reinterpret_cast<intptr_t>(&skipped));
   rec.root = root + "/missing";
-  EXPECT_EQ(walker.WalkSubFolders(CWString::FromUtf8(rec.root), u"*.*", 1, kExclusions), 1);
-  ASSERT_EQ(rec.visits.size(), 1u);
-  EXPECT_EQ(rec.visits[0].folder, ".");
-  EXPECT_TRUE(rec.visits[0].files.empty());
+  for (const int subFolders : {1, 0}) {
+    rec.visits.clear();
+    EXPECT_EQ(walker.WalkSubFolders(CWString::FromUtf8(rec.root), u"*.*", subFolders, kExclusions), 1);
+    ASSERT_EQ(rec.visits.size(), 1u);
+    EXPECT_EQ(rec.visits[0].folder, ".");
+    EXPECT_TRUE(rec.visits[0].files.empty());
+  }
+  EXPECT_EQ(walker.skippedFolders, 2);
+  EXPECT_EQ(skipped, (std::vector<std::string>{rec.root, rec.root}));
+  // A readable tree reports nothing.
+  walker.skippedFolders = 0;
+  EXPECT_EQ(walker.WalkSubFolders(CWString::FromUtf8(root), u"*.txt", 1, kExclusions), 1);
+  EXPECT_EQ(walker.skippedFolders, 0);
+}
+
+// Folders nested past the system's path length limit cannot be opened by
+// their path: the first of them is reported, and the walk goes on.
+TEST_F(FolderWalker, FoldersPastThePathLengthLimitAreReported) {
+  std::vector<std::string> skipped;
+  walker.skippedFolderEvent.Connect(&OnSkipped, receiver, reinterpret_cast<intptr_t>(&skipped));
+  const std::string name(200, 'n');
+  std::vector<int> fds = {::open(root.c_str(), O_RDONLY | O_DIRECTORY)};
+  std::string deepest = root;
+  std::string firstTooLong;
+  while (deepest.size() < PATH_MAX + 400) {
+    ASSERT_EQ(::mkdirat(fds.back(), name.c_str(), 0755), 0);
+    fds.push_back(::openat(fds.back(), name.c_str(), O_RDONLY | O_DIRECTORY));
+    ASSERT_GE(fds.back(), 0);
+    deepest += "/" + name;
+    if (firstTooLong.empty() && deepest.size() + 1 >= PATH_MAX) firstTooLong = deepest;
+  }
+  EXPECT_EQ(walker.WalkSubFolders(CWString::FromUtf8(root), u"*.txt", 1, kExclusions), 1);
+  EXPECT_EQ(walker.skippedFolders, 1);
+  EXPECT_EQ(skipped, std::vector<std::string>{firstTooLong});
+  const std::vector<std::string> visited = Folders();
+  EXPECT_TRUE(std::find(visited.begin(), visited.end(), "B") != visited.end());  // the walk went on
+  // Taken down by handles: no path reaches that deep.
+  for (size_t i = fds.size() - 1; i > 0; --i) {
+    ::close(fds[i]);
+    ::unlinkat(fds[i - 1], name.c_str(), AT_REMOVEDIR);
+  }
+  ::close(fds[0]);
 }
 
 TEST(FolderWalkerObject, CopyAndStreamCarryTheStopFlagOnly) {

@@ -16,6 +16,8 @@ TEST(CleanFileName, ReplacesReservedCharactersAndDropsBreaks) {
   EXPECT_EQ(Cleaned(u"a/b:c?"), CWString(u"a／b：c？"));
   EXPECT_EQ(Cleaned(u"\\*|<>\""), CWString(u"＼＊｜＜＞＂"));
   EXPECT_EQ(Cleaned(u"x\r\ny\tz"), CWString(u"xyz"));
+  // A zero unit would cut the name short at the system call.
+  EXPECT_EQ(Cleaned(std::u16string(u"a\0b\0", 4)), CWString(u"ab"));
   // Other control characters stay.
   EXPECT_EQ(Cleaned(std::u16string(u"a\x01" u"b")), CWString(std::u16string(u"a\x01" u"b")));
 }
@@ -46,6 +48,9 @@ TEST(CleanFileName, KeepsNamesWithin255Utf8Bytes) {
   out = Cleaned(emoji);
   EXPECT_EQ(out.GetLength(), 126u);
   EXPECT_EQ(out.ToUtf8().size(), 252u);
+  // Bytes of a name that is not UTF-8 count as the one byte each they are.
+  EXPECT_EQ(Cleaned(std::u16string(250, u'\xDCD6')).GetLength(), 200u);
+  EXPECT_EQ(Cleaned(std::u16string(100, u'\xDCD6') + std::u16string(100, u'汉')).ToSystemPath().size(), 253u);
 }
 
 }  // namespace

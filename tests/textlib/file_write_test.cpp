@@ -1,8 +1,11 @@
 #include "textlib/file_write.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -17,11 +20,6 @@ CWString P(const fs::path& p) { return CWString::FromUtf8(p.string()); }
 
 CQzuMem Bytes(const std::string& s) { return CQzuMem(s.data(), s.size()); }
 
-std::string Content(const fs::path& p) {
-  const std::vector<uint8_t> b = qzu_test::ReadFile(p);
-  return std::string(b.begin(), b.end());
-}
-
 size_t EntriesIn(const fs::path& folder) {
   size_t n = 0;
   for (auto it = fs::directory_iterator(folder); it != fs::directory_iterator(); ++it) ++n;
@@ -32,9 +30,9 @@ TEST(WriteFileBytes, CreatesMissingFoldersAndReplacesOldContent) {
   qzu_test::TempDir dir;
   const fs::path target = dir.path() / "new1" / "new2" / "f.bin";
   ASSERT_EQ(WriteFileBytes(P(target), Bytes("first version, long")), 1);
-  EXPECT_EQ(Content(target), "first version, long");
+  EXPECT_EQ(qzu_test::ReadFileText(target), "first version, long");
   ASSERT_EQ(WriteFileBytes(P(target), Bytes("short")), 1);
-  EXPECT_EQ(Content(target), "short");
+  EXPECT_EQ(qzu_test::ReadFileText(target), "short");
   ASSERT_EQ(WriteFileBytes(P(target), CQzuMem()), 1);
   EXPECT_EQ(fs::file_size(target), 0u);
   // Nothing is left beside the target.
@@ -55,7 +53,7 @@ TEST(WriteFileBytes, KeepsPermissionBitsAndWritesThroughLinks) {
   fs::create_symlink(target, link);
   ASSERT_EQ(WriteFileBytes(P(link), Bytes("via link")), 1);
   EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(Content(target), "via link");
+  EXPECT_EQ(qzu_test::ReadFileText(target), "via link");
 }
 
 TEST(WriteFileBytes, FailsCleanlyWhereTheFolderIsAFile) {
@@ -64,7 +62,7 @@ TEST(WriteFileBytes, FailsCleanlyWhereTheFolderIsAFile) {
   qzu_test::WriteFile(blocker, {'x'});
   EXPECT_EQ(WriteFileBytes(P(blocker / "sub" / "f.bin"), Bytes("data")), 0);
   EXPECT_EQ(WriteFileBytes(P(blocker / "f.bin"), Bytes("data")), 0);
-  EXPECT_EQ(Content(blocker), "x");
+  EXPECT_EQ(qzu_test::ReadFileText(blocker), "x");
   EXPECT_EQ(EntriesIn(dir.path()), 1u);
 }
 
@@ -78,7 +76,7 @@ TEST(WriteFileBytes, RefusesEmptyPathsAndFolders) {
   // A zero unit must not cut the name short and hit the file "a".
   qzu_test::WriteFile(dir.path() / "a", {'k'});
   EXPECT_EQ(WriteFileBytes(P(dir.path()) + std::u16string_view(u"/a\0b", 4), Bytes("data")), 0);
-  EXPECT_EQ(Content(dir.path() / "a"), "k");
+  EXPECT_EQ(qzu_test::ReadFileText(dir.path() / "a"), "k");
 }
 
 // A write that runs out of room (here the file size limit, as a full disk
@@ -99,7 +97,7 @@ TEST(WriteFileBytes, OldFileSurvivesAFailedWrite) {
   std::signal(SIGXFSZ, SIG_DFL);
 
   EXPECT_EQ(result, 0);
-  EXPECT_EQ(Content(target), "old");
+  EXPECT_EQ(qzu_test::ReadFileText(target), "old");
   EXPECT_EQ(EntriesIn(dir.path()), 1u);
 }
 
@@ -111,9 +109,9 @@ TEST(WriteFileBytes, WritesNamesOfTheFullLength) {
   qzu_test::TempDir dir;
   const fs::path target = dir.path() / std::string(255, 'n');
   ASSERT_EQ(WriteFileBytes(P(target), Bytes("long name")), 1);
-  EXPECT_EQ(Content(target), "long name");
+  EXPECT_EQ(qzu_test::ReadFileText(target), "long name");
   ASSERT_EQ(WriteFileBytes(P(target), Bytes("again")), 1);
-  EXPECT_EQ(Content(target), "again");
+  EXPECT_EQ(qzu_test::ReadFileText(target), "again");
   EXPECT_EQ(EntriesIn(dir.path()), 1u);
 }
 
@@ -138,7 +136,7 @@ TEST(WriteFileFrom, JoinsPiecesAndGivesUpCleanly) {
     return true;
   };
   ASSERT_EQ(WriteFileFrom(P(target), produce), 1);
-  EXPECT_EQ(Content(target), expected);
+  EXPECT_EQ(qzu_test::ReadFileText(target), expected);
   const mode_t mask = ::umask(022);
   ::umask(mask);
   struct stat st{};
@@ -146,8 +144,69 @@ TEST(WriteFileFrom, JoinsPiecesAndGivesUpCleanly) {
   EXPECT_EQ(st.st_mode & 07777, 0666u & ~mask);
 
   EXPECT_EQ(WriteFileFrom(P(target), [&](const FileByteSink& sink) { return sink(big.data(), 10) && false; }), 0);
-  EXPECT_EQ(Content(target), expected);
+  EXPECT_EQ(qzu_test::ReadFileText(target), expected);
   EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// Temporaries a crash left go with the first write into their folder; one a
+// live writer holds locked stays, and so does any other hidden file.
+TEST(WriteFileFrom, RemovesStaleTemporariesButNoLiveOne) {
+  qzu_test::TempDir dir;
+  const fs::path stale = dir.path() / ".qzu-write-ab12CD34";
+  const fs::path live = dir.path() / ".qzu-write-zz99ZZ99";
+  const fs::path other = dir.path() / ".qzu-write-mine";
+  for (const fs::path& p : {stale, live, other}) qzu_test::WriteFile(p, {'t'});
+  const int held = ::open(live.c_str(), O_RDONLY);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  ASSERT_EQ(WriteFileBytes(P(dir.path() / "f.txt"), Bytes("data")), 1);
+  ::close(held);
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_TRUE(fs::exists(live));
+  EXPECT_TRUE(fs::exists(other));
+  EXPECT_EQ(qzu_test::ReadFileText(dir.path() / "f.txt"), "data");
+}
+
+TEST(WriteFileFrom, TheNewFileTakesTheModelsPermissionBits) {
+  qzu_test::TempDir dir;
+  const fs::path model = dir.path() / "private.txt";
+  qzu_test::WriteFile(model, {'p'});
+  ASSERT_EQ(::chmod(model.c_str(), 0600), 0);
+  const fs::path target = dir.path() / "out" / "new.txt";
+  ASSERT_EQ(WriteFileFrom(P(target), [](const FileByteSink& sink) { return sink("n", 1); }, P(model)), 1);
+  struct stat st{};
+  ASSERT_EQ(::stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+}
+
+// A written file goes in place only when asked, never over a file that
+// exists when it must not replace one, and is gone when never placed.
+TEST(FileReplacement, PlacesOnlyWhenAskedAndNeverOverATakenName) {
+  qzu_test::TempDir dir;
+  const fs::path taken = dir.path() / "taken.txt";
+  qzu_test::WriteFile(taken, {'o', 'l', 'd'});
+  {
+    FileReplacement file;
+    ASSERT_TRUE(file.Write(P(taken), [](const FileByteSink& sink) { return sink("new", 3); }));
+    EXPECT_EQ(qzu_test::ReadFileText(taken), "old");  // written, not yet in place
+    EXPECT_EQ(EntriesIn(dir.path()), 2u);
+    bool existed = false;
+    EXPECT_FALSE(file.CommitWithoutReplacing(P(taken), existed));
+    EXPECT_TRUE(existed);
+    EXPECT_TRUE(file.CommitWithoutReplacing(P(dir.path() / "free.txt"), existed));
+  }
+  EXPECT_EQ(qzu_test::ReadFileText(taken), "old");
+  EXPECT_EQ(qzu_test::ReadFileText(dir.path() / "free.txt"), "new");
+  {
+    FileReplacement abandoned;
+    ASSERT_TRUE(abandoned.Write(P(taken), [](const FileByteSink& sink) { return sink("gone", 4); }));
+  }
+  EXPECT_EQ(EntriesIn(dir.path()), 2u);
+  EXPECT_EQ(qzu_test::ReadFileText(taken), "old");
 }
 
 }  // namespace

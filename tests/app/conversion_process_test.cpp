@@ -1,0 +1,174 @@
+// Conversions in a process of their own (tests/app/helpers/convert_files.cpp):
+// killed at random moments in the middle of an in-place batch, or short of
+// memory. Whatever happens, every file keeps its bytes somewhere.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+extern char** environ;
+
+namespace {
+
+// The converter started with `args`; its output goes to `output` (a file),
+// or nowhere.
+pid_t StartConverter(const std::vector<std::string>& args, const fs::path& output = fs::path()) {
+  std::vector<char*> argv;
+  static const std::string program = QZU_CONVERT_FILES;
+  argv.push_back(const_cast<char*>(program.c_str()));
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, output.empty() ? "/dev/null" : output.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  pid_t pid = -1;
+  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) pid = -1;
+  posix_spawn_file_actions_destroy(&actions);
+  return pid;
+}
+
+int WaitFor(pid_t pid) {
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  return status;
+}
+
+// GBK text of about `bytes` bytes: Chinese with ASCII and line breaks.
+std::string GbkText(size_t bytes, unsigned seed) {
+  const std::string pieces[] = {"\xD7\xD6\xB7\xFB\xB1\xE0\xC2\xEB", "abc 123, ", "\xD6\xD0\xCE\xC4\r\n",
+                                "\xC5\xFA\xC1\xBF\xB4\xA6\xC0\xED"};
+  std::mt19937 rng(seed);
+  std::string text;
+  while (text.size() < bytes) text += pieces[rng() % 4];
+  return text;
+}
+
+// A batch converting a tree in place (GBK to UTF-8) is killed at random
+// moments. After every kill each path holds its original or its whole
+// conversion and every original's bytes are somewhere in the tree; the run
+// after the last kill leaves no temporary file behind.
+TEST(ConversionProcess, KilledMidBatchEveryFileKeepsItsBytes) {
+  qzu_test::TempDir dir;
+  const fs::path root = dir.path() / "tree";
+  const fs::path model = dir.path() / "model";
+  std::mt19937 rng(34);
+  std::vector<std::string> names;
+  std::map<std::string, std::string> originals;
+  for (int i = 0; i < 12; ++i) {
+    const std::string name = "d" + std::to_string(i % 3) + "/f" + std::to_string(i) + ".txt";
+    names.push_back(name);
+    originals[name] = GbkText(2000 + rng() % 100000, static_cast<unsigned>(i));
+    qzu_test::WriteFileText(root / name, originals[name]);
+    qzu_test::WriteFileText(model / name, originals[name]);
+  }
+  const auto argsFor = [&names](const fs::path& base, size_t start) {
+    std::vector<std::string> args = {"--root", base.string()};
+    for (size_t i = 0; i < names.size(); ++i) args.push_back((base / names[(start + i) % names.size()]).string());
+    return args;
+  };
+
+  // A whole run on a copy gives the conversions and how long a run takes.
+  const auto begin = std::chrono::steady_clock::now();
+  const int modelStatus = WaitFor(StartConverter(argsFor(model, 0)));
+  const auto runTime = std::chrono::steady_clock::now() - begin;
+  ASSERT_TRUE(WIFEXITED(modelStatus) && WEXITSTATUS(modelStatus) == 0);
+  std::map<std::string, std::string> converted;
+  for (const std::string& name : names) converted[name] = qzu_test::ReadFileText(model / name);
+  ASSERT_NE(converted[names[0]], originals[names[0]]);
+
+  int kills = 0;
+  for (int run = 0; kills < 24 && run < 200; ++run) {
+    const pid_t pid = StartConverter(argsFor(root, static_cast<size_t>(run)));
+    ASSERT_GT(pid, 0);
+    const auto delay = std::chrono::duration_cast<std::chrono::microseconds>(runTime) * (rng() % 900) / 1000;
+    std::this_thread::sleep_for(delay);
+    ::kill(pid, SIGKILL);
+    const int status = WaitFor(pid);
+    if (WIFSIGNALED(status)) ++kills;
+
+    // Only files of an original's size can hold its bytes: the backups pile
+    // up with every run, and reading them all would dominate the test.
+    std::multimap<uintmax_t, std::string> bySize;
+    for (const auto& [name, bytes] : originals) bySize.emplace(bytes.size(), name);
+    std::set<std::string> found;
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
+      if (!it->is_regular_file()) continue;
+      const auto [from, to] = bySize.equal_range(it->file_size());
+      if (from == to) continue;
+      const std::string bytes = qzu_test::ReadFileText(it->path());
+      for (auto m = from; m != to; ++m)
+        if (bytes == originals[m->second]) found.insert(m->second);
+    }
+    for (const std::string& name : names) {
+      ASSERT_TRUE(fs::exists(root / name)) << name << " is missing after kill " << kills;
+      const std::string now = qzu_test::ReadFileText(root / name);
+      ASSERT_TRUE(now == originals[name] || now == converted[name])
+          << name << " holds neither its original nor its conversion after kill " << kills;
+      ASSERT_TRUE(found.count(name)) << "the original of " << name << " is lost after kill " << kills;
+    }
+  }
+  EXPECT_GE(kills, 20);
+
+  // The next run finishes the work and clears what the killed ones left.
+  const int status = WaitFor(StartConverter(argsFor(root, 0)));
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it)
+    EXPECT_NE(it->path().filename().string().rfind(".qzu-write-", 0), 0u) << it->path();
+  for (const std::string& name : names) EXPECT_EQ(qzu_test::ReadFileText(root / name), converted[name]) << name;
+}
+
+// A conversion that cannot get the memory it needs is a failure that moves
+// nothing, and the next file is converted.
+TEST(ConversionProcess, ShortOfMemoryAFileFailsAloneAndTheBatchGoesOn) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "a sanitizer's allocator cannot run under an address-space limit";
+#endif
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+  };
+  const Case cases[] = {
+      // 32 MB of text to UTF-16 needs 64 MB more for the converted bytes.
+      {"a pure conversion to UTF-16", {"--output", "3", "--memory-mb", "48"}},
+      // The hexadecimal text of 32 MB of bytes is 128 MB of units.
+      {"a function on the bytes", {"--hex-raw", "--memory-mb", "96"}},
+  };
+  for (const Case& c : cases) {
+    qzu_test::TempDir dir;
+    const std::string big(32u << 20, 'a');
+    qzu_test::WriteFileText(dir.path() / "big.txt", big);
+    qzu_test::WriteFileText(dir.path() / "small.txt", "abc");
+    std::vector<std::string> args = c.args;
+    args.push_back((dir.path() / "big.txt").string());
+    args.push_back((dir.path() / "small.txt").string());
+    const fs::path output = dir.path().parent_path() / (dir.path().filename().string() + ".out");
+    const int status = WaitFor(StartConverter(args, output));
+    const std::string printed = qzu_test::ReadFileText(output);
+    fs::remove(output);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.name << ": the process died";
+    EXPECT_EQ(printed, "0\n1\n") << c.name;
+    EXPECT_TRUE(qzu_test::ReadFileText(dir.path() / "big.txt") == big) << c.name;
+    EXPECT_FALSE(fs::exists(dir.path() / "原文件备份" / "big.txt")) << c.name;
+    EXPECT_TRUE(fs::exists(dir.path() / "原文件备份" / "small.txt")) << c.name;
+  }
+}
+
+}  // namespace
