@@ -83,6 +83,84 @@ TEST(Event, DetachWaitsForARunningCallAndBlocksLaterOnes) {
   EXPECT_EQ(slot.Raise(nullptr), 0);
 }
 
+// A handler that runs long on a worker (an index pass started from an event)
+// does not hold up the receiver's other events; the detach still waits for
+// it, and for every other thread inside.
+TEST(Event, ALongHandlerLeavesTheReceiverFreeForOtherCalls) {
+  auto* r = new Receiver;
+  CQzuReceiverRef pointer = CQzuReceiverRef::Make(r);
+  static std::atomic<bool> s_longInside{false};
+  static std::atomic<bool> s_releaseLong{false};
+  s_longInside = false;
+  s_releaseLong = false;
+  CQzuEventSlot<> longWork;
+  longWork.Connect(
+      [](CQzuObject* receiver, CQzuObject*, intptr_t) -> intptr_t {
+        s_longInside = true;
+        while (!s_releaseLong) std::this_thread::sleep_for(1ms);
+        EXPECT_TRUE(static_cast<Receiver*>(receiver)->alive.load());
+        return 0;
+      },
+      pointer);
+  CQzuEventSlot<int> quick;
+  quick.Connect(&CountCall, pointer, 5);
+
+  std::thread worker([&] { longWork.Raise(nullptr); });
+  const auto deadline = std::chrono::steady_clock::now() + 10s;
+  while (!s_longInside && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+  ASSERT_TRUE(s_longInside);
+
+  // Another thread's event gets through while the long handler runs.
+  std::atomic<bool> quickDone{false};
+  std::thread ui([&] {
+    EXPECT_EQ(quick.Raise(nullptr, 1), 5);
+    quickDone = true;
+  });
+  while (!quickDone && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+  EXPECT_TRUE(quickDone.load());
+  EXPECT_EQ(r->calls, 1);
+
+  std::atomic<bool> detached{false};
+  std::thread destroyer([&] {
+    pointer->Detach();
+    detached = true;
+    r->alive = false;
+    delete r;
+  });
+  std::this_thread::sleep_for(20ms);
+  EXPECT_FALSE(detached.load());  // the long handler is still inside
+  s_releaseLong = true;
+  worker.join();
+  ui.join();
+  destroyer.join();
+  EXPECT_TRUE(detached.load());
+  EXPECT_EQ(quick.Raise(nullptr, 1), 0);
+}
+
+// A handler that raises another event of its own receiver re-enters it; a
+// detach from inside the inner call does not wait for the outer one.
+TEST(Event, NestedCallsOfOneThreadReenterAndMayDetach) {
+  Receiver r;
+  CQzuReceiverRef pointer = CQzuReceiverRef::Make(&r);
+  static CQzuEventSlot<>* s_inner;
+  static CQzuEventObjectPointer* s_pointer;
+  CQzuEventSlot<> inner, outer;
+  s_inner = &inner;
+  s_pointer = pointer.Get();
+  inner.Connect(
+      [](CQzuObject* receiver, CQzuObject*, intptr_t) -> intptr_t {
+        ++static_cast<Receiver*>(receiver)->calls;
+        s_pointer->Detach();
+        return 2;
+      },
+      pointer);
+  outer.Connect([](CQzuObject*, CQzuObject*, intptr_t) -> intptr_t { return 10 + s_inner->Raise(nullptr); },
+                pointer);
+  EXPECT_EQ(outer.Raise(nullptr), 12);
+  EXPECT_EQ(r.calls, 1);
+  EXPECT_EQ(outer.Raise(nullptr), 0);
+}
+
 TEST(Event, AHandlerMayDetachItsOwnReceiver) {
   Receiver r;
   CQzuReceiverRef pointer = CQzuReceiverRef::Make(&r);
