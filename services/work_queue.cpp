@@ -1,5 +1,7 @@
 #include "services/work_queue.h"
 
+#include "framework/ui_thread.h"
+
 namespace rg_Tavelkin_MingLingJi {
 
 QZU_IMPLEMENT_CLASS(rg_TavelkinDuiLieLei, CQzuObject, "rg_Tavelkin_MingLingJi::rg_TavelkinDuiLieLei")
@@ -19,6 +21,8 @@ rg_TavelkinDuiLieLei& rg_TavelkinDuiLieLei::operator=(const rg_TavelkinDuiLieLei
   CopyFrom(other);
   return *this;
 }
+
+rg_TavelkinDuiLieLei::~rg_TavelkinDuiLieLei() { m_self->Detach(); }
 
 bool rg_TavelkinDuiLieLei::IsEqual(const CQzuObject& other) const { return &other == this; }
 
@@ -52,15 +56,37 @@ void rg_TavelkinDuiLieLei::LoadFromStream(CQzuStream& stream) {
 }
 
 void rg_TavelkinDuiLieLei::AddRequest(const CQzuMem& request) {
+  bool drainNow;
   {
     Guard guard(lock);
     items.push_back(request);
+    drainNow = busy == 0;
   }
-  if (busy == 0) DrainQueue();
+  if (drainNow) DrainQueue();
+}
+
+void rg_TavelkinDuiLieLei::HandDrainToUiThread() {
+  {
+    Guard guard(lock);
+    if (m_drainHandedOver) return;  // the one on its way takes this item too
+    m_drainHandedOver = true;
+  }
+  PostToUiThread(m_self, [](CQzuObject* self) {
+    auto* queue = static_cast<rg_TavelkinDuiLieLei*>(self);
+    {
+      Guard guard(queue->lock);
+      queue->m_drainHandedOver = false;
+    }
+    queue->DrainQueue();
+  });
 }
 
 void rg_TavelkinDuiLieLei::DrainQueue() {
-  while (!items.empty()) {
+  if (!IsUiThread()) {
+    HandDrainToUiThread();
+    return;
+  }
+  for (;;) {
     Guard guard(lock);
     // Only a call from inside the item event on this thread finds the flag
     // set: the running drain goes on with whatever is left.
