@@ -2,6 +2,7 @@
 
 #include "common/dpi.h"
 #include "components/label_layout.h"
+#include "components/owner_drawn_surfaces.h"
 
 namespace rg_TavelkinMingLingJi_ChuangKouZuJian {
 
@@ -121,11 +122,7 @@ int rg_TavelkinBiaoQian::OnLabelCreated() {
 }
 
 int rg_TavelkinBiaoQian::OnLabelResize() {
-  const int w = GetClientWidth(), h = GetClientHeight();
-  if (w <= 0 || h <= 0) return 0;
-  m_canvas.Move(0, 0, w, h);
-  m_display.Move(0, 0, w, h);
-  RedrawLabel();
+  if (StretchSurfacesOverClient(*this, m_canvas, m_display)) RedrawLabel();
   return 0;
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/dpi.h"
+#include "components/owner_drawn_surfaces.h"
 #include "components/scroll_bar_geometry.h"
 #include "framework/ui_thread.h"
 #include "platform/hooks.h"
@@ -295,10 +296,7 @@ void rg_TavelkinGunDongTiao1::DrawScrollBar(int32_t part, int32_t pressed) {
 // ---- mouse and timer ----
 
 int rg_TavelkinGunDongTiao1::OnScrollBarResize() {
-  const int w = GetClientWidth(), h = GetClientHeight();
-  if (w <= 0 || h <= 0) return 0;
-  m_canvas.Move(0, 0, w, h);
-  m_display.Move(0, 0, w, h);
+  if (!StretchSurfacesOverClient(*this, m_canvas, m_display)) return 0;
   MeasureScrollBar();
   RedrawScrollBar(kScrollBarNoPart, 0, kScrollBarQueued);
   return 0;
