@@ -4,6 +4,8 @@
 #include <QMetaObject>
 #include <QThread>
 
+#include <deque>
+#include <mutex>
 #include <utility>
 
 bool IsUiThread() {
@@ -11,15 +13,40 @@ bool IsUiThread() {
   return !app || QThread::currentThread() == app->thread();
 }
 
+namespace {
+
+// The calls handed over wait here, in order; each queued call on the
+// application object runs the oldest. The calls travel through this lock
+// rather than inside Qt's event, so that everything the handing thread wrote
+// before is seen by the UI thread (and by ThreadSanitizer, which cannot look
+// into Qt's own locks).
+std::mutex g_handedOverLock;
+std::deque<std::function<void()>> g_handedOver;
+
+void RunOldestHandedOver() {
+  std::function<void()> call;
+  {
+    std::lock_guard<std::mutex> guard(g_handedOverLock);
+    if (g_handedOver.empty()) return;
+    call = std::move(g_handedOver.front());
+    g_handedOver.pop_front();
+  }
+  call();
+}
+
+}  // namespace
+
 void PostToUiThread(std::function<void()> call) {
   QCoreApplication* app = QCoreApplication::instance();
   if (!app) {
     call();
     return;
   }
-  // A queued call on the application object joins the UI thread's posted
-  // events, so it keeps its place among posted window messages.
-  QMetaObject::invokeMethod(app, [call = std::move(call)] { call(); }, Qt::QueuedConnection);
+  // One queued call per call handed over joins the UI thread's posted
+  // events, so each keeps its place among posted window messages.
+  std::lock_guard<std::mutex> guard(g_handedOverLock);
+  g_handedOver.push_back(std::move(call));
+  QMetaObject::invokeMethod(app, &RunOldestHandedOver, Qt::QueuedConnection);
 }
 
 void RunOnUiThread(std::function<void()> call) {
