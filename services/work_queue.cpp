@@ -87,17 +87,24 @@ void rg_TavelkinDuiLieLei::DrainQueue() {
     return;
   }
   for (;;) {
-    Guard guard(lock);
-    // Only a call from inside the item event on this thread finds the flag
-    // set: the running drain goes on with whatever is left.
-    if (busy == 1) return;
-    if (items.empty()) return;
-    busy = 1;
-    const CQzuMem current = items[0];
-    for (size_t i = items.size() - 1; i >= 1; --i) {
-      if (SameRequest(items[i], current)) items.erase(items.begin() + static_cast<long>(i));
+    CQzuMem current;
+    {
+      Guard guard(lock);
+      // Only a call from inside the item event on this thread finds the flag
+      // set: the running drain goes on with whatever is left.
+      if (busy == 1) return;
+      if (items.empty()) return;
+      busy = 1;
+      current = items[0];
+      for (size_t i = items.size() - 1; i >= 1; --i) {
+        if (SameRequest(items[i], current)) items.erase(items.begin() + static_cast<long>(i));
+      }
     }
+    // The lock is left while the item event runs. Drains run on the UI thread
+    // alone, so meanwhile other threads only append: none of them has to wait
+    // for a handler that may itself be waiting for that thread.
     itemEvent.Raise(this, current);
+    Guard guard(lock);
     // The handler may have appended (never compared with `current`: later
     // passes handle them); the handled item is still the first.
     if (!items.empty()) items.erase(items.begin());

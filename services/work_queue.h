@@ -10,8 +10,9 @@
 // pump: a burst of equal requests from a worker is handled once. On the UI
 // thread, whose handlers pump window messages, a request that arrives through
 // that pump while an item is handled is only appended, and the drain already
-// running further up the stack reaches it. The queue's lock is held while the
-// item event runs; the same thread may enter it again.
+// running further up the stack reaches it. The queue's lock guards the items
+// and the flags; it is not held while the item event runs, so a worker adding
+// a request never waits for a handler.
 #include <cstdint>
 #include <vector>
 

@@ -4,6 +4,8 @@
 // from worker threads handled on the UI thread.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
@@ -167,6 +169,40 @@ TEST_F(WorkQueueTest, RequestsFromWorkersAreHandledOnTheUiThread) {
   EXPECT_EQ(queue.GetCount(), 1);
   ASSERT_TRUE(qzu_test::PumpUntil([&] { return queue.GetCount() == 0; }));
   EXPECT_EQ(handler.handled.back(), "C");
+}
+
+// A handler that waits for a worker (stopping index workers, say) while the
+// worker adds a request: the worker does not wait for the handler.
+TEST_F(WorkQueueTest, AWorkerAddsWhileAnItemIsHandled) {
+  struct Waiter : CQzuObject {
+    rg_TavelkinDuiLieLei* queue = nullptr;
+    std::vector<std::string> handled;
+    bool workerFinished = false;
+  } waiter;
+  waiter.queue = &queue;
+  CQzuReceiverRef waiterRef = CQzuReceiverRef::Make(&waiter);
+  queue.itemEvent.Connect([](CQzuObject* r, CQzuObject*, intptr_t, const CQzuMem& item) -> intptr_t {
+    auto* w = static_cast<Waiter*>(r);
+    w->handled.emplace_back(item.View());
+    if (item.View() != "first") return 0;
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+      w->queue->AddRequest(Bytes("from worker"));
+      done = true;
+    });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    w->workerFinished = done;
+    worker.join();  // (after the deadline: the worker got in once the handler returned)
+    return 0;
+  }, waiterRef);
+  queue.AddRequest(Bytes("first"));
+  EXPECT_TRUE(waiter.workerFinished);
+  // The running drain reached the worker's request.
+  EXPECT_EQ(waiter.handled, (std::vector<std::string>{"first", "from worker"}));
+  EXPECT_EQ(queue.GetCount(), 0);
+  queue.itemEvent.Disconnect();
+  waiterRef->Detach();
 }
 
 TEST_F(WorkQueueTest, AQueueGoneBeforeThePumpDropsItsHandedOverDrain) {
