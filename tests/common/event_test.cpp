@@ -23,6 +23,24 @@ intptr_t CountCall(CQzuObject* receiver, CQzuObject*, intptr_t userData, int del
   return userData;
 }
 
+// Polls until `flag` is set or 10 s pass; returns the flag.
+bool WaitFor(const std::atomic<bool>& flag) {
+  const auto deadline = std::chrono::steady_clock::now() + 10s;
+  while (!flag && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+  return flag;
+}
+
+// What a receiver's destructor does, on a thread of its own: detach first,
+// then the object goes.
+std::thread DetachAndDelete(CQzuReceiverRef& pointer, Receiver* r, std::atomic<bool>& detached) {
+  return std::thread([&pointer, r, &detached] {
+    pointer->Detach();
+    detached = true;
+    r->alive = false;
+    delete r;
+  });
+}
+
 TEST(Event, HandlerGetsReceiverUserDataAndArguments) {
   Receiver r;
   CQzuReceiverRef pointer = CQzuReceiverRef::Make(&r);
@@ -63,17 +81,10 @@ TEST(Event, DetachWaitsForARunningCallAndBlocksLaterOnes) {
       pointer);
 
   std::thread worker([&] { slot.Raise(nullptr); });
-  const auto deadline = std::chrono::steady_clock::now() + 10s;
-  while (!inside && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
-  ASSERT_TRUE(inside);
+  ASSERT_TRUE(WaitFor(inside));
 
   std::atomic<bool> detached{false};
-  std::thread destroyer([&] {
-    pointer->Detach();  // must wait for the worker's call
-    detached = true;
-    r->alive = false;
-    delete r;
-  });
+  std::thread destroyer = DetachAndDelete(pointer, r, detached);  // must wait for the worker's call
   std::this_thread::sleep_for(20ms);
   EXPECT_FALSE(detached.load());  // still waiting for the running call
   release = true;
@@ -106,9 +117,7 @@ TEST(Event, ALongHandlerLeavesTheReceiverFreeForOtherCalls) {
   quick.Connect(&CountCall, pointer, 5);
 
   std::thread worker([&] { longWork.Raise(nullptr); });
-  const auto deadline = std::chrono::steady_clock::now() + 10s;
-  while (!s_longInside && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
-  ASSERT_TRUE(s_longInside);
+  ASSERT_TRUE(WaitFor(s_longInside));
 
   // Another thread's event gets through while the long handler runs.
   std::atomic<bool> quickDone{false};
@@ -116,17 +125,11 @@ TEST(Event, ALongHandlerLeavesTheReceiverFreeForOtherCalls) {
     EXPECT_EQ(quick.Raise(nullptr, 1), 5);
     quickDone = true;
   });
-  while (!quickDone && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
-  EXPECT_TRUE(quickDone.load());
+  EXPECT_TRUE(WaitFor(quickDone));
   EXPECT_EQ(r->calls, 1);
 
   std::atomic<bool> detached{false};
-  std::thread destroyer([&] {
-    pointer->Detach();
-    detached = true;
-    r->alive = false;
-    delete r;
-  });
+  std::thread destroyer = DetachAndDelete(pointer, r, detached);
   std::this_thread::sleep_for(20ms);
   EXPECT_FALSE(detached.load());  // the long handler is still inside
   s_releaseLong = true;
