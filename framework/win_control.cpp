@@ -17,6 +17,7 @@
 #include "framework/colorref.h"
 #include "framework/font_text.h"
 #include "framework/key_translation.h"
+#include "framework/ui_thread.h"
 #include "framework/window_message.h"
 
 namespace rg_Ombrine_MFCJieMian_base {
@@ -387,6 +388,19 @@ void CQzuWinControl::AcceptFiles(bool accept) {
 // ---- messages ----
 
 bool CQzuWinControl::PostMessage(int message, intptr_t wParam, intptr_t lParam) {
+  if (!IsUiThread()) {
+    // The widget belongs to the UI thread: hand the message over with the
+    // window holder, and let the UI thread find out whether the window and
+    // its owner are still there when the message comes up.
+    if (!HasWindow()) return false;
+    CQzuRef<CMfcWndObject> window = m_window;
+    PostToUiThread([window, message, wParam, lParam] {
+      CQzuWinControl* owner = window->Owner();
+      if (owner && window->HasWindow() && owner->GetWindowObject() == window.Get())
+        owner->HandleMessage(message, wParam, lParam);
+    });
+    return true;
+  }
   QWidget* w = GetWidget();
   if (!w) return false;
   QCoreApplication::postEvent(w, new QzuMessageEvent(message, wParam, lParam));

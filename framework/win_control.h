@@ -152,6 +152,8 @@ class CQzuWinControl : public CQzuObject {
 
   // Messages: posting queues the message for the window (handled by the
   // next pump); sending handles it at once. Both do nothing without a window.
+  // Any thread may post: from another thread the message is handed to the UI
+  // thread and dropped there when the window has gone meanwhile.
   bool PostMessage(int message, intptr_t wParam = 0, intptr_t lParam = 0);
   intptr_t SendMessage(int message, intptr_t wParam = 0, intptr_t lParam = 0);
 

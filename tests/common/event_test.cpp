@@ -23,6 +23,24 @@ intptr_t CountCall(CQzuObject* receiver, CQzuObject*, intptr_t userData, int del
   return userData;
 }
 
+// Polls until `flag` is set or 10 s pass; returns the flag.
+bool WaitFor(const std::atomic<bool>& flag) {
+  const auto deadline = std::chrono::steady_clock::now() + 10s;
+  while (!flag && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+  return flag;
+}
+
+// What a receiver's destructor does, on a thread of its own: detach first,
+// then the object goes.
+std::thread DetachAndDelete(CQzuReceiverRef& pointer, Receiver* r, std::atomic<bool>& detached) {
+  return std::thread([&pointer, r, &detached] {
+    pointer->Detach();
+    detached = true;
+    r->alive = false;
+    delete r;
+  });
+}
+
 TEST(Event, HandlerGetsReceiverUserDataAndArguments) {
   Receiver r;
   CQzuReceiverRef pointer = CQzuReceiverRef::Make(&r);
@@ -63,17 +81,10 @@ TEST(Event, DetachWaitsForARunningCallAndBlocksLaterOnes) {
       pointer);
 
   std::thread worker([&] { slot.Raise(nullptr); });
-  const auto deadline = std::chrono::steady_clock::now() + 10s;
-  while (!inside && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
-  ASSERT_TRUE(inside);
+  ASSERT_TRUE(WaitFor(inside));
 
   std::atomic<bool> detached{false};
-  std::thread destroyer([&] {
-    pointer->Detach();  // must wait for the worker's call
-    detached = true;
-    r->alive = false;
-    delete r;
-  });
+  std::thread destroyer = DetachAndDelete(pointer, r, detached);  // must wait for the worker's call
   std::this_thread::sleep_for(20ms);
   EXPECT_FALSE(detached.load());  // still waiting for the running call
   release = true;
@@ -81,6 +92,76 @@ TEST(Event, DetachWaitsForARunningCallAndBlocksLaterOnes) {
   destroyer.join();
   EXPECT_TRUE(detached.load());
   EXPECT_EQ(slot.Raise(nullptr), 0);
+}
+
+// A handler that runs long on a worker (an index pass started from an event)
+// does not hold up the receiver's other events; the detach still waits for
+// it, and for every other thread inside.
+TEST(Event, ALongHandlerLeavesTheReceiverFreeForOtherCalls) {
+  auto* r = new Receiver;
+  CQzuReceiverRef pointer = CQzuReceiverRef::Make(r);
+  static std::atomic<bool> s_longInside{false};
+  static std::atomic<bool> s_releaseLong{false};
+  s_longInside = false;
+  s_releaseLong = false;
+  CQzuEventSlot<> longWork;
+  longWork.Connect(
+      [](CQzuObject* receiver, CQzuObject*, intptr_t) -> intptr_t {
+        s_longInside = true;
+        while (!s_releaseLong) std::this_thread::sleep_for(1ms);
+        EXPECT_TRUE(static_cast<Receiver*>(receiver)->alive.load());
+        return 0;
+      },
+      pointer);
+  CQzuEventSlot<int> quick;
+  quick.Connect(&CountCall, pointer, 5);
+
+  std::thread worker([&] { longWork.Raise(nullptr); });
+  ASSERT_TRUE(WaitFor(s_longInside));
+
+  // Another thread's event gets through while the long handler runs.
+  std::atomic<bool> quickDone{false};
+  std::thread ui([&] {
+    EXPECT_EQ(quick.Raise(nullptr, 1), 5);
+    quickDone = true;
+  });
+  EXPECT_TRUE(WaitFor(quickDone));
+  EXPECT_EQ(r->calls, 1);
+
+  std::atomic<bool> detached{false};
+  std::thread destroyer = DetachAndDelete(pointer, r, detached);
+  std::this_thread::sleep_for(20ms);
+  EXPECT_FALSE(detached.load());  // the long handler is still inside
+  s_releaseLong = true;
+  worker.join();
+  ui.join();
+  destroyer.join();
+  EXPECT_TRUE(detached.load());
+  EXPECT_EQ(quick.Raise(nullptr, 1), 0);
+}
+
+// A handler that raises another event of its own receiver re-enters it; a
+// detach from inside the inner call does not wait for the outer one.
+TEST(Event, NestedCallsOfOneThreadReenterAndMayDetach) {
+  Receiver r;
+  CQzuReceiverRef pointer = CQzuReceiverRef::Make(&r);
+  static CQzuEventSlot<>* s_inner;
+  static CQzuEventObjectPointer* s_pointer;
+  CQzuEventSlot<> inner, outer;
+  s_inner = &inner;
+  s_pointer = pointer.Get();
+  inner.Connect(
+      [](CQzuObject* receiver, CQzuObject*, intptr_t) -> intptr_t {
+        ++static_cast<Receiver*>(receiver)->calls;
+        s_pointer->Detach();
+        return 2;
+      },
+      pointer);
+  outer.Connect([](CQzuObject*, CQzuObject*, intptr_t) -> intptr_t { return 10 + s_inner->Raise(nullptr); },
+                pointer);
+  EXPECT_EQ(outer.Raise(nullptr), 12);
+  EXPECT_EQ(r.calls, 1);
+  EXPECT_EQ(outer.Raise(nullptr), 0);
 }
 
 TEST(Event, AHandlerMayDetachItsOwnReceiver) {

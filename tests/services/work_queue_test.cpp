@@ -1,12 +1,17 @@
 // The work queue: duplicates dropped before an item is handled, requests
 // appended from inside the item event (as message pumping delivers them), and
-// a drain started from inside the item event returning at once.
+// a drain started from inside the item event returning at once, and requests
+// from worker threads handled on the UI thread.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/event.h"
+#include "qt_pump.h"
 #include "services/work_queue.h"
 
 using rg_Tavelkin_MingLingJi::rg_TavelkinDuiLieLei;
@@ -19,6 +24,7 @@ struct Handler : CQzuObject {
   std::vector<std::string> handled;
   std::vector<int> pendingAtEvent;  // items in the queue when the event came
   std::vector<int> busyAtEvent;
+  std::vector<std::thread::id> threads;
   // Appended through AddRequest inside the event for the item of this text.
   std::string appendOn;
   std::vector<std::string> toAppend;
@@ -33,6 +39,7 @@ intptr_t OnItem(CQzuObject* receiver, CQzuObject* sender, intptr_t, const CQzuMe
   h->handled.push_back(text);
   h->pendingAtEvent.push_back(queue->GetCount());
   h->busyAtEvent.push_back(queue->busy);
+  h->threads.push_back(std::this_thread::get_id());
   if (text == h->appendOn) {
     h->appendOn.clear();  // once
     for (const std::string& s : h->toAppend) queue->AddRequest(Bytes(s));
@@ -140,6 +147,71 @@ TEST_F(WorkQueueTest, StreamFormKeepsItemsAndFlag) {
   ASSERT_EQ(loaded.GetCount(), 3);
   EXPECT_EQ(std::string(loaded.items[2].View()), "three");
   EXPECT_EQ(loaded.busy, 0);
+}
+
+// Workers add bursts; the items are handled only when the UI thread pumps,
+// on the UI thread, each burst of equal requests once.
+TEST_F(WorkQueueTest, RequestsFromWorkersAreHandledOnTheUiThread) {
+  std::vector<std::thread> workers;
+  for (int w = 0; w < 4; ++w)
+    workers.emplace_back([this] {
+      for (int i = 0; i < 50; ++i) queue.AddRequest(Bytes("A"));
+    });
+  for (std::thread& t : workers) t.join();
+  std::thread([this] { queue.AddRequest(Bytes("B")); }).join();
+  EXPECT_TRUE(handler.handled.empty());  // nothing ran on the workers
+  ASSERT_TRUE(qzu_test::PumpUntil([&] { return queue.GetCount() == 0; }));
+  EXPECT_EQ(handler.handled, (std::vector<std::string>{"A", "B"}));
+  for (std::thread::id id : handler.threads) EXPECT_EQ(id, std::this_thread::get_id());
+  // A drain asked for on a worker is handed over too.
+  queue.items.push_back(Bytes("C"));
+  std::thread([this] { queue.DrainQueue(); }).join();
+  EXPECT_EQ(queue.GetCount(), 1);
+  ASSERT_TRUE(qzu_test::PumpUntil([&] { return queue.GetCount() == 0; }));
+  EXPECT_EQ(handler.handled.back(), "C");
+}
+
+// A handler that waits for a worker (stopping index workers, say) while the
+// worker adds a request: the worker does not wait for the handler.
+TEST_F(WorkQueueTest, AWorkerAddsWhileAnItemIsHandled) {
+  struct Waiter : CQzuObject {
+    rg_TavelkinDuiLieLei* queue = nullptr;
+    std::vector<std::string> handled;
+    bool workerFinished = false;
+  } waiter;
+  waiter.queue = &queue;
+  CQzuReceiverRef waiterRef = CQzuReceiverRef::Make(&waiter);
+  queue.itemEvent.Connect([](CQzuObject* r, CQzuObject*, intptr_t, const CQzuMem& item) -> intptr_t {
+    auto* w = static_cast<Waiter*>(r);
+    w->handled.emplace_back(item.View());
+    if (item.View() != "first") return 0;
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+      w->queue->AddRequest(Bytes("from worker"));
+      done = true;
+    });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    w->workerFinished = done;
+    worker.join();  // (after the deadline: the worker got in once the handler returned)
+    return 0;
+  }, waiterRef);
+  queue.AddRequest(Bytes("first"));
+  EXPECT_TRUE(waiter.workerFinished);
+  // The running drain reached the worker's request.
+  EXPECT_EQ(waiter.handled, (std::vector<std::string>{"first", "from worker"}));
+  EXPECT_EQ(queue.GetCount(), 0);
+  queue.itemEvent.Disconnect();
+  waiterRef->Detach();
+}
+
+TEST_F(WorkQueueTest, AQueueGoneBeforeThePumpDropsItsHandedOverDrain) {
+  auto* doomed = new rg_TavelkinDuiLieLei;
+  doomed->itemEvent.Connect(&OnItem, handlerRef);
+  std::thread([doomed] { doomed->AddRequest(Bytes("late")); }).join();
+  delete doomed;
+  qzu_test::PumpFor(20);
+  EXPECT_TRUE(handler.handled.empty());
 }
 
 }  // namespace
