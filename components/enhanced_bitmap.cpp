@@ -117,6 +117,41 @@ void BitmapAdjustBrightness(const CFBitMap& source, int32_t delta, CFBitMap& des
   }
 }
 
+namespace {
+
+// The picture of an accepted 32-bit BMP with its alpha (Qt's own BMP reader
+// drops the fourth byte of a 40-byte-header file).
+QImage ImageWithAlpha(const CFBitMap& bitmap) {
+  const int32_t width = bitmap.Width();
+  const int32_t rows = std::abs(bitmap.Height());
+  QImage image(width, rows, QImage::Format_ARGB32);
+  if (image.isNull()) return image;
+  bool anyAlpha = false;
+  for (int32_t y = 0; y < rows; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int32_t x = 0; x < width; ++x) {
+      const uint8_t* px = bitmap.Pixels() + bitmap.BitmapPixelAddress(x, y);
+      line[x] = qRgba(px[2], px[1], px[0], px[3]);
+      anyAlpha = anyAlpha || px[3] != 0;
+    }
+  }
+  if (!anyAlpha) image = image.convertToFormat(QImage::Format_RGB32);
+  return image;
+}
+
+}  // namespace
+
+rg_Ombrine_base::rg_WeiTuDuiXiangLei BitmapFromBuffer(const CQzuMem& buffer) {
+  rg_Ombrine_base::rg_WeiTuDuiXiangLei bitmap;
+  if (buffer.IsEmpty()) return bitmap;
+  CFBitMap bmp;
+  if (bmp.BitmapLoadBmp(buffer.GetData(), buffer.GetSize()) && bmp.BitsPerPixel() == 32)
+    bitmap.SetImage(ImageWithAlpha(bmp));
+  else
+    bitmap.LoadFromBytes(buffer);
+  return bitmap;
+}
+
 namespace rg_Ombrine_windows_zjwtchl {
 
 QZU_IMPLEMENT_CLASS(rg_ZengJiangWeiTuLei, CQzuObject, "rg_Ombrine_windows_zjwtchl::rg_ZengJiangWeiTuLei")

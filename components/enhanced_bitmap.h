@@ -10,7 +10,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "common/mem.h"
 #include "common/object.h"
+#include "framework/bitmap_object.h"
 
 // The pixel part, without the object model.
 class CFBitMap {
@@ -62,6 +64,13 @@ inline void DestroyEnhancedBitmap(CFBitMap& bitmap) { bitmap.FreeBitmapBuffer();
 // at 0 and 255; a fourth byte is left alone. Nothing happens when the source
 // holds no picture.
 void BitmapAdjustBrightness(const CFBitMap& source, int32_t delta, CFBitMap& destination);
+
+// The drawable bitmap made from picture bytes (BMP, PNG or any format Qt
+// reads); empty when the buffer is empty or holds no picture. A 32-bit BMP
+// keeps its fourth byte as alpha, unless every pixel's is 0 (an opaque
+// picture written without alpha): this is how the button's derived hover
+// pictures and round check glyphs keep their transparency.
+rg_Ombrine_base::rg_WeiTuDuiXiangLei BitmapFromBuffer(const CQzuMem& buffer);
 
 namespace rg_Ombrine_windows_zjwtchl {
 

@@ -9,7 +9,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QToolTip>
 #include <QUrl>
 #include <QWheelEvent>
 
@@ -17,6 +16,7 @@
 #include "framework/colorref.h"
 #include "framework/font_text.h"
 #include "framework/key_translation.h"
+#include "framework/tool_tip_style.h"
 #include "framework/ui_thread.h"
 #include "framework/window_message.h"
 
@@ -189,7 +189,9 @@ int CQzuWinControl::Create(CQzuWinControl* parent, int x, int y, int width, int 
   if (!StillOwnsWindow(window)) return 0;
   Raise(OnCreated);
   if (!StillOwnsWindow(window)) return 0;
+  // A child left unshown would still appear with its parent: hide it.
   if (m_visible) w->show();
+  else w->hide();
   return 1;
 }
 
@@ -501,12 +503,10 @@ bool CQzuWinControl::HandleDrop(QEvent* event) {
 }
 
 bool CQzuWinControl::ShowToolTip(QEvent* event) {
-  if (m_toolTipColour == kDefaultColour || m_toolTip.IsEmpty()) return false;
+  if (m_toolTip.IsEmpty()) return false;
   auto* he = static_cast<QHelpEvent*>(event);
-  QPalette pal = QToolTip::palette();
-  pal.setColor(QPalette::ToolTipText, QColorFromRef(m_toolTipColour));
-  QToolTip::setPalette(pal);
-  QToolTip::showText(he->globalPos(), QString::fromUtf16(m_toolTip.GetBuffer(), m_toolTip.Length()), GetWidget());
+  ShowStyledToolTip(he->globalPos(), QString::fromUtf16(m_toolTip.GetBuffer(), m_toolTip.Length()), GetWidget(),
+                    m_toolTipColour, m_toolTipMargin);
   return true;
 }
 

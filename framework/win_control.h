@@ -118,8 +118,11 @@ class CQzuWinControl : public CQzuObject {
   const CWString& GetFontText() const { return m_fontText; }
   void SetToolTip(const CWString& text);
   const CWString& GetToolTip() const { return m_toolTip; }
-  // Text colour and margin of this control's tool tip.
+  // Text colour and margin (pixels) of this control's tool tip, for its tip
+  // alone (kDefaultColour and 0 keep Qt's).
   void SetToolTipStyle(COLORREF textColour, int margin);
+  COLORREF GetToolTipColour() const { return m_toolTipColour; }
+  int GetToolTipMargin() const { return m_toolTipMargin; }
   void SetBackColour(COLORREF colour);
   COLORREF GetBackColour() const { return m_backColour; }
   void SetTextColour(COLORREF colour);

@@ -224,4 +224,28 @@ TEST(EnhancedBitmap, CloneCopyAndResetCarryTheFileBytes) {
   EXPECT_EQ(CWString::FromUtf8(copy.GetClassInfo().name), u"rg_Ombrine_windows_zjwtchl::rg_ZengJiangWeiTuLei");
 }
 
+TEST(EnhancedBitmap, BitmapFromBufferKeepsTheAlphaOf32BitFiles) {
+  // 2 x 1, bottom-up, blue-green-red-alpha: one half-transparent pixel.
+  std::vector<uint8_t> bmp = MakeBmp(2, 1, 32);
+  const uint8_t pixels[] = {0x10, 0x20, 0x30, 0x80, 0x40, 0x50, 0x60, 0xFF};
+  std::memcpy(bmp.data() + 54, pixels, sizeof pixels);
+  const QImage withAlpha = BitmapFromBuffer(CQzuMem(bmp.data(), bmp.size())).GetImage();
+  ASSERT_EQ(withAlpha.size(), QSize(2, 1));
+  EXPECT_EQ(withAlpha.pixel(0, 0), qRgba(0x30, 0x20, 0x10, 0x80));
+  EXPECT_EQ(withAlpha.pixel(1, 0), qRgba(0x60, 0x50, 0x40, 0xFF));
+
+  // A fourth byte of 0 throughout is a picture written without alpha.
+  bmp[54 + 3] = 0;
+  bmp[54 + 7] = 0;
+  const QImage opaque = BitmapFromBuffer(CQzuMem(bmp.data(), bmp.size())).GetImage();
+  EXPECT_FALSE(opaque.hasAlphaChannel());
+  EXPECT_EQ(opaque.pixel(0, 0), qRgb(0x30, 0x20, 0x10));
+
+  // Other formats go to the framework's decoder; nothing gives nothing.
+  const std::vector<uint8_t> bmp24 = MakeBmp(3, 2, 24);
+  EXPECT_EQ(BitmapFromBuffer(CQzuMem(bmp24.data(), bmp24.size())).GetWidth(), 3);
+  EXPECT_TRUE(BitmapFromBuffer(CQzuMem()).IsEmpty());
+  EXPECT_TRUE(BitmapFromBuffer(CQzuMem("no picture", 10)).IsEmpty());
+}
+
 }  // namespace

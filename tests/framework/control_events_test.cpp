@@ -238,3 +238,18 @@ TEST(ControlEvents, AChildsIgnoredMouseEventDoesNotReachTheParentControl) {
   EXPECT_EQ(rec.Count("label"), 1);
   EXPECT_EQ(rec.Count("form"), 1);
 }
+
+TEST(ControlEvents, AChildCreatedHiddenStaysHiddenWhenItsParentShows) {
+  CQzuWinForm form;
+  rg_label8 hidden, shown;
+  form.SetVisible(false);
+  hidden.SetVisible(false);
+  ASSERT_EQ(form.CreateForm(nullptr, 30, 30, 200, 100), 1);
+  ASSERT_EQ(hidden.Create(&form, 0, 0, 50, 20), 1);
+  ASSERT_EQ(shown.Create(&form, 0, 30, 50, 20), 1);
+  form.SetVisible(true);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.GetWidget()));
+  EXPECT_FALSE(hidden.GetWidget()->isVisible());
+  EXPECT_FALSE(hidden.IsVisible());
+  EXPECT_TRUE(shown.GetWidget()->isVisible());
+}
