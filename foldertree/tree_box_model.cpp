@@ -65,13 +65,13 @@ bool TreeBoxModel::Splice(long long pos, long long removed, const uint8_t* bytes
   const long long newSize = size - removed + count;
   if (newSize > INT_MAX) return false;
   if (CountMarkersAfterSplice(View(), pos, removed, bytes, count) != markers) return false;
-  if (!m_rows.Reserve(static_cast<size_t>(newSize))) return false;
+  // Growing first: when memory runs out, nothing has been written yet.
+  if (count > removed &&
+      !m_rows.Insert(static_cast<size_t>(pos + removed), bytes + removed, static_cast<size_t>(count - removed)))
+    return false;
   const long long same = count < removed ? count : removed;
   if (same > 0) std::memcpy(m_rows.GetData() + pos, bytes, static_cast<size_t>(same));
-  if (count > removed)
-    m_rows.Insert(static_cast<size_t>(pos + removed), bytes + removed, static_cast<size_t>(count - removed));
-  else if (removed > count)
-    m_rows.Remove(static_cast<size_t>(pos + count), static_cast<size_t>(removed - count));
+  if (removed > count) m_rows.Remove(static_cast<size_t>(pos + count), static_cast<size_t>(removed - count));
   return true;
 }
 
