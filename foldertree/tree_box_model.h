@@ -129,6 +129,8 @@ class TreeBoxModel {
 
   // --- Settings -----------------------------------------------------------
   int GetRowCount() const { return m_rowCount; }
+  // The records as bytes, for tests and diagnostics; questions about rows go
+  // through the operations below, which know when the bytes changed shape.
   const CQzuMem& RowBuffer() const { return m_rows; }
   int GetHeaderSize() const { return m_headerSize; }
   int GetMarkerLength() const { return m_markerLength; }
