@@ -112,9 +112,7 @@ class TreeChecks {
 
     std::vector<uint8_t> expand;
     for (const RowSpec& row : m_rows) expand.push_back(row.expand);
-    TreeRowLocator unused;
-    CQzuMem ignored;
-    model.BuildVisibleRowList(-1, unused, ignored);
+    RebuildVisibleRows(model);
     EXPECT_EQ(VisibleListRows(model.VisibleRowList()), m_o.VisibleRows(expand));
   }
 

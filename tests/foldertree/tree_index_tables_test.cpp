@@ -43,10 +43,9 @@ TEST(TreeIndexTablesTest, ARefreshToTheSameByteLengthMakesTablesAndListStale) {
   model.AppendTreeRow(u"cd", 5, 0, 0, 1);
   model.AppendTreeRow(u"next", 9, 0, 0, 0);
   model.StartTreeIndexWorkers();
-  TreeRowLocator locator;
-  CQzuMem unused;
-  model.BuildVisibleRowList(-1, locator, unused);
+  RebuildVisibleRows(model);
   ASSERT_TRUE(AllIndexesReady(model));
+  TreeRowLocator locator;
   const size_t length = model.RowBuffer().GetSize();
   const int oldStartOfRow2 = model.GetRowTextOffset(2);
 
@@ -63,7 +62,7 @@ TEST(TreeIndexTablesTest, ARefreshToTheSameByteLengthMakesTablesAndListStale) {
   EXPECT_EQ(model.FindParentRow(1, locator = {}, parent), 0);
   EXPECT_EQ(model.FindParentRow(2, locator = {}, parent), -1);
   EXPECT_EQ(model.CountSubtreeRows(0, locator = {}, parent, 0), 1);
-  model.BuildVisibleRowList(-1, locator = {}, unused);
+  RebuildVisibleRows(model);
   EXPECT_EQ(VisibleListRows(model.VisibleRowList()), (std::vector<int>{0, 1, 2}));
 
   model.StartTreeIndexWorkers();
@@ -173,9 +172,8 @@ TEST(TreeIndexTablesTest, ACopyKeepsTablesAndListAndChangesAlone) {
   source.AppendTreeRow(u"a", -1, 0, 2, 0);
   source.AppendTreeRow(u"b", -1, 0, 0, 1);
   source.StartTreeIndexWorkers();
+  RebuildVisibleRows(source);
   TreeRowLocator locator;
-  CQzuMem unused;
-  source.BuildVisibleRowList(-1, locator, unused);
   RecordingHost host;
   source.SetHost(&host);
   TreeBoxModel copy = source;
@@ -213,9 +211,8 @@ TEST(TreeIndexTablesTest, MembersRoundTripThroughTheStreamForm) {
   for (int i = 0; i < 5; ++i) source.AppendTreeRow(u"row", 5, i, i == 0 ? 2 : 0, i == 0 ? 0 : 1);
   source.SetSelectedRowValue(3);
   source.StartTreeIndexWorkers();
+  RebuildVisibleRows(source);
   TreeRowLocator locator;
-  CQzuMem unused;
-  source.BuildVisibleRowList(-1, locator, unused);
   const CQzuMem bytes = Saved(source);
 
   TreeBoxModel loaded;

@@ -234,6 +234,13 @@ inline std::vector<int> VisibleListRows(const CQzuMem& list) {
   return rows;
 }
 
+// The whole visible-row list, as a paint rebuilds it.
+inline void RebuildVisibleRows(TreeBoxModel& model) {
+  TreeRowLocator locator;
+  CQzuMem unused;
+  model.BuildVisibleRowList(-1, locator, unused);
+}
+
 inline std::vector<uint8_t> ExpandBytes(const TreeBoxModel& model) {
   std::vector<uint8_t> bytes;
   for (int r = 0; r < model.GetRowCount(); ++r) {

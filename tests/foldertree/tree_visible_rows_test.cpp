@@ -9,12 +9,6 @@ namespace {
 
 using namespace tree_model_test;
 
-void Rebuild(TreeBoxModel& model) {
-  TreeRowLocator locator;
-  CQzuMem unused;
-  model.BuildVisibleRowList(-1, locator, unused);
-}
-
 TEST(TreeVisibleRowsTest, EmptyTreeHasOnlyTheClosingMark) {
   TreeBoxModel model;
   TreeRowLocator locator;
@@ -33,7 +27,7 @@ TEST(TreeVisibleRowsTest, OpeningAndClosingARowPatchesTheList) {
   model.AppendTreeRow(u"A", -1, 0, 0, 0);
   model.AppendTreeRow(u"B", -1, 0, 0, 1);
   EXPECT_FALSE(model.IsVisibleRowListCurrent());
-  Rebuild(model);
+  RebuildVisibleRows(model);
   EXPECT_EQ(HexOf(model.VisibleRowList()), "03 04 00 00 00 00 03 04");
   EXPECT_EQ(model.GetVisibleRowCount(), 1);
   TreeRowLocator locator;
@@ -62,14 +56,14 @@ TEST(TreeVisibleRowsTest, OpeningAHiddenRowLeavesTheListToTheNextRebuild) {
   model.AppendTreeRow(u"A", -1, 0, 0, 0);
   model.AppendTreeRow(u"B", -1, 0, 0, 1);
   model.AppendTreeRow(u"C", -1, 0, 0, 2);
-  Rebuild(model);
+  RebuildVisibleRows(model);
   model.StartTreeIndexWorkers();
   TreeRowLocator locator;
   model.SetRowExpandState(1, 1, 0, locator);
   EXPECT_FALSE(model.IsVisibleRowListCurrent());
   EXPECT_EQ(model.IsRowOffsetIndexReady(), 0);
   EXPECT_EQ(model.IsRowParentIndexReady(), 1);
-  Rebuild(model);
+  RebuildVisibleRows(model);
   EXPECT_EQ(VisibleListRows(model.VisibleRowList()), (std::vector<int>{0}));
 }
 
@@ -121,7 +115,7 @@ TEST(TreeVisibleRowsTest, EnsureRowVisibleOpensCollapsedAncestorsOutermostFirst)
       model.AppendTreeRow(u"inner", -1, 0, c.inner, 1);
       model.AppendTreeRow(u"target", -1, 0, 0, 2);
       model.AppendTreeRow(u"next", -1, 0, 0, 0);
-      Rebuild(model);
+      RebuildVisibleRows(model);
       if (indexed) model.StartTreeIndexWorkers();
       TreeRowLocator locator;
       model.EnsureRowVisible(2, locator);
@@ -157,7 +151,7 @@ TEST(TreeVisibleRowsTest, PatchedListEqualsAFullRebuildAfterRandomRuns) {
       const std::vector<RowSpec> rows = BuildTree(model, RandomRows(rng, 300, shape.deepen));
       const TreeOracle oracle(rows, model.GetHeaderSize());
       const int n = model.GetRowCount();
-      Rebuild(model);
+      RebuildVisibleRows(model);
       for (int step = 0; step < 300; ++step) {
         const int row = static_cast<int>(rng() % n);
         TreeRowLocator locator;
@@ -181,12 +175,12 @@ TEST(TreeVisibleRowsTest, PatchedListEqualsAFullRebuildAfterRandomRuns) {
             if (shape.indexed) model.StartTreeIndexWorkers();
         }
         if (!model.IsVisibleRowListCurrent()) {
-          Rebuild(model);  // as the next paint does
+          RebuildVisibleRows(model);  // as the next paint does
           continue;
         }
         ++patchedSteps;
         TreeBoxModel rebuilt = model;
-        Rebuild(rebuilt);
+        RebuildVisibleRows(rebuilt);
         ASSERT_EQ(HexOf(model.VisibleRowList()), HexOf(rebuilt.VisibleRowList())) << "step " << step;
         ASSERT_EQ(model.GetVisibleRowCount(), rebuilt.GetVisibleRowCount());
         ASSERT_EQ(VisibleListRows(model.VisibleRowList()), oracle.VisibleRows(ExpandBytes(model)));
