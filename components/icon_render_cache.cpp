@@ -1,15 +1,12 @@
 #include "components/icon_render_cache.h"
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
 #include "common/dpi.h"
 #include "components/svg_render.h"
 #include "platform/hooks.h"
 #include "platform/resource_loader.h"
+#include "platform/whole_file_read.h"
 #include "textlib/file_write.h"
 #include "textlib/path_helpers.h"
 
@@ -67,11 +64,7 @@ void ReadCacheFileOnce() {
   if (state.loaded) return;
   state.loaded = true;
   state.buffer.Empty();
-  std::ifstream in(std::filesystem::path(CacheFilePath().ToUtf8()), std::ios::binary);
-  if (in) {
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.bad()) state.buffer.Assign(bytes.data(), bytes.size());
-  }
+  ReadWholeFile(CacheFilePath(), state.buffer);  // a missing or unreadable cache starts empty
   // Keep the sound records only, so that records appended from now on can be
   // found by walking; a damaged tail is dropped (and the file repaired when
   // the next new icon makes the cache write back).

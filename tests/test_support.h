@@ -2,6 +2,7 @@
 // Small helpers shared by the test programs.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,5 +31,10 @@ inline std::string ToHex(const std::vector<uint8_t>& v) { return ToHex(v.data(),
 
 void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> ReadFile(const std::filesystem::path& path);
+
+// Makes a named pipe at `fifo` and runs `read`, which is meant to read it, on
+// another thread; true when `read` came back within ten seconds. A reader that
+// still waits for a writer then is let go, so that a failing test ends.
+bool ReturnsWithoutAWriter(const std::filesystem::path& fifo, const std::function<void()>& read);
 
 }  // namespace qzu_test

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "platform/hooks.h"
 #include "services/global_settings.h"
@@ -109,6 +110,18 @@ TEST(SettingsStore, AFileInAnotherEncodingReadsEmptyAndGetsUtf16Appended) {
   EXPECT_EQ(store.ReadIniValue(u"S", u"k", u"d"), CWString(u"d"));
   store.WriteIniValue(u"S", u"k", u"2");
   EXPECT_EQ(BytesOf(store), ToHex(Hex("5B 53 5D 0D 0A 6B 3D 31  0D00 0A00 5B00 5300 5D00 0D00 0A00 6B00 3D00 3200")));
+}
+
+// Opening a pipe for reading would wait for a writer that never comes.
+TEST(SettingsStore, APipeAsTheSettingsFileReadsAsAnEmptyStoreAtOnce) {
+  qzu_test::TempDir dir;
+  rg_TavelkinPeiZhiJiLei store;
+  for (int mode : {0, 1}) {
+    SCOPED_TRACE(mode);
+    const std::filesystem::path pipe = dir.path() / ("s" + std::to_string(mode) + ".ini");
+    EXPECT_TRUE(qzu_test::ReturnsWithoutAWriter(pipe, [&] { store.LoadIni(CWString::FromUtf8(pipe.string()), mode); }));
+    EXPECT_EQ(BytesOf(store), "FF FE");
+  }
 }
 
 TEST(SettingsStore, DeletingKeysAndSections) {

@@ -104,6 +104,15 @@ TEST(TypedSettings, LongValuesAreWrittenOnlyWhenTheirContentChanged) {
   EXPECT_EQ(f.settings.LoadLongValue(u"E", u"默认"), CWString());
 }
 
+TEST(TypedSettings, ASideFileThatIsAPipeGivesTheDefaultAtOnce) {
+  Fixture f;
+  std::filesystem::create_directories(f.dir.path() / "ini");
+  CWString text;
+  EXPECT_TRUE(qzu_test::ReturnsWithoutAWriter(f.dir.path() / "ini" / "[S]P",
+                                              [&] { text = f.settings.LoadLongValue(u"P", u"默认"); }));
+  EXPECT_EQ(text, CWString(u"默认"));
+}
+
 TEST(TypedSettings, TwoTextsWithOneHashAreBothSaved) {
   Fixture f;
   // One 32-bit word each, differing only in its top bit: equal buffer hashes.
