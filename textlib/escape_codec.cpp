@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "textlib/hex_digit.h"
 #include "textlib/html_entity_table.h"
 
 namespace {
@@ -10,13 +11,6 @@ constexpr char16_t kCr = 13;
 constexpr char16_t kLf = 10;
 constexpr char16_t kTab = 9;
 constexpr uint32_t kMaxCodePoint = 0x10FFFF;
-
-int HexValue(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  return -1;
-}
 
 bool IsDecimalDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
@@ -100,7 +94,7 @@ size_t DecodeBackslash(std::u16string& out, std::u16string_view in, size_t i) {
       uint32_t value = 0;
       bool ok = true;
       for (size_t k = i + 2; k < i + 6 && ok; ++k) {
-        const int h = HexValue(in[k]);
+        const int h = HexDigitValue(in[k]);
         ok = h >= 0;
         value = value * 16 + static_cast<uint32_t>(h);
       }
@@ -138,7 +132,8 @@ size_t DecodeReference(std::u16string& out, std::u16string_view in, size_t i) {
     if (i + 2 < n && in[i + 2] == u'x') {
       size_t j = i + 3;
       uint32_t value = 0;
-      while (j < n && j - (i + 3) < 7 && HexValue(in[j]) >= 0) value = value * 16 + static_cast<uint32_t>(HexValue(in[j++]));
+      while (j < n && j - (i + 3) < 7 && HexDigitValue(in[j]) >= 0)
+        value = value * 16 + static_cast<uint32_t>(HexDigitValue(in[j++]));
       const size_t digits = j - (i + 3);
       if (digits < 1 || digits > 6 || j >= n || in[j] != u';' || value > kMaxCodePoint) return 0;
       AppendCode(out, value);

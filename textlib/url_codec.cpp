@@ -4,17 +4,11 @@
 #include <string>
 
 #include "textlib/charset_convert.h"
+#include "textlib/hex_digit.h"
 
 namespace {
 
 const CWString kUtf16Le(u"UTF-16LE");
-
-int HexValue(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  return -1;
-}
 
 CQzuMem Utf16LeBytes(std::u16string_view text) { return CQzuMem(text.data(), text.size() * sizeof(char16_t)); }
 
@@ -122,8 +116,8 @@ void UrlDecode(CWString& text, int mode, CWString& charset) {
   CQzuMem run;
   for (size_t i = 0; i < in.size();) {
     const char16_t c = in[i];
-    if (c == u'%' && i + 2 < in.size() && HexValue(in[i + 1]) >= 0 && HexValue(in[i + 2]) >= 0) {
-      run.AppendByte(static_cast<uint8_t>(HexValue(in[i + 1]) * 16 + HexValue(in[i + 2])));
+    if (c == u'%' && i + 2 < in.size() && HexDigitValue(in[i + 1]) >= 0 && HexDigitValue(in[i + 2]) >= 0) {
+      run.AppendByte(static_cast<uint8_t>(HexDigitValue(in[i + 1]) * 16 + HexDigitValue(in[i + 2])));
       i += 3;
     } else if (c > 0x7F) {
       // A character typed in stays as it is; it splits the byte runs, so no
