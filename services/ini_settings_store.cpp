@@ -130,7 +130,7 @@ int rg_TavelkinPeiZhiJiLei::LoadIni(const CWString& path, int mode) {
   ReleaseSettingsBuffer();
   FilePath = path;
   bool migrationWritten = true;
-  if (mode == 2 && !FileExists(path)) {
+  if (mode == kIniMigrateOlderFile && !FileExists(path)) {
     const CWString oldPath = AppendTrailingBackslash(GetProgramFolder()) + ApplicationTitle() + u".ini";
     CQzuMem old;
     if (FileExists(oldPath) && ReadWholeFile(oldPath, old)) {
@@ -141,7 +141,7 @@ int rg_TavelkinPeiZhiJiLei::LoadIni(const CWString& path, int mode) {
     }
   } else {
     ReadWholeFile(path, IniBytes);
-    if (mode == 1 && !IniBytes.IsEmpty()) IniBytes = ConvertToSettingsBytes(IniBytes);
+    if (mode == kIniConvertToUtf16 && !IniBytes.IsEmpty()) IniBytes = ConvertToSettingsBytes(IniBytes);
   }
   if (IniBytes.IsEmpty()) IniBytes.Append(kBom, 2);
   BomLength = (IniBytes.GetSize() >= 2 && IniBytes[0] == 0xFF && IniBytes[1] == 0xFE) ? 2 : 0;

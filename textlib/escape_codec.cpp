@@ -56,7 +56,7 @@ bool IsJsonPunctuation(char16_t c) {
 
 void AppendEscaped(std::u16string& out, std::u16string_view in, size_t i, int kind) {
   const char16_t c = in[i];
-  if (kind == 0) {
+  if (kind == kEscapeBackslash) {
     if (c == kCr) {
       // CR LF becomes the single "\n" that the LF writes.
       if (i + 1 < in.size() && in[i + 1] == kLf) return;
@@ -69,7 +69,7 @@ void AppendEscaped(std::u16string& out, std::u16string_view in, size_t i, int ki
       out += u"\\u";
       AppendHex4(out, c);
     }
-  } else if (kind == 1) {
+  } else if (kind == kEscapeHtmlHex) {
     out += u"&#x";
     AppendHex4(out, c);
     out += u';';
@@ -175,7 +175,7 @@ size_t DecodeReference(std::u16string& out, std::u16string_view in, size_t i) {
 }  // namespace
 
 void EscapeText(CWString& text, bool escapeAscii, bool escapeLineBreaks, int kind) {
-  if (kind < 0 || kind > 2) return;
+  if (kind < kEscapeBackslash || kind > kEscapeHtmlDecimal) return;
   const std::u16string_view in = text.View();
   std::u16string out;
   out.reserve(in.size() * 2);
@@ -184,7 +184,7 @@ void EscapeText(CWString& text, bool escapeAscii, bool escapeLineBreaks, int kin
     bool escape;
     if (c >= 0x80) {
       escape = true;
-    } else if (kind == 0 && IsJsonPunctuation(c)) {
+    } else if (kind == kEscapeBackslash && IsJsonPunctuation(c)) {
       out += u'\\';
       out += c;
       continue;
@@ -202,15 +202,15 @@ void EscapeText(CWString& text, bool escapeAscii, bool escapeLineBreaks, int kin
 }
 
 void UnescapeText(CWString& text, int kind) {
-  if (kind < 0 || kind > 2) return;
+  if (kind < kEscapeBackslash || kind > kEscapeHtmlDecimal) return;
   const std::u16string_view in = text.View();
   std::u16string out;
   out.reserve(in.size());
   for (size_t i = 0; i < in.size();) {
     const char16_t c = in[i];
-    if (kind == 0 && (c == u'\\' || c == u'%')) {
+    if (kind == kEscapeBackslash && (c == u'\\' || c == u'%')) {
       i += DecodeBackslash(out, in, i);
-    } else if (kind != 0 && c == u'&') {
+    } else if (kind != kEscapeBackslash && c == u'&') {
       const size_t used = DecodeReference(out, in, i);
       if (used) {
         i += used;

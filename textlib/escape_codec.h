@@ -8,6 +8,11 @@
 // also knows the named references of HtmlEntityTable().
 #include "common/wstring.h"
 
+// The kinds, as `kind` of EscapeText and UnescapeText.
+inline constexpr int kEscapeBackslash = 0;    // "\u4F60", "\n", "\/"
+inline constexpr int kEscapeHtmlHex = 1;      // "&#x4F60;"
+inline constexpr int kEscapeHtmlDecimal = 2;  // "&#20320;"
+
 // Replaces `text` by its escaped form. Units from 0x80 up are always escaped;
 // with kind 0 the characters " ' \ / { } [ ] get a backslash in front whatever
 // the flags; CR, LF and TAB are escaped only with `escapeLineBreaks`, other

@@ -239,14 +239,14 @@ void DedupeLines(CWString& text, CWString& recordSeparator, int32_t mode, const 
     KeyTable::Slot& slot = keys.Lookup(r.key, r.hash);
     if (slot.state == KeyTable::kFree) {
       keys.Claim(slot, r.key, KeyTable::kSeenOnce);
-      if (mode != 1 && mode != 2) write(r.record);
-    } else if (slot.state == KeyTable::kSeenOnce && (mode == 1 || mode == 2)) {
+      if (mode != kDedupeKeepUnique && mode != kDedupeKeepSecond) write(r.record);
+    } else if (slot.state == KeyTable::kSeenOnce && (mode == kDedupeKeepUnique || mode == kDedupeKeepSecond)) {
       slot.state = KeyTable::kSeenAgain;
-      if (mode == 2) write(r.record);
+      if (mode == kDedupeKeepSecond) write(r.record);
     }
   }
 
-  if (mode == 1) {
+  if (mode == kDedupeKeepUnique) {
     // Second pass: the records whose key was seen exactly once, in input order.
     reader.position = 0;
     queue.Fill(readAhead);

@@ -32,12 +32,12 @@ bool MustEncode(uint8_t b, bool encodeAscii, bool encodeLineBreaks, bool encodeQ
 // to `out`; false when the charset is not known.
 bool AppendDecodedRun(CQzuMem& run, int mode, CWString& charset, std::u16string& out) {
   if (run.IsEmpty()) return true;
-  if (mode == 0 && charset.IsEmpty()) {
+  if (mode == kUrlSystemCodePage && charset.IsEmpty()) {
     AnsiToUtf16(run);
-  } else if (mode == 0) {
+  } else if (mode == kUrlSystemCodePage) {
     CWString to = kUtf16Le;
     if (!ConvertCharset(run, charset, to, 0)) return false;
-  } else if (mode == 1) {
+  } else if (mode == kUrlUtf8) {
     Utf8ToUtf16(run);
   }
   // Any other mode: the bytes already are UTF-16LE.
@@ -67,15 +67,15 @@ rg_Ombrine_base::rg_ZiFuShuZuLei ToHexDigits(int value) {
 void UrlEncode(CWString& text, int mode, bool encodeAscii, bool encodeLineBreaks, bool encodeQueryMarks,
                CWString& charset) {
   CQzuMem bytes = Utf16LeBytes(text.View());
-  if (mode == 0 && charset.IsEmpty()) {
+  if (mode == kUrlSystemCodePage && charset.IsEmpty()) {
     Utf16ToAnsi(bytes);
-  } else if (mode == 0) {
+  } else if (mode == kUrlSystemCodePage) {
     CWString from = kUtf16Le;
     if (!ConvertCharset(bytes, from, charset, 0)) {
       text.Empty();
       return;
     }
-  } else if (mode == 1) {
+  } else if (mode == kUrlUtf8) {
     Utf16ToUtf8(bytes);
   } else {
     SwapUtf16ByteOrder(bytes);
@@ -102,7 +102,7 @@ void UrlEncode(CWString& text, int mode, bool encodeAscii, bool encodeLineBreaks
 
 void UrlDecode(CWString& text, int mode, CWString& charset) {
   // Settles the charset name (and rewrites it) even when no bytes follow.
-  if (mode == 0 && !charset.IsEmpty()) {
+  if (mode == kUrlSystemCodePage && !charset.IsEmpty()) {
     CQzuMem probe;
     CWString to = kUtf16Le;
     if (!ConvertCharset(probe, charset, to, 0)) {
