@@ -116,7 +116,8 @@ std::string SingleInstancePipeName(const std::string& profileUrl) {
 
 }  // namespace
 
-const char* DefaultOfficeProgram() { return "/usr/lib/libreoffice/program/soffice.bin"; }
+// The build names the office's program folder (QZU_OFFICE_PROGRAM_DIR).
+const char* DefaultOfficeProgram() { return QZU_OFFICE_PROGRAM_DIR "/soffice.bin"; }
 
 bool COfficeProcess::Start(const std::string& program) {
   Stop(0);
