@@ -2,11 +2,25 @@
 // Start-up of the Qt application in the order it must happen: Qt's own
 // high-DPI scaling off before the application object exists, then the DPI
 // factor from the primary screen, the CJK font standing in for "微软雅黑" and
-// "Microsoft YaHei", and the Qt platform hooks.
+// "Microsoft YaHei", Qt's own texts in Chinese, and the Qt platform hooks.
+#include <QString>
 
 // Before QApplication is constructed.
 void PrepareQtEnvironment();
-// After QApplication is constructed.
+// After QApplication is constructed and before the first window: Qt's
+// Chinese translations come from Qt's own translations folder.
 void InitializeFramework();
+// The same with the translations taken from `qtTranslationsFolder`.
+void InitializeFramework(const QString& qtTranslationsFolder);
 // The family the substitution chose ("WenQuanYi Micro Hei" when installed).
 const char* CjkFontFamily();
+
+// Qt's own texts (file dialog, standard buttons, editor menus) in simplified
+// Chinese whatever the system's locale: installs the "zh_CN" translations of
+// the Qt modules the program uses found in `folder`, replacing those an
+// earlier call installed. A missing or unreadable file is skipped (Qt then
+// speaks English); an empty folder removes them all. UI thread only; returns
+// how many files were installed.
+int InstallQtTranslations(const QString& folder);
+// Where Qt's translations are installed (/usr/share/qt6/translations).
+QString QtTranslationsFolder();

@@ -44,23 +44,24 @@ int CQtPlatformHooks::MessageBox(const CWString& text, const CWString& caption, 
   struct Choice { QMessageBox::StandardButton button; int id; };
   std::vector<Choice> choices;
   switch (style & 0xF) {
-    case 1: choices = {{QMessageBox::Ok, kIdOk}, {QMessageBox::Cancel, kIdCancel}}; break;
-    case 2: choices = {{QMessageBox::Abort, 3}, {QMessageBox::Retry, 4}, {QMessageBox::Ignore, 5}}; break;
-    case 3: choices = {{QMessageBox::Yes, kIdYes}, {QMessageBox::No, kIdNo}, {QMessageBox::Cancel, kIdCancel}}; break;
-    case 4: choices = {{QMessageBox::Yes, kIdYes}, {QMessageBox::No, kIdNo}}; break;
-    case 5: choices = {{QMessageBox::Retry, 4}, {QMessageBox::Cancel, kIdCancel}}; break;
+    case kMbOkCancel: choices = {{QMessageBox::Ok, kIdOk}, {QMessageBox::Cancel, kIdCancel}}; break;
+    case kMbAbortRetryIgnore:
+      choices = {{QMessageBox::Abort, kIdAbort}, {QMessageBox::Retry, kIdRetry}, {QMessageBox::Ignore, kIdIgnore}};
+      break;
+    case kMbYesNoCancel:
+      choices = {{QMessageBox::Yes, kIdYes}, {QMessageBox::No, kIdNo}, {QMessageBox::Cancel, kIdCancel}};
+      break;
+    case kMbYesNo: choices = {{QMessageBox::Yes, kIdYes}, {QMessageBox::No, kIdNo}}; break;
+    case kMbRetryCancel: choices = {{QMessageBox::Retry, kIdRetry}, {QMessageBox::Cancel, kIdCancel}}; break;
     default: choices = {{QMessageBox::Ok, kIdOk}}; break;
   }
   QMessageBox::StandardButtons buttons;
   for (const Choice& c : choices) buttons |= c.button;
   box.setStandardButtons(buttons);
-  // Chinese captions on the buttons, as the rest of the program speaks.
-  const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
-      {QMessageBox::Ok, "确定"}, {QMessageBox::Cancel, "取消"}, {QMessageBox::Yes, "是"},
-      {QMessageBox::No, "否"},   {QMessageBox::Abort, "中止"},  {QMessageBox::Retry, "重试"},
-      {QMessageBox::Ignore, "忽略"}};
-  for (const auto& [button, caption] : captions)
-    if (QAbstractButton* b = box.button(button)) b->setText(QString::fromUtf8(caption));
+  // The buttons speak Qt's translation; OK is named by the program's own
+  // messages ("再点击确定按钮"), so it reads "确定" even when no translation
+  // was found.
+  if (QAbstractButton* ok = box.button(QMessageBox::Ok)) ok->setText(QStringLiteral("确定"));
   const int result = box.exec();
   for (const Choice& c : choices)
     if (result == c.button) return c.id;

@@ -3,10 +3,14 @@
 #include <Qsci/qsciscintilla.h>
 #include <Qsci/qsciscintillabase.h>
 
+#include <QFont>
+#include <QFontInfo>
+
 #include <cstring>
 #include <vector>
 
 #include "framework/font_text.h"
+#include "framework/qt_text.h"
 
 namespace {
 
@@ -214,6 +218,19 @@ void CVWnd_Scintilla::SetTextUtf8(const std::string& text) {
   Send(kSciSetText, 0, reinterpret_cast<intptr_t>(text.c_str()));
 }
 
+std::string ScintillaFaceName(const CWString& face) {
+  if (face.IsEmpty() || face == u"微软雅黑") return "Microsoft YaHei";
+  std::string name = face.ToUtf8();
+  const auto ascii = [](const std::string& s) {
+    for (unsigned char c : s)
+      if (c >= 0x80) return false;
+    return true;
+  };
+  if (ascii(name)) return name;
+  std::string resolved = QFontInfo(QFont(ToQString(face))).family().toUtf8().toStdString();
+  return ascii(resolved) ? resolved : name;
+}
+
 namespace rg_Ombrine_MFCJieMian_base {
 
 QZU_IMPLEMENT_CLASS(rg_scintilla_edit, CQzuWinControl, "rg_Ombrine_MFCJieMian_base::rg_scintilla_edit")
@@ -271,13 +288,10 @@ void rg_scintilla_edit::ApplyCaption(const CWString& caption) {
 CWString rg_scintilla_edit::ReadCaption() const { return HasWindow() ? GetText() : m_caption; }
 
 void rg_scintilla_edit::ApplyFont() {
-  // The editor takes an ASCII family: the substitution maps it to the CJK
-  // font, where a Chinese family name would arrive garbled.
   if (!HasWindow()) return;
   const QzuFontSpec described = ParseFontSpec(m_fontText);
-  QByteArray face = QFontFromSpec(described).family().toUtf8();
-  if (described.face.IsEmpty() || described.face == u"微软雅黑") face = "Microsoft YaHei";
-  Send(kSciStyleSetFont, kStyleDefault, reinterpret_cast<intptr_t>(face.constData()));
+  const std::string face = ScintillaFaceName(described.face);
+  Send(kSciStyleSetFont, kStyleDefault, reinterpret_cast<intptr_t>(face.c_str()));
   Send(kSciStyleSetSize, kStyleDefault, described.pointSize);
   Send(kSciStyleClearAll);
 }

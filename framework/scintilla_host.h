@@ -8,6 +8,7 @@
 // around it.
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "framework/win_control.h"
 
@@ -109,6 +110,12 @@ class CVWnd_Scintilla : public CVWnd {
   // Shared with the editor's signal handlers, which may outlive the wrapper.
   std::shared_ptr<IScintillaEventListener*> m_listener;
 };
+
+// The family name to give the editor for a face name. A non-ASCII family
+// reaches the editor's fonts garbled ("????"), so "微软雅黑" (and an empty
+// face) becomes "Microsoft YaHei", which the start-up substitution maps to
+// the CJK font, and any other non-ASCII face the family it resolves to.
+std::string ScintillaFaceName(const CWString& face);
 
 namespace rg_Ombrine_MFCJieMian_base {
 

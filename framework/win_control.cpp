@@ -59,6 +59,7 @@ void CQzuWinControl::CopyWinControl(const CQzuWinControl& src) {
   m_toolTipColour = src.m_toolTipColour;
   m_toolTipMargin = src.m_toolTipMargin;
   m_acceptFiles = src.m_acceptFiles;
+  m_ownContextMenu = src.m_ownContextMenu;
 }
 
 int CQzuWinControl::CopyFrom(const CQzuObject& source) {
@@ -198,6 +199,7 @@ void CQzuWinControl::AfterCreate(const CQzuCreateParams& params) {
   if (!m_toolTip.IsEmpty()) w->setToolTip(QString::fromUtf16(m_toolTip.GetBuffer(), m_toolTip.Length()));
   w->setEnabled(m_enabled != 0);
   w->setAcceptDrops(m_acceptFiles != 0);
+  if (m_ownContextMenu) w->setContextMenuPolicy(Qt::PreventContextMenu);
   ApplyCaption(params.caption);
 }
 
@@ -368,6 +370,13 @@ void CQzuWinControl::BringToTop() {
     w->raise();
     if (w->isWindow()) w->activateWindow();
   }
+}
+
+void CQzuWinControl::SetOwnContextMenu(bool own) {
+  m_ownContextMenu = own ? 1 : 0;
+  // Prevent, not NoContextMenu: an ignored request would travel on to the
+  // parent and open whatever menu that has.
+  if (QWidget* w = GetWidget()) w->setContextMenuPolicy(own ? Qt::PreventContextMenu : Qt::DefaultContextMenu);
 }
 
 void CQzuWinControl::AcceptFiles(bool accept) {

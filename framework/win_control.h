@@ -144,6 +144,11 @@ class CQzuWinControl : public CQzuObject {
   uint32_t GetExStyle() const { return m_exStyle; }
   // Files dropped on the window raise OnFilesDropped.
   void AcceptFiles(bool accept);
+  // A control that shows a context menu of its own: the widget's built-in
+  // one (Qt's text menu, the code editor's) no longer opens on a right press
+  // or the menu key, so only ours appears.
+  void SetOwnContextMenu(bool own);
+  bool HasOwnContextMenu() const { return m_ownContextMenu != 0; }
 
   // Messages: posting queues the message for the window (handled by the
   // next pump); sending handles it at once. Both do nothing without a window.
@@ -224,6 +229,7 @@ class CQzuWinControl : public CQzuObject {
   COLORREF m_toolTipColour = kDefaultColour;
   int32_t m_toolTipMargin = 0;
   int32_t m_acceptFiles = 0;
+  int32_t m_ownContextMenu = 0;
   bool m_listenerAttached = true;
 
  private:

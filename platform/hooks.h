@@ -13,13 +13,16 @@
 enum : int {
   kMbOk = 0x0,
   kMbOkCancel = 0x1,
+  kMbAbortRetryIgnore = 0x2,
+  kMbYesNoCancel = 0x3,
   kMbYesNo = 0x4,
+  kMbRetryCancel = 0x5,
   kMbIconError = 0x10,
   kMbIconQuestion = 0x20,
   kMbIconWarning = 0x30,
   kMbIconInformation = 0x40,
 };
-enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
+enum : int { kIdOk = 1, kIdCancel = 2, kIdAbort = 3, kIdRetry = 4, kIdIgnore = 5, kIdYes = 6, kIdNo = 7 };
 
 // Folders the program asks the system for.
 enum class SpecialFolder { Desktop, Documents, Temporary, Home, AppData };

@@ -143,7 +143,8 @@ TEST(Dpi, ScalingRoundsOrTruncates) {
     double factor;
     int value, rounded, truncated;
   };
-  const Case cases[] = {{1.0, 7, 7, 7}, {1.25, 7, 9, 8}, {1.5, 7, 11, 10}, {2.0, 7, 14, 14}, {1.25, 2, 3, 2}};
+  const Case cases[] = {{1.0, 7, 7, 7}, {1.25, 7, 9, 8}, {1.5, 7, 11, 10}, {2.0, 7, 14, 14}, {1.25, 2, 3, 2},
+                       {1.75, 5, 9, 8},  {1.75, -5, -8, -8}};  // truncation goes toward zero
   for (const Case& c : cases) {
     SetDpiFactor(c.factor);
     EXPECT_EQ(ScaleByDpiFactor(c.value), c.rounded) << c.factor;

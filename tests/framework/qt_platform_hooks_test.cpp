@@ -20,15 +20,14 @@ class QtHooksTest : public ::testing::Test {
   void TearDown() override { InstallPlatformHooks(nullptr); }
 };
 
-// Clicks the button with `caption` of the message box once it is up.
-void AnswerMessageBox(const QString& caption, QString* title) {
-  QTimer::singleShot(20, [caption, title] {
+// Clicks `button` of the message box once it is up.
+void AnswerMessageBox(QMessageBox::StandardButton button, QString* title) {
+  QTimer::singleShot(20, [button, title] {
     for (QWidget* w : QApplication::topLevelWidgets()) {
       auto* box = qobject_cast<QMessageBox*>(w);
       if (!box || !box->isVisible()) continue;
       *title = box->windowTitle();
-      for (QAbstractButton* b : box->buttons())
-        if (b->text() == caption) b->click();
+      if (QAbstractButton* b = box->button(button)) b->click();
     }
   });
 }
@@ -46,12 +45,14 @@ TEST_F(QtHooksTest, ClipboardRoundTripKeepsUnicode) {
 
 TEST_F(QtHooksTest, MessageBoxUsesTheCaptionAndReturnsTheChosenButton) {
   QString title;
-  AnswerMessageBox(QStringLiteral("取消"), &title);
+  AnswerMessageBox(QMessageBox::Cancel, &title);
   EXPECT_EQ(ShowMessageBox(u"内容已经修改，确认要放弃？", u"信息:", 0x3001), kIdCancel);
   EXPECT_EQ(title, QStringLiteral("信息:"));
-  AnswerMessageBox(QStringLiteral("是"), &title);
+  AnswerMessageBox(QMessageBox::Yes, &title);
   EXPECT_EQ(ShowMessageBox(u"继续？", u"", kMbYesNo), kIdYes);
   EXPECT_EQ(title, QStringLiteral("信息:"));  // an empty caption shows the usual one
+  AnswerMessageBox(QMessageBox::Retry, &title);
+  EXPECT_EQ(ShowMessageBox(u"写入失败", u"信息:", kMbAbortRetryIgnore), kIdRetry);
 }
 
 TEST_F(QtHooksTest, ShellOpenReportsFailureWithoutADesktop) {

@@ -26,6 +26,7 @@ TEST(Startup, FixesTheDpiFactorSubstitutesTheCjkFontAndInstallsTheHooks) {
   EXPECT_TRUE(SetClipboardText(u"钩子"));
   EXPECT_EQ(GetClipboardText(), u"钩子");
   InstallPlatformHooks(nullptr);
+  InstallQtTranslations(QString());
   SetDpiFactor(1.0);
 }
 
