@@ -36,13 +36,16 @@ void BM_ConvertChineseScript(benchmark::State& state) {
                           static_cast<int64_t>(text.GetLength() * sizeof(char16_t)));
   state.SetLabel(toTraditional ? "to traditional" : "to simplified");
 }
-BENCHMARK(BM_ConvertChineseScript)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConvertChineseScript)
+    ->Arg(kToTraditionalChinese)
+    ->Arg(kToSimplifiedChinese)
+    ->Unit(benchmark::kMillisecond);
 
 // The first call of a run pays for reading OpenCC's dictionary once.
 void BM_ConvertShortTextAfterTableBuilt(benchmark::State& state) {
   CWString text(u"头发发展汉语简体字转换");
   for (auto _ : state) {
-    ConvertChineseScript(text, 1);
+    ConvertChineseScript(text, kToTraditionalChinese);
     benchmark::DoNotOptimize(text.Str().data());
   }
 }

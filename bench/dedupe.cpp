@@ -69,9 +69,15 @@ void RunDedupe(benchmark::State& state, int32_t mode, const CWString& fieldSepar
 void BM_DedupeLines(benchmark::State& state) {
   RunDedupe(state, static_cast<int32_t>(state.range(0)), CWString(), 0);
 }
-BENCHMARK(BM_DedupeLines)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DedupeLines)
+    ->Arg(kDedupeKeepFirst)
+    ->Arg(kDedupeKeepUnique)
+    ->Arg(kDedupeKeepSecond)
+    ->Arg(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
-void BM_DedupeLinesKeyColumn(benchmark::State& state) { RunDedupe(state, 0, CWString(u","), 1); }
+void BM_DedupeLinesKeyColumn(benchmark::State& state) { RunDedupe(state, kDedupeKeepFirst, CWString(u","), 1); }
 BENCHMARK(BM_DedupeLinesKeyColumn)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The plain way: one owned std::string per line, standard hash containers.
@@ -97,7 +103,7 @@ void BM_PlainUnorderedSet(benchmark::State& state) {
   size_t outputBytes = 0;
   for (auto _ : state) {
     std::string out;
-    if (mode == 0) {
+    if (mode == kDedupeKeepFirst) {
       std::unordered_set<std::string> seen;
       ForEachLine(input, [&](std::string line) {
         if (seen.insert(line).second) Append(out, line);
@@ -108,10 +114,10 @@ void BM_PlainUnorderedSet(benchmark::State& state) {
         auto [it, added] = again.try_emplace(std::move(line), false);
         if (!added && !it->second) {
           it->second = true;
-          if (mode == 2) Append(out, it->first);
+          if (mode == kDedupeKeepSecond) Append(out, it->first);
         }
       });
-      if (mode == 1)
+      if (mode == kDedupeKeepUnique)
         ForEachLine(input, [&](std::string line) {
           if (!again[line]) Append(out, line);
         });
@@ -122,7 +128,12 @@ void BM_PlainUnorderedSet(benchmark::State& state) {
   state.counters["out_bytes"] = static_cast<double>(outputBytes);
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(input.size()));
 }
-BENCHMARK(BM_PlainUnorderedSet)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PlainUnorderedSet)
+    ->Arg(kDedupeKeepFirst)
+    ->Arg(kDedupeKeepUnique)
+    ->Arg(kDedupeKeepSecond)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_PlainUnorderedSetKeyColumn(benchmark::State& state) {
   const std::string& input = Utf8Text();

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <utility>
 
+#include "common/little_endian.h"
+
 namespace {
 
 // The first touch of each 4 KB page of a fresh buffer is a fault, and on
@@ -166,9 +168,7 @@ uint32_t HashByteBuffer(const void* data, size_t size) {
   uint32_t h = static_cast<uint32_t>(size);
   size_t i = 0;
   for (; i + 4 <= size; i += 4) {
-    const uint32_t word = static_cast<uint32_t>(p[i]) | (static_cast<uint32_t>(p[i + 1]) << 8) |
-                          (static_cast<uint32_t>(p[i + 2]) << 16) | (static_cast<uint32_t>(p[i + 3]) << 24);
-    h = h * 5 + word;
+    h = h * 5 + LoadLittleEndian32(p + i);
   }
   for (; i < size; ++i) h = h * 5 + p[i];
   return h & 0x7FFFFFFFu;

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "common/little_endian.h"
+
 void CQzuStream::WriteBytes(const void* data, size_t size) {
   if (m_error != 0 || size == 0) return;
   if (RawWrite(data, size) != size) m_error = kQzuStreamWriteFailed;
@@ -16,9 +18,8 @@ bool CQzuStream::ReadBytes(void* data, size_t size) {
 }
 
 void CQzuStream::WriteInt32(int32_t value) {
-  const uint32_t v = static_cast<uint32_t>(value);
-  const uint8_t bytes[4] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
-                            static_cast<uint8_t>(v >> 24)};
+  uint8_t bytes[4];
+  StoreLittleEndian32(bytes, static_cast<uint32_t>(value));
   WriteBytes(bytes, 4);
 }
 
@@ -30,8 +31,7 @@ void CQzuStream::WriteInt64(int64_t value) {
 bool CQzuStream::ReadUInt32(uint32_t& value) {
   uint8_t b[4];
   if (!ReadBytes(b, 4)) return false;
-  value = static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) | (static_cast<uint32_t>(b[2]) << 16) |
-          (static_cast<uint32_t>(b[3]) << 24);
+  value = LoadLittleEndian32(b);
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 
+#include "common/little_endian.h"
 #include "components/image_encoders.h"
 
 namespace {
@@ -15,27 +16,16 @@ constexpr size_t kFileHeaderBytes = 14;
 constexpr size_t kInfoHeaderBytes = 40;
 constexpr size_t kHeaderBytes = kFileHeaderBytes + kInfoHeaderBytes;
 
-uint32_t U32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-         (static_cast<uint32_t>(p[3]) << 24);
-}
-int32_t I32(const uint8_t* p) { return static_cast<int32_t>(U32(p)); }
-uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-void PutU32(uint8_t* p, uint32_t v) {
-  p[0] = static_cast<uint8_t>(v);
-  p[1] = static_cast<uint8_t>(v >> 8);
-  p[2] = static_cast<uint8_t>(v >> 16);
-  p[3] = static_cast<uint8_t>(v >> 24);
-}
+int32_t I32(const uint8_t* p) { return static_cast<int32_t>(LoadLittleEndian32(p)); }
 
 }  // namespace
 
 int CFBitMap::BitmapLoadBmp(const uint8_t* bytes, size_t count) {
   if (!bytes || count < kHeaderBytes || bytes[0] != 'B' || bytes[1] != 'M') return 0;
-  if (U32(bytes + 2) != count) return 0;
+  if (LoadLittleEndian32(bytes + 2) != count) return 0;
   const uint8_t* info = bytes + kFileHeaderBytes;
-  if (U32(info) != kInfoHeaderBytes) return 0;
-  const int bits = U16(info + 14);
+  if (LoadLittleEndian32(info) != kInfoHeaderBytes) return 0;
+  const int bits = LoadLittleEndian16(info + 14);
   if (bits != 24 && bits != 32) return 0;
   // Every size and offset must stay inside the bytes given: a damaged or cut
   // file (from a damaged cache, say) is refused rather than read past.
@@ -44,7 +34,7 @@ int CFBitMap::BitmapLoadBmp(const uint8_t* bytes, size_t count) {
   if (width <= 0 || rows == 0) return 0;
   const int64_t stride = (bits * width + 31) / 32 * 4;
   if (stride > INT32_MAX) return 0;
-  const uint64_t pixelOffset = U32(bytes + 10);
+  const uint64_t pixelOffset = LoadLittleEndian32(bytes + 10);
   if (pixelOffset < kHeaderBytes || pixelOffset > count) return 0;
   if (static_cast<uint64_t>(stride) * static_cast<uint64_t>(rows) > count - pixelOffset) return 0;
 
@@ -61,7 +51,8 @@ int CFBitMap::BitmapLoadBmp(const uint8_t* bytes, size_t count) {
   m_infoHeader = m_fileHeader + kFileHeaderBytes;
   m_pixels = m_fileHeader + pixelOffset;
   m_rowStride = static_cast<int32_t>(stride);
-  if (U32(m_infoHeader + 20) == 0) PutU32(m_infoHeader + 20, static_cast<uint32_t>(rows * stride));
+  if (LoadLittleEndian32(m_infoHeader + 20) == 0)
+    StoreLittleEndian32(m_infoHeader + 20, static_cast<uint32_t>(rows * stride));
   return 1;
 }
 
@@ -97,7 +88,7 @@ void CFBitMap::FreeBitmapBuffer() {
 
 int32_t CFBitMap::Width() const { return m_infoHeader ? I32(m_infoHeader + 4) : 0; }
 int32_t CFBitMap::Height() const { return m_infoHeader ? I32(m_infoHeader + 8) : 0; }
-int32_t CFBitMap::BitsPerPixel() const { return m_infoHeader ? U16(m_infoHeader + 14) : 0; }
+int32_t CFBitMap::BitsPerPixel() const { return m_infoHeader ? LoadLittleEndian16(m_infoHeader + 14) : 0; }
 
 void BitmapAdjustBrightness(const CFBitMap& source, int32_t delta, CFBitMap& destination) {
   if (!destination.BitmapLoadImage(source.FileBytes(), source.FileSize())) return;

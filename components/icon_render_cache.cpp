@@ -1,15 +1,13 @@
 #include "components/icon_render_cache.h"
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
 #include "common/dpi.h"
+#include "common/little_endian.h"
 #include "components/svg_render.h"
 #include "platform/hooks.h"
 #include "platform/resource_loader.h"
+#include "platform/whole_file_read.h"
 #include "textlib/file_write.h"
 #include "textlib/path_helpers.h"
 
@@ -31,18 +29,9 @@ IconCacheState& State() {
 
 CWString CacheFilePath() { return AppendTrailingBackslash(GetProgramFolder()) + kIconCacheFileName; }
 
-int32_t ReadInt32(const uint8_t* p) {
-  return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-                              (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24));
-}
+int32_t ReadInt32(const uint8_t* p) { return static_cast<int32_t>(LoadLittleEndian32(p)); }
 
-void PutInt32(uint8_t* p, int32_t value) {
-  const auto v = static_cast<uint32_t>(value);
-  p[0] = static_cast<uint8_t>(v);
-  p[1] = static_cast<uint8_t>(v >> 8);
-  p[2] = static_cast<uint8_t>(v >> 16);
-  p[3] = static_cast<uint8_t>(v >> 24);
-}
+void PutInt32(uint8_t* p, int32_t value) { StoreLittleEndian32(p, static_cast<uint32_t>(value)); }
 
 // Calls `visit(offset, n)` for each sound record from the start; returns the
 // end of the last sound record. A record whose length is negative or runs
@@ -67,11 +56,7 @@ void ReadCacheFileOnce() {
   if (state.loaded) return;
   state.loaded = true;
   state.buffer.Empty();
-  std::ifstream in(std::filesystem::path(CacheFilePath().ToSystemPath()), std::ios::binary);
-  if (in) {
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.bad()) state.buffer.Assign(bytes.data(), bytes.size());
-  }
+  ReadWholeFile(CacheFilePath(), state.buffer);  // a missing or unreadable cache starts empty
   // Keep the sound records only, so that records appended from now on can be
   // found by walking; a damaged tail is dropped (and the file repaired when
   // the next new icon makes the cache write back).

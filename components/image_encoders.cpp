@@ -10,6 +10,8 @@
 #define STB_IMAGE_WRITE_STATIC  // private to this file: no clash with another copy of the writer
 #include <stb/stb_image_write.h>
 
+#include "common/little_endian.h"
+
 namespace {
 
 // The writer's sink: bytes go into the buffer; a failed append is remembered
@@ -32,13 +34,6 @@ bool SizeUsable(const uint8_t* rgba, int width, int height) {
 CQzuMem Finish(int ok, Sink& sink) {
   if (!ok || sink.failed) return CQzuMem();
   return std::move(sink.bytes);
-}
-
-void PutUInt32(uint8_t* p, uint32_t v) {
-  p[0] = static_cast<uint8_t>(v);
-  p[1] = static_cast<uint8_t>(v >> 8);
-  p[2] = static_cast<uint8_t>(v >> 16);
-  p[3] = static_cast<uint8_t>(v >> 24);
 }
 
 }  // namespace
@@ -84,14 +79,14 @@ CQzuMem EncodeBmp32Rgba(const uint8_t* rgba, int width, int height) {
   uint8_t* p = out.GetData();
   p[0] = 'B';
   p[1] = 'M';
-  PutUInt32(p + 2, static_cast<uint32_t>(54 + pixelBytes));
-  PutUInt32(p + 10, 54);
-  PutUInt32(p + 14, 40);
-  PutUInt32(p + 18, static_cast<uint32_t>(width));
-  PutUInt32(p + 22, static_cast<uint32_t>(height));
+  StoreLittleEndian32(p + 2, static_cast<uint32_t>(54 + pixelBytes));
+  StoreLittleEndian32(p + 10, 54);
+  StoreLittleEndian32(p + 14, 40);
+  StoreLittleEndian32(p + 18, static_cast<uint32_t>(width));
+  StoreLittleEndian32(p + 22, static_cast<uint32_t>(height));
   p[26] = 1;   // planes
   p[28] = 32;  // bits per pixel
-  PutUInt32(p + 34, static_cast<uint32_t>(pixelBytes));
+  StoreLittleEndian32(p + 34, static_cast<uint32_t>(pixelBytes));
   uint8_t* dst = p + 54;
   for (int y = height - 1; y >= 0; --y) {
     const uint8_t* src = rgba + static_cast<size_t>(y) * stride;

@@ -1,13 +1,13 @@
 #include "components/svg_render.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
 
 #include <cmath>
 
 #include "components/image_encoders.h"
+#include "platform/whole_file_read.h"
 #include "textlib/file_write.h"
 
 namespace rg_Ombrine_Tosvard_SVGHuiZhiKu {
@@ -111,13 +111,9 @@ bool LoadSvgData(const CQzuMem& svg) {
 }
 
 bool LoadSvgFile(const rg_SVGHuiZhiLei& drawing) {
-  QByteArray data;
-  if (!drawing.path.IsEmpty()) {
-    QFile file(QString::fromUtf8(drawing.path.ToUtf8()));
-    if (file.open(QIODevice::ReadOnly)) data = file.readAll();
-  }
-  SvgDrawingObject().SetDocument(ParseSvg(data));
-  return SvgDrawingObject().HasDocument();
+  CQzuMem svg;
+  if (!drawing.path.IsEmpty()) ReadWholeFile(drawing.path, svg);  // an unreadable file parses as no document
+  return LoadSvgData(svg);
 }
 
 CQzuMem RenderSvgToImage(const CQzuMem& svg, int32_t width, int32_t height, uint32_t background, int32_t format) {

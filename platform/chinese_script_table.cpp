@@ -10,11 +10,13 @@
 #include <string>
 #include <unordered_map>
 
+#include "common/utf.h"
+
 namespace qzu {
 namespace {
 
-// OpenCC's data folder on Debian.
-constexpr const char* kDictionaryFolder = "/usr/share/opencc/";
+// OpenCC's data folder, set by the build (QZU_OPENCC_DATA_DIR).
+constexpr const char* kDictionaryFolder = QZU_OPENCC_DATA_DIR "/";
 
 struct ScriptTable {
   std::array<char16_t, 0x10000> bmp{};                  // identity where nothing maps
@@ -22,22 +24,18 @@ struct ScriptTable {
   size_t changed = 0;
 };
 
-// The single code point of a UTF-8 text, or 0 when it holds none or several.
+// The single code point of a UTF-8 text, or 0 when it holds none, several or
+// an ill-formed sequence.
 char32_t SingleCodePoint(const std::string& s) {
-  if (s.empty()) return 0;
-  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-  size_t n = 0;
+  const std::u16string units = Utf8ToUtf16(s);
   char32_t cp = 0;
-  if (p[0] < 0x80) n = 1, cp = p[0];
-  else if ((p[0] & 0xE0) == 0xC0) n = 2, cp = p[0] & 0x1F;
-  else if ((p[0] & 0xF0) == 0xE0) n = 3, cp = p[0] & 0x0F;
-  else if ((p[0] & 0xF8) == 0xF0) n = 4, cp = p[0] & 0x07;
-  else return 0;
-  if (s.size() != n) return 0;
-  for (size_t i = 1; i < n; ++i) {
-    if ((p[i] & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (p[i] & 0x3F);
-  }
+  if (units.size() == 1 && !IsHighSurrogate(units[0]) && !IsLowSurrogate(units[0]))
+    cp = units[0];
+  else if (units.size() == 2 && IsHighSurrogate(units[0]) && IsLowSurrogate(units[1]))
+    cp = 0x10000 + ((static_cast<char32_t>(units[0]) - 0xD800) << 10) + (units[1] - 0xDC00);
+  // The decoder writes U+FFFD for ill-formed bytes; only its own three bytes
+  // stand for it.
+  if (cp == 0xFFFD && s != "\xEF\xBF\xBD") return 0;
   return cp;
 }
 

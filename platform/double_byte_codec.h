@@ -1,4 +1,5 @@
 #pragma once
+// For platform/ only: callers outside it convert through platform/code_page_codec.h.
 // Stateless single/double-byte code pages (windows-936, 950, 949, 932) as
 // lookup tables built once from ICU's own converter: ICU's results byte for
 // byte, invalid input included, at the speed of a plain loop.

@@ -2,7 +2,15 @@
 # shipped: cppumaker generates the few it needs from the office's type
 # libraries. Without the UNO development files the engine builds without an
 # office, and every office operation fails.
-set(QZU_OFFICE_PROGRAM_DIR /usr/lib/libreoffice/program)
+set(QZU_OFFICE_PROGRAM_DIR /usr/lib/libreoffice/program CACHE PATH
+    "The office's program folder: soffice.bin, fundamentalrc and the type libraries")
+# OpenCC's dictionaries (STCharacters.ocd2, TSCharacters.ocd2) are read from
+# its data folder at run time.
+set(QZU_OPENCC_DATA_DIR /usr/share/opencc CACHE PATH "OpenCC's data folder")
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/platform/office_process.cpp TARGET_DIRECTORY platform
+             APPEND PROPERTY COMPILE_DEFINITIONS "QZU_OFFICE_PROGRAM_DIR=\"${QZU_OFFICE_PROGRAM_DIR}\"")
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/platform/chinese_script_table.cpp TARGET_DIRECTORY platform
+             APPEND PROPERTY COMPILE_DEFINITIONS "QZU_OPENCC_DATA_DIR=\"${QZU_OPENCC_DATA_DIR}\"")
 find_program(QZU_CPPUMAKER cppumaker PATHS /usr/lib/libreoffice/sdk/bin NO_DEFAULT_PATH)
 find_path(QZU_UNO_INCLUDE_DIR sal/config.h PATHS /usr/include/libreoffice NO_DEFAULT_PATH)
 find_library(QZU_UNO_SAL uno_sal PATHS /usr/lib/libreoffice/sdk/lib NO_DEFAULT_PATH)

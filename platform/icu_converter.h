@@ -1,4 +1,5 @@
 #pragma once
+// For platform/ only: callers outside it convert through platform/code_page_codec.h.
 // Thin helpers over ICU converters shared by the codecs: opening decoders and
 // Windows-like encoders, and whole-buffer conversion loops.
 #include <unicode/ucnv.h>

@@ -22,8 +22,11 @@ std::string& ProgramSetting() {
   return ProgramSetting().empty() ? std::string(DefaultOfficeProgram()) : ProgramSetting();
 }
 
-// Lower-case extension of a path, without the dot.
-[[maybe_unused]] std::string ExtensionOf(const std::string& path) {
+// The extension of a path's file name in lower case, without the dot, as the
+// office's filters are chosen by it. A variant of PathExtension
+// (textlib/path_helpers.h), which this layer cannot use: it works on the
+// UTF-8 path the office gets and folds the case.
+[[maybe_unused]] std::string LowerCaseExtensionOf(const std::string& path) {
   size_t slash = path.rfind('/');
   size_t dot = path.rfind('.');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
@@ -363,7 +366,7 @@ int OfficeOpenDocument(const CWString& path, uint64_t& id) {
   OfficeDocument doc;
   doc.path = full;
   doc.url = url;
-  doc.extension = ExtensionOf(full);
+  doc.extension = LowerCaseExtensionOf(full);
   try {
     uno::Reference<frame::XComponentLoader> loader(e.desktop, uno::UNO_QUERY_THROW);
     uno::Sequence<beans::PropertyValue> args(1);

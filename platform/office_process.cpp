@@ -1,21 +1,23 @@
 #include "platform/office_process.h"
 
-#include <atomic>
-#include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <ftw.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "platform/digest.h"
 #include "platform/ticks.h"
+#include "platform/whole_file_read.h"
 
 namespace {
 
@@ -51,21 +53,16 @@ const char kProfileSettingsEnd[] = "</oor:items>\n";
 // new version runs first, which take seconds.
 std::string OfficeSetupVersion(const std::string& program) {
   std::string folder = program.substr(0, program.rfind('/'));
-  std::string xcd = folder + "/../share/registry/main.xcd";
-  FILE* f = std::fopen(xcd.c_str(), "rb");
-  if (!f) return {};
-  std::string data;
-  char chunk[65536];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) data.append(chunk, got);
-  std::fclose(f);
+  CQzuMem xcd;
+  if (!ReadWholeFile(CWString::FromUtf8(folder + "/../share/registry/main.xcd"), xcd)) return {};
+  const std::string_view data(reinterpret_cast<const char*>(xcd.GetData()), xcd.GetSize());
   const std::string key = "oor:name=\"ooSetupVersion\">";
   size_t at = data.find(key);
   if (at == std::string::npos) return {};
   size_t open = data.find("<value>", at);
   size_t close = data.find("</value>", at);
   if (open == std::string::npos || close == std::string::npos || close < open || close - open > 40) return {};
-  std::string version = data.substr(open + 7, close - open - 7);
+  std::string version(data.substr(open + 7, close - open - 7));
   for (char c : version) {
     if (!((c >= '0' && c <= '9') || c == '.')) return {};
   }
@@ -119,7 +116,8 @@ std::string SingleInstancePipeName(const std::string& profileUrl) {
 
 }  // namespace
 
-const char* DefaultOfficeProgram() { return "/usr/lib/libreoffice/program/soffice.bin"; }
+// The build names the office's program folder (QZU_OFFICE_PROGRAM_DIR).
+const char* DefaultOfficeProgram() { return QZU_OFFICE_PROGRAM_DIR "/soffice.bin"; }
 
 bool COfficeProcess::Start(const std::string& program) {
   Stop(0);

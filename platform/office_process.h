@@ -1,4 +1,5 @@
 #pragma once
+// For platform/ only: callers outside it drive the office through platform/office_engine.h.
 // The office process behind the Word automation: one headless LibreOffice
 // that this program starts for itself, with a profile folder of its own (two
 // offices on one profile fail silently) and a UNO pipe that only it knows.

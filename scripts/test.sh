@@ -3,6 +3,7 @@
 #   bash scripts/test.sh              the whole suite in ./build
 #   bash scripts/test.sh --sanitize   the same under AddressSanitizer and UBSan, in ./build-asan
 #   bash scripts/test.sh --tsan       the same under ThreadSanitizer, in ./build-tsan
+#   --werror (with any of the above)  any compiler warning stops the build, as in CI
 # Arguments after "--" go to ctest (e.g. -- -L textlib).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,15 +11,23 @@ bash scripts/setup.sh
 
 build=build
 flags=()
-case "${1-}" in
-  --sanitize)
-    build=build-asan; flags=(-DQZU_SANITIZE=ON -DQZU_BUILD_BENCH=OFF); shift
-    export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}" ;;
-  --tsan)
-    build=build-tsan; flags=(-DQZU_TSAN=ON -DQZU_BUILD_BENCH=OFF); shift
-    export TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp${TSAN_OPTIONS:+:$TSAN_OPTIONS}" ;;
-esac
-[ "${1-}" = "--" ] && shift
+werror=OFF
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --sanitize)
+      build=build-asan; flags+=(-DQZU_SANITIZE=ON -DQZU_BUILD_BENCH=OFF); shift
+      export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}" ;;
+    --tsan)
+      build=build-tsan; flags+=(-DQZU_TSAN=ON -DQZU_BUILD_BENCH=OFF); shift
+      export TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp${TSAN_OPTIONS:+:$TSAN_OPTIONS}" ;;
+    --werror) werror=ON; shift ;;
+    --) shift; break ;;
+    *) break ;;
+  esac
+done
+# Said every time, so that a CI run does not leave the option on for the next
+# plain run in the same folder.
+flags+=(-DQZU_WARNINGS_AS_ERRORS=$werror)
 
 cmake -S . -B "$build" -G Ninja "${flags[@]}" >/dev/null
 cmake --build "$build"

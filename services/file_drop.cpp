@@ -11,6 +11,7 @@
 
 #include "common/arrays.h"
 #include "framework/qt_text.h"
+#include "textlib/path_helpers.h"
 
 namespace rg_Tavelkin_MingLingJi {
 
@@ -71,10 +72,11 @@ std::vector<CWString> DraggedPaths(const QMimeData* mime) {
   return paths;
 }
 
-// From the last "." of the whole path, the dot included; empty without one.
-CWString PathExtension(const CWString& path) {
-  const int dot = path.ReverseFind(u'.');
-  return dot < 0 ? CWString() : path.Mid(dot);
+// The extension of the item's own name with its dot (".txt"); empty when the
+// name has none. A "." in a folder above it does not count.
+CWString DottedExtension(const CWString& path) {
+  const CWString extension = PathExtension(path);
+  return extension.IsEmpty() ? CWString() : u"." + extension;
 }
 
 void AcceptAsCopy(QDropEvent* e) {
@@ -123,7 +125,7 @@ bool FileDropWindowProc(QObject* watched, QEvent* event) {
     DropRecord* r = target ? FindRecord(target.data()) : nullptr;
     if (!r || !r->enabler) break;
     r->enabler->dropEvent.Raise(r->enabler, count, i, paths[static_cast<size_t>(i)],
-                                PathExtension(paths[static_cast<size_t>(i)]));
+                                DottedExtension(paths[static_cast<size_t>(i)]));
   }
   return true;
 }

@@ -27,8 +27,9 @@ class rg_TavelkinWenJianTuoFangLei : public CQzuObject {
   QZU_DECLARE_CLASS(rg_TavelkinWenJianTuoFangLei)
  public:
   // handler(receiver, enabler, user data, item count, item index, full
-  // path, extension from the path's last "." with the dot, or empty); its
-  // result is ignored.
+  // path, extension of the item's name with its dot (".txt"), or empty when
+  // the name has none: a "." in a folder's name does not count); its result
+  // is ignored.
   using DropEvent = CQzuEventSlot<int, int, const CWString&, const CWString&>;
 
   rg_TavelkinWenJianTuoFangLei() = default;

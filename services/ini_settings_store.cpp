@@ -3,12 +3,10 @@
 #include <sys/stat.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
 #include "common/utf16le.h"
 #include "platform/hooks.h"
+#include "platform/whole_file_read.h"
 #include "textlib/charset_convert.h"
 #include "textlib/charset_detect.h"
 #include "textlib/digest_text.h"
@@ -45,14 +43,6 @@ long long Search(const CQzuMem& bytes, const CQzuMem& pattern, long long start) 
 
 CWString TextOfBytes(const CQzuMem& bytes, long long from, long long to) {
   return to > from ? TextOfUtf16Le(bytes.GetData() + from, static_cast<size_t>(to - from)) : CWString();
-}
-
-bool ReadWholeFile(const CWString& path, CQzuMem& out) {
-  std::ifstream f(path.ToSystemPath(), std::ios::binary);
-  if (!f) return false;
-  std::vector<char> data((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-  out.Assign(data.data(), data.size());
-  return true;
 }
 
 bool FileExists(const CWString& path) {
@@ -140,7 +130,7 @@ int rg_TavelkinPeiZhiJiLei::LoadIni(const CWString& path, int mode) {
   ReleaseSettingsBuffer();
   FilePath = path;
   bool migrationWritten = true;
-  if (mode == 2 && !FileExists(path)) {
+  if (mode == kIniMigrateOlderFile && !FileExists(path)) {
     const CWString oldPath = AppendTrailingBackslash(GetProgramFolder()) + ApplicationTitle() + u".ini";
     CQzuMem old;
     if (FileExists(oldPath) && ReadWholeFile(oldPath, old)) {
@@ -151,7 +141,7 @@ int rg_TavelkinPeiZhiJiLei::LoadIni(const CWString& path, int mode) {
     }
   } else {
     ReadWholeFile(path, IniBytes);
-    if (mode == 1 && !IniBytes.IsEmpty()) IniBytes = ConvertToSettingsBytes(IniBytes);
+    if (mode == kIniConvertToUtf16 && !IniBytes.IsEmpty()) IniBytes = ConvertToSettingsBytes(IniBytes);
   }
   if (IniBytes.IsEmpty()) IniBytes.Append(kBom, 2);
   BomLength = (IniBytes.GetSize() >= 2 && IniBytes[0] == 0xFF && IniBytes[1] == 0xFE) ? 2 : 0;

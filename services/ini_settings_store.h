@@ -30,10 +30,13 @@ class rg_TavelkinPeiZhiJiLei : public CQzuObject {
   rg_TavelkinPeiZhiJiLei& operator=(const rg_TavelkinPeiZhiJiLei& other);
   ~rg_TavelkinPeiZhiJiLei() override;
 
-  // Loads the file at `path`. Mode 1 converts the bytes to UTF-16LE with a
-  // mark; mode 2 migrates the older settings file (named after
-  // ApplicationTitle(), in the program's folder) when `path` does not exist.
-  // Always 1.
+  // The modes of LoadIni.
+  static constexpr int kIniAsStored = 0;
+  static constexpr int kIniConvertToUtf16 = 1;  // the bytes, in any charset, to UTF-16LE with a mark
+  // The older settings file (named after ApplicationTitle(), in the program's
+  // folder) is migrated when `path` does not exist.
+  static constexpr int kIniMigrateOlderFile = 2;
+  // Loads the file at `path` in one of the modes above. Always 1.
   int LoadIni(const CWString& path, int mode);
   // The value text, or a copy of `defaultText` when the section or key is missing.
   CWString ReadIniValue(const CWString& section, const CWString& key, const CWString& defaultText);

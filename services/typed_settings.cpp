@@ -1,12 +1,9 @@
 #include "services/typed_settings.h"
 
-#include <sys/stat.h>
-
 #include <climits>
-#include <fstream>
-#include <iterator>
 
 #include "common/utf16le.h"
+#include "platform/whole_file_read.h"
 #include "textlib/path_helpers.h"
 
 namespace rg_Tavelkin_MingLingJi {
@@ -66,11 +63,8 @@ CWString rg_TavelkinPeiZhiLei::LongValuePath(const CWString& key) const {
 CWString rg_TavelkinPeiZhiLei::LoadLongValue(const CWString& key, const CWString& defaultText) {
   const CWString path = LongValuePath(key);
   const CWString cacheKey = SettingsName() + CurrentSection + key;
-  std::ifstream f(path.ToSystemPath(), std::ios::binary);
-  const bool exists = static_cast<bool>(f);
-  const std::string bytes = exists ? std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>())
-                                   : std::string();
-  const CWString text = (!exists && bytes.empty()) ? defaultText : TextOfUtf16Le(bytes.data(), bytes.size());
+  CQzuMem bytes;
+  const CWString text = ReadWholeFile(path, bytes) ? TextOfUtf16Le(bytes) : defaultText;
   LongValueHashes.entries[cacheKey] = HashText(Utf16LeBytesOf(text));
   m_longValues[cacheKey] = text;
   return text;

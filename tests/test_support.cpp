@@ -1,11 +1,16 @@
 #include "test_support.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <ostream>
 #include <cstdlib>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <stdexcept>
 
@@ -76,6 +81,20 @@ void WriteFileText(const std::filesystem::path& path, const std::string& bytes) 
 std::string ReadFileText(const std::filesystem::path& path) {
   const std::vector<uint8_t> bytes = ReadFile(path);
   return std::string(bytes.begin(), bytes.end());
+}
+
+bool ReturnsWithoutAWriter(const std::filesystem::path& fifo, const std::function<void()>& read) {
+  if (::mkfifo(fifo.c_str(), 0600) != 0) throw std::runtime_error("mkfifo failed");
+  auto reading = std::async(std::launch::async, read);
+  if (reading.wait_for(std::chrono::seconds(10)) == std::future_status::ready) return true;
+  // Opening the writing end lets a waiting open go on; it then reads the end
+  // of the pipe at once. Opened without waiting, it fails while no reader has
+  // the pipe open yet: try again until the reader is done.
+  while (reading.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready) {
+    const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0) ::close(fd);
+  }
+  return false;
 }
 
 }  // namespace qzu_test

@@ -2,6 +2,7 @@
 // Small helpers shared by the test programs.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,5 +36,10 @@ std::vector<uint8_t> ReadFile(const std::filesystem::path& path);
 // The same with the bytes in a string.
 void WriteFileText(const std::filesystem::path& path, const std::string& bytes);
 std::string ReadFileText(const std::filesystem::path& path);
+
+// Makes a named pipe at `fifo` and runs `read`, which is meant to read it, on
+// another thread; true when `read` came back within ten seconds. A reader that
+// still waits for a writer then is let go, so that a failing test ends.
+bool ReturnsWithoutAWriter(const std::filesystem::path& fifo, const std::function<void()>& read);
 
 }  // namespace qzu_test

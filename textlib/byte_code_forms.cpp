@@ -5,16 +5,7 @@
 #include <cstdio>
 #include <string>
 
-namespace {
-
-int NibbleOf(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  return -1;
-}
-
-}  // namespace
+#include "textlib/hex_digit.h"
 
 CQzuMem& HexTextToBytes(const char16_t* text, CQzuMem& bytes) {
   if (!text) return bytes;
@@ -28,8 +19,8 @@ CQzuMem& HexTextToBytes(std::u16string_view text, CQzuMem& bytes) {
   if (!bytes.SetSize(start + count)) return bytes;
   uint8_t* out = bytes.GetData() + start;
   for (size_t i = 0; i < count; ++i) {
-    const int high = NibbleOf(text[2 * i]);
-    const int low = NibbleOf(text[2 * i + 1]);
+    const int high = HexDigitValue(text[2 * i]);
+    const int low = HexDigitValue(text[2 * i + 1]);
     out[i] = low < 0 ? 0xFF : static_cast<uint8_t>(((high < 0 ? 15 : high) << 4) | low);
   }
   return bytes;

@@ -5,6 +5,7 @@
 void ConvertChineseScript(CWString& text, int toTraditional) {
   std::u16string& s = text.Str();
   if (s.empty()) return;
-  qzu::MapChineseScript(s.data(), s.size(),
-                        toTraditional ? qzu::ChineseScript::Traditional : qzu::ChineseScript::Simplified);
+  qzu::MapChineseScript(
+      s.data(), s.size(),
+      toTraditional != kToSimplifiedChinese ? qzu::ChineseScript::Traditional : qzu::ChineseScript::Simplified);
 }

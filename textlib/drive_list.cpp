@@ -3,11 +3,10 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 
+#include "platform/whole_file_read.h"
 #include "textlib/path_helpers.h"
 
 namespace {
@@ -82,7 +81,8 @@ rg_Ombrine_base::rg_WenBenShuZuLei DrivesFromMountTable(std::string_view mounts,
 }
 
 rg_Ombrine_base::rg_WenBenShuZuLei ListDrives() {
-  std::ifstream file("/proc/self/mounts");
-  const std::string table((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  return DrivesFromMountTable(table, &IsFolderOnDisk);
+  CQzuMem table;
+  ReadWholeFile(u"/proc/self/mounts", table);  // unreadable: no drives
+  return DrivesFromMountTable(std::string_view(reinterpret_cast<const char*>(table.GetData()), table.GetSize()),
+                              &IsFolderOnDisk);
 }

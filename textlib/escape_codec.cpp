@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "textlib/hex_digit.h"
 #include "textlib/html_entity_table.h"
 
 namespace {
@@ -10,13 +11,6 @@ constexpr char16_t kCr = 13;
 constexpr char16_t kLf = 10;
 constexpr char16_t kTab = 9;
 constexpr uint32_t kMaxCodePoint = 0x10FFFF;
-
-int HexValue(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  return -1;
-}
 
 bool IsDecimalDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
@@ -62,7 +56,7 @@ bool IsJsonPunctuation(char16_t c) {
 
 void AppendEscaped(std::u16string& out, std::u16string_view in, size_t i, int kind) {
   const char16_t c = in[i];
-  if (kind == 0) {
+  if (kind == kEscapeBackslash) {
     if (c == kCr) {
       // CR LF becomes the single "\n" that the LF writes.
       if (i + 1 < in.size() && in[i + 1] == kLf) return;
@@ -75,7 +69,7 @@ void AppendEscaped(std::u16string& out, std::u16string_view in, size_t i, int ki
       out += u"\\u";
       AppendHex4(out, c);
     }
-  } else if (kind == 1) {
+  } else if (kind == kEscapeHtmlHex) {
     out += u"&#x";
     AppendHex4(out, c);
     out += u';';
@@ -100,7 +94,7 @@ size_t DecodeBackslash(std::u16string& out, std::u16string_view in, size_t i) {
       uint32_t value = 0;
       bool ok = true;
       for (size_t k = i + 2; k < i + 6 && ok; ++k) {
-        const int h = HexValue(in[k]);
+        const int h = HexDigitValue(in[k]);
         ok = h >= 0;
         value = value * 16 + static_cast<uint32_t>(h);
       }
@@ -138,7 +132,8 @@ size_t DecodeReference(std::u16string& out, std::u16string_view in, size_t i) {
     if (i + 2 < n && in[i + 2] == u'x') {
       size_t j = i + 3;
       uint32_t value = 0;
-      while (j < n && j - (i + 3) < 7 && HexValue(in[j]) >= 0) value = value * 16 + static_cast<uint32_t>(HexValue(in[j++]));
+      while (j < n && j - (i + 3) < 7 && HexDigitValue(in[j]) >= 0)
+        value = value * 16 + static_cast<uint32_t>(HexDigitValue(in[j++]));
       const size_t digits = j - (i + 3);
       if (digits < 1 || digits > 6 || j >= n || in[j] != u';' || value > kMaxCodePoint) return 0;
       AppendCode(out, value);
@@ -180,7 +175,7 @@ size_t DecodeReference(std::u16string& out, std::u16string_view in, size_t i) {
 }  // namespace
 
 void EscapeText(CWString& text, bool escapeAscii, bool escapeLineBreaks, int kind) {
-  if (kind < 0 || kind > 2) return;
+  if (kind < kEscapeBackslash || kind > kEscapeHtmlDecimal) return;
   const std::u16string_view in = text.View();
   std::u16string out;
   out.reserve(in.size() * 2);
@@ -189,7 +184,7 @@ void EscapeText(CWString& text, bool escapeAscii, bool escapeLineBreaks, int kin
     bool escape;
     if (c >= 0x80) {
       escape = true;
-    } else if (kind == 0 && IsJsonPunctuation(c)) {
+    } else if (kind == kEscapeBackslash && IsJsonPunctuation(c)) {
       out += u'\\';
       out += c;
       continue;
@@ -207,15 +202,15 @@ void EscapeText(CWString& text, bool escapeAscii, bool escapeLineBreaks, int kin
 }
 
 void UnescapeText(CWString& text, int kind) {
-  if (kind < 0 || kind > 2) return;
+  if (kind < kEscapeBackslash || kind > kEscapeHtmlDecimal) return;
   const std::u16string_view in = text.View();
   std::u16string out;
   out.reserve(in.size());
   for (size_t i = 0; i < in.size();) {
     const char16_t c = in[i];
-    if (kind == 0 && (c == u'\\' || c == u'%')) {
+    if (kind == kEscapeBackslash && (c == u'\\' || c == u'%')) {
       i += DecodeBackslash(out, in, i);
-    } else if (kind != 0 && c == u'&') {
+    } else if (kind != kEscapeBackslash && c == u'&') {
       const size_t used = DecodeReference(out, in, i);
       if (used) {
         i += used;
@@ -230,31 +225,3 @@ void UnescapeText(CWString& text, int kind) {
   }
   text = CWString(std::move(out));
 }
-
-namespace rg_Tavelkin_MingLingJi {
-
-QZU_IMPLEMENT_CLASS(rg_TavelkinWenBenQuChanZiLei, CQzuObject, "rg_Tavelkin_MingLingJi::rg_TavelkinWenBenQuChanZiLei")
-
-int rg_TavelkinWenBenQuChanZiLei::CopyFrom(const CQzuObject& source) {
-  QZU_COPY_FROM_PREAMBLE(rg_TavelkinWenBenQuChanZiLei, source)
-  characters = src.characters;
-  number = src.number;
-  return 1;
-}
-
-void rg_TavelkinWenBenQuChanZiLei::Clear() {
-  characters.Empty();
-  number = 0;
-}
-
-void rg_TavelkinWenBenQuChanZiLei::LoadFromStream(CQzuStream& s) {
-  characters.LoadFromStream(s);
-  s.ReadInt32(number);
-}
-
-void rg_TavelkinWenBenQuChanZiLei::SaveToStream(CQzuStream& s) const {
-  characters.SaveToStream(s);
-  s.WriteInt32(number);
-}
-
-}  // namespace rg_Tavelkin_MingLingJi

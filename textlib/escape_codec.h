@@ -6,11 +6,12 @@
 // The encoder works per code unit, so a character outside the BMP becomes two
 // escapes, one per surrogate. The decoder of kinds 1 and 2 (they decode alike)
 // also knows the named references of HtmlEntityTable().
-#include <cstdint>
-
-#include "common/arrays.h"
-#include "common/object.h"
 #include "common/wstring.h"
+
+// The kinds, as `kind` of EscapeText and UnescapeText.
+inline constexpr int kEscapeBackslash = 0;    // "\u4F60", "\n", "\/"
+inline constexpr int kEscapeHtmlHex = 1;      // "&#x4F60;"
+inline constexpr int kEscapeHtmlDecimal = 2;  // "&#20320;"
 
 // Replaces `text` by its escaped form. Units from 0x80 up are always escaped;
 // with kind 0 the characters " ' \ / { } [ ] get a backslash in front whatever
@@ -26,23 +27,3 @@ void EscapeText(CWString& text, bool escapeAscii, bool escapeLineBreaks, int kin
 // surrogate pairs; codes above U+10FFFF stay as typed. A decoded U+0000 is kept
 // like any other unit. Any other kind leaves the text alone.
 void UnescapeText(CWString& text, int kind);
-
-namespace rg_Tavelkin_MingLingJi {
-
-// A small value pair of the library: a character array and a 32-bit integer.
-// Stream form: the array, then the integer. The array member has no value
-// comparison, so an object is equal only to itself.
-class rg_TavelkinWenBenQuChanZiLei : public CQzuObject {
-  QZU_DECLARE_CLASS(rg_TavelkinWenBenQuChanZiLei)
- public:
-  bool IsEqual(const CQzuObject& other) const override { return &other == this; }
-  int CopyFrom(const CQzuObject& source) override;
-  void Clear() override;
-  void LoadFromStream(CQzuStream& s) override;
-  void SaveToStream(CQzuStream& s) const override;
-
-  rg_Ombrine_base::rg_ZiFuShuZuLei characters;
-  int32_t number = 0;
-};
-
-}  // namespace rg_Tavelkin_MingLingJi

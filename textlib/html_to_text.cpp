@@ -209,7 +209,7 @@ void CleanTextLines(CWString& text, const CWString& prefix, const CWString& suff
   CWString line;
   while (reader.HasMoreLines()) {
     reader.ReadNextLine(line);
-    TrimBlanks(line, 0);
+    TrimBlanks(line, kTrimBothEnds);
     if (line.IsEmpty()) continue;
     if (!out.empty()) out += u"\r\n\r\n";
     out += prefix.View();

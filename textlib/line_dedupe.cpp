@@ -126,14 +126,14 @@ void DedupeLines(CWString& text, CWString& recordSeparator, int32_t mode, const 
     DedupeKeyTable::Slot& slot = keys.Lookup(r.key, r.hash);
     if (slot.state == DedupeKeyTable::kFree) {
       keys.Claim(slot, r.key, DedupeKeyTable::kSeenOnce);
-      if (mode != 1 && mode != 2) write(r.record);
-    } else if (slot.state == DedupeKeyTable::kSeenOnce && (mode == 1 || mode == 2)) {
+      if (mode != kDedupeKeepUnique && mode != kDedupeKeepSecond) write(r.record);
+    } else if (slot.state == DedupeKeyTable::kSeenOnce && (mode == kDedupeKeepUnique || mode == kDedupeKeepSecond)) {
       slot.state = DedupeKeyTable::kSeenAgain;
-      if (mode == 2) write(r.record);
+      if (mode == kDedupeKeepSecond) write(r.record);
     }
   }
 
-  if (mode == 1) {
+  if (mode == kDedupeKeepUnique) {
     // Second pass: the records whose key was seen exactly once, in input order.
     reader.position = 0;
     queue.Fill(readAhead);

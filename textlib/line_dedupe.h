@@ -7,9 +7,12 @@
 #include "common/boxed.h"
 #include "common/wstring.h"
 
-// Modes: 0 keeps the first record of each key; 1 keeps the records whose key
-// occurs exactly once; 2 keeps, for each key that repeats, its second record;
-// any other value keeps the first record of each key as well.
+// The modes: which records of each key are kept. Any other value keeps the
+// first record of each key as well.
+inline constexpr int32_t kDedupeKeepFirst = 0;   // the first record of each key
+inline constexpr int32_t kDedupeKeepUnique = 1;  // the records whose key occurs exactly once
+inline constexpr int32_t kDedupeKeepSecond = 2;  // for each key that repeats, its second record
+
 //
 // `recordSeparator` may be "", "换行" or "\r\n" typed as four characters (all
 // CR LF, and the line break is then detected in the text), "\r" or "\n" typed

@@ -1,5 +1,7 @@
 #include "textlib/sorted_pair_array.h"
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace rg_Tavelkin_MingLingJi {
@@ -12,17 +14,18 @@ void rg_TavelkinPaiXuShuangZhengShuZuLei::SortPairsByKey(rg_Ombrine_base::rg_Zhe
   orderFlag = 1;
   const size_t count = keys.size();
   if (count == 0 || values.size() != count) return;
-  // Reserve once so that the insertions never reallocate.
-  keyArray.Items().reserve(count);
-  valueArray.Items().reserve(count);
-  keyArray.Add(keys[0]);
-  valueArray.Add(values[0]);
-  for (size_t i = 1; i < count; ++i) InsertPairSorted(keyArray.GetCount() - 1, keys[i], values[i]);
-  keys = keyArray;
-  values = valueArray;
-  // The own arrays are only scratch space; give their memory back.
-  std::vector<int32_t>().swap(keyArray.Items());
-  std::vector<int32_t>().swap(valueArray.Items());
+  // A stable sort keeps equal keys in arrival order, as inserting one pair
+  // after another would, in n log n steps. Inserting each pair into the sorted
+  // part costs a shift of everything behind it: quadratic when the keys come
+  // as interleaved sorted runs (a page whose elements alternate between two
+  // names gives one run per name).
+  std::vector<std::pair<int32_t, int32_t>> pairs(count);
+  for (size_t i = 0; i < count; ++i) pairs[i] = {keys[i], values[i]};
+  std::stable_sort(pairs.begin(), pairs.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (size_t i = 0; i < count; ++i) {
+    keys.Items()[i] = pairs[i].first;
+    values.Items()[i] = pairs[i].second;
+  }
 }
 
 void rg_TavelkinPaiXuShuangZhengShuZuLei::InsertPairSorted(int32_t lastIndex, int32_t key, int32_t value) {

@@ -28,7 +28,8 @@ class rg_TavelkinPaiXuShuangZhengShuZuLei : public CQzuObject {
   void LoadFromStream(CQzuStream& stream) override;
   void SaveToStream(CQzuStream& stream) const override;
 
-  // Working storage: empty again after each sort.
+  // The arrays InsertPairSorted fills; the sort works beside them and leaves
+  // them as they are.
   rg_Ombrine_base::rg_ZhengShuShuZuLei keyArray;
   rg_Ombrine_base::rg_ZhengShuShuZuLei valueArray;
   int32_t orderFlag = 0;  // 1 = ascending

@@ -1,12 +1,11 @@
 #pragma once
 // Reading a whole text file into UTF-16 with a named or detected charset.
+// The bytes come through ReadWholeFile (platform/whole_file_read.h), which
+// callers of these functions get with them.
 #include "common/boxed.h"
 #include "common/mem.h"
 #include "common/wstring.h"
-
-// Every byte of the regular file at `path` into `bytes`; false, leaving
-// `bytes` alone, when it cannot be opened or read to its end.
-bool ReadWholeFile(const CWString& path, CQzuMem& bytes);
+#include "platform/whole_file_read.h"
 
 // The charset of a text file's bytes: an empty `charset` asks for detection
 // and receives the detected name. Returns the length of the mark to skip

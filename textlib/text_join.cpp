@@ -16,7 +16,7 @@ CWString JoinItems(const rg_Ombrine_base::rg_WenBenShuZuLei& items, CWString& se
   for (const CWString& original : items) {
     if (!alternatives.IsEmpty()) separator = alternatives[static_cast<size_t>(std::rand()) % alternatives.size()];
     CWString item = useStems ? PathStem(original) : original;
-    if (trim) TrimBlanks(item, 0);
+    if (trim) TrimBlanks(item, kTrimBothEnds);
     if (alwaysSeparate ? !first : (!result.IsEmpty() && !item.IsEmpty())) result += separator;
     result += item;
     first = false;

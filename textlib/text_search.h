@@ -7,6 +7,12 @@
 
 // Position value that marks a miss; a later search from it starts over.
 inline constexpr int kTextBetweenMiss = -2;
+// The directions, as `reverse` of TextBetween.
+inline constexpr int kTextBetweenForward = 0;
+inline constexpr int kTextBetweenReverse = 1;
+// The case rules, as `ignoreCase` of TextBetween.
+inline constexpr int kTextBetweenMatchCase = 0;
+inline constexpr int kTextBetweenIgnoreCase = 1;
 
 // The text between `startMark` and `endMark`.
 // Forward (`reverse` 0): the start mark is searched from `position` (from 0,

@@ -7,19 +7,19 @@ bool IsTrimBlank(char16_t c) { return c <= 0x20 || c == 0x00A0 || c == 0x3000; }
 void TrimBlanks(CWString& text, int mode) {
   std::u16string& s = text.Str();
   switch (mode) {
-    case 0:
-    case 1:
-    case 2: {
+    case kTrimBothEnds:
+    case kTrimStart:
+    case kTrimEnd: {
       size_t begin = 0, end = s.size();
-      if (mode != 2)
+      if (mode != kTrimEnd)
         while (begin < end && IsTrimBlank(s[begin])) ++begin;
-      if (mode != 1)
+      if (mode != kTrimStart)
         while (end > begin && IsTrimBlank(s[end - 1])) --end;
       s.erase(end);
       s.erase(0, begin);
       break;
     }
-    case 3:
+    case kTrimEverywhere:
       std::erase_if(s, IsTrimBlank);
       break;
     default:

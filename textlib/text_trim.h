@@ -6,8 +6,12 @@
 // (ideographic space).
 bool IsTrimBlank(char16_t c);
 
-// Mode 0 trims both ends, 1 only the start, 2 only the end, 3 removes every
-// blank anywhere; other modes leave the text as it is.
+// The modes of TrimBlanks; any other mode leaves the text as it is.
+inline constexpr int kTrimBothEnds = 0;
+inline constexpr int kTrimStart = 1;
+inline constexpr int kTrimEnd = 2;
+inline constexpr int kTrimEverywhere = 3;  // every blank anywhere goes
+
 void TrimBlanks(CWString& text, int mode);
 
 // The first code unit; 32 (a space) for the empty text.

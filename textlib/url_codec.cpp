@@ -4,17 +4,11 @@
 #include <string>
 
 #include "textlib/charset_convert.h"
+#include "textlib/hex_digit.h"
 
 namespace {
 
 const CWString kUtf16Le(u"UTF-16LE");
-
-int HexValue(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  return -1;
-}
 
 CQzuMem Utf16LeBytes(std::u16string_view text) { return CQzuMem(text.data(), text.size() * sizeof(char16_t)); }
 
@@ -38,12 +32,12 @@ bool MustEncode(uint8_t b, bool encodeAscii, bool encodeLineBreaks, bool encodeQ
 // to `out`; false when the charset is not known.
 bool AppendDecodedRun(CQzuMem& run, int mode, CWString& charset, std::u16string& out) {
   if (run.IsEmpty()) return true;
-  if (mode == 0 && charset.IsEmpty()) {
+  if (mode == kUrlSystemCodePage && charset.IsEmpty()) {
     AnsiToUtf16(run);
-  } else if (mode == 0) {
+  } else if (mode == kUrlSystemCodePage) {
     CWString to = kUtf16Le;
     if (!ConvertCharset(run, charset, to, 0)) return false;
-  } else if (mode == 1) {
+  } else if (mode == kUrlUtf8) {
     Utf8ToUtf16(run);
   }
   // Any other mode: the bytes already are UTF-16LE.
@@ -73,15 +67,15 @@ rg_Ombrine_base::rg_ZiFuShuZuLei ToHexDigits(int value) {
 void UrlEncode(CWString& text, int mode, bool encodeAscii, bool encodeLineBreaks, bool encodeQueryMarks,
                CWString& charset) {
   CQzuMem bytes = Utf16LeBytes(text.View());
-  if (mode == 0 && charset.IsEmpty()) {
+  if (mode == kUrlSystemCodePage && charset.IsEmpty()) {
     Utf16ToAnsi(bytes);
-  } else if (mode == 0) {
+  } else if (mode == kUrlSystemCodePage) {
     CWString from = kUtf16Le;
     if (!ConvertCharset(bytes, from, charset, 0)) {
       text.Empty();
       return;
     }
-  } else if (mode == 1) {
+  } else if (mode == kUrlUtf8) {
     Utf16ToUtf8(bytes);
   } else {
     SwapUtf16ByteOrder(bytes);
@@ -108,7 +102,7 @@ void UrlEncode(CWString& text, int mode, bool encodeAscii, bool encodeLineBreaks
 
 void UrlDecode(CWString& text, int mode, CWString& charset) {
   // Settles the charset name (and rewrites it) even when no bytes follow.
-  if (mode == 0 && !charset.IsEmpty()) {
+  if (mode == kUrlSystemCodePage && !charset.IsEmpty()) {
     CQzuMem probe;
     CWString to = kUtf16Le;
     if (!ConvertCharset(probe, charset, to, 0)) {
@@ -122,8 +116,8 @@ void UrlDecode(CWString& text, int mode, CWString& charset) {
   CQzuMem run;
   for (size_t i = 0; i < in.size();) {
     const char16_t c = in[i];
-    if (c == u'%' && i + 2 < in.size() && HexValue(in[i + 1]) >= 0 && HexValue(in[i + 2]) >= 0) {
-      run.AppendByte(static_cast<uint8_t>(HexValue(in[i + 1]) * 16 + HexValue(in[i + 2])));
+    if (c == u'%' && i + 2 < in.size() && HexDigitValue(in[i + 1]) >= 0 && HexDigitValue(in[i + 2]) >= 0) {
+      run.AppendByte(static_cast<uint8_t>(HexDigitValue(in[i + 1]) * 16 + HexDigitValue(in[i + 2])));
       i += 3;
     } else if (c > 0x7F) {
       // A character typed in stays as it is; it splits the byte runs, so no

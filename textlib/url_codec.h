@@ -6,6 +6,11 @@
 #include "common/arrays.h"
 #include "common/wstring.h"
 
+// The modes, as `mode` of UrlEncode and UrlDecode.
+inline constexpr int kUrlSystemCodePage = 0;  // or the named charset when one is given
+inline constexpr int kUrlUtf8 = 1;
+inline constexpr int kUrlUtf16 = 2;  // UTF-16BE when encoding, UTF-16LE when decoding (so is any other mode)
+
 // Replaces `text` by its percent-encoded bytes. Bytes from 0x80 up, the blank,
 // "%", "+" and the zero byte are always encoded; CR and LF only with
 // `encodeLineBreaks`; "&", "=" and "?" only with `encodeQueryMarks`; other

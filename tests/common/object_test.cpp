@@ -83,8 +83,11 @@ TEST(Object, CopyFromIsRefusedForAnIncompatibleClass) {
   d.a = 5;
   EXPECT_EQ(b.CopyFrom(d), 1);  // a Derived is a Base
   EXPECT_EQ(b.a, 5);
-  Other o;
-  EXPECT_EQ(b.CopyFrom(o), 0);
+  // Made through its class record: GCC 12 would otherwise follow the refused
+  // cast into an object it knows is too small and warn about that dead path.
+  Owned other(Other::StaticClassInfo().create());
+  ASSERT_TRUE(other);
+  EXPECT_EQ(b.CopyFrom(*other), 0);
 }
 
 TEST(Object, CloneCreateResetAndEquality) {

@@ -209,6 +209,17 @@ TEST_F(IconRenderCacheTest, DamagedFilesAreMissesNeverReadPastTheirEnd) {
   EXPECT_EQ(SvgRenderCount(), renders + 1);
 }
 
+// The cache file is read on the first request; a pipe in its place would make
+// that read wait for a writer. The SVG does not parse, so nothing of Qt's is
+// made on the reading thread.
+TEST_F(IconRenderCacheTest, APipeAsTheCacheFileIsAnEmptyCacheAtOnce) {
+  CQzuMem icon(std::string("old").data(), 3);
+  EXPECT_TRUE(
+      qzu_test::ReturnsWithoutAWriter(CacheFile(), [&] { icon = LoadSvgIcon(0, Mem("not an svg"), 16, 16, 0, 0, 0); }));
+  EXPECT_TRUE(icon.IsEmpty());
+  EXPECT_EQ(IconCacheBuffer().GetSize(), 20u);  // the failed render's record alone
+}
+
 TEST_F(IconRenderCacheTest, KeyBytesInsideAnImageDoNotCountAsARecord) {
   // One record whose image bytes carry another request's N and key.
   const CQzuMem png = LoadSvgIcon(0, Mem(kIcon), 16, 16, 0, 0, 0);

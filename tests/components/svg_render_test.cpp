@@ -137,6 +137,27 @@ TEST(SvgRender, InvalidSvgGivesNothingAndKeepsThePreviousBitmap) {
   EXPECT_FALSE(SvgDrawingObject().HasDocument());
 }
 
+TEST(SvgRender, ASvgFileIsParsedAndWhatIsNoFileGivesNoDocument) {
+  qzu_test::TempDir dir;
+  qzu_test::WriteFile(dir.path() / "图.svg", std::vector<uint8_t>(kSolid.begin(), kSolid.end()));
+  rg_SVGHuiZhiLei drawing;
+  drawing.path = CWString::FromUtf8(dir.str() + "/图.svg");
+  EXPECT_TRUE(LoadSvgFile(drawing));
+  EXPECT_TRUE(SvgDrawingObject().HasDocument());
+
+  for (const std::string& path : {std::string(), dir.str() + "/missing.svg", dir.str()}) {
+    SCOPED_TRACE(path);
+    drawing.path = CWString::FromUtf8(path);
+    EXPECT_FALSE(LoadSvgFile(drawing));
+    EXPECT_FALSE(SvgDrawingObject().HasDocument());
+  }
+  // A pipe named as the file is refused at once, not waited on.
+  drawing.path = CWString::FromUtf8(dir.str() + "/pipe.svg");
+  bool loaded = true;
+  EXPECT_TRUE(qzu_test::ReturnsWithoutAWriter(dir.path() / "pipe.svg", [&] { loaded = LoadSvgFile(drawing); }));
+  EXPECT_FALSE(loaded);
+}
+
 TEST(SvgRender, AZeroSideFollowsTheDocumentsAspect) {
   const CQzuMem png = RenderSvgToImage(Mem(kSolid), 0, 16, 0, kSvgFormatPng);
   const QImage decoded = QImage::fromData(png.GetData(), static_cast<int>(png.GetSize()), "PNG");

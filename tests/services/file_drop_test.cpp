@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,11 @@ struct Drop {
     return count == o.count && index == o.index && path == o.path && extension == o.extension && enabler == o.enabler;
   }
 };
+
+// A failed comparison shows the items, not their bytes.
+void PrintTo(const Drop& d, std::ostream* os) {
+  *os << "{" << d.count << ", " << d.index << ", \"" << d.path << "\", \"" << d.extension << "\"}";
+}
 
 struct DropLog : CQzuObject {
   std::vector<Drop> drops;
@@ -99,17 +105,20 @@ TEST_F(FileDropTest, EachDroppedItemRaisesOneEventWithItsIndexAndExtension) {
   EXPECT_EQ(log.drops, expected);
 }
 
-TEST_F(FileDropTest, ExtensionRunsFromTheLastDotOfTheWholePath) {
+TEST_F(FileDropTest, ExtensionComesFromTheItemsOwnName) {
   CQzuWinControl control;
   ASSERT_EQ(control.Create(nullptr, 0, 0, 200, 100), 1);
   enabler.EnableFileDrop(control);
   // A link among the items is not a file: it is left out of count and index.
-  auto mime = FilesMime({"/d/archive.tar.gz", "https://example.com/page.html", "/d/a.b/readme", "/d/.hidden"});
+  // A "." in a folder above the item is no extension of it.
+  auto mime =
+      FilesMime({"/d/archive.tar.gz", "https://example.com/page.html", "/tmp/a.b/notes", "/d/.hidden", "/d/a.b/c.txt"});
   ASSERT_TRUE(DragAndDrop(control.GetWidget(), mime.get()));
   const std::vector<Drop> expected = {
-      {3, 0, "/d/archive.tar.gz", ".gz", &enabler},
-      {3, 1, "/d/a.b/readme", ".b/readme", &enabler},
-      {3, 2, "/d/.hidden", ".hidden", &enabler},
+      {4, 0, "/d/archive.tar.gz", ".gz", &enabler},
+      {4, 1, "/tmp/a.b/notes", "", &enabler},
+      {4, 2, "/d/.hidden", ".hidden", &enabler},
+      {4, 3, "/d/a.b/c.txt", ".txt", &enabler},
   };
   EXPECT_EQ(log.drops, expected);
 

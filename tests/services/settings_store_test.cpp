@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "platform/hooks.h"
 #include "services/global_settings.h"
@@ -36,13 +37,13 @@ struct LoadedStore {
   explicit LoadedStore(std::u16string_view text) {
     const std::vector<uint8_t> bytes = Hex(IniHex(text));
     qzu_test::WriteFile(dir.path() / "s.ini", bytes);
-    store.LoadIni(CWString::FromUtf8((dir.path() / "s.ini").string()), 0);
+    store.LoadIni(CWString::FromUtf8((dir.path() / "s.ini").string()), rg_TavelkinPeiZhiJiLei::kIniAsStored);
   }
 };
 
 TEST(SettingsStore, OneValueInAnEmptyStoreIsExactlyMarkHeaderAndKeyLine) {
   rg_TavelkinPeiZhiJiLei store;
-  store.LoadIni(u"/nonexistent/x.ini", 0);
+  store.LoadIni(u"/nonexistent/x.ini", rg_TavelkinPeiZhiJiLei::kIniAsStored);
   EXPECT_EQ(BytesOf(store), "FF FE");
   EXPECT_EQ(store.WriteIniValue(u"S", u"k", u"v"), 0);
   EXPECT_EQ(BytesOf(store), ToHex(Hex("FFFE 5B00 5300 5D00 0D00 0A00 6B00 3D00 7600")));
@@ -50,7 +51,7 @@ TEST(SettingsStore, OneValueInAnEmptyStoreIsExactlyMarkHeaderAndKeyLine) {
 
 TEST(SettingsStore, ExampleFileIsBuiltLineByLine) {
   rg_TavelkinPeiZhiJiLei store;
-  store.LoadIni(u"/nonexistent/x.ini", 0);
+  store.LoadIni(u"/nonexistent/x.ini", rg_TavelkinPeiZhiJiLei::kIniAsStored);
   store.WriteIniValue(u"主界面.批量设置", u"编辑框文件过滤", u"*.htm|*.html|*.txt");
   store.WriteIniValue(u"主界面.批量设置", u"组合框输入编码", u"0");
   store.WriteIniValue(u"主界面", u"Tavelkin按钮折行.选中", u"假");
@@ -115,11 +116,23 @@ TEST(SettingsStore, AFileInAnotherEncodingReadsEmptyAndGetsUtf16Appended) {
   qzu_test::TempDir dir;
   qzu_test::WriteFile(dir.path() / "u.ini", std::vector<uint8_t>{'[', 'S', ']', '\r', '\n', 'k', '=', '1'});
   rg_TavelkinPeiZhiJiLei store;
-  store.LoadIni(CWString::FromUtf8((dir.path() / "u.ini").string()), 0);
+  store.LoadIni(CWString::FromUtf8((dir.path() / "u.ini").string()), rg_TavelkinPeiZhiJiLei::kIniAsStored);
   EXPECT_EQ(store.BomLength, 0);
   EXPECT_EQ(store.ReadIniValue(u"S", u"k", u"d"), CWString(u"d"));
   store.WriteIniValue(u"S", u"k", u"2");
   EXPECT_EQ(BytesOf(store), ToHex(Hex("5B 53 5D 0D 0A 6B 3D 31  0D00 0A00 5B00 5300 5D00 0D00 0A00 6B00 3D00 3200")));
+}
+
+// Opening a pipe for reading would wait for a writer that never comes.
+TEST(SettingsStore, APipeAsTheSettingsFileReadsAsAnEmptyStoreAtOnce) {
+  qzu_test::TempDir dir;
+  rg_TavelkinPeiZhiJiLei store;
+  for (int mode : {rg_TavelkinPeiZhiJiLei::kIniAsStored, rg_TavelkinPeiZhiJiLei::kIniConvertToUtf16}) {
+    SCOPED_TRACE(mode);
+    const std::filesystem::path pipe = dir.path() / ("s" + std::to_string(mode) + ".ini");
+    EXPECT_TRUE(qzu_test::ReturnsWithoutAWriter(pipe, [&] { store.LoadIni(CWString::FromUtf8(pipe.string()), mode); }));
+    EXPECT_EQ(BytesOf(store), "FF FE");
+  }
 }
 
 TEST(SettingsStore, DeletingKeysAndSections) {
@@ -181,7 +194,7 @@ TEST(SettingsStore, SaveWritesOnlyChangesAndRetriesAFailedWrite) {
   const std::filesystem::path folder = dir.path() / "later";
   const CWString path = CWString::FromUtf8((folder / "软件配置.ini").string());
   rg_TavelkinPeiZhiJiLei store;
-  store.LoadIni(path, 2);
+  store.LoadIni(path, rg_TavelkinPeiZhiJiLei::kIniMigrateOlderFile);
   EXPECT_TRUE(store.SaveIniIfChanged());  // unchanged: nothing written
   EXPECT_FALSE(std::filesystem::exists(folder));
   store.WriteIniValue(u"S", u"k", u"v");
@@ -203,7 +216,7 @@ TEST(SettingsStore, MigratesTheOlderGbkFileAndKeepsItInMemory) {
   qzu_test::WriteFile(dir.path() / "Tavelkin·Quillmere.ini", Hex("5B D6F7 BDE7 C3E6 5D 0D 0A 6B 3D D6D0 CEC4"));
   const CWString path = CWString::FromUtf8((dir.path() / "软件配置.ini").string());
   rg_TavelkinPeiZhiJiLei store;
-  store.LoadIni(path, 2);
+  store.LoadIni(path, rg_TavelkinPeiZhiJiLei::kIniMigrateOlderFile);
   EXPECT_EQ(store.ReadIniValue(u"主界面", u"k", u"d"), CWString(u"中文"));
   const std::string written = ToHex(qzu_test::ReadFile(dir.path() / "软件配置.ini"));
   EXPECT_EQ(written, IniHex(u"[主界面]\r\nk=中文"));

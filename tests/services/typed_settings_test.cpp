@@ -29,7 +29,7 @@ struct Fixture {
   qzu_test::TempDir dir;
   CountingSettings settings;
   explicit Fixture(const char* fileName = "软件配置.ini") {
-    settings.LoadIni(CWString::FromUtf8((dir.path() / fileName).string()), 0);
+    settings.LoadIni(CWString::FromUtf8((dir.path() / fileName).string()), rg_TavelkinPeiZhiLei::kIniAsStored);
     settings.CurrentSection = u"S";
   }
 };
@@ -104,6 +104,15 @@ TEST(TypedSettings, LongValuesAreWrittenOnlyWhenTheirContentChanged) {
   EXPECT_EQ(f.settings.LoadLongValue(u"E", u"默认"), CWString());
 }
 
+TEST(TypedSettings, ASideFileThatIsAPipeGivesTheDefaultAtOnce) {
+  Fixture f;
+  std::filesystem::create_directories(f.dir.path() / "ini");
+  CWString text;
+  EXPECT_TRUE(qzu_test::ReturnsWithoutAWriter(f.dir.path() / "ini" / "[S]P",
+                                              [&] { text = f.settings.LoadLongValue(u"P", u"默认"); }));
+  EXPECT_EQ(text, CWString(u"默认"));
+}
+
 TEST(TypedSettings, TwoTextsWithOneHashAreBothSaved) {
   Fixture f;
   // One 32-bit word each, differing only in its top bit: equal buffer hashes.
@@ -128,7 +137,7 @@ TEST(TypedSettings, AFailedSideFileWriteIsRetried) {
 
 TEST(GlobalSettings, ListingAndDeletionWorkOnTheGlobalObject) {
   auto& g = rg_Tavelkin_MingLingJi::GlobalSettings();
-  g.LoadIni(u"/nonexistent/g.ini", 0);
+  g.LoadIni(u"/nonexistent/g.ini", rg_TavelkinPeiZhiLei::kIniAsStored);
   g.WriteIniValue(u"收藏夹", u"1名称", u"/home");
   g.WriteIniValue(u"收藏夹", u"2名称", u"/tmp");
   CMStringArray keys;
@@ -137,7 +146,7 @@ TEST(GlobalSettings, ListingAndDeletionWorkOnTheGlobalObject) {
   EXPECT_EQ(rg_Tavelkin_MingLingJi::ListIniSection(keys, u"", u"", u"收藏夹", u"", u""), 1);
   EXPECT_EQ(keys, (CMStringArray{u"2名称"}));
   EXPECT_EQ(rg_Tavelkin_MingLingJi::DeleteIniKey(u"收藏夹", u"1名称"), 2);
-  g.LoadIni(u"/nonexistent/g.ini", 0);
+  g.LoadIni(u"/nonexistent/g.ini", rg_TavelkinPeiZhiLei::kIniAsStored);
 }
 
 }  // namespace

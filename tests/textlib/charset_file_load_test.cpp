@@ -1,10 +1,4 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <future>
 
 #include <string>
 #include <vector>
@@ -129,28 +123,3 @@ TEST_F(TextFileLoad, UnknownCharsetIsReported) {
   EXPECT_EQ(ToHex(bytes.GetData(), bytes.GetSize()), "41 42");
   EXPECT_EQ(ReadTextFile(path, charset, mark), u"");
 }
-
-namespace {
-
-// A pipe or a device is no text file: it is refused at once instead of
-// waiting for a writer (a pipe) or reading forever (a device).
-TEST_F(TextFileLoad, PipesAndDevicesAreNotRead) {
-  const std::string fifo = (dir.path() / "pipe").string();
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  auto reading = std::async(std::launch::async, [&] {
-    CQzuMem bytes;
-    return ReadWholeFile(CWString::FromUtf8(fifo), bytes);
-  });
-  if (reading.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
-    // Let the stuck reader go before failing.
-    const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
-    if (fd >= 0) ::close(fd);
-    FAIL() << "reading a pipe waited for a writer";
-  }
-  EXPECT_FALSE(reading.get());
-  CQzuMem bytes(std::string("kept").data(), 4);
-  EXPECT_FALSE(ReadWholeFile(CWString(u"/dev/zero"), bytes));
-  EXPECT_EQ(bytes.GetSize(), 4u);  // left alone
-}
-
-}  // namespace

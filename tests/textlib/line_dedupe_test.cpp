@@ -41,40 +41,40 @@ TEST(DedupeLines, ModesByWholeLine) {
   const std::u16string aba = u"a\r\nb\r\na";
   const std::u16string many = u"x\r\ny\r\nx\r\nz\r\ny\r\nx\r\nw";
   RunCases({
-      {"mode 0 first of each", aba, u"", 0, u"", 0, 0, 0, u"a\r\nb", 2},
-      {"mode 1 only once", aba, u"", 1, u"", 0, 0, 0, u"b", 1},
-      {"mode 2 second occurrence", aba, u"", 2, u"", 0, 0, 0, u"a", 1},
+      {"mode 0 first of each", aba, u"", kDedupeKeepFirst, u"", 0, 0, 0, u"a\r\nb", 2},
+      {"mode 1 only once", aba, u"", kDedupeKeepUnique, u"", 0, 0, 0, u"b", 1},
+      {"mode 2 second occurrence", aba, u"", kDedupeKeepSecond, u"", 0, 0, 0, u"a", 1},
       {"mode 3 ordered first", aba, u"", 3, u"", 0, 0, 0, u"a\r\nb", 2},
       {"mode -1 ordered first", aba, u"", -1, u"", 0, 0, 0, u"a\r\nb", 2},
-      {"mode 0 many", many, u"", 0, u"", 0, 0, 0, u"x\r\ny\r\nz\r\nw", 4},
-      {"mode 1 many in input order", many, u"", 1, u"", 0, 0, 0, u"z\r\nw", 2},
+      {"mode 0 many", many, u"", kDedupeKeepFirst, u"", 0, 0, 0, u"x\r\ny\r\nz\r\nw", 4},
+      {"mode 1 many in input order", many, u"", kDedupeKeepUnique, u"", 0, 0, 0, u"z\r\nw", 2},
       // Each repeated key once, at the place of its second record.
-      {"mode 2 many at second record", many, u"", 2, u"", 0, 0, 0, u"x\r\ny", 2},
-      {"mode 2 order of second records", u"p\nq\nq\np\np", u"", 2, u"", 0, 0, 0, u"q\r\np", 2},
-      {"no repeats mode 2", u"a\nb", u"", 2, u"", 0, 0, 0, u"", 0},
-      {"empty input", u"", u"", 0, u"", 0, 1, 1, u"", 0},
-      {"empty input mode 1", u"", u"", 1, u"", 0, 0, 0, u"", 0},
-      {"case sensitive", u"A\na\nA", u"", 0, u"", 0, 0, 0, u"A\r\na", 2},
-      {"zero unit is data", std::u16string(u"a\0b\na\0c\na\0b", 11), u"", 0, u"", 0, 0, 0,
+      {"mode 2 many at second record", many, u"", kDedupeKeepSecond, u"", 0, 0, 0, u"x\r\ny", 2},
+      {"mode 2 order of second records", u"p\nq\nq\np\np", u"", kDedupeKeepSecond, u"", 0, 0, 0, u"q\r\np", 2},
+      {"no repeats mode 2", u"a\nb", u"", kDedupeKeepSecond, u"", 0, 0, 0, u"", 0},
+      {"empty input", u"", u"", kDedupeKeepFirst, u"", 0, 1, 1, u"", 0},
+      {"empty input mode 1", u"", u"", kDedupeKeepUnique, u"", 0, 0, 0, u"", 0},
+      {"case sensitive", u"A\na\nA", u"", kDedupeKeepFirst, u"", 0, 0, 0, u"A\r\na", 2},
+      {"zero unit is data", std::u16string(u"a\0b\na\0c\na\0b", 11), u"", kDedupeKeepFirst, u"", 0, 0, 0,
        std::u16string(u"a\0b\r\na\0c", 8), 2},
   });
 }
 
 TEST(DedupeLines, RecordSeparators) {
   RunCases({
-      {"comma literal", u"a,b,a,c", u",", 0, u"", 0, 0, 0, u"a,b,c", 3},
-      {"换行 means CR LF", u"a\r\na", u"换行", 0, u"", 0, 0, 0, u"a", 1},
-      {"typed \\r\\n", u"a\r\nb\r\na", u"\\r\\n", 0, u"", 0, 0, 0, u"a\r\nb", 2},
+      {"comma literal", u"a,b,a,c", u",", kDedupeKeepFirst, u"", 0, 0, 0, u"a,b,c", 3},
+      {"换行 means CR LF", u"a\r\na", u"换行", kDedupeKeepFirst, u"", 0, 0, 0, u"a", 1},
+      {"typed \\r\\n", u"a\r\nb\r\na", u"\\r\\n", kDedupeKeepFirst, u"", 0, 0, 0, u"a\r\nb", 2},
       // CR LF detects the break: LF-only input is split at LF, output joined by CR LF.
-      {"CR LF setting on LF input", u"a\nb\na", u"", 0, u"", 0, 0, 0, u"a\r\nb", 2},
-      {"CR LF setting on CR input", u"a\rb\ra", u"", 0, u"", 0, 0, 0, u"a\r\nb", 2},
-      {"real CR LF detects too", u"a\nb\na", u"\r\n", 0, u"", 0, 0, 0, u"a\r\nb", 2},
-      {"typed \\n keeps CR", u"a\r\nb\r\na\r\n", u"\\n", 0, u"", 0, 0, 0, u"a\r\nb\r", 2},
-      {"typed \\n trim removes CR", u"a\r\nb\r\na\r\n", u"\\n", 0, u"", 0, 1, 0, u"a\nb", 2},
-      {"typed \\r", u"a\rb\ra", u"\\r", 0, u"", 0, 0, 0, u"a\rb", 2},
-      {"separator not in input", u"a\nb\na", u";", 0, u"", 0, 0, 0, u"a\nb\na", 1},
-      {"multi-unit separator", u"x##y##x", u"##", 0, u"", 0, 0, 0, u"x##y", 2},
-      {"trailing separator no empty record", u"a,b,", u",", 0, u"", 0, 0, 0, u"a,b", 2},
+      {"CR LF setting on LF input", u"a\nb\na", u"", kDedupeKeepFirst, u"", 0, 0, 0, u"a\r\nb", 2},
+      {"CR LF setting on CR input", u"a\rb\ra", u"", kDedupeKeepFirst, u"", 0, 0, 0, u"a\r\nb", 2},
+      {"real CR LF detects too", u"a\nb\na", u"\r\n", kDedupeKeepFirst, u"", 0, 0, 0, u"a\r\nb", 2},
+      {"typed \\n keeps CR", u"a\r\nb\r\na\r\n", u"\\n", kDedupeKeepFirst, u"", 0, 0, 0, u"a\r\nb\r", 2},
+      {"typed \\n trim removes CR", u"a\r\nb\r\na\r\n", u"\\n", kDedupeKeepFirst, u"", 0, 1, 0, u"a\nb", 2},
+      {"typed \\r", u"a\rb\ra", u"\\r", kDedupeKeepFirst, u"", 0, 0, 0, u"a\rb", 2},
+      {"separator not in input", u"a\nb\na", u";", kDedupeKeepFirst, u"", 0, 0, 0, u"a\nb\na", 1},
+      {"multi-unit separator", u"x##y##x", u"##", kDedupeKeepFirst, u"", 0, 0, 0, u"x##y", 2},
+      {"trailing separator no empty record", u"a,b,", u",", kDedupeKeepFirst, u"", 0, 0, 0, u"a,b", 2},
   });
 }
 
@@ -87,7 +87,7 @@ TEST(DedupeLines, TypedSeparatorIsWrittenBack) {
     CWString text(u"a");
     CWString separator(typed);
     rg_Ombrine_base::rg_ZhengShuLei counter;
-    DedupeLines(text, separator, 0, CWString(), 0, 0, 0, counter);
+    DedupeLines(text, separator, kDedupeKeepFirst, CWString(), 0, 0, 0, counter);
     EXPECT_EQ(separator.Str(), want);
   }
 }
@@ -95,37 +95,38 @@ TEST(DedupeLines, TypedSeparatorIsWrittenBack) {
 TEST(DedupeLines, TrimAndSkipEmpty) {
   const std::u16string spaced = u" a\r\na\t\r\n\r\n  \r\nb\r\n\r\n";
   RunCases({
-      {"trim makes duplicates", spaced, u"", 0, u"", 0, 1, 1, u"a\r\nb", 2},
+      {"trim makes duplicates", spaced, u"", kDedupeKeepFirst, u"", 0, 1, 1, u"a\r\nb", 2},
       // Without trimming " a" and "a\t" differ; empty lines collapse into one record.
-      {"no trim no skip", spaced, u"", 0, u"", 0, 0, 0, u" a\r\na\t\r\n\r\n  \r\nb", 5},
-      {"skip without trim keeps blank-only", spaced, u"", 0, u"", 0, 0, 1, u" a\r\na\t\r\n  \r\nb", 4},
-      {"trim without skip keeps one empty", spaced, u"", 0, u"", 0, 1, 0, u"a\r\n\r\nb", 3},
-      {"several empty lines collapse", u"x\n\n\n\ny", u"", 0, u"", 0, 0, 0, u"x\r\n\r\ny", 3},
-      {"empty key counts in mode 1", u"x\n\ny\n\n", u"", 1, u"", 0, 0, 0, u"x\r\ny", 2},
-      {"nbsp and ideographic space stay", u"\u00A0a\na\n\u3000a\na ", u"", 0, u"", 0, 1, 1,
+      {"no trim no skip", spaced, u"", kDedupeKeepFirst, u"", 0, 0, 0, u" a\r\na\t\r\n\r\n  \r\nb", 5},
+      {"skip without trim keeps blank-only", spaced, u"", kDedupeKeepFirst, u"", 0, 0, 1, u" a\r\na\t\r\n  \r\nb", 4},
+      {"trim without skip keeps one empty", spaced, u"", kDedupeKeepFirst, u"", 0, 1, 0, u"a\r\n\r\nb", 3},
+      {"several empty lines collapse", u"x\n\n\n\ny", u"", kDedupeKeepFirst, u"", 0, 0, 0, u"x\r\n\r\ny", 3},
+      {"empty key counts in mode 1", u"x\n\ny\n\n", u"", kDedupeKeepUnique, u"", 0, 0, 0, u"x\r\ny", 2},
+      {"nbsp and ideographic space stay", u"\u00A0a\na\n\u3000a\na ", u"", kDedupeKeepFirst, u"", 0, 1, 1,
        u"\u00A0a\r\na\r\n\u3000a", 3},
-      {"trimmed record written, mode 2", u" k \nk", u"", 2, u"", 0, 1, 1, u"k", 1},
-      {"mode 1 second pass trims and skips", u" u \n\nv\nv", u"", 1, u"", 0, 1, 1, u"u", 1},
+      {"trimmed record written, mode 2", u" k \nk", u"", kDedupeKeepSecond, u"", 0, 1, 1, u"k", 1},
+      {"mode 1 second pass trims and skips", u" u \n\nv\nv", u"", kDedupeKeepUnique, u"", 0, 1, 1, u"u", 1},
   });
 }
 
 TEST(DedupeLines, KeyColumn) {
   RunCases({
-      {"second field", u"x,1\ny,1\nz,2", u"", 0, u",", 2, 0, 0, u"x,1\r\nz,2", 2},
-      {"record without comma has empty key", u"a\nb\nc,1", u"", 0, u",", 2, 0, 0, u"a\r\nc,1", 2},
-      {"field 0 gives empty key", u"a,1\nb,2", u"", 0, u",", 0, 0, 0, u"a,1", 1},
-      {"field beyond count gives empty key", u"a,1\nb,2", u"", 0, u",", 3, 0, 0, u"a,1", 1},
-      {"negative field", u"a,1\nb,2", u"", 0, u",", -2, 0, 0, u"a,1", 1},
-      {"first field", u"k,1\nk,2\nm,1", u"", 0, u",", 1, 0, 0, u"k,1\r\nm,1", 2},
-      {"empty fields are kept", u",,v\nq,,v\nq,w,v", u"", 0, u",", 3, 0, 0, u",,v", 1},
-      {"empty middle field", u"a,,1\nb,,2\nc,x,3", u"", 0, u",", 2, 0, 0, u"a,,1\r\nc,x,3", 2},
+      {"second field", u"x,1\ny,1\nz,2", u"", kDedupeKeepFirst, u",", 2, 0, 0, u"x,1\r\nz,2", 2},
+      {"record without comma has empty key", u"a\nb\nc,1", u"", kDedupeKeepFirst, u",", 2, 0, 0, u"a\r\nc,1", 2},
+      {"field 0 gives empty key", u"a,1\nb,2", u"", kDedupeKeepFirst, u",", 0, 0, 0, u"a,1", 1},
+      {"field beyond count gives empty key", u"a,1\nb,2", u"", kDedupeKeepFirst, u",", 3, 0, 0, u"a,1", 1},
+      {"negative field", u"a,1\nb,2", u"", kDedupeKeepFirst, u",", -2, 0, 0, u"a,1", 1},
+      {"first field", u"k,1\nk,2\nm,1", u"", kDedupeKeepFirst, u",", 1, 0, 0, u"k,1\r\nm,1", 2},
+      {"empty fields are kept", u",,v\nq,,v\nq,w,v", u"", kDedupeKeepFirst, u",", 3, 0, 0, u",,v", 1},
+      {"empty middle field", u"a,,1\nb,,2\nc,x,3", u"", kDedupeKeepFirst, u",", 2, 0, 0, u"a,,1\r\nc,x,3", 2},
       // "a," has one field: its second is the empty key, like "b".
-      {"trailing separator opens no field", u"a,\nb\nc,d", u"", 0, u",", 2, 0, 0, u"a,\r\nc,d", 2},
-      {"field not trimmed", u"a, 1\nb,1", u"", 0, u",", 2, 0, 0, u"a, 1\r\nb,1", 2},
-      {"multi-unit field separator", u"a::1\nb::1\nc::2", u"", 0, u"::", 2, 0, 0, u"a::1\r\nc::2", 2},
-      {"mode 1 by column", u"a,1\nb,2\nc,1", u"", 1, u",", 2, 0, 0, u"b,2", 1},
-      {"mode 2 by column writes the record", u"a,1\nb,2\nc,1\nd,1", u"", 2, u",", 2, 0, 0, u"c,1", 1},
-      {"column with trim and custom records", u" a-1 ; b-1;c-2 ;", u";", 0, u"-", 2, 1, 1, u"a-1;c-2", 2},
+      {"trailing separator opens no field", u"a,\nb\nc,d", u"", kDedupeKeepFirst, u",", 2, 0, 0, u"a,\r\nc,d", 2},
+      {"field not trimmed", u"a, 1\nb,1", u"", kDedupeKeepFirst, u",", 2, 0, 0, u"a, 1\r\nb,1", 2},
+      {"multi-unit field separator", u"a::1\nb::1\nc::2", u"", kDedupeKeepFirst, u"::", 2, 0, 0, u"a::1\r\nc::2", 2},
+      {"mode 1 by column", u"a,1\nb,2\nc,1", u"", kDedupeKeepUnique, u",", 2, 0, 0, u"b,2", 1},
+      {"mode 2 by column writes the record", u"a,1\nb,2\nc,1\nd,1", u"", kDedupeKeepSecond, u",", 2, 0, 0, u"c,1", 1},
+      {"column with trim and custom records", u" a-1 ; b-1;c-2 ;", u";", kDedupeKeepFirst, u"-", 2, 1, 1, u"a-1;c-2",
+       2},
   });
 }
 
@@ -163,7 +164,7 @@ TEST(DedupeLines, LargeInputMatchesPlainContainers) {
   ASSERT_FALSE(want1.empty());
   ASSERT_FALSE(want2.empty());
   const std::u16string* wants[] = {&want0, &want1, &want2};
-  for (int mode = 0; mode < 3; ++mode) {
+  for (int32_t mode : {kDedupeKeepFirst, kDedupeKeepUnique, kDedupeKeepSecond}) {
     CWString text(input);
     CWString separator;
     rg_Ombrine_base::rg_ZhengShuLei counter;
@@ -222,7 +223,7 @@ TEST(DedupeLines, RandomTextsMatchAStraightforwardReading) {
     int wantCount = 0;
     for (const auto& [record, key] : kept) {
       const int n = ++sofar[key];
-      const bool write = mode == 1 ? total[key] == 1 : mode == 2 ? n == 2 : n == 1;
+      const bool write = mode == kDedupeKeepUnique ? total[key] == 1 : mode == kDedupeKeepSecond ? n == 2 : n == 1;
       if (!write) continue;
       if (wantCount++ > 0) want += u"\n";
       want += record;

@@ -10,14 +10,15 @@ TEST(TrimBlanks, ModesTrimEndsOrEveryBlank) {
     int mode;
     const char16_t* expected;
   } cases[] = {
-      {0, u"a b"}, {1, u"a b\u00A0 "}, {2, u" \u3000a b"}, {3, u"ab"}, {7, u" \u3000a b\u00A0 "}, {-1, u" \u3000a b\u00A0 "},
+      {kTrimBothEnds, u"a b"},  {kTrimStart, u"a b\u00A0 "}, {kTrimEnd, u" \u3000a b"},
+      {kTrimEverywhere, u"ab"}, {7, u" \u3000a b\u00A0 "},   {-1, u" \u3000a b\u00A0 "},
   };
   for (const auto& c : cases) {
     CWString t = sample;
     TrimBlanks(t, c.mode);
     EXPECT_EQ(t, CWString(c.expected)) << "mode " << c.mode;
   }
-  for (int mode = 0; mode <= 3; ++mode) {
+  for (int mode : {kTrimBothEnds, kTrimStart, kTrimEnd, kTrimEverywhere}) {
     CWString blanks(std::u16string(u"\0\t \u3000\u00A0", 5));
     TrimBlanks(blanks, mode);
     EXPECT_TRUE(blanks.IsEmpty()) << "mode " << mode;

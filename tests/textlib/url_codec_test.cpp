@@ -19,23 +19,23 @@ struct EncodeCase {
 TEST(UrlEncode, Cases) {
   ASSERT_EQ(GetSystemCodePage(), 936);
   const EncodeCase cases[] = {
-      {"blank plus percent always", u"a b+c%", 1, false, false, false, u"", u"a%20b%2Bc%25"},
-      {"utf-8 bytes", u"\u4F60", 1, false, false, false, u"", u"%E4%BD%A0"},
-      {"system code page bytes", u"\u4F60", 0, false, false, false, u"", u"%C4%E3"},
-      {"euro in code page 936", u"\u20AC", 0, false, false, false, u"", u"%80"},
-      {"emoji in utf-8", u"\U0001F600", 1, false, false, false, u"", u"%F0%9F%98%80"},
-      {"ascii flag", u"aZ9-", 1, true, false, false, u"", u"%61%5A%39%2D"},
-      {"ascii flag leaves breaks and query marks", u"\r\n&=?", 1, true, false, false, u"", u"\r\n&=?"},
-      {"line-break flag", u"\r\n", 1, false, true, false, u"", u"%0D%0A"},
-      {"query-mark flag", u"a&b=c?", 1, false, false, true, u"", u"a%26b%3Dc%3F"},
-      {"utf-16be, zero bytes always encoded", u"a\u4F60", 2, false, false, false, u"", u"%00aO`"},
-      {"utf-16be with the ascii flag", u"a", 2, true, false, false, u"", u"%00%61"},
-      {"zero unit is data", std::u16string(u"a\0b", 3), 1, false, false, false, u"", u"a%00b"},
-      {"named charset", u"\u4F60", 0, false, false, false, u"UTF-8", u"%E4%BD%A0"},
-      {"named charset big5", u"\u4E2D", 0, false, false, false, u"Big5", u"%A4%A4"},
-      {"charset ignored outside mode 0", u"\u4F60", 1, false, false, false, u"Big5", u"%E4%BD%A0"},
-      {"unknown charset gives nothing", u"\u4F60", 0, false, false, false, u"no-such-charset", u""},
-      {"empty", u"", 1, true, true, true, u"", u""},
+      {"blank plus percent always", u"a b+c%", kUrlUtf8, false, false, false, u"", u"a%20b%2Bc%25"},
+      {"utf-8 bytes", u"\u4F60", kUrlUtf8, false, false, false, u"", u"%E4%BD%A0"},
+      {"system code page bytes", u"\u4F60", kUrlSystemCodePage, false, false, false, u"", u"%C4%E3"},
+      {"euro in code page 936", u"\u20AC", kUrlSystemCodePage, false, false, false, u"", u"%80"},
+      {"emoji in utf-8", u"\U0001F600", kUrlUtf8, false, false, false, u"", u"%F0%9F%98%80"},
+      {"ascii flag", u"aZ9-", kUrlUtf8, true, false, false, u"", u"%61%5A%39%2D"},
+      {"ascii flag leaves breaks and query marks", u"\r\n&=?", kUrlUtf8, true, false, false, u"", u"\r\n&=?"},
+      {"line-break flag", u"\r\n", kUrlUtf8, false, true, false, u"", u"%0D%0A"},
+      {"query-mark flag", u"a&b=c?", kUrlUtf8, false, false, true, u"", u"a%26b%3Dc%3F"},
+      {"utf-16be, zero bytes always encoded", u"a\u4F60", kUrlUtf16, false, false, false, u"", u"%00aO`"},
+      {"utf-16be with the ascii flag", u"a", kUrlUtf16, true, false, false, u"", u"%00%61"},
+      {"zero unit is data", std::u16string(u"a\0b", 3), kUrlUtf8, false, false, false, u"", u"a%00b"},
+      {"named charset", u"\u4F60", kUrlSystemCodePage, false, false, false, u"UTF-8", u"%E4%BD%A0"},
+      {"named charset big5", u"\u4E2D", kUrlSystemCodePage, false, false, false, u"Big5", u"%A4%A4"},
+      {"charset ignored outside the code-page mode", u"\u4F60", kUrlUtf8, false, false, false, u"Big5", u"%E4%BD%A0"},
+      {"unknown charset gives nothing", u"\u4F60", kUrlSystemCodePage, false, false, false, u"no-such-charset", u""},
+      {"empty", u"", kUrlUtf8, true, true, true, u"", u""},
   };
   for (const EncodeCase& c : cases) {
     CWString text(c.in);
@@ -48,7 +48,7 @@ TEST(UrlEncode, Cases) {
 TEST(UrlEncode, RewritesTheCallersCharsetName) {
   CWString text(u"\u4F60");
   CWString charset(u"ansi");
-  UrlEncode(text, 0, false, false, false, charset);
+  UrlEncode(text, kUrlSystemCodePage, false, false, false, charset);
   EXPECT_EQ(text, u"%C4%E3");
   EXPECT_EQ(charset, u"GBK");
 }
@@ -64,25 +64,31 @@ struct DecodeCase {
 TEST(UrlDecode, Cases) {
   ASSERT_EQ(GetSystemCodePage(), 936);
   const DecodeCase cases[] = {
-      {"utf-8 escapes", u"%E4%BD%A0", 1, u"", u"\u4F60"},
-      {"typed character unchanged", u"\u4F60", 1, u"", u"\u4F60"},
-      {"typed between escapes", u"%E4%BD%A0\u597D%E4%BD%A0", 1, u"", u"\u4F60\u597D\u4F60"},
-      {"system code page", u"%C4%E3", 0, u"", u"\u4F60"},
-      {"typed between code page escapes", u"%C4%E3\u597D%C4%E3x", 0, u"", u"\u4F60\u597D\u4F60x"},
-      {"short escape at the end", u"a%2", 1, u"", u"a%2"},
-      {"not hexadecimal", u"%zz", 1, u"", u"%zz"},
-      {"digits in either case", u"%4a%4A", 1, u"", u"JJ"},
-      {"plus stays", u"a+b", 1, u"", u"a+b"},
-      {"lone percent", u"100%", 0, u"", u"100%"},
-      {"zero byte keeps what follows", u"a%00b", 1, u"", std::u16string(u"a\0b", 3)},
-      {"named charset", u"%A4%A4", 0, u"Big5", u"\u4E2D"},
-      {"utf-16le in other modes", u"%60%4FA%00", 2, u"", u"\u4F60A"},
-      {"unknown charset gives nothing", u"abc", 0, u"no-such-charset", u""},
-      {"mend: typed emoji stays one character (utf-8)", u"a\U0001F600b", 1, u"", u"a\U0001F600b"},
-      {"mend: typed emoji stays one character (code page)", u"%C4%E3\U0001F600", 0, u"", u"\u4F60\U0001F600"},
-      {"mend: decoded FF bytes are not a placeholder", u"%FF%FF%FF\u4F60", 1, u"", u"\uFFFD\uFFFD\uFFFD\u4F60"},
-      {"typed lone surrogate kept", u"a\xD800" u"b", 1, u"", u"a\xD800" u"b"},
-      {"empty", u"", 0, u"", u""},
+      {"utf-8 escapes", u"%E4%BD%A0", kUrlUtf8, u"", u"\u4F60"},
+      {"typed character unchanged", u"\u4F60", kUrlUtf8, u"", u"\u4F60"},
+      {"typed between escapes", u"%E4%BD%A0\u597D%E4%BD%A0", kUrlUtf8, u"", u"\u4F60\u597D\u4F60"},
+      {"system code page", u"%C4%E3", kUrlSystemCodePage, u"", u"\u4F60"},
+      {"typed between code page escapes", u"%C4%E3\u597D%C4%E3x", kUrlSystemCodePage, u"", u"\u4F60\u597D\u4F60x"},
+      {"short escape at the end", u"a%2", kUrlUtf8, u"", u"a%2"},
+      {"not hexadecimal", u"%zz", kUrlUtf8, u"", u"%zz"},
+      {"digits in either case", u"%4a%4A", kUrlUtf8, u"", u"JJ"},
+      {"plus stays", u"a+b", kUrlUtf8, u"", u"a+b"},
+      {"lone percent", u"100%", kUrlSystemCodePage, u"", u"100%"},
+      {"zero byte keeps what follows", u"a%00b", kUrlUtf8, u"", std::u16string(u"a\0b", 3)},
+      {"named charset", u"%A4%A4", kUrlSystemCodePage, u"Big5", u"\u4E2D"},
+      {"utf-16le in other modes", u"%60%4FA%00", kUrlUtf16, u"", u"\u4F60A"},
+      {"unknown charset gives nothing", u"abc", kUrlSystemCodePage, u"no-such-charset", u""},
+      {"mend: typed emoji stays one character (utf-8)", u"a\U0001F600b", kUrlUtf8, u"", u"a\U0001F600b"},
+      {"mend: typed emoji stays one character (code page)", u"%C4%E3\U0001F600", kUrlSystemCodePage, u"",
+       u"\u4F60\U0001F600"},
+      {"mend: decoded FF bytes are not a placeholder", u"%FF%FF%FF\u4F60", kUrlUtf8, u"", u"\uFFFD\uFFFD\uFFFD\u4F60"},
+      {"typed lone surrogate kept",
+       u"a\xD800"
+       u"b",
+       kUrlUtf8, u"",
+       u"a\xD800"
+       u"b"},
+      {"empty", u"", kUrlSystemCodePage, u"", u""},
   };
   for (const DecodeCase& c : cases) {
     CWString text(c.in);
@@ -95,7 +101,7 @@ TEST(UrlDecode, Cases) {
 TEST(UrlDecode, RewritesTheCallersCharsetNameEvenWithoutBytes) {
   CWString text(u"\u4F60");
   CWString charset(u"ANSI");
-  UrlDecode(text, 0, charset);
+  UrlDecode(text, kUrlSystemCodePage, charset);
   EXPECT_EQ(text, u"\u4F60");
   EXPECT_EQ(charset, u"GBK");
 }
@@ -125,14 +131,14 @@ TEST(UrlCodec, RoundTripsAndRandomInput) {
     }
     for (int flags = 0; flags < 8; ++flags) {
       CWString text(sample);
-      UrlEncode(text, 1, flags & 1, flags & 2, flags & 4);
-      UrlDecode(text, 1);
+      UrlEncode(text, kUrlUtf8, flags & 1, flags & 2, flags & 4);
+      UrlDecode(text, kUrlUtf8);
       ASSERT_EQ(text.Str(), sample) << "flags " << flags;
     }
     // Random half-formed input through every mode stays in bounds.
     std::u16string messy;
     for (size_t i = rng() % 30; i > 0; --i) messy += alphabet[rng() % alphabet.size()];
-    for (int mode = 0; mode <= 2; ++mode) {
+    for (int mode : {kUrlSystemCodePage, kUrlUtf8, kUrlUtf16}) {
       CWString text(messy);
       UrlDecode(text, mode);
       EXPECT_LE(text.GetLength(), messy.size());

@@ -1,0 +1,13 @@
+#pragma once
+// ReadWholeFile: the one reader of whole files. Only a regular file is read:
+// a pipe, a device or a folder given as a file is refused at once, never
+// waited on (opening a pipe for reading would wait for a writer, and a device
+// could be read forever). A file that grows while it is read is read to its
+// new end. Any thread; nothing is shared between calls.
+#include "common/mem.h"
+#include "common/wstring.h"
+
+// Every byte of the regular file at `path` (UTF-8 for the OS) into `bytes`;
+// false, leaving `bytes` alone, when it is no regular file or cannot be
+// opened or read to its end. An empty file gives an empty buffer and true.
+bool ReadWholeFile(const CWString& path, CQzuMem& bytes);
