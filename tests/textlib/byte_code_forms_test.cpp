@@ -1,3 +1,5 @@
+// Bytes as hexadecimal and decimal texts both ways, yes/no texts and elapsed
+// times: tables of cases, a round trip and random input.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -5,9 +7,9 @@
 #include "test_support.h"
 #include "textlib/byte_code_forms.h"
 
-namespace {
+using qzu_test::ToHex;
 
-std::string HexOf(const CQzuMem& m) { return qzu_test::ToHex(m.GetData(), m.GetSize()); }
+namespace {
 
 TEST(HexTextToBytes, Cases) {
   const struct {
@@ -28,14 +30,14 @@ TEST(HexTextToBytes, Cases) {
   for (const auto& c : cases) {
     CQzuMem bytes;
     EXPECT_EQ(&HexTextToBytes(c.text, bytes), &bytes);
-    EXPECT_EQ(HexOf(bytes), c.bytes) << c.name;
+    EXPECT_EQ(ToHex(bytes), c.bytes) << c.name;
   }
 }
 
 TEST(HexTextToBytes, AppendsToWhatIsThere) {
   CQzuMem bytes("\x01", 1);
   HexTextToBytes(CWString(u"FF00").View(), bytes);
-  EXPECT_EQ(HexOf(bytes), "01 FF 00");
+  EXPECT_EQ(ToHex(bytes), "01 FF 00");
 }
 
 TEST(BytesToDecimalList, Cases) {
@@ -75,7 +77,7 @@ TEST(DecimalListToBytes, Cases) {
   for (const auto& c : cases) {
     CQzuMem bytes("\x07", 1);  // replaced, not appended to
     DecimalListToBytes(CWString(c.text), bytes);
-    EXPECT_EQ(HexOf(bytes), c.bytes) << c.name;
+    EXPECT_EQ(ToHex(bytes), c.bytes) << c.name;
   }
 }
 
