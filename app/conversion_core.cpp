@@ -240,7 +240,7 @@ void ConversionCore::Encode(CWString& text, Call& call) {
       break;
     case F::BytesHex:
       toBytes();
-      text = HexUpperOf(call.bytes);
+      text = BytesToHexText(call.bytes);
       break;
     case F::Bytes:
       toBytes();

@@ -40,6 +40,19 @@ TEST(HexTextToBytes, AppendsToWhatIsThere) {
   EXPECT_EQ(ToHex(bytes), "01 FF 00");
 }
 
+TEST(BytesToHexText, UpperCasePairsThatReadBack) {
+  EXPECT_EQ(BytesToHexText(qzu_test::MemFromHex("00 0F A0 FF 5c")), u"000FA0FF5C");
+  EXPECT_EQ(BytesToHexText(CQzuMem()), u"");
+  std::mt19937 rng(11);
+  for (int round = 0; round < 200; ++round) {
+    std::vector<uint8_t> raw(rng() % 40);
+    for (uint8_t& b : raw) b = static_cast<uint8_t>(rng());
+    const CQzuMem bytes(raw.data(), raw.size());
+    CQzuMem back;
+    ASSERT_EQ(HexTextToBytes(BytesToHexText(bytes).View(), back), bytes);
+  }
+}
+
 TEST(BytesToDecimalList, Cases) {
   const struct {
     std::vector<uint8_t> bytes;
