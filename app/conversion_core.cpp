@@ -9,6 +9,7 @@
 #include "app/text_bytes.h"
 #include "common/boxed.h"
 #include "platform/hooks.h"
+#include "platform/whole_file_read.h"
 #include "textlib/byte_code_forms.h"
 #include "textlib/charset_convert.h"
 #include "textlib/chinese_script.h"
