@@ -9,6 +9,7 @@
 #include "app/text_bytes.h"
 #include "common/boxed.h"
 #include "platform/hooks.h"
+#include "platform/whole_file_read.h"
 #include "textlib/byte_code_forms.h"
 #include "textlib/charset_convert.h"
 #include "textlib/chinese_script.h"
@@ -26,12 +27,18 @@ namespace rg_Ombrine_app {
 namespace {
 
 using F = ConversionFunction;
+using Pinyin = rg_Tavelkin_MingLingJi::rg_TavelkinHanZiPinYinLei;
 
 bool IsByteFunction(F f) {
   return f == F::BytesHex || f == F::Bytes || f == F::Base64 || f == F::Md5 || f == F::Sha1 || f == F::Sha256;
 }
 
 bool IsDigest(F f) { return f == F::Md5 || f == F::Sha1 || f == F::Sha256; }
+
+// The options' dedupe modes go to DedupeLines as they are.
+static_assert(static_cast<int32_t>(DedupMode::RemoveDuplicates) == kDedupeKeepFirst);
+static_assert(static_cast<int32_t>(DedupMode::KeepUnique) == kDedupeKeepUnique);
+static_assert(static_cast<int32_t>(DedupMode::KeepDuplicated) == kDedupeKeepSecond);
 
 // Line breaks to CR LF: every CR LF, lone CR and lone LF becomes one CR LF.
 // The literal text "[rn]" has always meant a line break here too.
@@ -218,23 +225,23 @@ void ConversionCore::Encode(CWString& text, Call& call) {
     case F::None:
       break;
     case F::Ucs2:
-      EscapeText(text, o.escapeAscii, o.escapeLineBreaks, 0);
+      EscapeText(text, o.escapeAscii, o.escapeLineBreaks, kEscapeBackslash);
       break;
     case F::UnicodeHex:
-      EscapeText(text, o.escapeAscii, o.escapeLineBreaks, 1);
+      EscapeText(text, o.escapeAscii, o.escapeLineBreaks, kEscapeHtmlHex);
       break;
     case F::UnicodeDecimal:
-      EscapeText(text, o.escapeAscii, o.escapeLineBreaks, 2);
+      EscapeText(text, o.escapeAscii, o.escapeLineBreaks, kEscapeHtmlDecimal);
       break;
     case F::Url:
-      UrlEncode(text, 0, o.escapeAscii, o.escapeLineBreaks, o.escapeJoiners, CWString());
+      UrlEncode(text, kUrlSystemCodePage, o.escapeAscii, o.escapeLineBreaks, o.escapeJoiners, CWString());
       break;
     case F::UrlUtf8:
-      UrlEncode(text, 1, o.escapeAscii, o.escapeLineBreaks, o.escapeJoiners, CWString());
+      UrlEncode(text, kUrlUtf8, o.escapeAscii, o.escapeLineBreaks, o.escapeJoiners, CWString());
       break;
     case F::BytesHex:
       toBytes();
-      text = HexUpperOf(call.bytes);
+      text = BytesToHexText(call.bytes);
       break;
     case F::Bytes:
       toBytes();
@@ -268,7 +275,7 @@ void ConversionCore::Encode(CWString& text, Call& call) {
       text.Replace(u"\n", u"\r");
       break;
     case F::Traditional:
-      ConvertChineseScript(text, 1);
+      ConvertChineseScript(text, kToTraditionalChinese);
       break;
     case F::UpperCase:
       MapAsciiCase(text, true);
@@ -288,7 +295,7 @@ void ConversionCore::Encode(CWString& text, Call& call) {
       break;
     case F::Pinyin:
       text = m_pinyin.ConvertToPinyin(text, o.pinyinCapitalize, o.pinyinTone, CWString(),
-                                      o.pinyinReplaceFormat ? 3 : 0, o.pinyinFormat,
+                                      o.pinyinReplaceFormat ? Pinyin::kTemplate : Pinyin::kKeepOthers, o.pinyinFormat,
                                       static_cast<int>(o.pinyinPercent.ToInt()));
       break;
   }
@@ -304,19 +311,19 @@ void ConversionCore::Decode(CWString& text, Call& call) {
     case F::WordToText:
       break;
     case F::Ucs2:
-      UnescapeText(text, 0);
+      UnescapeText(text, kEscapeBackslash);
       break;
     case F::UnicodeHex:
-      UnescapeText(text, 1);
+      UnescapeText(text, kEscapeHtmlHex);
       break;
     case F::UnicodeDecimal:
-      UnescapeText(text, 2);
+      UnescapeText(text, kEscapeHtmlDecimal);
       break;
     case F::Url:
-      UrlDecode(text, 0, CWString());
+      UrlDecode(text, kUrlSystemCodePage, CWString());
       break;
     case F::UrlUtf8:
-      UrlDecode(text, 1, CWString());
+      UrlDecode(text, kUrlUtf8, CWString());
       break;
     case F::BytesHex:
       call.bytes.Empty();
@@ -350,7 +357,7 @@ void ConversionCore::Decode(CWString& text, Call& call) {
     case F::Traditional:
     case F::UpperCase:
     case F::Pinyin:
-      if (o.function == F::Traditional) ConvertChineseScript(text, 0);
+      if (o.function == F::Traditional) ConvertChineseScript(text, kToSimplifiedChinese);
       else if (o.function == F::UpperCase) MapAsciiCase(text, false);
       else Encode(text, call);  // line breaks and pinyin work the same both ways
       break;

@@ -17,6 +17,7 @@
 #include "app/conversion_core.h"
 #include "app/text_bytes.h"
 #include "platform/hooks.h"
+#include "platform/whole_file_read.h"
 #include "textlib/charset_convert.h"
 #include "textlib/charset_detect.h"
 #include "textlib/digest_text.h"
@@ -24,7 +25,6 @@
 #include "textlib/file_name_clean.h"
 #include "textlib/file_write.h"
 #include "textlib/path_helpers.h"
-#include "textlib/text_file_load.h"
 
 namespace rg_Ombrine_app {
 

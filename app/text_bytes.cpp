@@ -46,16 +46,6 @@ bool BytesToText(CQzuMem& bytes, CharFormat format, CWString& text) {
   return true;
 }
 
-CWString HexUpperOf(const CQzuMem& bytes) {
-  static const char16_t kDigits[] = u"0123456789ABCDEF";
-  std::u16string s(bytes.GetSize() * 2, u'0');
-  for (size_t i = 0; i < bytes.GetSize(); ++i) {
-    s[2 * i] = kDigits[bytes[i] >> 4];
-    s[2 * i + 1] = kDigits[bytes[i] & 15];
-  }
-  return CWString(std::move(s));
-}
-
 CWString Base64Of(const CQzuMem& bytes) {
   const QByteArray encoded =
       QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.GetData()), static_cast<qsizetype>(bytes.GetSize()))

@@ -1,6 +1,7 @@
 #pragma once
 // Turning the working text into the bytes the byte functions work on, and
-// back, by the chosen character format; hexadecimal and Base64 forms of bytes.
+// back, by the chosen character format; Base64 forms of bytes (the hexadecimal
+// form is BytesToHexText of textlib/byte_code_forms.h).
 #include "app/conversion_options.h"
 #include "common/mem.h"
 #include "common/utf16le.h"
@@ -14,8 +15,6 @@ void TextToBytes(const CWString& text, CharFormat format, CQzuMem& bytes);
 // Bytes to text by the same formats. False for `Raw`, which has no text.
 bool BytesToText(CQzuMem& bytes, CharFormat format, CWString& text);
 
-// Upper-case hexadecimal, two digits per byte, no separators.
-CWString HexUpperOf(const CQzuMem& bytes);
 // Base64 with the standard alphabet and "=" padding, no line breaks.
 CWString Base64Of(const CQzuMem& bytes);
 // Decodes Base64; characters outside the alphabet (line breaks, blanks) are skipped.

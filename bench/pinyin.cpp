@@ -55,7 +55,8 @@ void RunConversion(benchmark::State& state, int capital, int tone, const char16_
   const CWString input(sample.text);
   const CWString sep(separator), tpl(templateText);
   rg_TavelkinHanZiPinYinLei converter;
-  converter.ConvertToPinyin(CWString(u"中"), 0, 0, sep, 0, tpl, 100);  // the one-time build is not measured
+  // The one-time build is not measured.
+  converter.ConvertToPinyin(CWString(u"中"), 0, 0, sep, rg_TavelkinHanZiPinYinLei::kKeepOthers, tpl, 100);
   for (auto _ : state) {
     CWString out = converter.ConvertToPinyin(input, capital, tone, sep, mode, tpl, percent);
     benchmark::DoNotOptimize(out.GetBuffer());

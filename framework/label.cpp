@@ -58,7 +58,9 @@ void rg_label8::SetAlignment(int alignment) {
 void rg_label8::ApplyLayout() {
   auto* label = qobject_cast<QLabel*>(GetWidget());
   if (!label) return;
-  Qt::Alignment h = m_alignment == 1 ? Qt::AlignHCenter : m_alignment == 2 ? Qt::AlignRight : Qt::AlignLeft;
+  Qt::Alignment h = m_alignment == kAlignCentre  ? Qt::AlignHCenter
+                    : m_alignment == kAlignRight ? Qt::AlignRight
+                                                 : Qt::AlignLeft;
   label->setWordWrap(m_multiLine != 0);
   label->setAlignment(h | (m_multiLine ? Qt::AlignTop : Qt::AlignVCenter));
 }

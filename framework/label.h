@@ -16,7 +16,11 @@ class rg_label8 : public CQzuWinControl {
 
   void SetMultiLine(bool multiLine);
   bool IsMultiLine() const { return m_multiLine != 0; }
-  // 0 left, 1 centre, 2 right; vertical centring is on for single lines.
+  // The alignments, as `alignment` of SetAlignment; vertical centring is on
+  // for single lines.
+  static constexpr int kAlignLeft = 0;
+  static constexpr int kAlignCentre = 1;
+  static constexpr int kAlignRight = 2;
   void SetAlignment(int alignment);
 
   CQzuEventSlot<> OnClick;

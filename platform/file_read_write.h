@@ -13,7 +13,7 @@ class CQzuFileHandle : public CQzuRefObject {
   CQzuFileHandle() = default;
   int Descriptor() const { return m_fd; }
   bool IsOpen() const { return m_fd >= 0; }
-  // Opens `path` (UTF-8 for the OS), closing a file held before: for reading
+  // Opens `path` (its name from ToSystemPath), closing a file held before: for reading
   // when `forWriting` is false, else created or truncated. 1 on success.
   int Open(const CWString& path, bool forWriting);
   void Close();

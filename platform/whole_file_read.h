@@ -7,7 +7,7 @@
 #include "common/mem.h"
 #include "common/wstring.h"
 
-// Every byte of the regular file at `path` (UTF-8 for the OS) into `bytes`;
+// Every byte of the regular file at `path` (ToSystemPath gives the name) into `bytes`;
 // false, leaving `bytes` alone, when it is no regular file or cannot be
 // opened or read to its end. An empty file gives an empty buffer and true.
 bool ReadWholeFile(const CWString& path, CQzuMem& bytes);

@@ -1,3 +1,4 @@
+// The shared test helpers of test_support.h and the printer of text_printer.h.
 #include "test_support.h"
 
 #include <fcntl.h>
@@ -13,7 +14,10 @@
 #include <future>
 #include <iterator>
 #include <stdexcept>
+#include <thread>
 
+#include "common/object.h"
+#include "common/stream.h"
 #include "common/utf.h"
 #include "common/wstring.h"
 #include "text_printer.h"
@@ -63,6 +67,12 @@ std::string ToHex(const uint8_t* data, size_t size) {
   return s;
 }
 
+std::string StreamHex(const CQzuObject& object) {
+  CQzuMemStream stream;
+  object.SaveToStream(stream);
+  return ToHex(stream.Buffer());
+}
+
 void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
   std::filesystem::create_directories(path.parent_path());
   std::ofstream f(path, std::ios::binary);
@@ -81,6 +91,15 @@ void WriteFileText(const std::filesystem::path& path, const std::string& bytes) 
 std::string ReadFileText(const std::filesystem::path& path) {
   const std::vector<uint8_t> bytes = ReadFile(path);
   return std::string(bytes.begin(), bytes.end());
+}
+
+bool WaitFor(const std::function<bool()>& condition, int ms) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
 }
 
 bool ReturnsWithoutAWriter(const std::filesystem::path& fifo, const std::function<void()>& read) {

@@ -26,6 +26,16 @@ CQzuMem& HexTextToBytes(std::u16string_view text, CQzuMem& bytes) {
   return bytes;
 }
 
+CWString BytesToHexText(const uint8_t* data, size_t size) {
+  static const char16_t kDigits[] = u"0123456789ABCDEF";
+  std::u16string text(size * 2, u'0');
+  for (size_t i = 0; i < size; ++i) {
+    text[2 * i] = kDigits[data[i] >> 4];
+    text[2 * i + 1] = kDigits[data[i] & 15];
+  }
+  return CWString(std::move(text));
+}
+
 void BytesToDecimalList(const CQzuMem& bytes, CWString& text) {
   std::u16string out;
   out.reserve(bytes.GetSize() * 4);

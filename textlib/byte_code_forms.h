@@ -2,6 +2,7 @@
 // Text forms of byte buffers for the byte-code functions (hexadecimal pairs,
 // comma-separated decimal numbers) and two small formatters: a boolean as
 // "1"/"0" for font descriptions and an elapsed time with a Chinese unit.
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -15,6 +16,10 @@
 // pointer form reads up to the first zero unit; a null pointer appends nothing.
 CQzuMem& HexTextToBytes(const char16_t* text, CQzuMem& bytes);
 CQzuMem& HexTextToBytes(std::u16string_view text, CQzuMem& bytes);
+
+// The bytes as upper-case hexadecimal pairs without separators ("00FF41").
+CWString BytesToHexText(const uint8_t* data, size_t size);
+inline CWString BytesToHexText(const CQzuMem& bytes) { return BytesToHexText(bytes.GetData(), bytes.GetSize()); }
 
 // The bytes as unsigned decimal numbers joined by "," ("0,65,255").
 void BytesToDecimalList(const CQzuMem& bytes, CWString& text);

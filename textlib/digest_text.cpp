@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/digest.h"
+#include "textlib/byte_code_forms.h"
 
 namespace {
 
@@ -41,14 +42,7 @@ CWString HashBytes(const CQzuMem& bytes, int algorithmId, int digestLength, int 
   if (digestLength <= 0 || static_cast<size_t>(digestLength) < DigestSize(algorithm)) return CWString();
   const std::vector<uint8_t> digest = ComputeDigest(algorithm, bytes.GetData(), bytes.GetSize());
   if (digest.empty()) return CWString();
-  static const char16_t kDigits[] = u"0123456789ABCDEF";
-  std::u16string text;
-  text.reserve(digest.size() * 2);
-  for (uint8_t b : digest) {
-    text += kDigits[b >> 4];
-    text += kDigits[b & 15];
-  }
-  return CWString(std::move(text));
+  return BytesToHexText(digest.data(), digest.size());
 }
 
 CWString Md5Text(const CQzuMem& bytes, bool upperCase) {

@@ -13,7 +13,6 @@ inline constexpr int32_t kDedupeKeepFirst = 0;   // the first record of each key
 inline constexpr int32_t kDedupeKeepUnique = 1;  // the records whose key occurs exactly once
 inline constexpr int32_t kDedupeKeepSecond = 2;  // for each key that repeats, its second record
 
-//
 // `recordSeparator` may be "", "换行" or "\r\n" typed as four characters (all
 // CR LF, and the line break is then detected in the text), "\r" or "\n" typed
 // as two characters; the resolved break is written back into it. Any other

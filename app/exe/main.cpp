@@ -37,7 +37,7 @@ class MainForm : public CQzuWinForm {
   void CreateChildren() override {
     SetBackColour(0xFFFFFF);
     m_title.SetFontText(u"微软雅黑, 20, 0, 0, 0, 0, 0");
-    m_title.SetAlignment(1);
+    m_title.SetAlignment(rg_Ombrine_MFCJieMian_base::rg_label8::kAlignCentre);
     m_title.Create(this, 0, 0, GetClientWidth(), GetClientHeight(), 101, kProductTitle);
   }
 

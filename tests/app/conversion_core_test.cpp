@@ -13,7 +13,7 @@ using namespace rg_Ombrine_app;
 
 namespace {
 
-struct Core : app_test::CoreRig {
+struct Core : qzu_test::CoreRig {
 
   CWString Run(const CWString& input) {
     CWString text = input;

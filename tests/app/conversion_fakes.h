@@ -11,7 +11,7 @@
 #include "test_support.h"
 #include "textlib/pinyin_converter.h"
 
-namespace app_test {
+namespace qzu_test {
 
 class FakeHost : public rg_Ombrine_app::IConversionHost {
  public:
@@ -69,4 +69,4 @@ struct Batch : CoreRig {
   }
 };
 
-}  // namespace app_test
+}  // namespace qzu_test

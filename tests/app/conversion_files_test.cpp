@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using app_test::Batch;
+using qzu_test::Batch;
 
 // "中文" in each charset, as read back after conversion.
 const char* kGbk = "D6D0 CEC4";

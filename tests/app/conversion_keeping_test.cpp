@@ -22,7 +22,7 @@
 #include "textlib/folder_listing.h"
 
 using namespace rg_Ombrine_app;
-using app_test::Batch;
+using qzu_test::Batch;
 using qzu_test::Hex;
 namespace fs = std::filesystem;
 

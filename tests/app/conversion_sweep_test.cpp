@@ -14,7 +14,7 @@
 #include "test_support.h"
 
 using namespace rg_Ombrine_app;
-using app_test::Batch;
+using qzu_test::Batch;
 namespace fs = std::filesystem;
 
 namespace {

@@ -21,7 +21,7 @@ class WordDocumentsOffice : public ::testing::Test {
   qzu_test::TempDir dir;
   rg_Tavelkin_MingLingJi::rg_TavelkinWordWenDangJiCaoZuoLei automation;
   WordAutomationAdapter adapter{automation};
-  app_test::FakeHost host;
+  qzu_test::FakeHost host;
   WordDocuments word{&adapter, host};
   ConversionOptions options;
 };

@@ -6,6 +6,9 @@
 #include <thread>
 
 #include "common/event.h"
+#include "test_support.h"
+
+using qzu_test::WaitFor;
 
 namespace {
 
@@ -21,13 +24,6 @@ intptr_t CountCall(CQzuObject* receiver, CQzuObject*, intptr_t userData, int del
   EXPECT_TRUE(r->alive.load());
   r->calls += delta;
   return userData;
-}
-
-// Polls until `flag` is set or 10 s pass; returns the flag.
-bool WaitFor(const std::atomic<bool>& flag) {
-  const auto deadline = std::chrono::steady_clock::now() + 10s;
-  while (!flag && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
-  return flag;
 }
 
 // What a receiver's destructor does, on a thread of its own: detach first,
@@ -81,7 +77,7 @@ TEST(Event, DetachWaitsForARunningCallAndBlocksLaterOnes) {
       pointer);
 
   std::thread worker([&] { slot.Raise(nullptr); });
-  ASSERT_TRUE(WaitFor(inside));
+  ASSERT_TRUE(WaitFor([&] { return inside.load(); }, 10000));
 
   std::atomic<bool> detached{false};
   std::thread destroyer = DetachAndDelete(pointer, r, detached);  // must wait for the worker's call
@@ -117,7 +113,7 @@ TEST(Event, ALongHandlerLeavesTheReceiverFreeForOtherCalls) {
   quick.Connect(&CountCall, pointer, 5);
 
   std::thread worker([&] { longWork.Raise(nullptr); });
-  ASSERT_TRUE(WaitFor(s_longInside));
+  ASSERT_TRUE(WaitFor([&] { return s_longInside.load(); }, 10000));
 
   // Another thread's event gets through while the long handler runs.
   std::atomic<bool> quickDone{false};
@@ -125,7 +121,7 @@ TEST(Event, ALongHandlerLeavesTheReceiverFreeForOtherCalls) {
     EXPECT_EQ(quick.Raise(nullptr, 1), 5);
     quickDone = true;
   });
-  EXPECT_TRUE(WaitFor(quickDone));
+  EXPECT_TRUE(WaitFor([&] { return quickDone.load(); }, 10000));
   EXPECT_EQ(r->calls, 1);
 
   std::atomic<bool> detached{false};

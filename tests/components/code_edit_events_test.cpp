@@ -15,8 +15,8 @@
 #include "framework/win_form.h"
 #include "qt_pump.h"
 
-using editor_test::Event;
-using editor_test::EventLog;
+using qzu_test::Event;
+using qzu_test::EventLog;
 using rg_Ombrine_windows_chkzj::rg_HuoHuaDaiMaBianJiKuang;
 
 namespace {

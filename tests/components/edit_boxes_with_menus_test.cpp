@@ -77,7 +77,7 @@ class EditBoxesOnScreen : public ::testing::Test {
     qzu_test::PumpFor(5);
   }
 
-  editor_test::EditorHooks hooks;
+  qzu_test::EditorHooks hooks;
   IPlatformHooks* previous = nullptr;
   CQzuWinForm form;
   rg_TavelkinHuoHuaBianJiKuang1 code;

@@ -12,7 +12,7 @@
 #include "common/event.h"
 #include "framework/qt_platform_hooks.h"
 
-namespace editor_test {
+namespace qzu_test {
 
 struct Event {
   std::string name;
@@ -77,4 +77,4 @@ struct EditorHooks : CQtPlatformHooks {
   }
 };
 
-}  // namespace editor_test
+}  // namespace qzu_test

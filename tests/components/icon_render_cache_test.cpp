@@ -15,12 +15,11 @@
 #include "platform/resource_loader.h"
 #include "test_support.h"
 
+using qzu_test::BytesOf;
+using qzu_test::Mem;
 using rg_Ombrine_Tosvard_SVGHuiZhiKu::SvgRenderCount;
 
 namespace {
-
-CQzuMem Mem(const std::string& s) { return CQzuMem(s.data(), s.size()); }
-std::vector<uint8_t> Bytes(const CQzuMem& m) { return std::vector<uint8_t>(m.GetData(), m.GetData() + m.GetSize()); }
 
 const std::string kIcon =
     R"(<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16" viewBox="0 0 16 16">)"
@@ -80,8 +79,8 @@ TEST_F(IconRenderCacheTest, FirstRequestRendersAndAppendsLaterOnesHit) {
   EXPECT_EQ(Int32At(cache, 16), 0);
 
   // Same request, and one that differs only in the background: no render.
-  EXPECT_EQ(Bytes(LoadSvgIcon(0, Mem(kIcon), 16, 16, 0, 0, 0)), Bytes(first));
-  EXPECT_EQ(Bytes(LoadSvgIcon(0, Mem(kIcon), 16, 16, 0, 0, 0x00FF00FF)), Bytes(first));
+  EXPECT_EQ(BytesOf(LoadSvgIcon(0, Mem(kIcon), 16, 16, 0, 0, 0)), BytesOf(first));
+  EXPECT_EQ(BytesOf(LoadSvgIcon(0, Mem(kIcon), 16, 16, 0, 0, 0x00FF00FF)), BytesOf(first));
   EXPECT_EQ(SvgRenderCount(), before + 1);
   // Another format is another key.
   const CQzuMem bmp = LoadSvgIcon(0, Mem(kIcon), 16, 16, 1, 0, 0xFFFFFFFF);
@@ -125,7 +124,7 @@ TEST_F(IconRenderCacheTest, EmptySvgBytesTakeTheBuiltInResource) {
   EXPECT_EQ(static_cast<uint32_t>(Int32At(IconCacheBuffer(), 4)), HashByteBuffer(LoadResourceBytes(502)));
   // The same SVG given as bytes is the same key.
   const int renders = SvgRenderCount();
-  EXPECT_EQ(Bytes(LoadSvgIcon(0, LoadResourceBytes(502), 16, 16, 0, 0, 0)), Bytes(png));
+  EXPECT_EQ(BytesOf(LoadSvgIcon(0, LoadResourceBytes(502), 16, 16, 0, 0, 0)), BytesOf(png));
   EXPECT_EQ(SvgRenderCount(), renders);
 }
 
@@ -137,14 +136,14 @@ TEST_F(IconRenderCacheTest, WriteBackOnlyWhenChangedAndTheFileServesTheNextRun) 
   const CQzuMem png = LoadSvgIcon(0, Mem(kIcon), 16, 16, 0, 0, 0);
   EXPECT_EQ(IconCacheHash(), 0u);  // no file was read
   ASSERT_EQ(SaveIconCacheIfChanged(), 1);
-  EXPECT_EQ(qzu_test::ReadFile(CacheFile()), Bytes(IconCacheBuffer()));
+  EXPECT_EQ(qzu_test::ReadFile(CacheFile()), BytesOf(IconCacheBuffer()));
   EXPECT_EQ(IconCacheHash(), HashByteBuffer(IconCacheBuffer()));
   EXPECT_EQ(SaveIconCacheIfChanged(), 0);
 
   // The next run reads the file and hits without rendering.
   ResetIconCache();
   const int renders = SvgRenderCount();
-  EXPECT_EQ(Bytes(LoadSvgIcon(0, Mem(kIcon), 16, 16, 0, 0, 0)), Bytes(png));
+  EXPECT_EQ(BytesOf(LoadSvgIcon(0, Mem(kIcon), 16, 16, 0, 0, 0)), BytesOf(png));
   EXPECT_EQ(SvgRenderCount(), renders);
   EXPECT_EQ(IconCacheHash(), HashByteBuffer(IconCacheBuffer()));
 
@@ -163,12 +162,12 @@ TEST_F(IconRenderCacheTest, AFailedWriteBackIsTriedAgain) {
   EXPECT_EQ(SaveIconCacheIfChanged(), 0);
   std::filesystem::remove(blocked);
   EXPECT_EQ(SaveIconCacheIfChanged(), 1);
-  EXPECT_EQ(qzu_test::ReadFile(blocked / "sub" / "tavelkin.svgs"), Bytes(IconCacheBuffer()));
+  EXPECT_EQ(qzu_test::ReadFile(blocked / "sub" / "tavelkin.svgs"), BytesOf(IconCacheBuffer()));
 }
 
 // A cache file: one sound record, then whatever `tail` holds.
 std::vector<uint8_t> SoundRecordThen(const CQzuMem& cache, const std::vector<uint8_t>& tail) {
-  std::vector<uint8_t> file = Bytes(cache);
+  std::vector<uint8_t> file = BytesOf(cache);
   file.insert(file.end(), tail.begin(), tail.end());
   return file;
 }
@@ -189,12 +188,12 @@ TEST_F(IconRenderCacheTest, DamagedFilesAreMissesNeverReadPastTheirEnd) {
     qzu_test::WriteFile(CacheFile(), SoundRecordThen(sound, tail));
     const int renders = SvgRenderCount();
     // The record before the damage still serves.
-    EXPECT_EQ(Bytes(LoadSvgIcon(0, Mem(kIcon), 16, 16, 0, 0, 0)), Bytes(png));
+    EXPECT_EQ(BytesOf(LoadSvgIcon(0, Mem(kIcon), 16, 16, 0, 0, 0)), BytesOf(png));
     EXPECT_EQ(SvgRenderCount(), renders);
     // A new icon renders and lands where it can be found again.
     const CQzuMem other = LoadSvgIcon(0, Mem(kOtherIcon), 16, 16, 0, 0, 0);
     ASSERT_FALSE(other.IsEmpty());
-    EXPECT_EQ(Bytes(LoadSvgIcon(0, Mem(kOtherIcon), 16, 16, 0, 0, 0)), Bytes(other));
+    EXPECT_EQ(BytesOf(LoadSvgIcon(0, Mem(kOtherIcon), 16, 16, 0, 0, 0)), BytesOf(other));
     EXPECT_EQ(SvgRenderCount(), renders + 1);
     EXPECT_EQ(IconCacheBuffer().GetSize(), sound.GetSize() + 20 + other.GetSize());
   }
@@ -205,7 +204,7 @@ TEST_F(IconRenderCacheTest, DamagedFilesAreMissesNeverReadPastTheirEnd) {
   bad.insert(bad.end(), key.begin(), key.end());
   qzu_test::WriteFile(CacheFile(), bad);
   const int renders = SvgRenderCount();
-  EXPECT_EQ(Bytes(LoadSvgIcon(0, Mem(kIcon), 16, 16, 0, 0, 0)), Bytes(png));
+  EXPECT_EQ(BytesOf(LoadSvgIcon(0, Mem(kIcon), 16, 16, 0, 0, 0)), BytesOf(png));
   EXPECT_EQ(SvgRenderCount(), renders + 1);
 }
 
@@ -233,7 +232,7 @@ TEST_F(IconRenderCacheTest, KeyBytesInsideAnImageDoNotCountAsARecord) {
   ResetIconCache();
   qzu_test::WriteFile(CacheFile(), file);
   const int renders = SvgRenderCount();
-  EXPECT_EQ(Bytes(LoadSvgIcon(0, Mem(kIcon), 16, 16, 0, 0, 0)), Bytes(png));
+  EXPECT_EQ(BytesOf(LoadSvgIcon(0, Mem(kIcon), 16, 16, 0, 0, 0)), BytesOf(png));
   EXPECT_EQ(SvgRenderCount(), renders + 1);
 }
 

@@ -18,10 +18,10 @@
 #include "framework/framework_test_util.h"
 
 using namespace rg_TavelkinMingLingJi_ChuangKouZuJian;
-using fw_test::PumpFor;
-using fw_test::PumpUntil;
-using fw_test::R;
-using fw_test::Recorder;
+using qzu_test::PumpFor;
+using qzu_test::PumpUntil;
+using qzu_test::R;
+using qzu_test::Recorder;
 
 namespace {
 

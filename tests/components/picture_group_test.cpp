@@ -13,12 +13,11 @@
 #include "platform/hooks.h"
 #include "test_support.h"
 
+using qzu_test::Mem;
 using rg_Ombrine_base::rg_WeiTuDuiXiangLei;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::rg_TavelkinTuPianZu;
 
 namespace {
-
-CQzuMem Mem(const std::string& s) { return CQzuMem(s.data(), s.size()); }
 
 const std::string kWide =
     R"(<svg xmlns="http://www.w3.org/2000/svg" width="20" height="10" viewBox="0 0 20 10">)"

@@ -11,13 +11,13 @@
 #include "test_support.h"
 
 using namespace rg_Ombrine_Tosvard_SVGHuiZhiKu;
+using qzu_test::BytesOf;
 using qzu_test::Hex;
+using qzu_test::Mem;
 using qzu_test::ToHex;
 
 namespace {
 
-CQzuMem Mem(const std::string& s) { return CQzuMem(s.data(), s.size()); }
-std::vector<uint8_t> Bytes(const CQzuMem& m) { return std::vector<uint8_t>(m.GetData(), m.GetData() + m.GetSize()); }
 std::vector<uint8_t> Slice(const CQzuMem& m, size_t from, size_t count) {
   return std::vector<uint8_t>(m.GetData() + from, m.GetData() + from + count);
 }
@@ -121,8 +121,8 @@ TEST(SvgRender, PngDecodesToTheRenderedPixelsAndOtherFormatsArePng) {
   EXPECT_EQ(decoded.pixel(0, 0), qRgba(255, 0, 0, 255));
   EXPECT_EQ(decoded.pixel(4, 3), qRgba(0, 0, 255, 255));
 
-  EXPECT_EQ(Bytes(RenderSvgToImage(Mem(kTwoBands), 5, 4, 0, 3)), Bytes(png));
-  EXPECT_EQ(Bytes(EncodeSvgBitmap(-7)), Bytes(png));
+  EXPECT_EQ(BytesOf(RenderSvgToImage(Mem(kTwoBands), 5, 4, 0, 3)), BytesOf(png));
+  EXPECT_EQ(BytesOf(EncodeSvgBitmap(-7)), BytesOf(png));
 }
 
 TEST(SvgRender, InvalidSvgGivesNothingAndKeepsThePreviousBitmap) {
@@ -171,7 +171,7 @@ TEST(SvgRender, SaveBitmapFileWritesTheEncodedBytes) {
   ASSERT_FALSE(RenderSvgToImage(Mem(kSolid), 3, 3, 0, kSvgFormatBmp).IsEmpty());
   const std::string path = dir.str() + "/out.tga";
   ASSERT_TRUE(SaveSvgBitmapFile(CWString::FromUtf8(path), kSvgFormatTga));
-  EXPECT_EQ(qzu_test::ReadFile(path), Bytes(EncodeSvgBitmap(kSvgFormatTga)));
+  EXPECT_EQ(qzu_test::ReadFile(path), BytesOf(EncodeSvgBitmap(kSvgFormatTga)));
   EXPECT_EQ(qzu_test::ReadFile(path).size(), 18u + 36u);
 }
 

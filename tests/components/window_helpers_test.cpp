@@ -21,7 +21,7 @@ namespace {
 
 // Hooks that also note the stays-on-top state of a window whenever messages
 // are pumped.
-struct PumpWatch : editor_test::EditorHooks {
+struct PumpWatch : qzu_test::EditorHooks {
   QWidget* watched = nullptr;
   std::vector<bool> onTopWhilePumping;
   void PumpPendingMessages() override {

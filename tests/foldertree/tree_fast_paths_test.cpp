@@ -8,7 +8,7 @@
 
 namespace {
 
-using namespace tree_model_test;
+using namespace qzu_test;
 
 struct Shape {
   const char* name;

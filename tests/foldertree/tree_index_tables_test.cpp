@@ -13,7 +13,7 @@
 
 namespace {
 
-using namespace tree_model_test;
+using namespace qzu_test;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::BuildRowOffsetTable;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::BuildRowParentTable;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::BuildRowSiblingTables;
@@ -225,12 +225,12 @@ TEST(TreeIndexTablesTest, MembersRoundTripThroughTheStreamForm) {
   EXPECT_EQ(loaded.GetCheckMode(), 3);
   EXPECT_EQ(loaded.GetSelectedRow(), 3);
   EXPECT_TRUE(loaded.IsVisibleRowListCurrent());
-  EXPECT_EQ(HexOf(loaded.VisibleRowList()), HexOf(source.VisibleRowList()));
+  EXPECT_EQ(ToHex(loaded.VisibleRowList()), ToHex(source.VisibleRowList()));
   EXPECT_TRUE(AllIndexesReady(loaded));
-  EXPECT_EQ(HexOf(loaded.IndexRecord(TreeIndexKind::kSiblings).Latest()->second),
-            HexOf(source.IndexRecord(TreeIndexKind::kSiblings).Latest()->second));
+  EXPECT_EQ(ToHex(loaded.IndexRecord(TreeIndexKind::kSiblings).Latest()->second),
+            ToHex(source.IndexRecord(TreeIndexKind::kSiblings).Latest()->second));
   EXPECT_EQ(loaded.IndexRecord(TreeIndexKind::kParents).guard.busy.load(), 0);
-  EXPECT_EQ(HexOf(Saved(loaded)), HexOf(bytes));
+  EXPECT_EQ(ToHex(Saved(loaded)), ToHex(bytes));
 
   // Saved while stale: loaded stale, whatever the lengths.
   source.AppendTreeRow(u"x", -1, 0, 0, 0);

@@ -14,7 +14,7 @@
 #include "foldertree/tree_box_model.h"
 #include "test_support.h"
 
-namespace tree_model_test {
+namespace qzu_test {
 
 using rg_TavelkinMingLingJi_ChuangKouZuJian::ITreeBoxModelHost;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::TreeBoxModel;
@@ -38,8 +38,7 @@ struct RecordingHost : ITreeBoxModelHost {
 };
 
 inline std::vector<int> Items(const TreeRowLocator& a) { return a.Items(); }
-inline std::string HexOf(const CQzuMem& m) { return qzu_test::ToHex(m.GetData(), m.GetSize()); }
-inline std::string HexOfRows(const TreeBoxModel& model) { return HexOf(model.RowBuffer()); }
+inline std::string HexOfRows(const TreeBoxModel& model) { return ToHex(model.RowBuffer()); }
 
 // One row as a test writes it down.
 struct RowSpec {
@@ -166,7 +165,7 @@ inline std::vector<RowSpec> BuildTree(TreeBoxModel& model, const std::vector<Row
       refusedChecks.push_back(r);
   }
   const std::vector<uint8_t> bytes = BytesByHand(added, model.GetHeaderSize());
-  EXPECT_EQ(qzu_test::ToHex(bytes), HexOfRows(model));
+  EXPECT_EQ(ToHex(bytes), HexOfRows(model));
   for (int r : refusedChecks) {
     std::vector<RowSpec> tried = added;
     tried[r].check = wantedChecks[r];
@@ -250,4 +249,4 @@ inline std::vector<uint8_t> ExpandBytes(const TreeBoxModel& model) {
   return bytes;
 }
 
-}  // namespace tree_model_test
+}  // namespace qzu_test

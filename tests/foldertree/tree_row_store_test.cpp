@@ -10,7 +10,7 @@
 
 namespace {
 
-using namespace tree_model_test;
+using namespace qzu_test;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::kReplaceChildren;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::kReplaceChildrenAsBuilt;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::kReplaceRefused;
@@ -54,7 +54,7 @@ TEST(TreeRowStoreTest, OneRowIsItsTextMarkerAndHeader) {
   TreeBoxModel empty;
   empty.AppendTreeRow(u"", -1, 0, 0, 0);
   empty.AppendTreeRow(CWString(u"B\0C", 3), -1, 0, 0, 0);
-  EXPECT_EQ(HexOf(CQzuMem(empty.RowBuffer().GetData(), 4)), "01 02 03 04");
+  EXPECT_EQ(ToHex(CQzuMem(empty.RowBuffer().GetData(), 4)), "01 02 03 04");
   TreeRowLocator first, second;
   EXPECT_EQ(empty.GetRowText(0, first), u"");
   EXPECT_EQ(Items(first), (std::vector<int>{0, 29, 0}));
@@ -134,12 +134,12 @@ TEST(TreeRowStoreTest, IndexTablesOfOneRowAndOfTheFourRowExample) {
   TreeBoxModel one = ModelOf(Rows({{u"A", 0}}));
   one.StartTreeIndexWorkers();
   const auto table = [](const TreeBoxModel& m, TreeIndexKind kind) {
-    return HexOf(m.IndexRecord(kind).Latest()->first);
+    return ToHex(m.IndexRecord(kind).Latest()->first);
   };
   EXPECT_EQ(table(one, TreeIndexKind::kRowOffsets), "03 04 00 00 00 00 03 04");
   EXPECT_EQ(table(one, TreeIndexKind::kParents), "FF FF FF FF");
   EXPECT_EQ(table(one, TreeIndexKind::kSiblings), "FF FF FF FF");
-  EXPECT_EQ(HexOf(one.IndexRecord(TreeIndexKind::kSiblings).Latest()->second), "00 00 00 00");
+  EXPECT_EQ(ToHex(one.IndexRecord(TreeIndexKind::kSiblings).Latest()->second), "00 00 00 00");
   EXPECT_EQ(table(one, TreeIndexKind::kSubtreeEnds), "00 00 00 00");
 
   TreeBoxModel four = ModelOf(Rows({{u"a", 0}, {u"b", 1}, {u"c", 1}, {u"d", 0}}));
@@ -148,7 +148,7 @@ TEST(TreeRowStoreTest, IndexTablesOfOneRowAndOfTheFourRowExample) {
             "03 04 00 00 00 00 03 04 20 00 00 00 03 04 40 00 00 00 03 04 60 00 00 00 03 04");
   EXPECT_EQ(table(four, TreeIndexKind::kParents), "FF FF FF FF 00 00 00 00 00 00 00 00 FF FF FF FF");
   EXPECT_EQ(table(four, TreeIndexKind::kSiblings), "FF FF FF FF FF FF FF FF 01 00 00 00 00 00 00 00");
-  EXPECT_EQ(HexOf(four.IndexRecord(TreeIndexKind::kSiblings).Latest()->second),
+  EXPECT_EQ(ToHex(four.IndexRecord(TreeIndexKind::kSiblings).Latest()->second),
             "03 00 00 00 02 00 00 00 00 00 00 00 00 00 00 00");
   EXPECT_EQ(table(four, TreeIndexKind::kSubtreeEnds), "02 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
 

@@ -7,14 +7,14 @@
 
 namespace {
 
-using namespace tree_model_test;
+using namespace qzu_test;
 
 TEST(TreeVisibleRowsTest, EmptyTreeHasOnlyTheClosingMark) {
   TreeBoxModel model;
   TreeRowLocator locator;
   CQzuMem unused;
   EXPECT_EQ(model.BuildVisibleRowList(-1, locator, unused), 0);
-  EXPECT_EQ(HexOf(model.VisibleRowList()), "03 04");
+  EXPECT_EQ(ToHex(model.VisibleRowList()), "03 04");
   EXPECT_TRUE(model.IsVisibleRowListCurrent());
   EXPECT_EQ(model.GetVisibleRowAt(1), -1);
   EXPECT_EQ(model.FindVisibleRowEntry(0), -1);
@@ -28,16 +28,16 @@ TEST(TreeVisibleRowsTest, OpeningAndClosingARowPatchesTheList) {
   model.AppendTreeRow(u"B", -1, 0, 0, 1);
   EXPECT_FALSE(model.IsVisibleRowListCurrent());
   RebuildVisibleRows(model);
-  EXPECT_EQ(HexOf(model.VisibleRowList()), "03 04 00 00 00 00 03 04");
+  EXPECT_EQ(ToHex(model.VisibleRowList()), "03 04 00 00 00 00 03 04");
   EXPECT_EQ(model.GetVisibleRowCount(), 1);
   TreeRowLocator locator;
   ASSERT_EQ(model.SetRowExpandState(0, 1, 0, locator), 1);
-  EXPECT_EQ(HexOf(model.VisibleRowList()), "03 04 00 00 00 00 03 04 01 00 00 00 03 04");
+  EXPECT_EQ(ToHex(model.VisibleRowList()), "03 04 00 00 00 00 03 04 01 00 00 00 03 04");
   EXPECT_EQ(model.GetVisibleRowCount(), 2);
   EXPECT_EQ(model.GetVisibleRowAt(2), 1);
   EXPECT_EQ(model.GetVisibleIndexOfRow(1), 2);
   ASSERT_EQ(model.SetRowExpandState(0, 0, 0, locator), 1);
-  EXPECT_EQ(HexOf(model.VisibleRowList()), "03 04 00 00 00 00 03 04");
+  EXPECT_EQ(ToHex(model.VisibleRowList()), "03 04 00 00 00 00 03 04");
   EXPECT_EQ(model.GetVisibleRowCount(), 1);
   EXPECT_EQ(host.repaints, 2);
   // The first shown row and a hidden one both give line 1.
@@ -181,7 +181,7 @@ TEST(TreeVisibleRowsTest, PatchedListEqualsAFullRebuildAfterRandomRuns) {
         ++patchedSteps;
         TreeBoxModel rebuilt = model;
         RebuildVisibleRows(rebuilt);
-        ASSERT_EQ(HexOf(model.VisibleRowList()), HexOf(rebuilt.VisibleRowList())) << "step " << step;
+        ASSERT_EQ(ToHex(model.VisibleRowList()), ToHex(rebuilt.VisibleRowList())) << "step " << step;
         ASSERT_EQ(model.GetVisibleRowCount(), rebuilt.GetVisibleRowCount());
         ASSERT_EQ(VisibleListRows(model.VisibleRowList()), oracle.VisibleRows(ExpandBytes(model)));
       }

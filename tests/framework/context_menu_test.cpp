@@ -91,10 +91,10 @@ TEST(ContextMenu, CopiesShareTheBuiltMenu) {
 }
 
 TEST(ContextMenu, PopupReturnsTheChosenCommandAndPostsItToTheOwner) {
-  fw_test::Recorder rec;
+  qzu_test::Recorder rec;
   CQzuWinForm owner;
   owner.OnMessage.Connect([](CQzuObject* r, CQzuObject*, intptr_t, int m, intptr_t w, intptr_t) -> intptr_t {
-    fw_test::R(r)->Add("message", {m, w});
+    qzu_test::R(r)->Add("message", {m, w});
     return 0;
   }, rec.ref);
   ASSERT_EQ(owner.CreateForm(nullptr, 0, 0, 200, 100), 1);
@@ -107,7 +107,7 @@ TEST(ContextMenu, PopupReturnsTheChosenCommandAndPostsItToTheOwner) {
     QTest::keyClick(popup, Qt::Key_Return);
   });
   EXPECT_EQ(menu.TrackPopup(10, 10, &owner), 8002);
-  fw_test::PumpFor(20);
+  qzu_test::PumpFor(20);
   ASSERT_EQ(rec.Count("message"), 1);
   EXPECT_EQ(rec.args[0], (std::vector<intptr_t>{0x111, 8002}));
   owner.DestroyWindow();

@@ -12,9 +12,9 @@
 #include "framework_test_util.h"
 
 using namespace rg_Ombrine_MFCJieMian_base;
-using fw_test::PumpUntil;
-using fw_test::R;
-using fw_test::Recorder;
+using qzu_test::PumpUntil;
+using qzu_test::R;
+using qzu_test::Recorder;
 
 TEST(EnvelopeDialog, EndsOnItsPrivateMessage) {
   CQzuWinForm form;
@@ -98,7 +98,7 @@ TEST(Forms, FirstActivationIsRaisedOnce) {
   ASSERT_TRUE(PumpUntil([&] { return rec.Count("first") == 1; }));
   form.SetVisible(false);
   form.SetVisible(true);
-  fw_test::PumpFor(20);
+  qzu_test::PumpFor(20);
   EXPECT_EQ(rec.Count("first"), 1);
   EXPECT_EQ(rec.Count("shown"), 2);
   EXPECT_EQ(rec.log.front(), "shown");

@@ -1,6 +1,6 @@
 #pragma once
 // Shared pieces of the framework's widget tests: a receiver that records what
-// reached it, and pumping for a while.
+// reached it, and pumping for a while (qt_pump.h).
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
@@ -12,7 +12,7 @@
 #include "platform/ticks.h"
 #include "qt_pump.h"
 
-namespace fw_test {
+namespace qzu_test {
 
 struct Recorder : CQzuObject {
   std::vector<std::string> log;
@@ -34,7 +34,4 @@ struct Recorder : CQzuObject {
 
 inline Recorder* R(CQzuObject* receiver) { return static_cast<Recorder*>(receiver); }
 
-using qzu_test::PumpFor;
-using qzu_test::PumpUntil;
-
-}  // namespace fw_test
+}  // namespace qzu_test

@@ -11,8 +11,8 @@
 #include "framework_test_util.h"
 
 using namespace rg_Ombrine_MFCJieMian_base;
-using fw_test::R;
-using fw_test::Recorder;
+using qzu_test::R;
+using qzu_test::Recorder;
 
 TEST(KeyTranslation, QtKeysBecomeVirtualKeyCodes) {
   struct Case {

@@ -32,7 +32,7 @@ int MenusOnRightPress(CQzuWinControl& control) {
   const QPoint at = control.GetWidget()->mapTo(top, QPoint(20, 20));
   QTest::mousePress(top->windowHandle(), Qt::RightButton, Qt::NoModifier, at);
   QTest::mouseRelease(top->windowHandle(), Qt::RightButton, Qt::NoModifier, at);
-  fw_test::PumpFor(60);
+  qzu_test::PumpFor(60);
   return menus;
 }
 

@@ -99,9 +99,9 @@ TEST(CheckAndRadio, StateSetBeforeTheWindowAndRadioGroupsPerParent) {
   EXPECT_EQ(form.GetParentControl(), nullptr);
   EXPECT_EQ(a.GetCaption(), u"基本");
 
-  fw_test::Recorder rec;
+  qzu_test::Recorder rec;
   b.OnClick.Connect([](CQzuObject* r, CQzuObject*, intptr_t) -> intptr_t {
-    fw_test::R(r)->Add("click");
+    qzu_test::R(r)->Add("click");
     return 0;
   }, rec.ref);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form.GetWidget()));
@@ -144,9 +144,9 @@ TEST(RichEdit, ReadOnlyPlainTextWithFilesDropped) {
   ASSERT_EQ(edit.Create(&form, 0, 0, 200, 100), 1);
   EXPECT_EQ(edit.GetText(), u"<b>不是富文本</b>\n第二行");
   EXPECT_TRUE(edit.GetWidget()->acceptDrops());
-  fw_test::Recorder rec;
+  qzu_test::Recorder rec;
   edit.OnKeyDown.Connect([](CQzuObject* r, CQzuObject*, intptr_t, int k, int) -> intptr_t {
-    fw_test::R(r)->Add("key", {k});
+    qzu_test::R(r)->Add("key", {k});
     return 0;
   }, rec.ref);
   QTest::keyClick(edit.GetWidget(), Qt::Key_X);

@@ -15,7 +15,7 @@
 #include "framework_test_util.h"
 
 using namespace rg_Ombrine_MFCJieMian_base;
-using fw_test::PumpUntil;
+using qzu_test::PumpUntil;
 
 namespace {
 

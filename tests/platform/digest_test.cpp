@@ -1,3 +1,4 @@
+// The message digests and CRC-32 on known vectors, and null data refused.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,3 +1,4 @@
+// The resource loader: embedded files by id, and registered bytes in their place.
 #include <gtest/gtest.h>
 
 #include "platform/resource_loader.h"

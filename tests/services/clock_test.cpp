@@ -22,10 +22,7 @@ using rg_Tavelkin_MingLingJi::rg_TavelkinShiZhongLei;
 namespace {
 
 using qzu_test::PumpFor;
-
-bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 3000) {
-  return qzu_test::PumpUntil(condition, timeoutMs);
-}
+using qzu_test::PumpUntil;
 
 struct TickLog : CQzuObject {
   std::vector<uint64_t> ticks;  // tick count of each event
@@ -76,7 +73,7 @@ TEST_F(ClockTest, TicksAtItsPeriodUntilStopped) {
   Connect(clock);
   const uint64_t start = GetTickCount64();
   clock.SetClockPeriod(20);
-  ASSERT_TRUE(PumpUntil([&] { return log.ticks.size() >= 5; }));
+  ASSERT_TRUE(PumpUntil([&] { return log.ticks.size() >= 5; }, 3000));
   // Never faster than the period (a little slack for the tick's resolution).
   EXPECT_GE(log.ticks[4] - start, 5u * 20u - 5u);
   for (CQzuObject* s : log.senders) EXPECT_EQ(s, &clock);
@@ -103,7 +100,7 @@ TEST_F(ClockTest, HandlerMayStopItsOwnClock) {
   Connect(clock);
   log.stopAfter = 2;
   clock.SetClockPeriod(5);
-  ASSERT_TRUE(PumpUntil([&] { return log.ticks.size() >= 2; }));
+  ASSERT_TRUE(PumpUntil([&] { return log.ticks.size() >= 2; }, 3000));
   PumpFor(40);
   EXPECT_EQ(log.ticks.size(), 2u);
   EXPECT_EQ(clock.GetTimerId(), 0);
@@ -114,7 +111,7 @@ TEST_F(ClockTest, DestroyedClockLeavesNoTimerBehind) {
   auto clock = std::make_unique<rg_TavelkinShiZhongLei>();
   Connect(*clock);
   clock->SetClockPeriod(5);
-  ASSERT_TRUE(PumpUntil([&] { return !log.ticks.empty(); }));
+  ASSERT_TRUE(PumpUntil([&] { return !log.ticks.empty(); }, 3000));
   clock.reset();
   EXPECT_EQ(ClockTimerMapSize(), before);
   const size_t atDestruction = log.ticks.size();
@@ -137,7 +134,7 @@ TEST_F(ClockTest, CopyCarriesTheValuesButNotTheTimer) {
   }
   EXPECT_TRUE(clock.IsMapped());
   const size_t atCopy = log.ticks.size();
-  ASSERT_TRUE(PumpUntil([&] { return log.ticks.size() > atCopy + 1; }));
+  ASSERT_TRUE(PumpUntil([&] { return log.ticks.size() > atCopy + 1; }, 3000));
   clock.SetClockPeriod(0);
 }
 

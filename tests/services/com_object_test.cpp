@@ -6,13 +6,9 @@
 #include "services/regexp_instance.h"
 #include "test_support.h"
 
-namespace {
+using qzu_test::StreamHex;
 
-std::string StreamHex(const CQzuObject& o) {
-  CQzuMemStream s;
-  o.SaveToStream(s);
-  return qzu_test::ToHex(s.Buffer().GetData(), s.Buffer().GetSize());
-}
+namespace {
 
 TEST(ComObject, CreateByProgramId) {
   struct Case {

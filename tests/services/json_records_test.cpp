@@ -5,17 +5,12 @@
 #include "services/json_records.h"
 #include "test_support.h"
 
+using qzu_test::StreamHex;
 using rg_Ombrine_base::rg_ZhengShuLei;
 using rg_TavelkinJSON_package::rg_TavelkinJSONJieDian;
 using rg_TavelkinJSON_package::rg_TavelkinJSONLei;
 
 namespace {
-
-std::string StreamHex(const CQzuObject& o) {
-  CQzuMemStream s;
-  o.SaveToStream(s);
-  return qzu_test::ToHex(s.Buffer().GetData(), s.Buffer().GetSize());
-}
 
 const char kFreshNode[] =
     "00 00 00 00 "                  // first integer

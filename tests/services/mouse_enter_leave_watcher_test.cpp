@@ -21,10 +21,7 @@ using rg_Tavelkin_MingLingJi::rg_TavelkinYiRuYiChuShiJianLei;
 namespace {
 
 using qzu_test::PumpFor;
-
-bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 2000) {
-  return qzu_test::PumpUntil(condition, timeoutMs);
-}
+using qzu_test::PumpUntil;
 
 class FakeCursor : public IPlatformHooks {
  public:

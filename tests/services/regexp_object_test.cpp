@@ -8,15 +8,10 @@
 #include "services/regexp_object.h"
 #include "test_support.h"
 
+using qzu_test::StreamHex;
 using rg_Tavelkin_MingLingJi::rg_TavelkinZhengZeBiaoDaShiLei;
 
 namespace {
-
-std::string StreamHex(const CQzuObject& o) {
-  CQzuMemStream s;
-  o.SaveToStream(s);
-  return qzu_test::ToHex(s.Buffer().GetData(), s.Buffer().GetSize());
-}
 
 std::vector<std::u16string> Values(const std::vector<CQzuRegExpMatch>& matches) {
   std::vector<std::u16string> out;

@@ -15,19 +15,12 @@
 #include "common/event.h"
 #include "platform/ticks.h"
 #include "services/thread_pool.h"
+#include "test_support.h"
 
+using qzu_test::WaitFor;
 using rg_Tavelkin_MingLingJi::rg_TavelkinXianChengChiLei;
 
 namespace {
-
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
-}
 
 struct Task {
   intptr_t first, second, third;

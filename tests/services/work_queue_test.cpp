@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,12 +12,12 @@
 #include "common/event.h"
 #include "qt_pump.h"
 #include "services/work_queue.h"
+#include "test_support.h"
 
+using qzu_test::Mem;
 using rg_Tavelkin_MingLingJi::rg_TavelkinDuiLieLei;
 
 namespace {
-
-CQzuMem Bytes(const std::string& s) { return CQzuMem(s.data(), s.size()); }
 
 struct Handler : CQzuObject {
   std::vector<std::string> handled;
@@ -42,7 +41,7 @@ intptr_t OnItem(CQzuObject* receiver, CQzuObject* sender, intptr_t, const CQzuMe
   h->threads.push_back(std::this_thread::get_id());
   if (text == h->appendOn) {
     h->appendOn.clear();  // once
-    for (const std::string& s : h->toAppend) queue->AddRequest(Bytes(s));
+    for (const std::string& s : h->toAppend) queue->AddRequest(Mem(s));
     if (h->drainInside) {
       queue->DrainQueue();
       h->nestedDrainPending = queue->GetCount();
@@ -56,7 +55,7 @@ class WorkQueueTest : public ::testing::Test {
   void SetUp() override { queue.itemEvent.Connect(&OnItem, handlerRef); }
   // Fills the queue the way an owner does while a drain is not running.
   void Fill(const std::vector<std::string>& requests) {
-    for (const std::string& r : requests) queue.items.push_back(Bytes(r));
+    for (const std::string& r : requests) queue.items.push_back(Mem(r));
   }
   Handler handler;
   CQzuReceiverRef handlerRef = CQzuReceiverRef::Make(&handler);
@@ -98,7 +97,7 @@ TEST_F(WorkQueueTest, NullAndEmptyRequestsDiffer) {
 TEST_F(WorkQueueTest, RequestEqualToTheOneBeingHandledRunsOnceMoreAfterwards) {
   handler.appendOn = "A";
   handler.toAppend = {"A", "C", "A"};
-  queue.AddRequest(Bytes("A"));
+  queue.AddRequest(Mem("A"));
   EXPECT_EQ(handler.handled, (std::vector<std::string>{"A", "A", "C"}));
   EXPECT_EQ(queue.GetCount(), 0);
   EXPECT_EQ(queue.busy, 0);
@@ -155,16 +154,16 @@ TEST_F(WorkQueueTest, RequestsFromWorkersAreHandledOnTheUiThread) {
   std::vector<std::thread> workers;
   for (int w = 0; w < 4; ++w)
     workers.emplace_back([this] {
-      for (int i = 0; i < 50; ++i) queue.AddRequest(Bytes("A"));
+      for (int i = 0; i < 50; ++i) queue.AddRequest(Mem("A"));
     });
   for (std::thread& t : workers) t.join();
-  std::thread([this] { queue.AddRequest(Bytes("B")); }).join();
+  std::thread([this] { queue.AddRequest(Mem("B")); }).join();
   EXPECT_TRUE(handler.handled.empty());  // nothing ran on the workers
   ASSERT_TRUE(qzu_test::PumpUntil([&] { return queue.GetCount() == 0; }));
   EXPECT_EQ(handler.handled, (std::vector<std::string>{"A", "B"}));
   for (std::thread::id id : handler.threads) EXPECT_EQ(id, std::this_thread::get_id());
   // A drain asked for on a worker is handed over too.
-  queue.items.push_back(Bytes("C"));
+  queue.items.push_back(Mem("C"));
   std::thread([this] { queue.DrainQueue(); }).join();
   EXPECT_EQ(queue.GetCount(), 1);
   ASSERT_TRUE(qzu_test::PumpUntil([&] { return queue.GetCount() == 0; }));
@@ -187,16 +186,14 @@ TEST_F(WorkQueueTest, AWorkerAddsWhileAnItemIsHandled) {
     if (item.View() != "first") return 0;
     std::atomic<bool> done{false};
     std::thread worker([&] {
-      w->queue->AddRequest(Bytes("from worker"));
+      w->queue->AddRequest(Mem("from worker"));
       done = true;
     });
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!done && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    w->workerFinished = done;
+    w->workerFinished = qzu_test::WaitFor([&] { return done.load(); });
     worker.join();  // (after the deadline: the worker got in once the handler returned)
     return 0;
   }, waiterRef);
-  queue.AddRequest(Bytes("first"));
+  queue.AddRequest(Mem("first"));
   EXPECT_TRUE(waiter.workerFinished);
   // The running drain reached the worker's request.
   EXPECT_EQ(waiter.handled, (std::vector<std::string>{"first", "from worker"}));
@@ -208,7 +205,7 @@ TEST_F(WorkQueueTest, AWorkerAddsWhileAnItemIsHandled) {
 TEST_F(WorkQueueTest, AQueueGoneBeforeThePumpDropsItsHandedOverDrain) {
   auto* doomed = new rg_TavelkinDuiLieLei;
   doomed->itemEvent.Connect(&OnItem, handlerRef);
-  std::thread([doomed] { doomed->AddRequest(Bytes("late")); }).join();
+  std::thread([doomed] { doomed->AddRequest(Mem("late")); }).join();
   delete doomed;
   qzu_test::PumpFor(20);
   EXPECT_TRUE(handler.handled.empty());

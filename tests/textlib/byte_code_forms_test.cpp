@@ -1,3 +1,5 @@
+// Bytes as hexadecimal and decimal texts both ways, yes/no texts and elapsed
+// times: tables of cases, a round trip and random input.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -5,9 +7,9 @@
 #include "test_support.h"
 #include "textlib/byte_code_forms.h"
 
-namespace {
+using qzu_test::ToHex;
 
-std::string HexOf(const CQzuMem& m) { return qzu_test::ToHex(m.GetData(), m.GetSize()); }
+namespace {
 
 TEST(HexTextToBytes, Cases) {
   const struct {
@@ -28,14 +30,19 @@ TEST(HexTextToBytes, Cases) {
   for (const auto& c : cases) {
     CQzuMem bytes;
     EXPECT_EQ(&HexTextToBytes(c.text, bytes), &bytes);
-    EXPECT_EQ(HexOf(bytes), c.bytes) << c.name;
+    EXPECT_EQ(ToHex(bytes), c.bytes) << c.name;
   }
 }
 
 TEST(HexTextToBytes, AppendsToWhatIsThere) {
   CQzuMem bytes("\x01", 1);
   HexTextToBytes(CWString(u"FF00").View(), bytes);
-  EXPECT_EQ(HexOf(bytes), "01 FF 00");
+  EXPECT_EQ(ToHex(bytes), "01 FF 00");
+}
+
+TEST(BytesToHexText, UpperCasePairsWithoutSeparators) {
+  EXPECT_EQ(BytesToHexText(qzu_test::MemFromHex("00 0F A0 FF 5c")), u"000FA0FF5C");
+  EXPECT_EQ(BytesToHexText(CQzuMem()), u"");
 }
 
 TEST(BytesToDecimalList, Cases) {
@@ -75,11 +82,11 @@ TEST(DecimalListToBytes, Cases) {
   for (const auto& c : cases) {
     CQzuMem bytes("\x07", 1);  // replaced, not appended to
     DecimalListToBytes(CWString(c.text), bytes);
-    EXPECT_EQ(HexOf(bytes), c.bytes) << c.name;
+    EXPECT_EQ(ToHex(bytes), c.bytes) << c.name;
   }
 }
 
-TEST(ByteCodeForms, DecimalListRoundTripAndRandomInput) {
+TEST(ByteCodeForms, DecimalAndHexRoundTripsAndRandomInput) {
   std::mt19937 rng(7);
   for (int round = 0; round < 500; ++round) {
     std::vector<uint8_t> raw(rng() % 50);
@@ -90,6 +97,8 @@ TEST(ByteCodeForms, DecimalListRoundTripAndRandomInput) {
     CQzuMem back;
     DecimalListToBytes(text, back);
     ASSERT_EQ(back, bytes);
+    CQzuMem fromHex;
+    ASSERT_EQ(HexTextToBytes(BytesToHexText(bytes).View(), fromHex), bytes);
     // Arbitrary units through the readers stay in bounds.
     std::u16string noise;
     for (size_t i = rng() % 30; i > 0; --i) noise += static_cast<char16_t>(rng() % 0x10000);

@@ -1,43 +1,31 @@
+// Conversion between charsets by name: the native routes, the converters of
+// other charsets, marks, malformed input, and encoding in pieces.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <vector>
 
+#include "code_page_guard.h"
 #include "platform/system_code_page.h"
 #include "test_support.h"
 #include "textlib/charset_convert.h"
 #include "textlib/code_page_table.h"
 
+using qzu_test::CodePageGuard;
 using qzu_test::Hex;
+using qzu_test::MemFromHex;
 using qzu_test::ToHex;
 
 namespace {
 
-CQzuMem Mem(const std::string& hex) {
-  const std::vector<uint8_t> b = Hex(hex);
-  return CQzuMem(b.data(), b.size());
-}
-
-std::string HexOf(const CQzuMem& m) { return ToHex(m.GetData(), m.GetSize()); }
-
 // Converts hex bytes with constant names and gives the result as hex.
 std::string Convert(const std::string& hex, const char16_t* from, const char16_t* to, int mark = 0) {
-  CQzuMem m = Mem(hex);
+  CQzuMem m = MemFromHex(hex);
   CWString f(from), t(to);
   EXPECT_TRUE(ConvertCharset(m, f, t, mark)) << "from " << f.ToUtf8() << " to " << t.ToUtf8();
-  return HexOf(m);
+  return ToHex(m);
 }
-
-// Keeps the system code page a test changes from leaking into the next one.
-class CodePageGuard {
- public:
-  explicit CodePageGuard(int codePage) : m_saved(GetSystemCodePage()) { SetSystemCodePage(codePage); }
-  ~CodePageGuard() { SetSystemCodePage(m_saved); }
-
- private:
-  int m_saved;
-};
 
 }  // namespace
 
@@ -60,20 +48,20 @@ TEST(ConvertCharset, NativeRoutesOfChineseText) {
 }
 
 TEST(ConvertCharset, RewritesAnsiAndUtf8NamesInPlace) {
-  CQzuMem m = Mem("D6 D0 CE C4");
+  CQzuMem m = MemFromHex("D6 D0 CE C4");
   CWString from(u"ANSI"), to(u"utf8");
   EXPECT_TRUE(ConvertCharset(m, from, to, 0));
   EXPECT_EQ(from, u"GBK");
   EXPECT_EQ(to, u"UTF-8");
-  EXPECT_EQ(HexOf(m), "E4 B8 AD E6 96 87");
+  EXPECT_EQ(ToHex(m), "E4 B8 AD E6 96 87");
 
   // Other names keep their own case.
   CWString big5(u"Big5"), le(u"utf-16le");
-  m = Mem("A4 A4 A4 E5");
+  m = MemFromHex("A4 A4 A4 E5");
   EXPECT_TRUE(ConvertCharset(m, big5, le, 0));
   EXPECT_EQ(big5, u"Big5");
   EXPECT_EQ(le, u"utf-16le");
-  EXPECT_EQ(HexOf(m), "2D 4E 87 65");
+  EXPECT_EQ(ToHex(m), "2D 4E 87 65");
 }
 
 TEST(ConvertCharset, EqualNamesOnlyDropTheMark) {
@@ -110,13 +98,13 @@ TEST(ConvertCharset, OtherCharsetsThroughTheirConverters) {
 
 TEST(ConvertCharset, UnknownNameIsRefusedAndKeepsTheBytes) {
   for (const char16_t* name : {u"no-such-charset", u"", u"中文"}) {
-    CQzuMem m = Mem("EF BB BF 41 42");
+    CQzuMem m = MemFromHex("EF BB BF 41 42");
     CWString from(u"UTF-8"), to(name);
     EXPECT_FALSE(ConvertCharset(m, from, to, 3));
-    EXPECT_EQ(HexOf(m), "EF BB BF 41 42");
+    EXPECT_EQ(ToHex(m), "EF BB BF 41 42");
     CWString back(name), utf8(u"UTF-8");
     EXPECT_FALSE(ConvertCharset(m, back, utf8, 0));
-    EXPECT_EQ(HexOf(m), "EF BB BF 41 42");
+    EXPECT_EQ(ToHex(m), "EF BB BF 41 42");
   }
 }
 
@@ -125,11 +113,11 @@ TEST(ConvertCharset, CodePageWithoutTableRow) {
   // GBK is no longer native: it goes through its own converter.
   EXPECT_EQ(Convert("D6 D0 CE C4", u"GBK", u"UTF-16"), "2D 4E 87 65");
   // ANSI stays usable as the system code page itself (437: 0x82 is é).
-  CQzuMem m = Mem("41 82");
+  CQzuMem m = MemFromHex("41 82");
   CWString from(u"ansi"), to(u"UTF-8");
   EXPECT_TRUE(ConvertCharset(m, from, to, 0));
   EXPECT_EQ(from, u"ANSI");
-  EXPECT_EQ(HexOf(m), "41 C3 A9");
+  EXPECT_EQ(ToHex(m), "41 C3 A9");
 }
 
 TEST(NativeConverters, AnsiBestFitAndQuestionMarks) {
@@ -152,7 +140,7 @@ TEST(NativeConverters, AnsiBestFitAndQuestionMarks) {
   for (const Case& c : cases) {
     CQzuMem m(c.text.data(), c.text.size() * 2);
     Utf16ToAnsi(m);
-    EXPECT_EQ(HexOf(m), c.ansi);
+    EXPECT_EQ(ToHex(m), c.ansi);
   }
   // The same through the conversion by names.
   EXPECT_EQ(Convert("E9 FF 41 00 EE FF A5 00", u"UTF-16", u"ANSI"), "3F 41 3F A3 A4");
@@ -160,21 +148,21 @@ TEST(NativeConverters, AnsiBestFitAndQuestionMarks) {
 }
 
 TEST(NativeConverters, MalformedInput) {
-  CQzuMem m = Mem("D6");  // lead byte cut off
+  CQzuMem m = MemFromHex("D6");  // lead byte cut off
   AnsiToUtf16(m);
-  EXPECT_EQ(HexOf(m), "FD FF");
-  m = Mem("81 30");  // bad trail: the ASCII byte survives
+  EXPECT_EQ(ToHex(m), "FD FF");
+  m = MemFromHex("81 30");  // bad trail: the ASCII byte survives
   AnsiToUtf16(m);
-  EXPECT_EQ(HexOf(m), "FD FF 30 00");
-  m = Mem("E4 B8 41 C0 80");
+  EXPECT_EQ(ToHex(m), "FD FF 30 00");
+  m = MemFromHex("E4 B8 41 C0 80");
   Utf8ToUtf16(m);
-  EXPECT_EQ(HexOf(m), "FD FF 41 00 FD FF FD FF");
-  m = Mem("00 DC 41");  // lone low surrogate, odd tail
+  EXPECT_EQ(ToHex(m), "FD FF 41 00 FD FF FD FF");
+  m = MemFromHex("00 DC 41");  // lone low surrogate, odd tail
   Utf16ToUtf8(m);
-  EXPECT_EQ(HexOf(m), "EF BF BD 41");
-  m = Mem("41");
+  EXPECT_EQ(ToHex(m), "EF BF BD 41");
+  m = MemFromHex("41");
   SwapUtf16ByteOrder(m);
-  EXPECT_EQ(HexOf(m), "00");
+  EXPECT_EQ(ToHex(m), "00");
   m = CQzuMem();
   SwapUtf16ByteOrder(m);
   EXPECT_EQ(m.GetSize(), 0u);
@@ -187,7 +175,7 @@ TEST(ConvertCharset, EveryTableNameOpens) {
   for (const CWString& row : table.Split(u"\r\n", false, true)) {
     const CWString name = row.Split(u",")[1];
     ++rows;
-    CQzuMem m = Mem("41 00 30 00");
+    CQzuMem m = MemFromHex("41 00 30 00");
     const bool known = ConvertCharset(m, u"UTF-16", name, 0);
     if (name == u"_autodetect") {
       EXPECT_FALSE(known);
@@ -195,7 +183,7 @@ TEST(ConvertCharset, EveryTableNameOpens) {
     }
     EXPECT_TRUE(known) << name.ToUtf8();
     EXPECT_TRUE(ConvertCharset(m, name, u"UTF-16", 0)) << name.ToUtf8();
-    EXPECT_EQ(HexOf(m), "41 00 30 00") << name.ToUtf8();
+    EXPECT_EQ(ToHex(m), "41 00 30 00") << name.ToUtf8();
   }
   EXPECT_EQ(rows, 31);
 }
@@ -222,7 +210,7 @@ TEST(ConvertCharset, MalformedBuffersThroughEveryRoute) {
       }
       ASSERT_TRUE(ConvertCharset(viaUtf16, u"UTF-16", u"UTF-8", 0));
       if (from != u"UTF-8") {  // equal names leave the bytes as they are
-        EXPECT_EQ(HexOf(direct), HexOf(viaUtf16)) << from.ToUtf8() << " round " << round;
+        EXPECT_EQ(ToHex(direct), ToHex(viaUtf16)) << from.ToUtf8() << " round " << round;
       }
     }
   }

@@ -1,33 +1,19 @@
+// Charset detection, the names of code pages, the UTF-8 likelihood scan, the
+// byte-order marks per name and the charset list.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "code_page_guard.h"
 #include "platform/system_code_page.h"
 #include "test_support.h"
 #include "textlib/charset_detect.h"
 #include "textlib/code_page_table.h"
 
-using qzu_test::Hex;
+using qzu_test::CodePageGuard;
+using qzu_test::MemFromHex;
 using qzu_test::ToHex;
-
-namespace {
-
-CQzuMem Mem(const std::string& hex) {
-  const std::vector<uint8_t> b = Hex(hex);
-  return CQzuMem(b.data(), b.size());
-}
-
-class CodePageGuard {
- public:
-  explicit CodePageGuard(int codePage) : m_saved(GetSystemCodePage()) { SetSystemCodePage(codePage); }
-  ~CodePageGuard() { SetSystemCodePage(m_saved); }
-
- private:
-  int m_saved;
-};
-
-}  // namespace
 
 TEST(CodePageTable, NamesOfCodePages) {
   EXPECT_EQ(CodePageToCharset(936), u"gbk");
@@ -80,26 +66,26 @@ TEST(DetectEncoding, Table) {
   };
   for (const Case& c : cases) {
     int mark = 0;
-    EXPECT_EQ(DetectEncoding(Mem(c.hex), mark), c.name) << c.hex;
+    EXPECT_EQ(DetectEncoding(MemFromHex(c.hex), mark), c.name) << c.hex;
     EXPECT_EQ(mark, c.mark) << c.hex;
   }
 }
 
 TEST(DetectEncoding, MarkLengthIsWrittenOnlyForAMark) {
   rg_Ombrine_base::rg_ZhengShuLei mark(7);
-  EXPECT_EQ(DetectEncoding(Mem("41 00"), mark), u"UTF-16");
+  EXPECT_EQ(DetectEncoding(MemFromHex("41 00"), mark), u"UTF-16");
   EXPECT_EQ(mark.value, 7);
-  EXPECT_EQ(DetectEncoding(Mem("FE FF"), mark), u"UTF-16BE");
+  EXPECT_EQ(DetectEncoding(MemFromHex("FE FF"), mark), u"UTF-16BE");
   EXPECT_EQ(mark.value, 2);
 }
 
 TEST(DetectEncoding, CodePageWithoutTableRowGivesGbk) {
   CodePageGuard guard(437);
   int mark = 0;
-  EXPECT_EQ(DetectEncoding(Mem("D6 D0"), mark), u"GBK");
+  EXPECT_EQ(DetectEncoding(MemFromHex("D6 D0"), mark), u"GBK");
   EXPECT_EQ(DetectEncoding(CQzuMem(), mark), u"GBK");
   SetSystemCodePage(950);
-  EXPECT_EQ(DetectEncoding(Mem("A4 A4"), mark), u"big5");
+  EXPECT_EQ(DetectEncoding(MemFromHex("A4 A4"), mark), u"big5");
 }
 
 TEST(LooksLikeUtf8, LongTextAcrossTheAsciiFastPath) {

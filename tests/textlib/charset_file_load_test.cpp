@@ -1,3 +1,5 @@
+// Loading a text file with a detected or given charset: marks, missing files,
+// odd tails and the raw buffer.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,12 +1,14 @@
+// Digests and CRC-32 as texts in both letter cases, and what the provider refuses.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "test_support.h"
 #include "textlib/digest_text.h"
 
-namespace {
+using qzu_test::Mem;
 
-CQzuMem Bytes(const std::string& s) { return CQzuMem(s.data(), s.size()); }
+namespace {
 
 struct DigestTextCase {
   const char* name;
@@ -28,13 +30,13 @@ TEST(DigestText, VectorsInBothLetterCases) {
     const std::string upper = c.upper;
     std::string lower = upper;
     for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    EXPECT_EQ(c.fn(Bytes(c.input), true).ToUtf8(), upper) << c.name;
-    EXPECT_EQ(c.fn(Bytes(c.input), false).ToUtf8(), lower) << c.name;
+    EXPECT_EQ(c.fn(Mem(c.input), true).ToUtf8(), upper) << c.name;
+    EXPECT_EQ(c.fn(Mem(c.input), false).ToUtf8(), lower) << c.name;
   }
 }
 
 TEST(DigestText, HashBytesRefusesWhatTheProviderCannotDo) {
-  const CQzuMem abc = Bytes("abc");
+  const CQzuMem abc = Mem("abc");
   struct {
     const char* name;
     int algorithm, length, provider;
@@ -60,7 +62,7 @@ TEST(DigestText, Crc32) {
       {std::string("\0", 1), "D202EF8D"},
       {"a", "E8B7BE43"},
   };
-  for (const auto& [input, crc] : cases) EXPECT_EQ(Crc32Text(Bytes(input)).ToUtf8(), crc) << input;
+  for (const auto& [input, crc] : cases) EXPECT_EQ(Crc32Text(Mem(input)).ToUtf8(), crc) << input;
 }
 
 TEST(DigestText, Crc32DropsLeadingZeros) {

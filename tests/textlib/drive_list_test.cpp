@@ -1,3 +1,4 @@
+// The drive list: which mounts of a mount table are roots, and the live list.
 #include "textlib/drive_list.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Escaping and unescaping texts per kind: tables of cases, round trips and
+// random input.
 #include <gtest/gtest.h>
 
 #include <random>

@@ -1,3 +1,5 @@
+// Cleaning a text into a file name: reserved characters, breaks, and the
+// length limits in units and UTF-8 bytes without splitting a pair.
 #include "textlib/file_name_clean.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Writing whole files safely: replacement in one step, permission bits, links,
+// failed writes that keep the old file, and stale temporaries.
 #include "textlib/file_write.h"
 
 #include <gtest/gtest.h>
@@ -13,12 +15,11 @@
 #include "test_support.h"
 
 namespace fs = std::filesystem;
+using qzu_test::Mem;
 
 namespace {
 
 CWString P(const fs::path& p) { return CWString::FromUtf8(p.string()); }
-
-CQzuMem Bytes(const std::string& s) { return CQzuMem(s.data(), s.size()); }
 
 size_t EntriesIn(const fs::path& folder) {
   size_t n = 0;
@@ -29,9 +30,9 @@ size_t EntriesIn(const fs::path& folder) {
 TEST(WriteFileBytes, CreatesMissingFoldersAndReplacesOldContent) {
   qzu_test::TempDir dir;
   const fs::path target = dir.path() / "new1" / "new2" / "f.bin";
-  ASSERT_EQ(WriteFileBytes(P(target), Bytes("first version, long")), 1);
+  ASSERT_EQ(WriteFileBytes(P(target), Mem("first version, long")), 1);
   EXPECT_EQ(qzu_test::ReadFileText(target), "first version, long");
-  ASSERT_EQ(WriteFileBytes(P(target), Bytes("short")), 1);
+  ASSERT_EQ(WriteFileBytes(P(target), Mem("short")), 1);
   EXPECT_EQ(qzu_test::ReadFileText(target), "short");
   ASSERT_EQ(WriteFileBytes(P(target), CQzuMem()), 1);
   EXPECT_EQ(fs::file_size(target), 0u);
@@ -44,14 +45,14 @@ TEST(WriteFileBytes, KeepsPermissionBitsAndWritesThroughLinks) {
   const fs::path target = dir.path() / "script.sh";
   qzu_test::WriteFile(target, {'o', 'l', 'd'});
   ASSERT_EQ(::chmod(target.c_str(), 0750), 0);
-  ASSERT_EQ(WriteFileBytes(P(target), Bytes("new")), 1);
+  ASSERT_EQ(WriteFileBytes(P(target), Mem("new")), 1);
   struct stat st{};
   ASSERT_EQ(::stat(target.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0750u);
 
   const fs::path link = dir.path() / "link.sh";
   fs::create_symlink(target, link);
-  ASSERT_EQ(WriteFileBytes(P(link), Bytes("via link")), 1);
+  ASSERT_EQ(WriteFileBytes(P(link), Mem("via link")), 1);
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(qzu_test::ReadFileText(target), "via link");
 }
@@ -60,22 +61,22 @@ TEST(WriteFileBytes, FailsCleanlyWhereTheFolderIsAFile) {
   qzu_test::TempDir dir;
   const fs::path blocker = dir.path() / "plain";
   qzu_test::WriteFile(blocker, {'x'});
-  EXPECT_EQ(WriteFileBytes(P(blocker / "sub" / "f.bin"), Bytes("data")), 0);
-  EXPECT_EQ(WriteFileBytes(P(blocker / "f.bin"), Bytes("data")), 0);
+  EXPECT_EQ(WriteFileBytes(P(blocker / "sub" / "f.bin"), Mem("data")), 0);
+  EXPECT_EQ(WriteFileBytes(P(blocker / "f.bin"), Mem("data")), 0);
   EXPECT_EQ(qzu_test::ReadFileText(blocker), "x");
   EXPECT_EQ(EntriesIn(dir.path()), 1u);
 }
 
 TEST(WriteFileBytes, RefusesEmptyPathsAndFolders) {
   qzu_test::TempDir dir;
-  EXPECT_EQ(WriteFileBytes(CWString(), Bytes("data")), 0);
+  EXPECT_EQ(WriteFileBytes(CWString(), Mem("data")), 0);
   fs::create_directory(dir.path() / "folder");
-  EXPECT_EQ(WriteFileBytes(P(dir.path() / "folder"), Bytes("data")), 0);
+  EXPECT_EQ(WriteFileBytes(P(dir.path() / "folder"), Mem("data")), 0);
   EXPECT_TRUE(fs::is_directory(dir.path() / "folder"));
-  EXPECT_EQ(WriteFileBytes(P(dir.path()) + u"/", Bytes("data")), 0);
+  EXPECT_EQ(WriteFileBytes(P(dir.path()) + u"/", Mem("data")), 0);
   // A zero unit must not cut the name short and hit the file "a".
   qzu_test::WriteFile(dir.path() / "a", {'k'});
-  EXPECT_EQ(WriteFileBytes(P(dir.path()) + std::u16string_view(u"/a\0b", 4), Bytes("data")), 0);
+  EXPECT_EQ(WriteFileBytes(P(dir.path()) + std::u16string_view(u"/a\0b", 4), Mem("data")), 0);
   EXPECT_EQ(qzu_test::ReadFileText(dir.path() / "a"), "k");
 }
 
@@ -108,9 +109,9 @@ namespace {
 TEST(WriteFileBytes, WritesNamesOfTheFullLength) {
   qzu_test::TempDir dir;
   const fs::path target = dir.path() / std::string(255, 'n');
-  ASSERT_EQ(WriteFileBytes(P(target), Bytes("long name")), 1);
+  ASSERT_EQ(WriteFileBytes(P(target), Mem("long name")), 1);
   EXPECT_EQ(qzu_test::ReadFileText(target), "long name");
-  ASSERT_EQ(WriteFileBytes(P(target), Bytes("again")), 1);
+  ASSERT_EQ(WriteFileBytes(P(target), Mem("again")), 1);
   EXPECT_EQ(qzu_test::ReadFileText(target), "again");
   EXPECT_EQ(EntriesIn(dir.path()), 1u);
 }
@@ -163,7 +164,7 @@ TEST(WriteFileFrom, RemovesStaleTemporariesButNoLiveOne) {
   const int held = ::open(live.c_str(), O_RDONLY);
   ASSERT_GE(held, 0);
   ASSERT_EQ(::flock(held, LOCK_EX), 0);
-  ASSERT_EQ(WriteFileBytes(P(dir.path() / "f.txt"), Bytes("data")), 1);
+  ASSERT_EQ(WriteFileBytes(P(dir.path() / "f.txt"), Mem("data")), 1);
   ::close(held);
   EXPECT_FALSE(fs::exists(stale));
   EXPECT_TRUE(fs::exists(live));

@@ -1,3 +1,4 @@
+// File-name patterns and listing a folder's files and sub-folders.
 #include "textlib/folder_listing.h"
 
 #include <gtest/gtest.h>

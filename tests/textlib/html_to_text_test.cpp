@@ -1,3 +1,5 @@
+// Html to text: tag names, the tag filter, cleaning text lines, and a whole
+// page through the tool's layouts.
 #include "textlib/html_to_text.h"
 
 #include <gtest/gtest.h>

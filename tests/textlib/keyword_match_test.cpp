@@ -1,3 +1,4 @@
+// Keyword matching: any keyword or combination, ignoring ASCII case.
 #include "textlib/keyword_match.h"
 
 #include <gtest/gtest.h>

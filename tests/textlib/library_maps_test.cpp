@@ -1,3 +1,4 @@
+// The library's maps: key order, their dump, object operations, no stream form.
 #include "textlib/library_maps.h"
 
 #include <gtest/gtest.h>

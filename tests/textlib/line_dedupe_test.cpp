@@ -1,3 +1,5 @@
+// Removing duplicate lines: every mode and option against tables of cases,
+// plain containers and a straightforward reading of the rules.
 #include "textlib/line_dedupe.h"
 
 #include <gtest/gtest.h>

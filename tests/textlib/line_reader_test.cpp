@@ -1,3 +1,5 @@
+// The line reader: detected and given breaks, the break list, rewinding, and
+// its object operations.
 #include "textlib/line_reader.h"
 
 #include <gtest/gtest.h>

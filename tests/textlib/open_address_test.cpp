@@ -1,3 +1,5 @@
+// Opening an address with the shell, what a failure tells the user, and the
+// key-state query.
 #include "textlib/open_address.h"
 
 #include <gtest/gtest.h>

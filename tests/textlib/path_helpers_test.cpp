@@ -1,3 +1,4 @@
+// The path helpers: paths cut at the last separator and dot, trailing separators.
 #include "textlib/path_helpers.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Chinese to pinyin: the forms, modes, templates and percentages of the
+// conversion, damaged tables, and the lookup built once.
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The position record: its stream form, sizing under a mode, value semantics.
 #include "textlib/position_record.h"
 
 #include <gtest/gtest.h>

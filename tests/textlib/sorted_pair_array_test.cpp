@@ -1,3 +1,5 @@
+// Sorting key-value pairs and ranges, and the sorted pair array's object
+// operations.
 #include "textlib/sorted_pair_array.h"
 
 #include <gtest/gtest.h>

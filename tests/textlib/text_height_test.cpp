@@ -1,3 +1,4 @@
+// Estimating a text's height in rows from a default or a measured cell.
 #include "textlib/text_height.h"
 
 #include <gtest/gtest.h>

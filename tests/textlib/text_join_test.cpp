@@ -1,3 +1,4 @@
+// Joining items with a separator, stems and trimming, or random alternatives.
 #include "textlib/text_join.h"
 
 #include <gtest/gtest.h>

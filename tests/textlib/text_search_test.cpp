@@ -1,3 +1,5 @@
+// Searching texts: the text between two marks both ways, replacing every
+// occurrence, and finding bytes backwards.
 #include "textlib/text_search.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Trimming blanks per mode, the first character and the record separator.
 #include "textlib/text_trim.h"
 
 #include <gtest/gtest.h>

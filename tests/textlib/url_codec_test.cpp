@@ -1,3 +1,5 @@
+// URL encoding and decoding per charset, hexadecimal digits, round trips and
+// random input.
 #include <gtest/gtest.h>
 
 #include <random>
