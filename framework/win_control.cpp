@@ -122,6 +122,39 @@ CQzuWinControl* CQzuWinControl::GetParentControl() const {
   return w ? FromWidget(w->parentWidget()) : nullptr;
 }
 
+namespace {
+
+// The window being re-parented, while SetParentControl runs (UI thread only).
+QPointer<QWidget> g_reparenting;
+
+bool InsideReparenting(QObject* watched) {
+  auto* w = qobject_cast<QWidget*>(watched);
+  return w && g_reparenting && (w == g_reparenting || g_reparenting->isAncestorOf(w));
+}
+
+}  // namespace
+
+bool CQzuWinControl::SetParentControl(CQzuWinControl* parent) {
+  QWidget* w = GetWidget();
+  QWidget* p = parent ? parent->GetWidget() : nullptr;
+  if (!w || !p || p == w || w->isAncestorOf(p)) return false;
+  QPointer<QWidget> focus = QApplication::focusWidget();
+  const bool keepFocus = focus && (focus == w || w->isAncestorOf(focus));
+  const bool shown = !w->isHidden();
+  const QRect geometry = w->geometry();
+  QPointer<QWidget> outer = g_reparenting;
+  g_reparenting = w;
+  // Let go of the focus first: a hidden focus widget would hand it on to
+  // the next control in the window, which would see a focus it never asked for.
+  if (keepFocus) focus->clearFocus();
+  w->setParent(p);
+  w->setGeometry(geometry);
+  if (shown) w->show();
+  if (keepFocus && focus) focus->setFocus(Qt::OtherFocusReason);
+  g_reparenting = outer;
+  return true;
+}
+
 int CQzuWinControl::DefaultWidth() const { return ScaleByDpiFactor(100); }
 int CQzuWinControl::DefaultHeight() const { return ScaleByDpiFactor(24); }
 
@@ -552,6 +585,17 @@ bool CQzuWinControl::HandleWindowEvent(QObject* watched, QEvent* event) {
   QWidget* self = GetWidget();
   if (!self) return false;
   const bool onSelf = watched == self;
+  switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+    case QEvent::Show:
+    case QEvent::Hide:
+      // What re-parenting does on the way is not the user's doing.
+      if (InsideReparenting(watched)) return false;
+      break;
+    default:
+      break;
+  }
   switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:

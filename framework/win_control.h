@@ -78,6 +78,15 @@ class CQzuWinControl : public CQzuObject {
   CQzuWinControl* GetParentControl() const;
   // Gives the control a fresh window object holding `wnd` (before creation).
   void ReplaceWindowObject(std::unique_ptr<CVWnd> wnd);
+  // Moves the window into `parent`'s client area, as SetParent does on
+  // Windows: its position keeps its numbers (now counted in the new parent),
+  // its size, its visibility and the keyboard focus of the window or of a
+  // window inside it. Qt hides a re-parented widget and takes its focus; the
+  // hide, show and focus changes this makes raise no event of this control
+  // or of the controls inside it, so handlers never read them as the user's.
+  // False, changing nothing, without a window, for a parent without one, or
+  // for a parent that is the control itself or lies inside it.
+  bool SetParentControl(CQzuWinControl* parent);
 
   // Listener: while detached, the window's events raise nothing.
   void AttachListener() { m_listenerAttached = true; }
