@@ -1,6 +1,5 @@
 #include "components/drop_down_item_text.h"
 
-#include <climits>
 #include <vector>
 
 #include "components/drop_down_item.h"
@@ -10,14 +9,6 @@ namespace rg_TavelkinMingLingJi_ChuangKouZuJian {
 namespace {
 
 constexpr int kFieldsPerRow = 4;
-
-// As _wtol on a system whose long has 32 bits.
-int32_t ReadNumber(const CWString& field) {
-  const long long v = field.ToInt();
-  if (v > INT32_MAX) return INT32_MAX;
-  if (v < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(v);
-}
 
 // Pieces between separators; a separator at the very end adds no empty
 // piece, and an empty text or separator gives none.
@@ -47,9 +38,9 @@ void ParseDropDownItemText(const CWString& text, CWString& separator, int32_t nu
     if (numbering && itemText != kDropDownSeparatorText)
       itemText = CWString::FromInt(items.GetCount() + 1) + u"." + itemText;
     itemText.Replace(u"{124}", u"|");
-    const int32_t icon = fields[2].IsEmpty() ? (emptyIconZero ? 0 : -1) : ReadNumber(fields[2]);
-    const int32_t value = fields[3].IsEmpty() ? -1 : ReadNumber(fields[3]);
-    items.Add(new rg_TavelkinXiangMu(itemText, ReadNumber(fields[1]), icon, value));
+    const int32_t icon = fields[2].IsEmpty() ? (emptyIconZero ? 0 : -1) : fields[2].ToInt32();
+    const int32_t value = fields[3].IsEmpty() ? -1 : fields[3].ToInt32();
+    items.Add(new rg_TavelkinXiangMu(itemText, fields[1].ToInt32(), icon, value));
   }
 }
 

@@ -2,8 +2,6 @@
 // the colour.
 #include "components/drop_down_list.h"
 
-#include <climits>
-
 #include "components/drop_down_item_text.h"
 
 namespace rg_TavelkinMingLingJi_ChuangKouZuJian {
@@ -65,9 +63,7 @@ void rg_TavelkinZuGeKuang1::SetDropDownValue(const CWString& text) {
       return;
     }
   }
-  // As _wtol reads it; out of int32 it names no item either way.
-  const long long index = text.ToInt();
-  SelectDropDownItem(index > INT32_MAX || index < INT32_MIN ? -1 : static_cast<int32_t>(index));
+  SelectDropDownItem(text.ToInt32());
 }
 
 COLORREF rg_TavelkinZuGeKuang1::GetDropDownColour() const {
