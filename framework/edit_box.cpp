@@ -175,6 +175,15 @@ void rg_edit_box::SetSel(int start, int end) {
   }
 }
 
+void rg_edit_box::KeepWindowValues() {
+  if (!HasWindow()) return;
+  int start = 0, end = 0;
+  GetSel(start, end);
+  m_selStart = start;
+  m_selEnd = end;
+  CQzuWinControl::KeepWindowValues();
+}
+
 void rg_edit_box::GetSel(int& start, int& end) const {
   QWidget* w = GetWidget();
   if (auto* line = qobject_cast<QLineEdit*>(w)) {

@@ -122,6 +122,15 @@ void rg_rich_edit::SetSel(int start, int end) {
   edit->setTextCursor(c);
 }
 
+void rg_rich_edit::KeepWindowValues() {
+  if (!HasWindow()) return;
+  int start = 0, end = 0;
+  GetSel(start, end);
+  m_selStart = start;
+  m_selEnd = end;
+  CQzuWinControl::KeepWindowValues();
+}
+
 void rg_rich_edit::GetSel(int& start, int& end) const {
   if (auto* edit = qobject_cast<QTextEdit*>(GetWidget())) {
     const QTextCursor c = edit->textCursor();
