@@ -178,10 +178,7 @@ void rg_edit_box::SetSel(int start, int end) {
 
 void rg_edit_box::KeepWindowValues() {
   if (!HasWindow()) return;
-  int start = 0, end = 0;
-  GetSel(start, end);
-  m_selStart = start;
-  m_selEnd = end;
+  GetSel(m_selStart, m_selEnd);
   CQzuWinControl::KeepWindowValues();
 }
 

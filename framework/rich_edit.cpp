@@ -126,10 +126,7 @@ void rg_rich_edit::SetSel(int start, int end) {
 
 void rg_rich_edit::KeepWindowValues() {
   if (!HasWindow()) return;
-  int start = 0, end = 0;
-  GetSel(start, end);
-  m_selStart = start;
-  m_selEnd = end;
+  GetSel(m_selStart, m_selEnd);
   CQzuWinControl::KeepWindowValues();
 }
 

@@ -31,8 +31,8 @@ using fw_test::Recorder;
 
 namespace {
 
-constexpr int32_t kSave = 1;
-constexpr int32_t kRestore = 0;
+constexpr int32_t kSave = rg_TavelkinMFCZuJianPeiZhiLei::kSaveControls;
+constexpr int32_t kRestore = rg_TavelkinMFCZuJianPeiZhiLei::kRestoreControls;
 
 CWString PathText(const std::filesystem::path& p) { return CWString::FromSystemPath(p.string()); }
 
@@ -95,6 +95,18 @@ struct Controls {
     subfolderCheck.checked = 0;
     batchButton.SetTextMember(u"");
     wrapButton.checked = 0;
+  }
+
+  void ExpectFirstStates() {
+    EXPECT_EQ(filterEdit.GetCaption(), u"*.htm|*.txt");
+    EXPECT_EQ(separatorEdit.GetCaption(), u"第一行\r\n第二行");
+    EXPECT_EQ(inputEditor.GetCodeEditText(), u"待转换的\r\n内容");
+    EXPECT_TRUE(asciiCheck.GetChecked());
+    EXPECT_FALSE(basicRadio.GetChecked());
+    EXPECT_TRUE(typesetRadio.GetChecked());
+    EXPECT_EQ(subfolderCheck.checked, 1);
+    EXPECT_EQ(batchButton.GetTextMember(), u"/data/旧文件");
+    EXPECT_EQ(wrapButton.checked, 1);
   }
 
   // The main window's way: one routine, sections assigned between groups.
@@ -195,15 +207,7 @@ TEST(ControlStateBinds, EveryKindRoundTripsThroughAFreshLoad) {
   rg_TavelkinMFCZuJianPeiZhiLei fresh;
   file.LoadInto(fresh);
   c.BindAll(fresh, kRestore);
-  EXPECT_EQ(c.filterEdit.GetCaption(), u"*.htm|*.txt");
-  EXPECT_EQ(c.separatorEdit.GetCaption(), u"第一行\r\n第二行");
-  EXPECT_EQ(c.inputEditor.GetCodeEditText(), u"待转换的\r\n内容");
-  EXPECT_TRUE(c.asciiCheck.GetChecked());
-  EXPECT_FALSE(c.basicRadio.GetChecked());
-  EXPECT_TRUE(c.typesetRadio.GetChecked());
-  EXPECT_EQ(c.subfolderCheck.checked, 1);
-  EXPECT_EQ(c.batchButton.GetTextMember(), u"/data/旧文件");
-  EXPECT_EQ(c.wrapButton.checked, 1);
+  c.ExpectFirstStates();
   EXPECT_TRUE(rec.log.empty()) << "a restore raises no event";
 }
 
@@ -214,15 +218,7 @@ TEST(ControlStateBinds, MissingKeysLeaveEveryControlAsItIs) {
   rg_TavelkinMFCZuJianPeiZhiLei saver;
   file.LoadInto(saver);
   c.BindAll(saver, kRestore);
-  EXPECT_EQ(c.filterEdit.GetCaption(), u"*.htm|*.txt");
-  EXPECT_EQ(c.separatorEdit.GetCaption(), u"第一行\r\n第二行");
-  EXPECT_EQ(c.inputEditor.GetCodeEditText(), u"待转换的\r\n内容");
-  EXPECT_TRUE(c.asciiCheck.GetChecked());
-  EXPECT_TRUE(c.typesetRadio.GetChecked());
-  EXPECT_FALSE(c.basicRadio.GetChecked());
-  EXPECT_EQ(c.subfolderCheck.checked, 1);
-  EXPECT_EQ(c.batchButton.GetTextMember(), u"/data/旧文件");
-  EXPECT_EQ(c.wrapButton.checked, 1);
+  c.ExpectFirstStates();
 }
 
 TEST(ControlStateBinds, AnUnnamedControlKeepsItsFirstKeyWhenItsCaptionChanges) {
