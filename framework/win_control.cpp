@@ -241,6 +241,10 @@ void CQzuWinControl::AfterCreate(const CQzuCreateParams& params) {
 
 void CQzuWinControl::DestroyWindow() { m_window->DestroyWindow(); }
 
+void CQzuWinControl::KeepWindowValues() {
+  if (HasWindow()) m_caption = ReadCaption();
+}
+
 bool CQzuWinControl::StillOwnsWindow(const CQzuRef<CMfcWndObject>& window) const {
   return window == m_window && window->Owner() == this && window->HasWindow();
 }

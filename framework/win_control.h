@@ -70,6 +70,10 @@ class CQzuWinControl : public CQzuObject {
   // a window again.
   void DestroyWindow();
   bool HasWindow() const { return m_window->HasWindow(); }
+  // Takes into the control's own members what only its window holds (the
+  // edited text; subclasses add what they show, such as a selection). Runs
+  // just before the window goes, so the values outlive it.
+  virtual void KeepWindowValues();
   QWidget* GetWidget() const { return m_window->Widget(); }
   CMfcWndObject* GetWindowObject() const { return m_window.Get(); }
   // The control that owns a widget's window, or null.
