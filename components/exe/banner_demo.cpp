@@ -3,10 +3,14 @@
 // Used to look at the strip: run it with a DPI factor (banner_demo 1.5) and
 // watch the wide picture glide; hover and press the items and links (a right
 // click on the gliding picture pauses it). The line under the strip names the
-// last event the strip raised.
+// last event the strip raised. "banner_demo 1.5 hover" puts the pointer on the
+// help item after a moment, for a screenshot of the hover picture.
 #include <QApplication>
+#include <QCursor>
+#include <QTimer>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "common/dpi.h"
 #include "components/banner_strip.h"
@@ -56,6 +60,16 @@ class BannerForm : public CQzuWinForm {
   }
   void Show(const CWString& what) { m_status.SetCaption(u"事件：" + what); }
 
+ public:
+  void PointAtHelpItem() {
+    auto& item = m_banner.HelpItem();
+    int x = item.GetWidth() / 2, y = item.GetHeight() / 2;
+    item.ClientToScreen(x, y);
+    QCursor::setPos(x, y);
+  }
+
+ private:
+
   CQzuReceiverRef m_receiver;
   rg_Ombrine_MFCJieMian_base::rg_label8 m_status;
   rg_TavelkinPinPaiHengFuLei1 m_banner;  // made last, as the main window does
@@ -70,5 +84,6 @@ int main(int argc, char** argv) {
   if (argc > 1) SetDpiFactor(std::atof(argv[1]));
   BannerForm form;
   form.CreateForm();
+  if (argc > 2 && std::strcmp(argv[2], "hover") == 0) QTimer::singleShot(800, [&] { form.PointAtHelpItem(); });
   return app.exec();
 }
