@@ -61,6 +61,7 @@ void CQzuWinControl::CopyWinControl(const CQzuWinControl& src) {
   m_toolTipMargin = src.m_toolTipMargin;
   m_acceptFiles = src.m_acceptFiles;
   m_ownContextMenu = src.m_ownContextMenu;
+  m_cursorShape = src.m_cursorShape;
 }
 
 int CQzuWinControl::CopyFrom(const CQzuObject& source) {
@@ -236,6 +237,7 @@ void CQzuWinControl::AfterCreate(const CQzuCreateParams& params) {
   w->setEnabled(m_enabled != 0);
   w->setAcceptDrops(m_acceptFiles != 0);
   if (m_ownContextMenu) w->setContextMenuPolicy(Qt::PreventContextMenu);
+  if (m_cursorShape != kCursorDefault) ApplyCursor();
   ApplyCaption(params.caption);
 }
 
@@ -373,6 +375,26 @@ void CQzuWinControl::ApplyColours() {
     pal.setColor(QPalette::ButtonText, c);
   }
   w->setPalette(pal);
+}
+
+void CQzuWinControl::SetCursorShape(int32_t shape) {
+  m_cursorShape = shape;
+  ApplyCursor();
+}
+
+void CQzuWinControl::ApplyCursor() {
+  QWidget* w = GetWidget();
+  if (!w) return;
+  // Qt updates the pointer at once when it is over the widget, which is
+  // what re-setting the cursor at its own position achieves on Windows.
+  switch (m_cursorShape) {
+    case kCursorArrow: w->setCursor(Qt::ArrowCursor); break;
+    case kCursorHand: w->setCursor(Qt::PointingHandCursor); break;
+    case kCursorIBeam: w->setCursor(Qt::IBeamCursor); break;
+    case kCursorWait: w->setCursor(Qt::WaitCursor); break;
+    case kCursorCross: w->setCursor(Qt::CrossCursor); break;
+    default: w->unsetCursor(); break;
+  }
 }
 
 void CQzuWinControl::SetVisible(bool visible) {

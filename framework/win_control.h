@@ -36,6 +36,17 @@ struct CQzuCreateParams {
   uint32_t exStyle = 0;
 };
 
+// Mouse pointer shapes a control can ask for. The default follows the parent
+// (and the widget's own, such as the I-beam of an edit box).
+enum CursorShape : int32_t {
+  kCursorDefault = 0,
+  kCursorArrow = 1,
+  kCursorHand = 2,  // IDC_HAND: what clickable pictures and links show
+  kCursorIBeam = 3,
+  kCursorWait = 4,
+  kCursorCross = 5,
+};
+
 // A colour member left at this value means "the widget's own colour".
 constexpr COLORREF kDefaultColour = 0xFFFFFFFFu;
 // Stands for the system button face.
@@ -140,6 +151,12 @@ class CQzuWinControl : public CQzuObject {
   COLORREF GetBackColour() const { return m_backColour; }
   void SetTextColour(COLORREF colour);
   COLORREF GetTextColour() const { return m_textColour; }
+
+  // The pointer shape over the control and over its children that ask for
+  // none of their own; it changes at once when the pointer is already there.
+  // Kept before creation, copied with the control, not streamed.
+  void SetCursorShape(int32_t shape);
+  int32_t GetCursorShape() const { return m_cursorShape; }
 
   void SetVisible(bool visible);
   bool IsVisible() const;
@@ -248,6 +265,7 @@ class CQzuWinControl : public CQzuObject {
   int32_t m_toolTipMargin = 0;
   int32_t m_acceptFiles = 0;
   int32_t m_ownContextMenu = 0;
+  int32_t m_cursorShape = kCursorDefault;
   bool m_listenerAttached = true;
 
  private:
@@ -255,6 +273,7 @@ class CQzuWinControl : public CQzuObject {
   bool HandleKey(QEvent* event);
   bool HandleDrop(QEvent* event);
   bool ShowToolTip(QEvent* event);
+  void ApplyCursor();
 };
 
 }  // namespace rg_Ombrine_MFCJieMian_base
