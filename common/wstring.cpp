@@ -213,3 +213,10 @@ long long CWString::ToInt() const {
   }
   return negative ? -value : value;
 }
+
+int32_t CWString::ToInt32() const {
+  const long long v = ToInt();
+  if (v > INT32_MAX) return INT32_MAX;
+  if (v < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(v);
+}

@@ -92,6 +92,8 @@ class CWString {
   CWString Trimmed() const;
 
   long long ToInt() const;  // leading decimal number, as _wtol reads it; 0 when none
+  // The same as a 32-bit long holds it: saturating at the int32 limits.
+  int32_t ToInt32() const;
 
  private:
   std::u16string m_text;

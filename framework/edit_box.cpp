@@ -5,6 +5,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "framework/document_text.h"
 #include "framework/qt_text.h"
 
 namespace rg_Ombrine_MFCJieMian_base {
@@ -109,7 +110,7 @@ void rg_edit_box::ApplyCaption(const CWString& caption) {
 CWString rg_edit_box::ReadCaption() const {
   QWidget* w = GetWidget();
   if (auto* line = qobject_cast<QLineEdit*>(w)) return FromQString(line->text());
-  if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) return FromQString(plain->toPlainText());
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) return DocumentText(*plain->document());
   return m_caption;
 }
 
@@ -169,10 +170,16 @@ void rg_edit_box::SetSel(int start, int end) {
     line->setSelection(start, end - start);
   } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
     QTextCursor c = plain->textCursor();
-    c.setPosition(start);
-    c.setPosition(end, QTextCursor::KeepAnchor);
+    c.setPosition(CursorPositionOf(*plain->document(), start));
+    c.setPosition(CursorPositionOf(*plain->document(), end), QTextCursor::KeepAnchor);
     plain->setTextCursor(c);
   }
+}
+
+void rg_edit_box::KeepWindowValues() {
+  if (!HasWindow()) return;
+  GetSel(m_selStart, m_selEnd);
+  CQzuWinControl::KeepWindowValues();
 }
 
 void rg_edit_box::GetSel(int& start, int& end) const {
@@ -186,8 +193,8 @@ void rg_edit_box::GetSel(int& start, int& end) const {
     }
   } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
     const QTextCursor c = plain->textCursor();
-    start = c.selectionStart();
-    end = c.selectionEnd();
+    start = TextIndexOf(*plain->document(), c.selectionStart());
+    end = TextIndexOf(*plain->document(), c.selectionEnd());
   } else {
     start = m_selStart;
     end = m_selEnd;

@@ -21,6 +21,8 @@ class rg_edit_box : public CQzuWinControl {
   CWString GetText() const { return GetCaption(); }
   bool IsMultiLine() const { return (m_style & qzu_win::kEsMultiline) != 0; }
   void SetReadOnly(bool readOnly);
+  // The text and the selection.
+  void KeepWindowValues() override;
   bool IsReadOnly() const { return (m_style & qzu_win::kEsReadOnly) != 0; }
   // Grey hint shown while the box is empty (EM_SETCUEBANNER).
   void SetCueBanner(const CWString& cue);

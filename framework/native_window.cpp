@@ -61,7 +61,7 @@ void CMfcWndObject::WatchObject(QObject* object) {
   QObject::connect(object, &QObject::destroyed, Router(), [](QObject* gone) { Registry().remove(gone); });
 }
 
-void CMfcWndObject::DestroyWindow() {
+QWidget* CMfcWndObject::ReleaseWidget() {
   for (const QPointer<QObject>& o : m_watched) {
     if (o) {
       Registry().remove(o.data());
@@ -77,7 +77,20 @@ void CMfcWndObject::DestroyWindow() {
   QWidget* w = m_wnd->Widget();
   m_wnd->Detach();
   reportedShown = false;
-  if (w) {
+  return w;
+}
+
+void CMfcWndObject::DestroyWindow() {
+  if (QWidget* w = m_wnd->Widget()) {
+    for (QWidget* inner : w->findChildren<QWidget*>()) {
+      CMfcWndObject* holder = FromObject(inner);
+      if (!holder || holder == this || holder->Widget() != inner) continue;
+      if (holder->m_owner) holder->m_owner->KeepWindowValues();
+      holder->ReleaseWidget();
+    }
+    if (m_owner) m_owner->KeepWindowValues();
+  }
+  if (QWidget* w = ReleaseWidget()) {
     // The window may be inside one of its own handlers: delete it later.
     w->hide();
     w->deleteLater();

@@ -56,7 +56,11 @@ class CMfcWndObject : public CQzuRefObject {
   void AttachWidget(QWidget* widget, const std::vector<QObject*>& extra = {});
   void WatchObject(QObject* object);
   // Hides the window and schedules its deletion; HasWindow() is false at
-  // once, so loops waiting for the window end on their next turn.
+  // once, so loops waiting for the window end on their next turn. The
+  // controls of the windows inside it (children, and windows it owns) lose
+  // theirs at the same moment: those widgets go later with this one, but a
+  // control must be able to create its window again at once. Each control
+  // first keeps what only its window held (KeepWindowValues).
   void DestroyWindow();
 
   // Whether the shown event was raised last (shown and hidden alternate).
@@ -69,6 +73,10 @@ class CMfcWndObject : public CQzuRefObject {
   ~CMfcWndObject() override;
 
  private:
+  // Stops routing the window's events and forgets the widget, which is
+  // returned untouched.
+  QWidget* ReleaseWidget();
+
   std::unique_ptr<CVWnd> m_wnd;
   rg_Ombrine_MFCJieMian_base::CQzuWinControl* m_owner = nullptr;
   std::vector<QPointer<QObject>> m_watched;

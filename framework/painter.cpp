@@ -8,22 +8,38 @@
 
 namespace {
 
+// The sunken one-pixel frame of WS_EX_STATICEDGE: the button shadow along the
+// top and left, the highlight along the bottom and right.
+constexpr COLORREF kEdgeShadow = 0xA0A0A0;
+constexpr COLORREF kEdgeHighlight = 0xFFFFFF;
+
 class PainterWidget : public QWidget {
  public:
-  PainterWidget(QWidget* parent, std::shared_ptr<QImage> image) : QWidget(parent), m_image(std::move(image)) {
+  PainterWidget(QWidget* parent, std::shared_ptr<QImage> image, bool staticEdge)
+      : QWidget(parent), m_image(std::move(image)), m_staticEdge(staticEdge) {
     setAttribute(Qt::WA_OpaquePaintEvent, true);
   }
 
  protected:
-  // Only copies the image: all drawing happened before, on the image.
+  // Only copies the image (all drawing happened before, on the image), then
+  // the frame, which stands for the window's border and so lies over it.
   void paintEvent(QPaintEvent* event) override {
     QPainter p(this);
     const QRect r = event->rect();
     if (!m_image->isNull()) p.drawImage(r.topLeft(), *m_image, r);
+    if (!m_staticEdge || width() < 1 || height() < 1) return;
+    const int right = width() - 1, bottom = height() - 1;
+    p.setPen(QColorFromRef(kEdgeShadow));
+    p.drawLine(0, 0, right, 0);
+    p.drawLine(0, 0, 0, bottom);
+    p.setPen(QColorFromRef(kEdgeHighlight));
+    p.drawLine(0, bottom, right, bottom);
+    p.drawLine(right, 0, right, bottom);
   }
 
  private:
   std::shared_ptr<QImage> m_image;
+  bool m_staticEdge;
 };
 
 }  // namespace
@@ -73,10 +89,10 @@ void rg_painter::LoadFromStream(CQzuStream& s) {
   if (s.ReadInt32(buffered)) m_buffered = buffered;
 }
 
-QWidget* rg_painter::CreateNativeWidget(const CQzuCreateParams&, QWidget* parent) {
+QWidget* rg_painter::CreateNativeWidget(const CQzuCreateParams& params, QWidget* parent) {
   CVWnd_Painter* wnd = Wnd();
   if (!wnd) return nullptr;
-  return new PainterWidget(parent, wnd->Image());
+  return new PainterWidget(parent, wnd->Image(), (params.exStyle & qzu_win::kWsExStaticEdge) != 0);
 }
 
 void rg_painter::ApplyFont() {

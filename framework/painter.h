@@ -4,7 +4,9 @@
 // (GetDC), and a visible display whose paint handler only copies its image to
 // the screen; each redraw ends with CopyCanvasFrom. The image follows the
 // control's size; the device (pen, brush, font, colours) lives with the
-// native window, so copies of the control share it.
+// native window, so copies of the control share it. A painter created with
+// WS_EX_STATICEDGE shows a sunken one-pixel frame over the outermost pixels
+// of its picture (its client area stays the whole control).
 #include <QImage>
 
 #include <memory>

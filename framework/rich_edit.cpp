@@ -5,6 +5,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include "framework/document_text.h"
 #include "framework/qt_text.h"
 
 namespace rg_Ombrine_MFCJieMian_base {
@@ -104,7 +105,7 @@ void rg_rich_edit::ApplyCaption(const CWString& caption) {
 }
 
 CWString rg_rich_edit::ReadCaption() const {
-  if (auto* edit = qobject_cast<QTextEdit*>(GetWidget())) return FromQString(edit->toPlainText());
+  if (auto* edit = qobject_cast<QTextEdit*>(GetWidget())) return DocumentText(*edit->document());
   return m_caption;
 }
 
@@ -113,20 +114,27 @@ void rg_rich_edit::SetSel(int start, int end) {
   m_selEnd = end;
   auto* edit = qobject_cast<QTextEdit*>(GetWidget());
   if (!edit) return;
-  const int length = static_cast<int>(edit->toPlainText().size());
+  const QTextDocument& document = *edit->document();
+  const int length = GetText().Length();
   const int s = m_selStart > length ? length : m_selStart;
   const int e = (end < 0 || end > length) ? length : end;
   QTextCursor c = edit->textCursor();
-  c.setPosition(s);
-  c.setPosition(e, QTextCursor::KeepAnchor);
+  c.setPosition(CursorPositionOf(document, s));
+  c.setPosition(CursorPositionOf(document, e), QTextCursor::KeepAnchor);
   edit->setTextCursor(c);
+}
+
+void rg_rich_edit::KeepWindowValues() {
+  if (!HasWindow()) return;
+  GetSel(m_selStart, m_selEnd);
+  CQzuWinControl::KeepWindowValues();
 }
 
 void rg_rich_edit::GetSel(int& start, int& end) const {
   if (auto* edit = qobject_cast<QTextEdit*>(GetWidget())) {
     const QTextCursor c = edit->textCursor();
-    start = c.selectionStart();
-    end = c.selectionEnd();
+    start = TextIndexOf(*edit->document(), c.selectionStart());
+    end = TextIndexOf(*edit->document(), c.selectionEnd());
     return;
   }
   start = m_selStart;

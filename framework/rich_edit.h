@@ -18,6 +18,8 @@ class rg_rich_edit : public CQzuWinControl {
   void SetText(const CWString& text) { SetCaption(text); }
   CWString GetText() const { return GetCaption(); }
   void SetReadOnly(bool readOnly);
+  // The text and the selection.
+  void KeepWindowValues() override;
   bool IsReadOnly() const { return m_readOnly != 0; }
   void SetWordWrap(bool wrap);
   // The selection stays visible without the focus unless hidden (EM_HIDESELECTION).

@@ -61,6 +61,7 @@ void CQzuWinControl::CopyWinControl(const CQzuWinControl& src) {
   m_toolTipMargin = src.m_toolTipMargin;
   m_acceptFiles = src.m_acceptFiles;
   m_ownContextMenu = src.m_ownContextMenu;
+  m_cursorShape = src.m_cursorShape;
 }
 
 int CQzuWinControl::CopyFrom(const CQzuObject& source) {
@@ -120,6 +121,39 @@ CQzuWinControl* CQzuWinControl::FromWidget(const QWidget* widget) {
 CQzuWinControl* CQzuWinControl::GetParentControl() const {
   QWidget* w = GetWidget();
   return w ? FromWidget(w->parentWidget()) : nullptr;
+}
+
+namespace {
+
+// The window being re-parented, while SetParentControl runs (UI thread only).
+QPointer<QWidget> g_reparenting;
+
+bool InsideReparenting(QObject* watched) {
+  auto* w = qobject_cast<QWidget*>(watched);
+  return w && g_reparenting && (w == g_reparenting || g_reparenting->isAncestorOf(w));
+}
+
+}  // namespace
+
+bool CQzuWinControl::SetParentControl(CQzuWinControl* parent) {
+  QWidget* w = GetWidget();
+  QWidget* p = parent ? parent->GetWidget() : nullptr;
+  if (!w || !p || p == w || w->isAncestorOf(p)) return false;
+  QPointer<QWidget> focus = QApplication::focusWidget();
+  const bool keepFocus = focus && (focus == w || w->isAncestorOf(focus));
+  const bool shown = !w->isHidden();
+  const QRect geometry = w->geometry();
+  QPointer<QWidget> outer = g_reparenting;
+  g_reparenting = w;
+  // Let go of the focus first: a hidden focus widget would hand it on to
+  // the next control in the window, which would see a focus it never asked for.
+  if (keepFocus) focus->clearFocus();
+  w->setParent(p);
+  w->setGeometry(geometry);
+  if (shown) w->show();
+  if (keepFocus && focus) focus->setFocus(Qt::OtherFocusReason);
+  g_reparenting = outer;
+  return true;
 }
 
 int CQzuWinControl::DefaultWidth() const { return ScaleByDpiFactor(100); }
@@ -203,10 +237,15 @@ void CQzuWinControl::AfterCreate(const CQzuCreateParams& params) {
   w->setEnabled(m_enabled != 0);
   w->setAcceptDrops(m_acceptFiles != 0);
   if (m_ownContextMenu) w->setContextMenuPolicy(Qt::PreventContextMenu);
+  if (m_cursorShape != kCursorDefault) ApplyCursor();
   ApplyCaption(params.caption);
 }
 
 void CQzuWinControl::DestroyWindow() { m_window->DestroyWindow(); }
+
+void CQzuWinControl::KeepWindowValues() {
+  if (HasWindow()) m_caption = ReadCaption();
+}
 
 bool CQzuWinControl::StillOwnsWindow(const CQzuRef<CMfcWndObject>& window) const {
   return window == m_window && window->Owner() == this && window->HasWindow();
@@ -336,6 +375,26 @@ void CQzuWinControl::ApplyColours() {
     pal.setColor(QPalette::ButtonText, c);
   }
   w->setPalette(pal);
+}
+
+void CQzuWinControl::SetCursorShape(int32_t shape) {
+  m_cursorShape = shape;
+  ApplyCursor();
+}
+
+void CQzuWinControl::ApplyCursor() {
+  QWidget* w = GetWidget();
+  if (!w) return;
+  // Qt updates the pointer at once when it is over the widget, which is
+  // what re-setting the cursor at its own position achieves on Windows.
+  switch (m_cursorShape) {
+    case kCursorArrow: w->setCursor(Qt::ArrowCursor); break;
+    case kCursorHand: w->setCursor(Qt::PointingHandCursor); break;
+    case kCursorIBeam: w->setCursor(Qt::IBeamCursor); break;
+    case kCursorWait: w->setCursor(Qt::WaitCursor); break;
+    case kCursorCross: w->setCursor(Qt::CrossCursor); break;
+    default: w->unsetCursor(); break;
+  }
 }
 
 void CQzuWinControl::SetVisible(bool visible) {
@@ -552,6 +611,17 @@ bool CQzuWinControl::HandleWindowEvent(QObject* watched, QEvent* event) {
   QWidget* self = GetWidget();
   if (!self) return false;
   const bool onSelf = watched == self;
+  switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+    case QEvent::Show:
+    case QEvent::Hide:
+      // What re-parenting does on the way is not the user's doing.
+      if (InsideReparenting(watched)) return false;
+      break;
+    default:
+      break;
+  }
   switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:

@@ -36,6 +36,17 @@ struct CQzuCreateParams {
   uint32_t exStyle = 0;
 };
 
+// Mouse pointer shapes a control can ask for. The default follows the parent
+// (and the widget's own, such as the I-beam of an edit box).
+enum CursorShape : int32_t {
+  kCursorDefault = 0,
+  kCursorArrow = 1,
+  kCursorHand = 2,  // IDC_HAND: what clickable pictures and links show
+  kCursorIBeam = 3,
+  kCursorWait = 4,
+  kCursorCross = 5,
+};
+
 // A colour member left at this value means "the widget's own colour".
 constexpr COLORREF kDefaultColour = 0xFFFFFFFFu;
 // Stands for the system button face.
@@ -70,6 +81,10 @@ class CQzuWinControl : public CQzuObject {
   // a window again.
   void DestroyWindow();
   bool HasWindow() const { return m_window->HasWindow(); }
+  // Takes into the control's own members what only its window holds (the
+  // edited text; subclasses add what they show, such as a selection). Runs
+  // just before the window goes, so the values outlive it.
+  virtual void KeepWindowValues();
   QWidget* GetWidget() const { return m_window->Widget(); }
   CMfcWndObject* GetWindowObject() const { return m_window.Get(); }
   // The control that owns a widget's window, or null.
@@ -78,6 +93,15 @@ class CQzuWinControl : public CQzuObject {
   CQzuWinControl* GetParentControl() const;
   // Gives the control a fresh window object holding `wnd` (before creation).
   void ReplaceWindowObject(std::unique_ptr<CVWnd> wnd);
+  // Moves the window into `parent`'s client area, as SetParent does on
+  // Windows: its position keeps its numbers (now counted in the new parent),
+  // its size, its visibility and the keyboard focus of the window or of a
+  // window inside it. Qt hides a re-parented widget and takes its focus; the
+  // hide, show and focus changes this makes raise no event of this control
+  // or of the controls inside it, so handlers never read them as the user's.
+  // False, changing nothing, without a window, for a parent without one, or
+  // for a parent that is the control itself or lies inside it.
+  bool SetParentControl(CQzuWinControl* parent);
 
   // Listener: while detached, the window's events raise nothing.
   void AttachListener() { m_listenerAttached = true; }
@@ -127,6 +151,12 @@ class CQzuWinControl : public CQzuObject {
   COLORREF GetBackColour() const { return m_backColour; }
   void SetTextColour(COLORREF colour);
   COLORREF GetTextColour() const { return m_textColour; }
+
+  // The pointer shape over the control and over its children that ask for
+  // none of their own; it changes at once when the pointer is already there.
+  // Kept before creation, copied with the control, not streamed.
+  void SetCursorShape(int32_t shape);
+  int32_t GetCursorShape() const { return m_cursorShape; }
 
   void SetVisible(bool visible);
   bool IsVisible() const;
@@ -235,6 +265,7 @@ class CQzuWinControl : public CQzuObject {
   int32_t m_toolTipMargin = 0;
   int32_t m_acceptFiles = 0;
   int32_t m_ownContextMenu = 0;
+  int32_t m_cursorShape = kCursorDefault;
   bool m_listenerAttached = true;
 
  private:
@@ -242,6 +273,7 @@ class CQzuWinControl : public CQzuObject {
   bool HandleKey(QEvent* event);
   bool HandleDrop(QEvent* event);
   bool ShowToolTip(QEvent* event);
+  void ApplyCursor();
 };
 
 }  // namespace rg_Ombrine_MFCJieMian_base

@@ -1,20 +1,7 @@
 #include "services/font_description.h"
 
-#include <climits>
 
 namespace rg_Tavelkin_MingLingJi {
-
-namespace {
-
-// wcstol with base 10, saturating at the 32-bit limits.
-int32_t ReadInt32(const CWString& text) {
-  const long long v = text.ToInt();
-  if (v > INT32_MAX) return INT32_MAX;
-  if (v < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(v);
-}
-
-}  // namespace
 
 int TextToBool(const CWString& text) {
   const CWString t = text.Trimmed();
@@ -27,12 +14,12 @@ void rg_TavelkinZiTiLei1::ParseFontText(const CWString& text) {
   std::vector<CWString> pieces = text.Split(u",", true, false);
   pieces.resize(7);
   face = pieces[0];
-  size = ReadInt32(pieces[1]);
+  size = pieces[1].ToInt32();
   bold = TextToBool(pieces[2]);
   italic = TextToBool(pieces[3]);
   underline = TextToBool(pieces[4]);
   strikeout = TextToBool(pieces[5]);
-  angle = ReadInt32(pieces[6]);
+  angle = pieces[6].ToInt32();
 }
 
 CWString rg_TavelkinZiTiLei1::FormatFontText() const {

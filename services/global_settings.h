@@ -20,7 +20,9 @@ class rg_TavelkinMFCZuJianPeiZhiLei : public rg_TavelkinPeiZhiLei {
   // Control object address -> the key made at its first unnamed bind.
   rg_TavelkinMingLingJi_ChangYongJiChengLei::rg_BianZhengShuDaoWenBenXingHaXiBiao ControlKeys;
   // Non-zero: binds save into the settings; 0: they restore from them.
-  int32_t SaveMode = 0;
+  static constexpr int32_t kRestoreControls = 0;
+  static constexpr int32_t kSaveControls = 1;
+  int32_t SaveMode = kRestoreControls;
 };
 
 // The global settings object, constructed on first use (thread-safely).

@@ -1,6 +1,5 @@
 #include "services/typed_settings.h"
 
-#include <climits>
 
 #include "common/utf16le.h"
 #include "platform/whole_file_read.h"
@@ -33,10 +32,7 @@ bool rg_TavelkinPeiZhiLei::WriteMultilineValue(const CWString& key, const CWStri
 
 int32_t rg_TavelkinPeiZhiLei::ReadIntValue(const CWString& key, int32_t defaultValue) {
   // As the runtime's _wtol reads it: saturating at the 32-bit limits.
-  const long long v = ReadIniValue(CurrentSection, key, CWString::FromInt(defaultValue)).ToInt();
-  if (v > INT32_MAX) return INT32_MAX;
-  if (v < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(v);
+  return ReadIniValue(CurrentSection, key, CWString::FromInt(defaultValue)).ToInt32();
 }
 
 bool rg_TavelkinPeiZhiLei::WriteIntValue(const CWString& key, int32_t value) {

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "common/dpi.h"
+#include "components/global_objects.h"
 #include "framework/application_startup.h"
 #include "framework/label.h"
 #include "framework/win_form.h"
@@ -58,6 +59,8 @@ int main(int argc, char** argv) {
   PrepareQtEnvironment();
   QApplication app(argc, argv);
   InitializeFramework();
+  // The shared objects need the application object; they go with it.
+  rg_Tavelkin_MingLingJi::CreateGlobalObjects();
   MainForm window;
   if (!window.CreateForm()) {
     std::fprintf(stderr, "quillmere: the main window could not be created\n");

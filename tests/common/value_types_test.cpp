@@ -88,6 +88,10 @@ TEST(WString, ToIntReadsTheLeadingNumber) {
   EXPECT_EQ(CWString(u" -7").ToInt(), -7);
   EXPECT_EQ(CWString(u"x1").ToInt(), 0);
   EXPECT_EQ(CWString(u"99999999999999999999999").ToInt(), LLONG_MAX);
+  EXPECT_EQ(CWString(u"-2147483648x").ToInt32(), INT32_MIN);
+  EXPECT_EQ(CWString(u"2147483648").ToInt32(), INT32_MAX);
+  EXPECT_EQ(CWString(u"-99999999999").ToInt32(), INT32_MIN);
+  EXPECT_EQ(CWString(u"+42").ToInt32(), 42);
 }
 
 TEST(Mem, GrowthStepAndEditing) {

@@ -8,6 +8,7 @@
 #include "framework/edit_box.h"
 #include "framework/label.h"
 #include "framework/timer_control.h"
+#include "framework/win_container.h"
 #include "framework/win_form.h"
 #include "framework/window_less_timer.h"
 #include "framework_test_util.h"
@@ -252,4 +253,25 @@ TEST(ControlEvents, AChildCreatedHiddenStaysHiddenWhenItsParentShows) {
   EXPECT_FALSE(hidden.GetWidget()->isVisible());
   EXPECT_FALSE(hidden.IsVisible());
   EXPECT_TRUE(shown.GetWidget()->isVisible());
+}
+
+TEST(ControlLooks, CursorShapeReachesTheWidgetAndItsChildren) {
+  ShownForm host;
+  rg_ZuJianBuJuQi panel, later;
+  rg_label8 inside;
+  panel.SetCursorShape(kCursorHand);  // kept until the window exists
+  ASSERT_EQ(panel.Create(&host.form, 0, 0, 100, 60), 1);
+  ASSERT_EQ(inside.Create(&panel, 5, 5, 50, 20), 1);
+  EXPECT_EQ(panel.GetWidget()->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_EQ(inside.GetWidget()->cursor().shape(), Qt::PointingHandCursor);  // a child without its own
+  EXPECT_EQ(host.form.GetWidget()->cursor().shape(), Qt::ArrowCursor);
+
+  panel.SetCursorShape(kCursorWait);  // at once on a live window
+  EXPECT_EQ(inside.GetWidget()->cursor().shape(), Qt::WaitCursor);
+  panel.SetCursorShape(kCursorDefault);
+  EXPECT_FALSE(panel.GetWidget()->testAttribute(Qt::WA_SetCursor));
+
+  panel.SetCursorShape(kCursorHand);
+  ASSERT_EQ(later.CopyFrom(panel), 1);
+  EXPECT_EQ(later.GetCursorShape(), kCursorHand);
 }

@@ -142,3 +142,37 @@ TEST(Painters, CanvasCopiedToDisplayShowsOnScreen) {
   EXPECT_EQ(canvas.GetDC().GetPixel(5, 5), kRed);  // what was drawn is kept
   form.DestroyWindow();
 }
+
+TEST(Painters, StaticEdgeIsASunkenFrameOverThePicture) {
+  CQzuWinForm form;
+  ASSERT_EQ(form.CreateForm(nullptr, 0, 0, 200, 80), 1);
+  rg_painter framed, plain, line;
+  for (rg_painter* p : {&framed, &plain, &line}) p->SetBackColour(kRed);
+  ASSERT_EQ(framed.Create(&form, 0, 0, 40, 30, 0, CWString(), 0, qzu_win::kWsExStaticEdge), 1);
+  ASSERT_EQ(plain.Create(&form, 50, 0, 40, 30), 1);
+  // A separator: two pixels high, the frame is all there is to see.
+  ASSERT_EQ(line.Create(&form, 0, 40, 100, 2, 0, CWString(), 0, qzu_win::kWsExStaticEdge), 1);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.GetWidget()));
+  for (rg_painter* p : {&framed, &plain, &line}) p->GetDC().Clear(kRed);
+
+  const QColor shadow(0xA0, 0xA0, 0xA0), highlight(255, 255, 255), red(255, 0, 0);
+  const QImage f = framed.GetWidget()->grab().toImage();
+  EXPECT_EQ(f.pixelColor(0, 0), shadow);
+  EXPECT_EQ(f.pixelColor(20, 0), shadow);
+  EXPECT_EQ(f.pixelColor(0, 15), shadow);
+  EXPECT_EQ(f.pixelColor(20, 29), highlight);
+  EXPECT_EQ(f.pixelColor(39, 15), highlight);
+  EXPECT_EQ(f.pixelColor(39, 29), highlight);
+  EXPECT_EQ(f.pixelColor(1, 1), red);  // the picture inside is untouched
+  EXPECT_EQ(f.pixelColor(38, 28), red);
+  EXPECT_EQ(framed.GetClientWidth(), 40);
+
+  const QImage p = plain.GetWidget()->grab().toImage();
+  EXPECT_EQ(p.pixelColor(0, 0), red);
+  EXPECT_EQ(p.pixelColor(39, 29), red);
+
+  const QImage l = line.GetWidget()->grab().toImage();
+  EXPECT_EQ(l.pixelColor(50, 0), shadow);
+  EXPECT_EQ(l.pixelColor(50, 1), highlight);
+  form.DestroyWindow();
+}

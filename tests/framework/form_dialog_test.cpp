@@ -1,12 +1,17 @@
 // Forms: the envelope dialog's nested loop, the modal wait loop, closing.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QElapsedTimer>
+#include <QTextEdit>
 #include <QTimer>
 
+#include "framework/check_box.h"
 #include "framework/envelope_dialog.h"
 #include "framework/label.h"
 #include "framework/message_pump.h"
+#include "framework/qt_text.h"
+#include "framework/rich_edit.h"
 #include "framework/win_form.h"
 #include "framework/window_message.h"
 #include "framework_test_util.h"
@@ -113,4 +118,41 @@ TEST(Forms, CreateTwiceFailsAndCaptionSurvivesWithoutWindow) {
   EXPECT_EQ(form.GetWidget()->windowTitle(), QStringLiteral("信息:"));
   form.DestroyWindow();
   EXPECT_EQ(form.GetCaption(), u"信息:");
+}
+
+TEST(FormWindow, ClosingTakesTheChildrensWindowsAtOnceAndKeepsWhatTheyHeld) {
+  CQzuWinForm form;
+  rg_rich_edit editor;
+  rg_check_box box;
+  ASSERT_EQ(form.CreateForm(nullptr, 30, 30, 300, 200), 1);
+  ASSERT_EQ(editor.Create(&form, 5, 5, 200, 100), 1);
+  ASSERT_EQ(box.Create(&form, 5, 120, 100, 24, 0, u"遍历子目录"), 1);
+  auto* edit = qobject_cast<QTextEdit*>(editor.GetWidget());
+  ASSERT_NE(edit, nullptr);
+  edit->setPlainText(QStringLiteral("用户改过的文字"));
+  QTextCursor c = edit->textCursor();
+  c.setPosition(2);
+  c.setPosition(4, QTextCursor::KeepAnchor);
+  edit->setTextCursor(c);
+  static_cast<QAbstractButton*>(box.GetWidget())->click();
+
+  form.PostMessage(qzu_win::kWmClose);
+  ASSERT_TRUE(PumpUntil([&] { return !form.HasWindow(); }));
+  // The children's widgets go later with the form's, but they no longer
+  // count as windows: the same objects can be created again at once.
+  EXPECT_FALSE(editor.HasWindow());
+  EXPECT_FALSE(box.HasWindow());
+  EXPECT_EQ(editor.GetText(), u"用户改过的文字");
+  int start = 0, end = 0;
+  editor.GetSel(start, end);
+  EXPECT_EQ(start, 2);
+  EXPECT_EQ(end, 4);
+  EXPECT_TRUE(box.GetChecked());
+
+  ASSERT_EQ(form.CreateForm(nullptr, 30, 30, 300, 200), 1);
+  ASSERT_EQ(editor.Create(&form, 5, 5, 200, 100), 1);
+  ASSERT_EQ(box.Create(&form, 5, 120, 100, 24), 1);
+  EXPECT_EQ(FromQString(qobject_cast<QTextEdit*>(editor.GetWidget())->toPlainText()), u"用户改过的文字");
+  EXPECT_TRUE(static_cast<QAbstractButton*>(box.GetWidget())->isChecked());
+  form.DestroyWindow();
 }

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QTextEdit>
 
 #include "framework/check_box.h"
 #include "framework/combo_box.h"
@@ -68,12 +69,20 @@ TEST(EditBox, MultiLineKeepsLineBreaks) {
   rg_edit_box box;
   ASSERT_EQ(box.Create(&form, 0, 0, 300, 100, 1, u"一\n二", qzu_win::kEsMultiline), 1);
   EXPECT_TRUE(box.IsMultiLine());
-  EXPECT_EQ(box.GetText(), u"一\n二");
+  // Lines read back joined by CR LF, as the program stores and compares them.
+  EXPECT_EQ(box.GetText(), u"一\r\n二");
+  box.SetText(u"三\r\n\u00A0四\r\n");
+  EXPECT_EQ(box.GetText(), u"三\r\n\u00A0四\r\n");
+  // Selections count each line break as two units, as the text reads.
+  box.SetText(u"一\n二");
   box.SetSel(1, -1);
   int s = 0, e = 0;
   box.GetSel(s, e);
   EXPECT_EQ(s, 1);
-  EXPECT_EQ(e, 3);
+  EXPECT_EQ(e, 4);
+  box.SetSel(3, 4);
+  box.ReplaceSel(u"三");
+  EXPECT_EQ(box.GetText(), u"一\r\n三");
   form.DestroyWindow();
 }
 
@@ -142,7 +151,7 @@ TEST(RichEdit, ReadOnlyPlainTextWithFilesDropped) {
   edit.AcceptFiles(true);
   edit.SetText(u"<b>不是富文本</b>\n第二行");
   ASSERT_EQ(edit.Create(&form, 0, 0, 200, 100), 1);
-  EXPECT_EQ(edit.GetText(), u"<b>不是富文本</b>\n第二行");
+  EXPECT_EQ(edit.GetText(), u"<b>不是富文本</b>\r\n第二行");
   EXPECT_TRUE(edit.GetWidget()->acceptDrops());
   qzu_test::Recorder rec;
   edit.OnKeyDown.Connect([](CQzuObject* r, CQzuObject*, intptr_t, int k, int) -> intptr_t {
@@ -150,7 +159,16 @@ TEST(RichEdit, ReadOnlyPlainTextWithFilesDropped) {
     return 0;
   }, rec.ref);
   QTest::keyClick(edit.GetWidget(), Qt::Key_X);
-  EXPECT_EQ(edit.GetText(), u"<b>不是富文本</b>\n第二行");  // read-only
+  EXPECT_EQ(edit.GetText(), u"<b>不是富文本</b>\r\n第二行");  // read-only
+  // No-break spaces stay what they are (Qt's own plain text makes them spaces).
+  edit.SetText(u"a\u00A0b\r\n\r\nc");
+  EXPECT_EQ(edit.GetText(), u"a\u00A0b\r\n\r\nc");
+  edit.SetSel(7, 8);
+  EXPECT_EQ(qobject_cast<QTextEdit*>(edit.GetWidget())->textCursor().selectedText(), QStringLiteral("c"));
+  int start = 0, end = 0;
+  edit.GetSel(start, end);
+  EXPECT_EQ(start, 7);
+  EXPECT_EQ(end, 8);
   EXPECT_EQ(rec.Count("key"), 1);
   form.DestroyWindow();
 }
