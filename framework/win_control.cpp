@@ -206,7 +206,14 @@ void CQzuWinControl::AfterCreate(const CQzuCreateParams& params) {
   ApplyCaption(params.caption);
 }
 
-void CQzuWinControl::DestroyWindow() { m_window->DestroyWindow(); }
+void CQzuWinControl::DestroyWindow() {
+  // The handler may destroy the window itself (or this control's copy of it).
+  CQzuRef<CMfcWndObject> window = m_window;
+  if (window->HasWindow()) Raise(OnDestroyed);
+  window->DestroyWindow();
+}
+
+void CQzuWinControl::WindowDestroyed() { Raise(OnDestroyed); }
 
 bool CQzuWinControl::StillOwnsWindow(const CQzuRef<CMfcWndObject>& window) const {
   return window == m_window && window->Owner() == this && window->HasWindow();

@@ -30,6 +30,7 @@ constexpr uint32_t kWsVScroll = 0x00200000u;
 constexpr uint32_t kWsHScroll = 0x00100000u;
 constexpr uint32_t kWsThickFrame = 0x00040000u;
 constexpr uint32_t kWsTabStop = 0x00010000u;
+constexpr uint32_t kWsExDlgModalFrame = 0x00000001u;
 constexpr uint32_t kWsExTopmost = 0x00000008u;
 constexpr uint32_t kWsExClientEdge = 0x00000200u;
 constexpr uint32_t kWsExStaticEdge = 0x00020000u;
