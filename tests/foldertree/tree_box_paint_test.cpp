@@ -260,3 +260,32 @@ TEST(TreeBoxPaint, AWideRowIsShownThroughTheScrollOffsetWithTheSamePixels) {
     for (int yy = y; yy < y + narrow.box.rowHeight; ++yy) ink |= narrow.Pixel(x, yy) != kWhite;
   EXPECT_TRUE(ink);
 }
+
+// Rows removed while the tree is scrolled to its end: the vertical bar's
+// count shrinks during the paint, the bar clamps its position and reports
+// it, and the paint that was running starts over from the row the bar now
+// stands for (a report during a paint is applied, not dropped, so the tree
+// is not left scrolled past its last row).
+TEST(TreeBoxPaint, AScrollReportedDuringAPaintIsApplied) {
+  ShownTree t(300, 220);
+  TreeBoxModel& m = t.Model();
+  m.AppendTreeRow(u"根", -1, 0, 2, 0);
+  for (int i = 1; i < 40; ++i) m.AppendTreeRow(CWString(u"子") + CWString::FromInt(i), -1, 0, 0, 1);
+  t.Create(300, 220);
+  const int fit = t.box.rowsThatFit;
+  const int count = 40 - fit + 2;
+  ASSERT_EQ(t.box.VerticalBar().positionCount, count);
+  t.box.VerticalBar().SetScrollBarPosition(count);
+  ASSERT_TRUE(qzu_test::PumpUntil([&] { return t.box.firstVisibleRow == count - 1; }));
+
+  CQzuMem batch;
+  for (int i = 1; i < 30; ++i) m.AppendRowRecord(batch, CWString(u"新") + CWString::FromInt(i), -1, -1, 1);
+  TreeRowLocator l;
+  ASSERT_EQ(m.ReplaceRowChildren(0, rg_TavelkinMingLingJi_ChuangKouZuJian::kReplaceChildren, batch, 29, l), 39);
+  const int shorter = 30 - fit + 2;
+  EXPECT_EQ(t.box.VerticalBar().positionCount, shorter);
+  EXPECT_EQ(t.box.VerticalBar().GetScrollBarPosition(), shorter);
+  EXPECT_EQ(t.box.firstVisibleRow, shorter - 1);
+  ASSERT_FALSE(t.box.lineRows.IsEmpty());
+  EXPECT_EQ(t.box.lineRows[t.box.lineRows.size() - 1], 29);
+}

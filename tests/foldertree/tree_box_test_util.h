@@ -4,6 +4,7 @@
 // geometry of the last paint's lines.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTest>
 
 #include <string>
@@ -129,10 +130,10 @@ struct ShownTree {
     const int d = box.rowHeight - box.boxSize;
     return LineY(i) + (d + 1) / 2;
   }
-  // A point on the text of line i (display coordinates).
+  // A point on the text of line i, near its end (display coordinates).
   QPoint OnText(int i) const {
     const size_t k = static_cast<size_t>(i);
-    return QPoint((box.lineTextStart[k] + box.lineTextEnd[k]) / 2 + box.canvasX, LineY(i) + box.rowHeight / 2);
+    return QPoint(box.lineTextEnd[k] - 2 + box.canvasX, LineY(i) + box.rowHeight / 2);
   }
   int Line(int row) const {
     for (int i = 0; i < box.lineRows.GetCount(); ++i)
