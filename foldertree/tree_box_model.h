@@ -35,11 +35,13 @@
 //
 // Lookups use an index when it is current and scan the buffer otherwise; both
 // give the same answers. Index passes run synchronously in
-// StartTreeIndexWorkers; a worker elsewhere builds the same tables from a
-// TakeRowSnapshot copy and hands them to PublishIndexTables.
+// StartTreeIndexWorkers; the tree box runs them on workers instead
+// (tree_index_workers.h), which build the same tables from a TakeRowSnapshot
+// copy and hand them to PublishIndexTables.
 //
-// Threads: UI thread only, except TakeRowSnapshot's result and
-// PublishIndexTables, which an index worker may use on its own thread.
+// Threads: UI thread only, except TakeRowSnapshot's result,
+// PublishIndexTables and IndexGuard, which an index worker may use on its
+// own thread.
 #include <cstdint>
 #include <memory>
 
@@ -79,10 +81,6 @@ inline constexpr int kReplaceChildrenAsBuilt = 2;  // only the descendants; the 
 // ReplaceRowChildren's result for a batch that is not a run of well-formed
 // records of the given count, or whose bytes would form a marker.
 inline constexpr int kReplaceRefused = -1;
-
-// The index tables, in the order the tree box declares them. The fifth and
-// sixth are carried through copies and streams; nothing builds them.
-enum class TreeIndexKind { kRowOffsets, kParents, kSiblings, kSubtreeEnds, kFifth, kSixth };
 
 // A copy of the rows at one generation, for an index worker.
 struct TreeRowSnapshot {
@@ -287,6 +285,8 @@ class TreeBoxModel {
   // rows stay at their generation. False when a newer pass began.
   bool PublishIndexTables(TreeIndexKind kind, std::shared_ptr<const TreeIndexTables> tables);
   const TreeIndexRecord& IndexRecord(TreeIndexKind kind) const;
+  // The busy and run-again flags of a table's passes (any thread).
+  rg_Tavelkin_MingLingJi::rg_TavelkinDuiLieWeiYiLei& IndexGuard(TreeIndexKind kind) { return Record(kind).guard; }
 
   // --- Stream form --------------------------------------------------------------
   void SaveMember(TreeModelMember member, CQzuStream& stream) const;

@@ -32,24 +32,7 @@ void TreeBoxModel::RunIndexPass(TreeIndexKind kind) {
   if (m_rows.IsEmpty()) return;
   auto tables = std::make_shared<TreeIndexTables>();
   tables->generation = m_generation;
-  const TreeRowsView view = View();
-  bool built = false;
-  switch (kind) {
-    case TreeIndexKind::kRowOffsets:
-      built = BuildRowOffsetTable(view, tables->first);
-      break;
-    case TreeIndexKind::kParents:
-      built = BuildRowParentTable(view, tables->first);
-      break;
-    case TreeIndexKind::kSiblings:
-      built = BuildRowSiblingTables(view, tables->first, tables->second);
-      break;
-    case TreeIndexKind::kSubtreeEnds:
-      built = BuildSubtreeEndTable(view, tables->first);
-      break;
-    default:
-      return;
-  }
+  const bool built = BuildIndexTables(kind, View(), *tables);
   if (built) record.Publish(std::move(tables));
 }
 

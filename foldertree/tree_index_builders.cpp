@@ -143,4 +143,20 @@ int FindRowInOffsetTable(const CQzuMem& table, int rowCount, int32_t textStart, 
   return lo;
 }
 
+bool BuildIndexTables(TreeIndexKind kind, const TreeRowsView& rows, TreeIndexTables& tables,
+                      const std::atomic<int32_t>* abandon) {
+  switch (kind) {
+    case TreeIndexKind::kRowOffsets:
+      return BuildRowOffsetTable(rows, tables.first, abandon);
+    case TreeIndexKind::kParents:
+      return BuildRowParentTable(rows, tables.first, abandon);
+    case TreeIndexKind::kSiblings:
+      return BuildRowSiblingTables(rows, tables.first, tables.second, abandon);
+    case TreeIndexKind::kSubtreeEnds:
+      return BuildSubtreeEndTable(rows, tables.first, abandon);
+    default:
+      return false;
+  }
+}
+
 }  // namespace rg_TavelkinMingLingJi_ChuangKouZuJian

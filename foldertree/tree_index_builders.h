@@ -23,6 +23,7 @@
 #include <cstdint>
 
 #include "common/mem.h"
+#include "foldertree/tree_index_record.h"
 #include "foldertree/tree_row_scan.h"
 
 namespace rg_TavelkinMingLingJi_ChuangKouZuJian {
@@ -34,6 +35,11 @@ bool BuildRowParentTable(const TreeRowsView& rows, CQzuMem& table, const std::at
 bool BuildRowSiblingTables(const TreeRowsView& rows, CQzuMem& previous, CQzuMem& next,
                            const std::atomic<int32_t>* abandon = nullptr);
 bool BuildSubtreeEndTable(const TreeRowsView& rows, CQzuMem& table, const std::atomic<int32_t>* abandon = nullptr);
+
+// The tables of one of the four built kinds (false for the fifth and sixth,
+// which nothing builds), as the builder of that kind gives them.
+bool BuildIndexTables(TreeIndexKind kind, const TreeRowsView& rows, TreeIndexTables& tables,
+                      const std::atomic<int32_t>* abandon = nullptr);
 
 // The int32 at `pos` of a table; bytes past its end read as zero.
 int32_t ReadTableInt32(const CQzuMem& table, long long pos);

@@ -23,6 +23,10 @@
 
 namespace rg_TavelkinMingLingJi_ChuangKouZuJian {
 
+// The index tables, in the order the tree box declares them. The fifth and
+// sixth are carried through copies and streams; nothing builds them.
+enum class TreeIndexKind { kRowOffsets, kParents, kSiblings, kSubtreeEnds, kFifth, kSixth };
+
 // The tables one pass produces; immutable once published.
 struct TreeIndexTables {
   CQzuMem first;

@@ -120,6 +120,9 @@ intptr_t rg_edit_box::HandleMessage(int message, intptr_t wParam, intptr_t lPara
     case 0xB1:
       SetSel(static_cast<int>(wParam), static_cast<int>(lParam));
       return 0;
+    case 0xB7:
+      ScrollCaret();
+      return 1;
     case 0xCF:
       SetReadOnly(wParam != 0);
       return 1;
@@ -180,6 +183,17 @@ void rg_edit_box::KeepWindowValues() {
   if (!HasWindow()) return;
   GetSel(m_selStart, m_selEnd);
   CQzuWinControl::KeepWindowValues();
+}
+
+void rg_edit_box::ScrollCaret() {
+  QWidget* w = GetWidget();
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
+    plain->ensureCursorVisible();
+  } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
+    // A line edit settles its horizontal scroll on the caret when it paints;
+    // painting now makes the scroll (and cursorRect) follow at once.
+    if (line->isVisible()) line->repaint();
+  }
 }
 
 void rg_edit_box::GetSel(int& start, int& end) const {

@@ -33,11 +33,14 @@ class rg_edit_box : public CQzuWinControl {
   void SetSel(int start, int end);
   void GetSel(int& start, int& end) const;
   void ReplaceSel(const CWString& text);
+  // Scrolls the text so that the caret (the end of the selection) is in
+  // view (EM_SCROLLCARET). Nothing without a window.
+  void ScrollCaret();
   void SetWordWrap(bool wrap);
 
   CQzuEventSlot<> OnTextChanged;
 
-  // By number: EM_SETSEL (0xB1), EM_SETREADONLY (0xCF), EM_SETMARGINS (0xD3,
+  // By number: EM_SETSEL (0xB1), EM_SCROLLCARET (0xB7), EM_SETREADONLY (0xCF), EM_SETMARGINS (0xD3,
   // wParam 1 left / 2 right, margins in the low and high word of lParam),
   // EM_SETCUEBANNER (0x1501, lParam a zero-terminated UTF-16 text).
   intptr_t HandleMessage(int message, intptr_t wParam, intptr_t lParam) override;

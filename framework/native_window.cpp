@@ -47,6 +47,7 @@ CMfcWndObject* CMfcWndObject::FromObject(const QObject* object) { return Registr
 
 void CMfcWndObject::AttachWidget(QWidget* widget, const std::vector<QObject*>& extra) {
   m_wnd->Attach(widget);
+  m_widgetAddress = widget;
   reportedShown = false;
   WatchObject(widget);
   for (QObject* o : extra) WatchObject(o);
@@ -58,7 +59,15 @@ void CMfcWndObject::WatchObject(QObject* object) {
   m_watched.emplace_back(object);
   object->installEventFilter(Router());
   // A widget deleted with its parent must not leave its address behind.
-  QObject::connect(object, &QObject::destroyed, Router(), [](QObject* gone) { Registry().remove(gone); });
+  QObject::connect(object, &QObject::destroyed, Router(), &CMfcWndObject::ObjectDestroyed);
+}
+
+void CMfcWndObject::ObjectDestroyed(QObject* gone) {
+  CMfcWndObject* holder = Registry().take(gone);
+  if (!holder || holder->m_widgetAddress != gone) return;
+  holder->m_widgetAddress = nullptr;
+  CQzuRef<CMfcWndObject> keep = CQzuRef<CMfcWndObject>::Share(holder);
+  if (rg_Ombrine_MFCJieMian_base::CQzuWinControl* owner = holder->Owner()) owner->WindowDestroyed();
 }
 
 QWidget* CMfcWndObject::ReleaseWidget() {
@@ -74,6 +83,7 @@ QWidget* CMfcWndObject::ReleaseWidget() {
     else ++it;
   }
   m_watched.clear();
+  m_widgetAddress = nullptr;
   QWidget* w = m_wnd->Widget();
   m_wnd->Detach();
   reportedShown = false;

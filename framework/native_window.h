@@ -68,6 +68,10 @@ class CMfcWndObject : public CQzuRefObject {
 
   // The holder of a watched object, or null.
   static CMfcWndObject* FromObject(const QObject* object);
+  // A watched object is being deleted: it leaves the registry, and when it
+  // is a holder's window (deleted with its parent, not by DestroyWindow) the
+  // owner hears that its window is gone.
+  static void ObjectDestroyed(QObject* gone);
 
  protected:
   ~CMfcWndObject() override;
@@ -80,4 +84,7 @@ class CMfcWndObject : public CQzuRefObject {
   std::unique_ptr<CVWnd> m_wnd;
   rg_Ombrine_MFCJieMian_base::CQzuWinControl* m_owner = nullptr;
   std::vector<QPointer<QObject>> m_watched;
+  // The window's address, compared only: by the time a deleted widget says
+  // so, its pointer is cleared.
+  const QObject* m_widgetAddress = nullptr;
 };

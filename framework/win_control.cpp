@@ -241,7 +241,14 @@ void CQzuWinControl::AfterCreate(const CQzuCreateParams& params) {
   ApplyCaption(params.caption);
 }
 
-void CQzuWinControl::DestroyWindow() { m_window->DestroyWindow(); }
+void CQzuWinControl::DestroyWindow() {
+  // The handler may destroy the window itself (or this control's copy of it).
+  CQzuRef<CMfcWndObject> window = m_window;
+  if (window->HasWindow()) Raise(OnDestroyed);
+  window->DestroyWindow();
+}
+
+void CQzuWinControl::WindowDestroyed() { Raise(OnDestroyed); }
 
 void CQzuWinControl::KeepWindowValues() {
   if (HasWindow()) m_caption = ReadCaption();

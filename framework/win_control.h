@@ -77,9 +77,12 @@ class CQzuWinControl : public CQzuObject {
   // the control's own style bits.
   int Create(CQzuWinControl* parent, int x, int y, int width, int height, int id = 0,
              const CWString& caption = CWString(), uint32_t style = 0, uint32_t exStyle = 0);
-  // Destroys the native window; the object keeps its values and may create
-  // a window again.
+  // Destroys the native window, raising OnDestroyed first; the object keeps
+  // its values and may create a window again.
   void DestroyWindow();
+  // The window holder's notice that the window was deleted with its parent:
+  // raises OnDestroyed.
+  void WindowDestroyed();
   bool HasWindow() const { return m_window->HasWindow(); }
   // Takes into the control's own members what only its window holds (the
   // edited text; subclasses add what they show, such as a selection). Runs
@@ -220,6 +223,10 @@ class CQzuWinControl : public CQzuObject {
   CQzuEventSlot<int, int> OnChar;  // UTF-16 unit, modifier flags
   CQzuEventSlot<int, intptr_t, intptr_t> OnMessage;
   CQzuEventSlot<const CMStringArray&> OnFilesDropped;
+  // The window goes: raised once per window, by DestroyWindow (WM_CLOSE on a
+  // child included) or when the window is deleted with its parent. Not
+  // raised when the control object itself is destroyed first.
+  CQzuEventSlot<> OnDestroyed;
 
  protected:
   // Creation hooks, in the order Create runs them.

@@ -68,4 +68,14 @@ void rg_TavelkinDuiLieWeiYiLei::EndRun() {
   runAgain = 0;
 }
 
+int rg_TavelkinDuiLieWeiYiLei::EndRunUnlessAsked() {
+  Guard guard(lock);
+  if (runAgain.load() != 0) {
+    runAgain = 0;
+    return 0;
+  }
+  busy = 0;
+  return 1;
+}
+
 }  // namespace rg_Tavelkin_MingLingJi

@@ -36,6 +36,12 @@ class rg_TavelkinDuiLieWeiYiLei : public CQzuObject {
   // The job's end: clears both flags together, so a request that came after
   // the last checkpoint is dropped.
   void EndRun();
+  // The job's end unless a run was asked for since the last checkpoint: 1
+  // when the job is over (busy cleared); 0 when a request came (the mark is
+  // taken, busy stays, the job starts over). Checking and ending under one
+  // hold of the lock means no request is lost between the two, which a
+  // background job needs: its caller does not come back to start it again.
+  int EndRunUnlessAsked();
 
   rg_Ombrine_base::rg_HuChiSuoLei lock;
   std::atomic<int32_t> busy{0};

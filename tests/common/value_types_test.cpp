@@ -4,6 +4,7 @@
 #include <random>
 
 #include "common/dpi.h"
+#include "common/int_text_map.h"
 #include "common/mem.h"
 #include "common/utf.h"
 #include "common/wstring.h"
@@ -171,3 +172,31 @@ TEST(Dpi, ScalingRoundsOrTruncates) {
 }
 
 }  // namespace
+
+TEST(IntTextMap, StreamsInKeyOrderAndStopsAtAShortRead) {
+  rg_Ombrine_base::rg_ZhengShuDaoWenBenMoXuHaXiBiao map;
+  map.entries[7] = u"七";
+  map.entries[-1] = u"";
+  map.entries[2] = u"two";
+  CQzuMemStream stream;
+  map.SaveToStream(stream);
+  // Count 3, then -1 first: keys come out in ascending order.
+  ASSERT_GE(stream.Buffer().GetSize(), 8u);
+  EXPECT_EQ(stream.Buffer()[4], 0xFF);
+  stream.Rewind();
+  rg_Ombrine_base::rg_ZhengShuDaoWenBenMoXuHaXiBiao loaded;
+  loaded.LoadFromStream(stream);
+  ASSERT_TRUE(stream.Ok());
+  EXPECT_TRUE(loaded.IsEqual(map));
+  EXPECT_EQ(loaded.Get(7), u"七");
+  EXPECT_EQ(loaded.Get(8), u"");
+
+  CQzuMem cut = stream.Buffer();
+  cut.Remove(cut.GetSize() - 3, 3);
+  CQzuMemStream shortStream(cut);
+  rg_Ombrine_base::rg_ZhengShuDaoWenBenMoXuHaXiBiao partial;
+  partial.entries[1] = u"kept";
+  partial.LoadFromStream(shortStream);
+  EXPECT_EQ(shortStream.GetError(), kQzuStreamShortRead);
+  EXPECT_EQ(partial.Get(1), u"kept");  // nothing half-loaded
+}

@@ -275,3 +275,48 @@ TEST(ControlLooks, CursorShapeReachesTheWidgetAndItsChildren) {
   ASSERT_EQ(later.CopyFrom(panel), 1);
   EXPECT_EQ(later.GetCursorShape(), kCursorHand);
 }
+
+// The destroyed event: once per window, whether the control destroys it, a
+// WM_CLOSE does, or it goes with its parent; not for a control that is gone.
+TEST(ControlEvents, DestroyedIsRaisedOncePerWindowHoweverItGoes) {
+  Recorder rec;
+  auto destroyed = [](CQzuObject* r, CQzuObject* sender, intptr_t) -> intptr_t {
+    R(r)->Add("destroyed", {reinterpret_cast<intptr_t>(sender)});
+    return 0;
+  };
+  CQzuWinForm form;
+  rg_label8 byCall, byClose, withParent;
+  for (CQzuWinControl* c : std::initializer_list<CQzuWinControl*>{&byCall, &byClose, &withParent})
+    c->OnDestroyed.Connect(destroyed, rec.ref);
+  ASSERT_EQ(form.CreateForm(nullptr, 10, 10, 200, 100), 1);
+  ASSERT_EQ(byCall.Create(&form, 0, 0, 50, 20), 1);
+  ASSERT_EQ(byClose.Create(&form, 0, 30, 50, 20), 1);
+  ASSERT_EQ(withParent.Create(&form, 0, 60, 50, 20), 1);
+
+  byCall.DestroyWindow();
+  EXPECT_EQ(rec.args, (std::vector<std::vector<intptr_t>>{{reinterpret_cast<intptr_t>(&byCall)}}));
+  byCall.DestroyWindow();  // no window: nothing
+  byClose.SendMessage(qzu_win::kWmClose);
+  EXPECT_EQ(rec.Count("destroyed"), 2);
+  EXPECT_FALSE(byClose.HasWindow());
+  PumpFor(20);  // the deferred deletions raise nothing more
+  EXPECT_EQ(rec.Count("destroyed"), 2);
+
+  // The parent's widget deleted outright takes its child along.
+  delete form.GetWidget();
+  EXPECT_EQ(rec.Count("destroyed"), 3);
+  EXPECT_EQ(rec.args.back(), std::vector<intptr_t>{reinterpret_cast<intptr_t>(&withParent)});
+  EXPECT_FALSE(withParent.HasWindow());
+
+  // A control object destroyed before its window hears nothing.
+  {
+    CQzuWinForm other;
+    ASSERT_EQ(other.CreateForm(nullptr, 10, 10, 200, 100), 1);
+    auto* gone = new rg_label8();
+    gone->OnDestroyed.Connect(destroyed, rec.ref);
+    ASSERT_EQ(gone->Create(&other, 0, 0, 50, 20), 1);
+    delete gone;
+  }
+  PumpFor(20);
+  EXPECT_EQ(rec.Count("destroyed"), 3);
+}

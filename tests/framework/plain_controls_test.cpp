@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
 
@@ -203,5 +205,40 @@ TEST(ControlMessages, ByNumberAsTheCallersWriteThem) {
   EXPECT_EQ(rich.SendMessage(0x432), 1);  // EM_CANPASTE
   rich.SetReadOnly(true);
   EXPECT_EQ(rich.SendMessage(0x432), 0);
+  form.DestroyWindow();
+}
+
+// EM_SCROLLCARET after EM_SETSEL 0, -1: the end of a text wider (or taller)
+// than the box comes into view, in one-line and multi-line boxes alike.
+TEST(EditBox, ScrollCaretBringsTheSelectionsEndIntoView) {
+  CQzuWinForm form;
+  ASSERT_EQ(form.CreateForm(nullptr, 0, 0, 300, 200), 1);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.GetWidget()));
+  std::u16string longText;
+  for (int i = 0; i < 40; ++i) longText += u"文件夹名称";
+
+  rg_edit_box line;
+  ASSERT_EQ(line.Create(&form, 0, 0, 80, 24, 0, CWString(longText)), 1);
+  auto* lineEdit = static_cast<QLineEdit*>(line.GetWidget());
+  lineEdit->setCursorPosition(0);
+  lineEdit->repaint();  // scrolled to the start
+  line.SendMessage(0xB1, 0, -1);
+  line.SendMessage(0xB7);
+  EXPECT_EQ(lineEdit->selectedText().size(), static_cast<int>(longText.size()));
+  const QRect caret = lineEdit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+  EXPECT_LE(caret.right(), lineEdit->width());
+  EXPECT_GE(caret.left(), 0);
+
+  rg_edit_box multi;
+  multi.SetStyle(qzu_win::kEsMultiline | qzu_win::kWsVScroll | qzu_win::kWsBorder);
+  std::u16string lines;
+  for (int i = 0; i < 60; ++i) lines += u"第" + std::u16string(1, static_cast<char16_t>(u'0' + i % 10)) + u"行\n";
+  ASSERT_EQ(multi.Create(&form, 0, 40, 120, 60, 0, CWString(lines + u"末尾")), 1);
+  auto* plain = static_cast<QPlainTextEdit*>(multi.GetWidget());
+  multi.SetSel(0, -1);
+  plain->verticalScrollBar()->setValue(0);
+  multi.SendMessage(0xB7);
+  EXPECT_GT(plain->verticalScrollBar()->value(), 0);
+  EXPECT_TRUE(plain->viewport()->rect().intersects(plain->cursorRect()));
   form.DestroyWindow();
 }

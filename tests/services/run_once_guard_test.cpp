@@ -92,4 +92,41 @@ TEST(RunOnceGuardTest, ConcurrentRequestsFoldIntoRunsOfOneJob) {
   EXPECT_EQ(guard.runAgain.load(), 0);
 }
 
+// The end that checks for a request in the same hold of the lock: a request
+// that arrives at any moment before the job is over gets a run that sees it.
+TEST(RunOnceGuardTest, EndingUnlessAskedLosesNoRequest) {
+  rg_TavelkinDuiLieWeiYiLei guard;
+  ASSERT_EQ(guard.TryEnterOnce(), 1);
+  EXPECT_EQ(guard.TryEnterOnce(), 0);
+  EXPECT_EQ(guard.EndRunUnlessAsked(), 0);  // asked: the mark is taken, the job goes on
+  EXPECT_EQ(guard.busy.load(), 1);
+  EXPECT_EQ(guard.runAgain.load(), 0);
+  EXPECT_EQ(guard.EndRunUnlessAsked(), 1);
+  EXPECT_EQ(guard.busy.load(), 0);
+
+  std::atomic<int> requested{0};
+  std::atomic<int> seen{0};
+  auto request = [&] {
+    ++requested;
+    if (guard.TryEnterOnce() == 0) return;
+    do {
+      const int now = requested.load();
+      int was = seen.load();
+      while (was < now && !seen.compare_exchange_weak(was, now)) {
+      }
+      std::this_thread::yield();
+    } while (guard.EndRunUnlessAsked() == 0);
+  };
+  std::vector<std::thread> threads;
+  for (int i = 0; i < 8; ++i)
+    threads.emplace_back([&] {
+      for (int k = 0; k < 500; ++k) request();
+    });
+  for (std::thread& t : threads) t.join();
+  EXPECT_EQ(seen.load(), requested.load());
+  EXPECT_EQ(guard.busy.load(), 0);
+  EXPECT_EQ(guard.runAgain.load(), 0);
+}
+
 }  // namespace
+
