@@ -21,10 +21,10 @@
 #include "platform/resource_loader.h"
 
 using namespace rg_Tavelkin_GongNengChuangKou;
-using fw_test::PumpFor;
-using fw_test::PumpUntil;
-using fw_test::R;
-using fw_test::Recorder;
+using qzu_test::PumpFor;
+using qzu_test::PumpUntil;
+using qzu_test::R;
+using qzu_test::Recorder;
 
 namespace {
 

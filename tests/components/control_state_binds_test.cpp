@@ -25,9 +25,9 @@ using rg_Ombrine_MFCJieMian_base::rg_radio_box;
 using rg_TavelkinMingLingJi_ChangYongJiChengLei::rg_TavelkinHuoHuaBianJiKuang1;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::rg_TavelkinAnNiu1;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::rg_TavelkinXuanZhongKuang1;
-using fw_test::PumpUntil;
-using fw_test::R;
-using fw_test::Recorder;
+using qzu_test::PumpUntil;
+using qzu_test::R;
+using qzu_test::Recorder;
 
 namespace {
 

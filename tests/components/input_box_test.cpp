@@ -30,7 +30,7 @@
 #include "textlib/text_height.h"
 
 using namespace rg_Tavelkin_MingLingJi;
-using fw_test::PumpUntil;
+using qzu_test::PumpUntil;
 
 namespace {
 

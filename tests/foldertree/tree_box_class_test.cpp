@@ -11,7 +11,7 @@
 
 namespace {
 
-using namespace tree_model_test;
+using namespace qzu_test;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::rg_TavelkinShuXingKuang;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::TreeIndexKind;
 
@@ -167,7 +167,7 @@ TEST(TreeBoxClassTest, TheStreamFormRoundTripsAndAShortStreamSaysSo) {
   // Saved again, the same bytes.
   CQzuMemStream again;
   loaded.SaveToStream(again);
-  EXPECT_EQ(HexOf(again.Buffer()), HexOf(stream.Buffer()));
+  EXPECT_EQ(ToHex(again.Buffer()), ToHex(stream.Buffer()));
 
   // Cut anywhere, the load stops with a short read.
   for (size_t cut : {size_t{3}, stream.Buffer().GetSize() / 2, stream.Buffer().GetSize() - 1}) {

@@ -18,7 +18,7 @@
 
 namespace {
 
-using namespace tree_box_test;
+using namespace qzu_test;
 
 // 0 文档 (collapsed, child 1 子), 2 图片 (expanded: 3 甲, 4 乙), 5 音乐:
 // shown lines 0, 2, 3, 4, 5.

@@ -14,7 +14,7 @@
 
 namespace {
 
-using namespace tree_box_test;
+using namespace qzu_test;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::kNoHitX;
 
 constexpr COLORREF kWhite = 0xFFFFFF;

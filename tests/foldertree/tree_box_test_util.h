@@ -15,7 +15,7 @@
 #include "framework/win_form.h"
 #include "qt_pump.h"
 
-namespace tree_box_test {
+namespace qzu_test {
 
 using rg_TavelkinMingLingJi_ChuangKouZuJian::rg_TavelkinShuXingKuang;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::TreeBoxModel;
@@ -142,4 +142,4 @@ struct ShownTree {
   }
 };
 
-}  // namespace tree_box_test
+}  // namespace qzu_test

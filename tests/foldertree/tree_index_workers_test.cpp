@@ -19,7 +19,7 @@
 
 namespace {
 
-using namespace tree_model_test;
+using namespace qzu_test;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::rg_TavelkinShuXingKuang;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::TreeIndexKind;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::TreeIndexWorkers;
@@ -92,8 +92,8 @@ void ExpectSameTables(const TreeBoxModel& model) {
     const auto got = model.IndexRecord(kind).CurrentFor(model.GetGeneration());
     const auto want = reference.IndexRecord(kind).CurrentFor(reference.GetGeneration());
     ASSERT_TRUE(got && want) << static_cast<int>(kind);
-    EXPECT_EQ(HexOf(got->first), HexOf(want->first)) << static_cast<int>(kind);
-    EXPECT_EQ(HexOf(got->second), HexOf(want->second)) << static_cast<int>(kind);
+    EXPECT_EQ(ToHex(got->first), ToHex(want->first)) << static_cast<int>(kind);
+    EXPECT_EQ(ToHex(got->second), ToHex(want->second)) << static_cast<int>(kind);
   }
 }
 

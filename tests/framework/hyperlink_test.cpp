@@ -16,8 +16,8 @@
 using namespace rg_Ombrine_MFCJieMian_base;
 using rg_Ombrine_MFCJieMian_KuoZhanZuJian::kLinkMailAddress;
 using rg_Ombrine_MFCJieMian_KuoZhanZuJian::rg_ChaoJiLianJieKuang;
-using fw_test::R;
-using fw_test::Recorder;
+using qzu_test::R;
+using qzu_test::Recorder;
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include "framework/win_form.h"
 
 using namespace rg_Ombrine_MFCJieMian_base;
-using fw_test::PumpUntil;
-using fw_test::R;
-using fw_test::Recorder;
+using qzu_test::PumpUntil;
+using qzu_test::R;
+using qzu_test::Recorder;
 
 namespace {
 
