@@ -441,6 +441,10 @@ void CQzuWinControl::BringToTop() {
   }
 }
 
+void CQzuWinControl::SendToBottom() {
+  if (QWidget* w = GetWidget()) w->lower();
+}
+
 void CQzuWinControl::SetOwnContextMenu(bool own) {
   m_ownContextMenu = own ? 1 : 0;
   // Prevent, not NoContextMenu: an ignored request would travel on to the

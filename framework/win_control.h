@@ -168,7 +168,11 @@ class CQzuWinControl : public CQzuObject {
   void SetFocus();
   bool HasFocus() const;
   void Invalidate();
+  // Puts the window above its siblings (and activates a top-level window).
   void BringToTop();
+  // Puts the window under its siblings (HWND_BOTTOM), without moving or
+  // activating it; nothing without a window.
+  void SendToBottom();
 
   void SetId(int id) { m_id = id; }
   int GetId() const { return m_id; }

@@ -3,6 +3,10 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
 
 #include "common/dpi.h"
 #include "framework/envelope_dialog.h"
@@ -27,6 +31,7 @@ int CQzuWinForm::CopyFrom(const CQzuObject& source) {
   m_minimiseBox = src.m_minimiseBox;
   m_maximiseBox = src.m_maximiseBox;
   m_escCloses = src.m_escCloses;
+  m_centredOnScreen = src.m_centredOnScreen;
   return 1;
 }
 
@@ -82,6 +87,8 @@ void CQzuWinForm::AfterCreate(const CQzuCreateParams& params) {
   CQzuWinControl::AfterCreate(params);
   QWidget* w = GetWidget();
   if (!m_envelope && m_borderStyle != 1) w->setFixedSize(w->size());
+  if (m_centredOnScreen && (params.x == qzu_win::kCwUseDefault || params.y == qzu_win::kCwUseDefault))
+    CentreOnScreen();
   if (m_escCloses) {
     auto* esc = new QAction(w);
     esc->setShortcut(QKeySequence(Qt::Key_Escape));
@@ -92,6 +99,20 @@ void CQzuWinForm::AfterCreate(const CQzuCreateParams& params) {
     });
     w->addAction(esc);
   }
+}
+
+void CQzuWinForm::CentreOnScreen() {
+  QWidget* w = GetWidget();
+  if (!w || m_envelope || !w->isWindow()) return;
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  // Before the window is shown the frame is not known yet: the client size
+  // stands for it.
+  const QSize size = w->frameGeometry().size();
+  const int x = std::max(area.x(), area.x() + (area.width() - size.width()) / 2);
+  const int y = std::max(area.y(), area.y() + (area.height() - size.height()) / 2);
+  w->move(x, y);
 }
 
 void CQzuWinForm::ApplyCaption(const CWString& caption) {

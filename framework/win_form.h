@@ -53,6 +53,14 @@ class CQzuWinForm : public rg_ZuJianBuJuQi, public IWinFormEventListener {
   }
   void SetTopMost(bool topMost);
   void SetEscCloses(bool escCloses) { m_escCloses = escCloses ? 1 : 0; }
+  // A form created without a position is centred on the primary screen
+  // when this is on; off (the default), its position is the window system's
+  // choice.
+  void SetCentredOnScreen(bool centred) { m_centredOnScreen = centred ? 1 : 0; }
+  // Moves the window so that it sits in the middle of the primary screen's
+  // available area (its top left kept on the screen when it is larger).
+  // Nothing without a window or for a form inside an envelope.
+  void CentreOnScreen();
 
   // Asks OnCloseQuery; true when the form may close.
   bool QueryClose();
@@ -75,6 +83,7 @@ class CQzuWinForm : public rg_ZuJianBuJuQi, public IWinFormEventListener {
   int32_t m_minimiseBox = 1;
   int32_t m_maximiseBox = 1;
   int32_t m_escCloses = 0;
+  int32_t m_centredOnScreen = 0;  // not streamed
   QPointer<QWidget> m_ownerWidget;
   QPointer<QDialog> m_envelope;
   bool m_firstActivationDone = false;

@@ -1,20 +1,16 @@
 // The program's entry point: the Qt application started through the window
-// framework, and the main window as a framework form.
+// framework, the program object's guarded start, then the message loop.
 #include <QApplication>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "common/dpi.h"
+#include "app/startup.h"
 #include "components/global_objects.h"
 #include "framework/application_startup.h"
-#include "framework/label.h"
-#include "framework/win_form.h"
 
 namespace {
-
-const char16_t kProductTitle[] = u"Tavelkin·Quillmere";
 
 // Qt would end with a plugin error when no display is reachable; say plainly
 // what is missing and how to run the program without a screen.
@@ -25,26 +21,6 @@ bool DisplayAvailable() {
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   return (display && *display) || (wayland && *wayland);
 }
-
-// Until the main window of its own exists, the program opens a framework
-// form of the main window's default size with the product title.
-class MainForm : public CQzuWinForm {
- public:
-  MainForm() { SetCaption(kProductTitle); }
-  int DefaultWidth() const override { return ScaleByDpiFactor(1192); }
-  int DefaultHeight() const override { return ScaleByDpiFactor(720); }
-
- protected:
-  void CreateChildren() override {
-    SetBackColour(0xFFFFFF);
-    m_title.SetFontText(u"微软雅黑, 20, 0, 0, 0, 0, 0");
-    m_title.SetAlignment(rg_Ombrine_MFCJieMian_base::rg_label8::kAlignCentre);
-    m_title.Create(this, 0, 0, GetClientWidth(), GetClientHeight(), 101, kProductTitle);
-  }
-
- private:
-  rg_Ombrine_MFCJieMian_base::rg_label8 m_title;
-};
 
 }  // namespace
 
@@ -61,8 +37,11 @@ int main(int argc, char** argv) {
   InitializeFramework();
   // The shared objects need the application object; they go with it.
   rg_Tavelkin_MingLingJi::CreateGlobalObjects();
-  MainForm window;
-  if (!window.CreateForm()) {
+  // The program object, and with it the main window, lives until the loop ends.
+  rg_Ombrine_app::rg_startup_class program;
+  const int started = rg_Ombrine_app::StartProgram(program);
+  if (started == rg_Ombrine_app::kStartFailedExitCode) return rg_Ombrine_app::kStartFailedExitCode;
+  if (started != 0) {
     std::fprintf(stderr, "quillmere: the main window could not be created\n");
     return 1;
   }

@@ -1,0 +1,89 @@
+// The main window's layout: a fixed top (banner, two rows of toggles, the
+// action buttons), the editors side by side in the rest, the batch group
+// under them; and the option panels parked over the banner's right part.
+// Everything is in device pixels; sizes are window sizes.
+#include "app/main_window.h"
+
+namespace rg_Ombrine_app {
+
+namespace {
+
+// The controls the layout has not created stay where they are.
+void MoveIfWindow(CQzuWinControl& control, int x, int y, int width, int height) {
+  if (control.HasWindow()) control.Move(x, y, width, height);
+}
+void SetLeftIfWindow(CQzuWinControl& control, int x) {
+  if (control.HasWindow()) control.SetLeft(x);
+}
+void SetTopIfWindow(CQzuWinControl& control, int y) {
+  if (control.HasWindow()) control.SetTop(y);
+}
+void SetWidthIfWindow(CQzuWinControl& control, int width) {
+  if (control.HasWindow()) control.SetWidth(width);
+}
+void SetHeightIfWindow(CQzuWinControl& control, int height) {
+  if (control.HasWindow()) control.SetHeight(height);
+}
+// A control without a window measures 0.
+int L(const CQzuWinControl& c) { return c.HasWindow() ? c.GetLeft() : 0; }
+int T(const CQzuWinControl& c) { return c.HasWindow() ? c.GetTop() : 0; }
+int W(const CQzuWinControl& c) { return c.HasWindow() ? c.GetWidth() : 0; }
+int H(const CQzuWinControl& c) { return c.HasWindow() ? c.GetHeight() : 0; }
+
+}  // namespace
+
+intptr_t rg_ZhuChuangKouLei::OnMainWindowResize() {
+  const int clientWidth = GetClientWidth();
+  const int clientHeight = GetClientHeight();
+  SetWidthIfWindow(BannerStrip, clientWidth);
+  BannerStrip.BannerReference = &EncodeIncludesPanel;
+
+  MoveIfWindow(EditorsPanel, 0, T(EditorsPanel), clientWidth, clientHeight - H(BatchGroup) - T(EditorsPanel));
+  SetTopIfWindow(BatchGroup, T(EditorsPanel) + H(EditorsPanel));
+
+  // The editors' outer margin, as the build placed the input editor.
+  const int margin = L(InputEditor);
+  SetWidthIfWindow(InputEditor, (EditorsPanel.GetClientWidth() - 5 * margin) / 2);
+  SetHeightIfWindow(InputEditor, EditorsPanel.GetClientHeight() - T(InputEditor) - margin);
+  SetLeftIfWindow(PasteButton, margin + W(InputEditor) - W(PasteButton));
+  SetLeftIfWindow(ResultEditor, W(InputEditor) + 4 * margin);
+  SetLeftIfWindow(ResultCaption, L(ResultEditor));
+  SetWidthIfWindow(ResultCaption, W(InputEditor));
+  SetWidthIfWindow(InputCaption, W(InputEditor));
+  SetWidthIfWindow(ResultEditor, W(InputEditor));
+  SetHeightIfWindow(ResultEditor, H(InputEditor));
+  SetLeftIfWindow(CopyButton, L(ResultEditor) + W(ResultEditor) - W(CopyButton));
+  // Centred in the gap between the editors; left of the gap when wider.
+  SetLeftIfWindow(SwapButton,
+                  margin + W(InputEditor) + (L(ResultEditor) - W(SwapButton) - W(InputEditor) - margin) / 2);
+  SetLeftIfWindow(WrapButton, L(SwapButton));
+
+  // The editors panel lies at x 0 of the form, so its lefts are the form's.
+  SetWidthIfWindow(EncodeButton, W(InputEditor));
+  SetWidthIfWindow(DecodeButton, W(ResultEditor));
+  SetLeftIfWindow(DecodeButton, L(ResultEditor));
+  if (DecodeButton.GetButtonText().IsEmpty())
+    SetWidthIfWindow(EncodeButton, L(DecodeButton) + W(DecodeButton) - L(EncodeButton));
+  if (BatchDecodeButton.GetButtonText().IsEmpty())
+    SetWidthIfWindow(BatchEncodeButton, L(BatchDecodeButton) + W(BatchDecodeButton) - L(BatchEncodeButton));
+  return 0;
+}
+
+void rg_ZhuChuangKouLei::PlaceOptionPanels() {
+  // Right edge at the right edge of "大写", bottom two pixels above the
+  // banner's bottom.
+  const int left = L(UpperCaseToggle) + W(UpperCaseToggle) - W(EncodeIncludesPanel);
+  const int top = H(BannerStrip) - H(EncodeIncludesPanel) - 2;
+  const int bottom = top + H(EncodeIncludesPanel);
+  SetLeftIfWindow(EncodeIncludesPanel, left);
+  SetTopIfWindow(EncodeIncludesPanel, top);
+  for (Layouter* panel : {&TxtPanel, &WordTxtPanel, &CharFormatPanel, &DedupPanel, &PinyinPanel}) {
+    const bool topAligned = panel == &WordTxtPanel || panel == &CharFormatPanel;
+    MoveIfWindow(*panel, left, topAligned ? top : bottom - H(*panel), W(*panel), H(*panel));
+  }
+  // The banner was made after the panels: they must stay over it.
+  for (Layouter* panel : {&EncodeIncludesPanel, &TxtPanel, &WordTxtPanel, &CharFormatPanel, &DedupPanel, &PinyinPanel})
+    panel->BringToTop();
+}
+
+}  // namespace rg_Ombrine_app
