@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
   if (factor > 0) SetDpiFactor(factor);
   // The favourites live in the settings file of the program's folder; the
   // demo reads them and leaves the file as it was.
-  rg_Tavelkin_MingLingJi::GlobalSettings().LoadIni(GetProgramFolder() + u"/软件配置.ini", 2);
+  rg_Tavelkin_MingLingJi::GlobalSettings().LoadIni(GetProgramFolder() + u"/软件配置.ini", 0);
 
   rg_TavelkinLiuLanWenJianGaLei dialog;
   if (shot) {

@@ -7,6 +7,9 @@
 // favourites saved in, restored from and removed from the settings.
 #include <gtest/gtest.h>
 
+#include <QMenu>
+#include <QTimer>
+
 #include <ctime>
 
 #include "folder_tree_test_util.h"
@@ -317,6 +320,30 @@ TEST_F(FolderTree, MenuGreyingFollowsTheRowKind) {
     EXPECT_EQ(got, c.enabled) << CWString(c.row).ToUtf8();
     for (int id : always) EXPECT_TRUE(t.tree.menu.IsCommandEnabled(id)) << id;
   }
+}
+
+// A right click on a row pops the menu up; the chosen item's command comes
+// back as WM_COMMAND and runs, and the menu event follows the pop-up.
+TEST_F(FolderTree, TheChosenMenuItemRuns) {
+  Recorder rec;
+  t.tree.MenuEvent.Connect(
+      [](CQzuObject* r, CQzuObject*, intptr_t) -> intptr_t {
+        R(r)->Add("menu");
+        return 0;
+      },
+      rec.ref);
+  t.Select(Row(u" (/)"));
+  QTimer::singleShot(50, [&] {
+    QMenu* popup = t.tree.menu.GetPopup(0);
+    ASSERT_NE(popup, nullptr);
+    for (QAction* a : popup->actions())
+      if (a->data().toInt() == kFolderCmdCopyPath) popup->setActiveAction(a);
+    QTest::keyClick(popup, Qt::Key_Return);
+  });
+  t.tree.TreeBox().OnRowRightClicked.Raise(&t.tree.TreeBox());
+  EXPECT_EQ(rec.Count("menu"), 1);
+  EXPECT_TRUE(PumpUntil([&] { return t.system.clipboard == u"/"; }));
+  EXPECT_FALSE(t.tree.menu.IsCommandEnabled(kFolderCmdDelete));
 }
 
 TEST_F(FolderTree, ShortcutKeysRunOnlyWhatIsNotGreyed) {
