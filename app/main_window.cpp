@@ -205,6 +205,7 @@ void rg_ZhuChuangKouLei::CreateChildren() { BuildMainWindowUi(); }
 intptr_t rg_ZhuChuangKouLei::OnMainWindowCreated() {
   // The settings load ends by parking the option panels over the banner.
   PlaceOptionPanels();
+  OnOptionCheckChanged(&ReplaceFormatCheck);
   BatchEncodeDrop.EnableFileDrop(BatchEncodeButton);
   BatchDecodeDrop.EnableFileDrop(BatchDecodeButton);
   InputDrop.EnableFileDrop(InputEditor);

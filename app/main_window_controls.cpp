@@ -331,6 +331,8 @@ void rg_ZhuChuangKouLei::BuildBatchGroup() {
                 {WalkSubfoldersCheck, u"遍历子目录", 277, 46, 152, 172, false}};
   for (auto& c : checks) {
     c.check.BindButtonClickHandler(&OptionCheckChangedCallback, MainWindowEvents);
+    // The check box's own colours are its parent's: the group is white.
+    c.check.parentColour = kWhite;
     c.check.SetButtonText(c.caption);
     CreateAt(c.check, &BatchGroup, c.x, c.y, c.width, 26, c.id);
     c.check.SetButtonChecked(c.checked ? 1 : 0);
