@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "main_window_settings_fixture.h"
 #include "platform/hooks.h"
@@ -167,6 +168,8 @@ TEST_F(MainWindowWithSettings, EncodeAndDecodeThroughTheButtons) {
       {"to simplified", [](Window& w) -> Window::Button& { return w.TraditionalToggle; }, none, true, u"發展", u"发展"},
       {"dedupe", [](Window& w) -> Window::Button& { return w.DedupeToggle; }, none, false, u"a\r\n b\r\n\r\na\r\nb",
        u"a\r\nb"},
+      {"dedupe decode keeps blank lines", [](Window& w) -> Window::Button& { return w.DedupeToggle; }, none, true,
+       u"a\r\n\r\n\r\na", u"a\r\n"},
       {"dedupe keeps the repeated, comma records", [](Window& w) -> Window::Button& { return w.DedupeToggle; },
        [](Window& w) {
          w.KeepDuplicatedRadio.SetChecked(true);
@@ -215,14 +218,32 @@ TEST_F(MainWindowWithSettings, EncodeAndDecodeThroughTheButtons) {
   }
 }
 
-TEST_F(MainWindowWithSettings, AnInputThatNamesAFileConvertsTheFile) {
-  Window& w = OpenWithSettings();
-  const auto file = folder.path() / "in.txt";
-  qzu_test::WriteFile(file, {0xEF, 0xBB, 0xBF, 0xE4, 0xB8, 0xAD, 'a'});
-  Click(w.Ucs2Toggle);
-  w.InputEditor.SetCodeEditText(CWString::FromSystemPath(file.string()));
-  Click(w.EncodeButton);
-  EXPECT_EQ(w.ResultEditor.GetCodeEditText().ToUtf8(), "\\u4E2Da");
+TEST_F(MainWindowWithSettings, AnInputThatNamesAFileIsReadInTheInputCharset) {
+  struct Row {
+    const char* name;
+    std::vector<uint8_t> bytes;
+    int inputCharset;  // position in "输入编码"
+    bool ucs2;         // else no function
+    std::u16string expected;
+  };
+  const Row rows[] = {
+      {"detected UTF-8 with its mark", {0xEF, 0xBB, 0xBF, 0xE4, 0xB8, 0xAD, 'a'}, 0, true, u"\\u4E2Da"},
+      {"ANSI", {0xD6, 0xD0, 0xCE, 0xC4}, 1, false, u"中文"},
+      {"Unicode without a mark", {0x2D, 0x4E, 'a', 0}, 3, false, u"中a"},
+      {"Unicode BE without a mark", {0x4E, 0x2D, 0, 'a'}, 4, false, u"中a"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Window& w = OpenWithSettings();
+    const auto file = folder.path() / "in.txt";
+    qzu_test::WriteFile(file, row.bytes);
+    if (row.ucs2) Click(w.Ucs2Toggle);
+    w.InputCharsetList.SelectDropDownItem(row.inputCharset);
+    w.InputEditor.SetCodeEditText(CWString::FromSystemPath(file.string()));
+    Click(w.EncodeButton);
+    EXPECT_EQ(w.ResultEditor.GetCodeEditText().ToUtf8(), CWString(row.expected).ToUtf8());
+    Discard();
+  }
 }
 
 TEST_F(MainWindowWithSettings, AClickBesideARunningBatchKeepsTheBatchsDirectionAndCaptions) {
