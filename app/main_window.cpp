@@ -204,8 +204,7 @@ void rg_ZhuChuangKouLei::CreateChildren() { BuildMainWindowUi(); }
 
 intptr_t rg_ZhuChuangKouLei::OnMainWindowCreated() {
   // The settings load ends by parking the option panels over the banner.
-  PlaceOptionPanels();
-  OnOptionCheckChanged(&ReplaceFormatCheck);
+  BindSettings(kBindLoad);
   BatchEncodeDrop.EnableFileDrop(BatchEncodeButton);
   BatchDecodeDrop.EnableFileDrop(BatchDecodeButton);
   InputDrop.EnableFileDrop(InputEditor);
@@ -225,6 +224,7 @@ intptr_t rg_ZhuChuangKouLei::OnMainWindowShown() {
 }
 
 intptr_t rg_ZhuChuangKouLei::OnMainWindowClose() {
+  BindSettings(kBindSave);
   if (WordEngine.started) {
     // Only the documents this run opened are closed: the office may hold
     // documents of the user's own, and it is left running.

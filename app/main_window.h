@@ -255,6 +255,15 @@ class rg_ZhuChuangKouLei : public rg_Ombrine_MFCJieMian_base::CQzuWinForm, publi
   FileDrop InputDrop;        // drop target InputEditor
   CQzuReceiverRef MainWindowEvents;
 
+  // ---- the single conversion beside a running batch ----
+  // Set by the batch while it runs (not streamed): a single conversion then
+  // leaves Direction, which the batch reads before each file, alone.
+  bool BatchRunning = false;
+  // "正在处理.." on `clicked`, the input editor's text through the conversion
+  // core in text mode into the result editor, then the clicked side's single
+  // caption set again. `direction` kEncodeSide or kDecodeSide.
+  void RunSingleConversion(Button& clicked, int direction);
+
  protected:
   // BuildMainWindowUi.
   void CreateChildren() override;
