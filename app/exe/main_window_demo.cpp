@@ -1,7 +1,8 @@
 // The main window as the program opens it, for looking at it in other
 // states: main_window_demo [--factor F] [--function CAPTION] [--size WxH]
-// starts at DPI factor F, clicks the function toggle of that caption once the
-// window is shown, and gives the window that client size.
+// [--encode] starts at DPI factor F, clicks the function toggle of that
+// caption once the window is shown, gives the window that client size and,
+// with --encode, clicks "编码" on the input editor's text.
 #include <QApplication>
 #include <QTimer>
 
@@ -18,6 +19,9 @@ int main(int argc, char** argv) {
   double factor = 0;
   const char* function = nullptr;
   int width = 0, height = 0;
+  bool encode = false;
+  for (int i = 1; i < argc; ++i)
+    if (!std::strcmp(argv[i], "--encode")) encode = true;
   for (int i = 1; i + 1 < argc; ++i) {
     if (!std::strcmp(argv[i], "--factor")) factor = std::atof(argv[i + 1]);
     if (!std::strcmp(argv[i], "--function")) function = argv[i + 1];
@@ -34,12 +38,14 @@ int main(int argc, char** argv) {
   rg_Ombrine_app::rg_ZhuChuangKouLei& window = program.MainWindow();
   QTimer::singleShot(500, [&] {
     if (width > 0 && height > 0) window.GetWidget()->resize(width, height);
-    if (!function) return;
-    const CWString caption = CWString::FromUtf8(function);
-    for (int i = 0; i < rg_Ombrine_app::kConversionFunctionCount; ++i) {
-      auto& toggle = window.FunctionToggle(static_cast<rg_Ombrine_app::ConversionFunction>(i));
-      if (toggle.GetButtonText() == caption) toggle.PressButton();
+    if (function) {
+      const CWString caption = CWString::FromUtf8(function);
+      for (int i = 0; i < rg_Ombrine_app::kConversionFunctionCount; ++i) {
+        auto& toggle = window.FunctionToggle(static_cast<rg_Ombrine_app::ConversionFunction>(i));
+        if (toggle.GetButtonText() == caption) toggle.PressButton();
+      }
     }
+    if (encode) window.EncodeButton.PressButton();
   });
   return app.exec();
 }
