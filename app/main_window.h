@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/batch_run.h"
 #include "app/conversion_host.h"
 #include "app/conversion_options.h"
 #include "common/wstring.h"
@@ -150,6 +151,24 @@ class rg_ZhuChuangKouLei : public rg_Ombrine_MFCJieMian_base::CQzuWinForm, publi
   // way the settings load ends.
   void PlaceOptionPanels();
 
+  // ---- batch (main_window_batch.cpp) ----
+  // A click on, or a drop onto, `button` (BatchEncodeButton or
+  // BatchDecodeButton). Idle: starts a batch in the button's direction over
+  // the dropped `files`, then the dropped `folders`; with both empty a dialog
+  // asks for files (Ctrl held) or a folder. While a batch runs, its own button
+  // asks it to stop after the current file and any other does nothing; an
+  // idle button without a caption does nothing either.
+  void RunBatch(const rg_Ombrine_base::rg_WenBenShuZuLei& files, const rg_Ombrine_base::rg_WenBenShuZuLei& folders,
+                Button& button);
+  // From the start of RunBatch until its summary.
+  bool BatchRunning() const { return m_batch.Active(); }
+  // Files of the last batch that the conversion core did not convert.
+  int32_t BatchFailedCount() const { return m_batch.failedCount; }
+  // The close query while a batch runs: the batch stops after its current
+  // file, and the window closes once it has ended. True when the close must
+  // wait for that.
+  bool DeferCloseUntilBatchEnds();
+
   // ---- settings and options ----
   // kBindLoad: every bound control from the settings store; kBindSave: into
   // it, and the settings file written when it changed.
@@ -254,6 +273,11 @@ class rg_ZhuChuangKouLei : public rg_Ombrine_MFCJieMian_base::CQzuWinForm, publi
   FileDrop BatchDecodeDrop;  // drop target "批量解码"
   FileDrop InputDrop;        // drop target InputEditor
   CQzuReceiverRef MainWindowEvents;
+  // The items of the last drop on any of the three drop targets, files and
+  // folders apart; emptied when the first item of a new drop arrives. Not
+  // streamed.
+  rg_Ombrine_base::rg_WenBenShuZuLei DroppedFiles;
+  rg_Ombrine_base::rg_WenBenShuZuLei DroppedFolders;
 
  protected:
   // BuildMainWindowUi.
@@ -276,6 +300,13 @@ class rg_ZhuChuangKouLei : public rg_Ombrine_MFCJieMian_base::CQzuWinForm, publi
   // The controls, members 1 to 85, in declaration order.
   std::vector<CQzuWinControl*> ControlMembers() const;
 
+  // The batch (main_window_batch.cpp): the options of its next file, in its
+  // own direction; its stop request; its end, captions restored, the window
+  // brought to the front and, unless the window is closing, the summary.
+  ConversionOptions BatchOptions();
+  void RequestBatchStop();
+  void FinishBatch(bool withSummary);
+
   // The thunks the events call: they forward to the handlers above.
   static intptr_t MainWindowCreatedCallback(CQzuObject* receiver, CQzuObject* sender, intptr_t userData);
   static intptr_t MainWindowResizeCallback(CQzuObject* receiver, CQzuObject* sender, intptr_t userData, int width,
@@ -289,6 +320,8 @@ class rg_ZhuChuangKouLei : public rg_Ombrine_MFCJieMian_base::CQzuWinForm, publi
                                         const rg_Ombrine_base::rg_WenBenShuZuLei& files, const CWString& folder);
   static intptr_t FilesDroppedCallback(CQzuObject* receiver, CQzuObject* sender, intptr_t userData, int count,
                                        int index, const CWString& path, const CWString& extension);
+
+  BatchRun m_batch;
 };
 
 }  // namespace rg_Ombrine_app

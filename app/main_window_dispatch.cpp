@@ -13,6 +13,9 @@ intptr_t rg_ZhuChuangKouLei::OnButtonClick(CQzuObject* sender) {
       FunctionToggle(function).SetButtonChecked(function == clicked ? 1 : 0);
     }
     UpdateOptionPanels();
+  } else if (sender == &BatchEncodeButton || sender == &BatchDecodeButton) {
+    RunBatch(rg_Ombrine_base::rg_WenBenShuZuLei(), rg_Ombrine_base::rg_WenBenShuZuLei(),
+             *static_cast<Button*>(sender));
   }
   return 0;
 }
