@@ -208,7 +208,7 @@ void rg_ZhuChuangKouLei::CreateChildren() { BuildMainWindowUi(); }
 
 intptr_t rg_ZhuChuangKouLei::OnMainWindowCreated() {
   // The settings load ends by parking the option panels over the banner.
-  PlaceOptionPanels();
+  BindSettings(kBindLoad);
   BatchEncodeDrop.EnableFileDrop(BatchEncodeButton);
   BatchDecodeDrop.EnableFileDrop(BatchDecodeButton);
   InputDrop.EnableFileDrop(InputEditor);
@@ -231,6 +231,7 @@ intptr_t rg_ZhuChuangKouLei::OnMainWindowClose() {
   // A running batch finishes its current file first; the close comes back
   // once it has ended.
   if (DeferCloseUntilBatchEnds()) return 1;
+  BindSettings(kBindSave);
   if (WordEngine.started) {
     // Only the documents this run opened are closed: the office may hold
     // documents of the user's own, and it is left running.

@@ -160,8 +160,6 @@ class rg_ZhuChuangKouLei : public rg_Ombrine_MFCJieMian_base::CQzuWinForm, publi
   // idle button without a caption does nothing either.
   void RunBatch(const rg_Ombrine_base::rg_WenBenShuZuLei& files, const rg_Ombrine_base::rg_WenBenShuZuLei& folders,
                 Button& button);
-  // From the start of RunBatch until its summary.
-  bool BatchRunning() const { return m_batch.Active(); }
   // Files of the last batch that the conversion core did not convert.
   int32_t BatchFailedCount() const { return m_batch.failedCount; }
   // The close query while a batch runs: the batch stops after its current
@@ -278,6 +276,16 @@ class rg_ZhuChuangKouLei : public rg_Ombrine_MFCJieMian_base::CQzuWinForm, publi
   // streamed.
   rg_Ombrine_base::rg_WenBenShuZuLei DroppedFiles;
   rg_Ombrine_base::rg_WenBenShuZuLei DroppedFolders;
+
+  // ---- the single conversion beside a running batch ----
+  // Set by the batch from the start of RunBatch until its summary (not
+  // streamed): a single conversion then leaves Direction alone. The batch
+  // itself converts every file in its own direction whatever Direction says.
+  bool BatchRunning = false;
+  // "正在处理.." on `clicked`, the input editor's text through the conversion
+  // core in text mode into the result editor, then the clicked side's single
+  // caption set again. `direction` kEncodeSide or kDecodeSide.
+  void RunSingleConversion(Button& clicked, int direction);
 
  protected:
   // BuildMainWindowUi.

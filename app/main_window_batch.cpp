@@ -50,20 +50,10 @@ void ShowCaption(rg_ZhuChuangKouLei::Button& button, const char16_t* caption) {
 
 ConversionOptions rg_ZhuChuangKouLei::BatchOptions() {
   // Read afresh for every file, so that an option changed during the batch
-  // applies to the files after it. FillConversionOptions takes this reading's
-  // place once the window has it.
-  ConversionOptions options;
-  options.function = SelectedFunction();
-  options.inputCharsetIndex = InputCharsetList.GetDropDownIndex();
-  options.outputCharsetIndex = OutputCharsetList.GetDropDownIndex();
-  options.fileFilter = FileFilterEdit.GetText();
-  options.walkSubfolders = WalkSubfoldersCheck.checked != 0;
-  options.stripBom = StripBomCheck.checked != 0;
-  options.deleteOriginal = DeleteOriginalCheck.checked != 0;
-  options.saveToNewLocation = SaveToNewLocationCheck.checked != 0;
-  options.convertFileNames = ConvertFileNamesCheck.checked != 0;
-  // Whatever was clicked since the batch began, its files keep its direction.
-  options.direction = m_batch.Active() ? m_batch.direction : static_cast<ConversionDirection>(Direction);
+  // applies to the files after it; whatever was clicked since the batch
+  // began, its files keep its direction.
+  ConversionOptions options = FillConversionOptions();
+  if (m_batch.Active()) options.direction = m_batch.direction;
   return options;
 }
 
@@ -86,12 +76,14 @@ void rg_ZhuChuangKouLei::RunBatch(const rg_WenBenShuZuLei& files, const rg_WenBe
   m_batch.button = &button;
   m_batch.direction = &button == &BatchDecodeButton ? ConversionDirection::Decode : ConversionDirection::Encode;
   Direction = static_cast<int32_t>(m_batch.direction);
+  BatchRunning = true;
 
   const ConversionOptions options = BatchOptions();
   {
     WordAutomationAdapter automation(WordEngine);
     if (!WordDocuments(&automation, *this).EnsureWordEngine(options)) {
       m_batch.phase = BatchRun::Phase::Idle;
+      BatchRunning = false;
       return;
     }
   }
@@ -103,8 +95,7 @@ void rg_ZhuChuangKouLei::RunBatch(const rg_WenBenShuZuLei& files, const rg_WenBe
   ConvertedCount = 0;
 
   ShowCaption(button, kSavingSettingsCaption);
-  // BindSettings(kBindSave) goes here: the settings file is written before
-  // the batch, when it changed.
+  BindSettings(kBindSave);
   ShowCaption(button, kStopBatchCaption);
 
   const int recurse = options.walkSubfolders ? 1 : 0;
@@ -167,6 +158,7 @@ void rg_ZhuChuangKouLei::FinishBatch(bool withSummary) {
   FolderWalker.stopFlag = 0;
   const bool closing = m_batch.closeRequested;
   m_batch.phase = BatchRun::Phase::Idle;
+  BatchRunning = false;
   m_batch.closeRequested = false;
   UpdateActionCaptions(m_batch.direction == ConversionDirection::Decode ? kDecodeSide : kEncodeSide, kBatchOnly);
   if (closing) {

@@ -306,6 +306,7 @@ void rg_ZhuChuangKouLei::BuildCharFormatPanel() {
 
 void rg_ZhuChuangKouLei::BuildBatchGroup() {
   HeadingLook(BatchGroup);
+  BatchGroup.BindLabelEventHandler(&HtmlPreviewCallback, MainWindowEvents);
   CreateAt(BatchGroup, this, 9, 602, 1198, 122, 165);
   BatchGroup.SetLabelText(u"批量转换");
 
@@ -331,6 +332,8 @@ void rg_ZhuChuangKouLei::BuildBatchGroup() {
                 {WalkSubfoldersCheck, u"遍历子目录", 277, 46, 152, 172, false}};
   for (auto& c : checks) {
     c.check.BindButtonClickHandler(&OptionCheckChangedCallback, MainWindowEvents);
+    // The check box's own colours are its parent's: the group is white.
+    c.check.parentColour = kWhite;
     c.check.SetButtonText(c.caption);
     CreateAt(c.check, &BatchGroup, c.x, c.y, c.width, 26, c.id);
     c.check.SetButtonChecked(c.checked ? 1 : 0);
@@ -376,6 +379,7 @@ void rg_ZhuChuangKouLei::BuildEditors() {
   for (auto [label, caption, x, id] : {std::tuple{&InputCaption, u"待转换内容(支持拖放文件到下面)", 15, 181},
                                        std::tuple{&ResultCaption, u"转换结果", 638, 182}}) {
     HeadingLook(*label);
+    label->BindLabelEventHandler(&HtmlPreviewCallback, MainWindowEvents);
     label->SetCursorShape(rg_Ombrine_MFCJieMian_base::kCursorHand);
     CreateAt(*label, &EditorsPanel, x, 2, 560, 42, id);
     label->SetLabelText(caption);

@@ -64,6 +64,7 @@ CWString BuildAboutText();
 class rg_startup_class {
  public:
   rg_startup_class() = default;
+  virtual ~rg_startup_class() = default;
   rg_startup_class(const rg_startup_class&) = delete;
   rg_startup_class& operator=(const rg_startup_class&) = delete;
 
@@ -73,7 +74,7 @@ class rg_startup_class {
   // program's folder (migrating an older file when it is missing); creates
   // the main window centred on the screen at its default size and shows it.
   // 1 when it ran to its end (whether or not the window could be made).
-  int StartApplication();
+  virtual int StartApplication();
 
   rg_ZhuChuangKouLei& MainWindow() { return m_mainWindow; }
 

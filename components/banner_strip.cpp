@@ -1,6 +1,7 @@
 #include "components/banner_strip.h"
 
 #include "common/dpi.h"
+#include "components/global_objects.h"
 #include "framework/message_pump.h"
 #include "textlib/open_address.h"
 
@@ -347,8 +348,9 @@ int rg_TavelkinPinPaiHengFuLei1::DispatchBannerClick(CQzuObject* sender) {
 
 int rg_TavelkinPinPaiHengFuLei1::HandleBannerLinkClick(CQzuObject* sender) {
   if (sender == &m_helpLink) {
-    if (!HelpEvent.IsConnected() || Raise(HelpEvent) == 0) {
-    }
+    // Unless a handler takes the press, the help text is shown read-only.
+    if (!HelpEvent.IsConnected() || Raise(HelpEvent) == 0)
+      rg_Tavelkin_MingLingJi::ShowInputBox(rg_Tavelkin_MingLingJi::AboutText(), CWString(), kBannerHelpCaption);
   } else if (const int i = ExtraIndexOf(sender); i >= 0) {
     FireBannerItemEvent(i);
   }

@@ -14,6 +14,8 @@ constexpr int kBmSetCheck = 0x00F1;
 constexpr intptr_t kBstChecked = 1;
 
 const char16_t kCheckedSuffix[] = u".选中";
+const char16_t kColourSuffix[] = u".颜色";
+const char16_t kValueSuffix[] = u".内容";
 
 // The key of a bind: type word + name, else the key remembered for the
 // control, else type word + key source, remembered from now on.
@@ -69,6 +71,26 @@ void BindCodeEditText(rg_TavelkinMFCZuJianPeiZhiLei& saver, rg_Ombrine_windows_c
   const CWString key = ControlKey(saver, &box, u"Tavelkin火花编辑框", name, box.GetTextMember());
   if (saver.SaveMode) saver.SaveLongValue(key, box.GetCodeEditText());
   else box.SetCodeEditText(saver.LoadLongValue(key, box.GetCodeEditText()));
+}
+
+void BindDropDownState(rg_TavelkinMFCZuJianPeiZhiLei& saver,
+                       rg_TavelkinMingLingJi_ChuangKouZuJian::rg_TavelkinZuGeKuang1& list, const CWString& name,
+                       int mode) {
+  const CWString key = ControlKey(saver, &list, u"组合框", name, list.GetTextMember());
+  if (mode == kBindDropDownValue) {
+    if (saver.SaveMode) saver.WriteMultilineValue(key + kValueSuffix, list.GetDropDownValue());
+    else list.SetDropDownValue(saver.ReadMultilineValue(key + kValueSuffix, list.GetDropDownValue()));
+  } else if (mode == kBindDropDownIndex && list.colourMode > 0) {
+    // COLORREF values are stored as signed decimal numbers.
+    const int32_t colour = static_cast<int32_t>(list.GetDropDownColour());
+    if (saver.SaveMode) saver.WriteIntValue(key + kColourSuffix, colour);
+    else list.SetDropDownColour(static_cast<COLORREF>(saver.ReadIntValue(key + kColourSuffix, colour)));
+  } else if (mode == kBindDropDownIndex) {
+    // An index outside the items is saved as -1, and restoring one selects nothing.
+    const int32_t index = list.GetDropDownIndex();
+    if (saver.SaveMode) saver.WriteIntValue(key, index);
+    else list.SelectDropDownItem(saver.ReadIntValue(key, index));
+  }
 }
 
 void BindCheckBoxState(rg_TavelkinMFCZuJianPeiZhiLei& saver, rg_Ombrine_MFCJieMian_base::rg_check_box& box,

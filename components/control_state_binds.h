@@ -12,6 +12,9 @@
 // and suffixes are part of the settings file's format:
 //   BindEditBoxText      "编辑框"             window text, multi-line value
 //   BindCodeEditText     "Tavelkin火花编辑框"  whole text, long value (side file)
+//   BindDropDownState    "组合框"             mode 0: colour mode: colour under key + ".颜色";
+//                                            otherwise the item index (-1 outside the items);
+//                                            mode 1: value, multi-line under key + ".内容"
 //   BindCheckBoxState    "选择框"             ticked, boolean
 //   BindRadioBoxState    "单选框"             ticked, boolean
 //   BindCheckedBoxState  "Tavelkin选中框"      check flag, boolean
@@ -26,12 +29,17 @@
 // long as the saver, which remembers them by address.
 #include "common/wstring.h"
 #include "components/code_edit_box.h"
+#include "components/drop_down_list.h"
 #include "components/owner_drawn_button.h"
 #include "framework/check_box.h"
 #include "framework/edit_box.h"
 #include "services/global_settings.h"
 
 namespace rg_Tavelkin_MingLingJi {
+
+// The modes of BindDropDownState. Other modes only make and remember the key.
+inline constexpr int kBindDropDownIndex = 0;  // the colour instead in colour mode
+inline constexpr int kBindDropDownValue = 1;
 
 // The modes of BindButtonState. Other modes only make and remember the key.
 inline constexpr int kBindButtonText = 0;
@@ -41,6 +49,9 @@ void BindEditBoxText(rg_TavelkinMFCZuJianPeiZhiLei& saver, rg_Ombrine_MFCJieMian
                      const CWString& name);
 void BindCodeEditText(rg_TavelkinMFCZuJianPeiZhiLei& saver, rg_Ombrine_windows_chkzj::rg_HuoHuaDaiMaBianJiKuang& box,
                       const CWString& name);
+void BindDropDownState(rg_TavelkinMFCZuJianPeiZhiLei& saver,
+                       rg_TavelkinMingLingJi_ChuangKouZuJian::rg_TavelkinZuGeKuang1& list, const CWString& name,
+                       int mode);
 void BindCheckBoxState(rg_TavelkinMFCZuJianPeiZhiLei& saver, rg_Ombrine_MFCJieMian_base::rg_check_box& box,
                        const CWString& name);
 void BindRadioBoxState(rg_TavelkinMFCZuJianPeiZhiLei& saver, rg_Ombrine_MFCJieMian_base::rg_radio_box& box,

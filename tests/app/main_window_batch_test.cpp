@@ -64,7 +64,7 @@ TEST_F(BatchWindow, DroppedFilesConvertUnderTheirFolderAndTheSummaryOffersIt) {
     EXPECT_EQ(hooks.boxes[0].style, 0x3041);
     EXPECT_EQ(hooks.opened, row.opens ? std::vector<CWString>{W(p / "转换结果")} : std::vector<CWString>{});
     // Idle again: the caption of the function, the plain title.
-    EXPECT_FALSE(window->BatchRunning());
+    EXPECT_FALSE(window->BatchRunning);
     EXPECT_EQ(window->BatchEncodeButton.GetButtonText(), u"批量转码");
     EXPECT_EQ(window->GetCaption(), title);
   }
@@ -154,7 +154,7 @@ TEST_F(BatchWindow, TheRunningButtonStopsTheBatchAfterTheCurrentFile) {
     for (const char* rest : {"f3.txt", "f4.txt", "f5.txt"}) EXPECT_FALSE(fs::exists(p / "转换结果" / rest)) << rest;
     ASSERT_EQ(hooks.boxes.size(), 1u);
     EXPECT_EQ(hooks.boxes[0].text.Str().rfind(u"已转换 2 个！", 0), 0u) << hooks.boxes[0].text.ToUtf8();
-    EXPECT_FALSE(window->BatchRunning());
+    EXPECT_FALSE(window->BatchRunning);
     EXPECT_FALSE(BatchStopRequested);
     EXPECT_EQ(window->FolderWalker.stopFlag, 0);
     EXPECT_EQ(window->BatchEncodeButton.GetButtonText(), u"批量转码");
@@ -197,7 +197,7 @@ TEST_F(BatchWindow, ClosingDuringABatchFinishesTheCurrentFileThenCloses) {
   for (const auto& entry : fs::directory_iterator(p)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"f1.txt", "f2.txt", "f3.txt", "f4.txt"}));
-  EXPECT_FALSE(window->BatchRunning());
+  EXPECT_FALSE(window->BatchRunning);
 }
 
 TEST_F(BatchWindow, ABatchKeepsItsDirectionWhateverIsClickedMeanwhile) {
@@ -275,7 +275,7 @@ TEST_F(BatchWindow, TheFolderChoiceTakesAFolderOrAFileAndIsRemembered) {
   Click(window->BatchEncodeButton);
   EXPECT_EQ(hooks.boxes.size(), 2u);
   EXPECT_EQ(window->BatchEncodeButton.GetButtonText(), u"批量转码");
-  EXPECT_FALSE(window->BatchRunning());
+  EXPECT_FALSE(window->BatchRunning);
 
   ASSERT_EQ(prompts.size(), 3u);
   EXPECT_EQ(prompts[0], kChooseFolderPrompt);

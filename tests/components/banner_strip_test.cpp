@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 #include "common/dpi.h"
 #include "components/banner_strip.h"
 #include "components/enhanced_bitmap.h"
+#include "components/global_objects.h"
 #include "framework/label.h"
 #include "framework/qt_platform_hooks.h"
 #include "framework/win_form.h"
@@ -372,6 +374,41 @@ TEST_F(BannerTest, EachPressRaisesItsEventOrOpensItsAddress) {
   QTest::mouseClick(Face(b.HomeItem()), Qt::LeftButton, {}, at);
   EXPECT_TRUE(hooks.opened.empty());
   EXPECT_TRUE(hooks.boxes.empty());
+}
+
+TEST_F(BannerTest, TheHelpLinkShowsTheHelpTextUnlessItsHandlerTakesThePress) {
+  Make();
+  rg_Tavelkin_MingLingJi::AboutText() = u"本软件用于转换字符编码。\r\n疑点";
+  rg_Tavelkin_MingLingJi::rg_TavelkinShuRuKuangLei& box = rg_Tavelkin_MingLingJi::InputBoxGlobal();
+  std::vector<CWString> shown;  // the titles of the boxes that appeared
+  QTimer poll;
+  poll.setInterval(5);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (!box.HasWindow() || !box.GetWidget()->isVisible()) return;
+    shown.push_back(box.GetCaption());
+    EXPECT_EQ(box.editor.GetText(), rg_Tavelkin_MingLingJi::AboutText());
+    EXPECT_TRUE(box.editor.IsReadOnly());
+    box.DestroyWindow();
+  });
+  poll.start();
+  auto press = [&] {
+    QTest::mouseClick(banner->HelpLink().GetWidget(), Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::qWait(50);
+  };
+
+  press();  // no handler
+  EXPECT_EQ(shown, std::vector<CWString>{CWString(u"疑点说明")});
+
+  Recorder rec;
+  Connect(rec);
+  rec.result = 0;  // a handler that lets the press through
+  press();
+  EXPECT_EQ(shown.size(), 2u);
+  rec.result = 1;  // one that takes it
+  press();
+  EXPECT_EQ(shown.size(), 2u);
+  EXPECT_EQ(rec.log, (std::vector<std::string>{"help", "help"}));
+  rg_Tavelkin_MingLingJi::DestroyGlobalObjects();
 }
 
 TEST_F(BannerTest, ExtraItemsStandAtTheRightEndAndBoundTheGlide) {

@@ -25,6 +25,9 @@ using rg_Ombrine_MFCJieMian_base::rg_radio_box;
 using rg_TavelkinMingLingJi_ChangYongJiChengLei::rg_TavelkinHuoHuaBianJiKuang1;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::rg_TavelkinAnNiu1;
 using rg_TavelkinMingLingJi_ChuangKouZuJian::rg_TavelkinXuanZhongKuang1;
+using rg_TavelkinMingLingJi_ChuangKouZuJian::rg_TavelkinZuGeKuang1;
+using rg_TavelkinMingLingJi_ChuangKouZuJian::kDropDownEditable;
+using rg_TavelkinMingLingJi_ChuangKouZuJian::kDropDownListOnly;
 using qzu_test::PumpUntil;
 using qzu_test::R;
 using qzu_test::Recorder;
@@ -53,6 +56,9 @@ struct Controls {
   rg_TavelkinXuanZhongKuang1 subfolderCheck;
   rg_TavelkinAnNiu1 batchButton;  // mode 0
   rg_TavelkinAnNiu1 wrapButton;   // mode 1
+  rg_TavelkinZuGeKuang1 charsetList;    // named 输出编码: its index
+  rg_TavelkinZuGeKuang1 extensionList;  // unnamed, editable, mode 1: its value
+  rg_TavelkinZuGeKuang1 colourList;     // colour mode: its colour only
 
   Controls() {
     InstallQtPlatformHooks();
@@ -71,6 +77,16 @@ struct Controls {
     batchButton.Create(&form, 5, 230, 160, 40);
     wrapButton.SetButtonText(u"折行");
     wrapButton.Create(&form, 5, 280, 160, 40);
+    charsetList.style = kDropDownListOnly;
+    charsetList.Create(&form, 220, 140, 200, 26, 1);
+    charsetList.SetDropDownItemsText(u"自动识别\r\nANSI\r\nUTF-8");
+    extensionList.style = kDropDownEditable;
+    extensionList.SetTextMember(u"文件扩展名");
+    extensionList.Create(&form, 220, 180, 200, 26, 1);
+    extensionList.SetDropDownItemsText(u"自动\r\nhtml\r\ntxt");
+    colourList.colourMode = 1;
+    colourList.Create(&form, 220, 220, 200, 26, 1);
+    colourList.SetDropDownItemsText(u"自定义|-2\r\n红|255\r\n蓝|16711680");
     EXPECT_TRUE(PumpUntil([&] { return wrapButton.shown == 1 && subfolderCheck.shown == 1; }));
   }
 
@@ -84,6 +100,10 @@ struct Controls {
     subfolderCheck.checked = 1;
     batchButton.SetTextMember(u"/data/旧文件");
     wrapButton.checked = 1;
+    charsetList.SelectDropDownItem(2);
+    extensionList.SetDropDownValue(u"md");
+    colourList.SelectDropDownItem(1);
+    colourList.SetDropDownColour(0x00FF00);  // no item has it: the custom colour
   }
   // Other states, which a restore must undo.
   void SetOtherStates() {
@@ -95,6 +115,9 @@ struct Controls {
     subfolderCheck.checked = 0;
     batchButton.SetTextMember(u"");
     wrapButton.checked = 0;
+    charsetList.SelectDropDownItem(0);
+    extensionList.SetDropDownValue(u"txt");
+    colourList.SetDropDownColour(255);
   }
 
   void ExpectFirstStates() {
@@ -107,6 +130,9 @@ struct Controls {
     EXPECT_EQ(subfolderCheck.checked, 1);
     EXPECT_EQ(batchButton.GetTextMember(), u"/data/旧文件");
     EXPECT_EQ(wrapButton.checked, 1);
+    EXPECT_EQ(charsetList.GetDropDownIndex(), 2);
+    EXPECT_EQ(extensionList.GetDropDownValue(), u"md");
+    EXPECT_EQ(colourList.GetDropDownColour(), 0x00FF00u);
   }
 
   // The main window's way: one routine, sections assigned between groups.
@@ -116,6 +142,8 @@ struct Controls {
     BindEditBoxText(saver, filterEdit, u"文件过滤");
     BindCheckedBoxState(saver, subfolderCheck, u"");
     BindButtonState(saver, batchButton, u"", kBindButtonText);
+    BindDropDownState(saver, charsetList, u"输出编码", kBindDropDownIndex);
+    BindDropDownState(saver, colourList, u"背景色", kBindDropDownIndex);
     saver.CurrentSection = u"主界面.转换设置.去重类型";
     BindEditBoxText(saver, separatorEdit, u"");
     saver.CurrentSection = u"主界面.转换设置.编码包括";
@@ -123,6 +151,7 @@ struct Controls {
     saver.CurrentSection = u"主界面.转换设置.txt选项";
     BindRadioBoxState(saver, basicRadio, u"");
     BindRadioBoxState(saver, typesetRadio, u"");
+    BindDropDownState(saver, extensionList, u"", kBindDropDownValue);
     saver.CurrentSection = u"主界面";
     BindCodeEditText(saver, inputEditor, u"待转换内容");
     BindButtonState(saver, wrapButton, u"", kBindButtonChecked);
@@ -169,6 +198,10 @@ TEST(ControlStateBinds, EachKindWritesItsSectionKeyAndValue) {
       {"owner-drawn check box", u"主界面.批量设置", u"Tavelkin选中框遍历子目录", u"真"},
       {"owner-drawn button, mode 0: its text member", u"主界面.批量设置", u"Tavelkin按钮批量编码", u"/data/旧文件"},
       {"owner-drawn button, mode 1: its check flag", u"主界面", u"Tavelkin按钮折行.选中", u"真"},
+      {"drop-down list, mode 0: its index", u"主界面.批量设置", u"组合框输出编码", u"2"},
+      {"drop-down list, mode 1: its value", u"主界面.转换设置.txt选项", u"组合框文件扩展名.内容", u"md"},
+      {"drop-down list, colour mode: its colour", u"主界面.批量设置", u"组合框背景色.颜色", u"65280"},
+      {"drop-down list, colour mode: no index", u"主界面.批量设置", u"组合框背景色", u"<missing>"},
   };
   for (const Row& r : rows) EXPECT_EQ(file.Value(r.section, r.key), r.value) << r.kind;
 
@@ -275,6 +308,12 @@ TEST(ControlStateBinds, OtherModesOnlyMakeAndRememberTheKey) {
                                               u"<missing>");
   EXPECT_EQ(saver.ReadIniValue(u"主界面", u"Tavelkin按钮折行.选中", u"<missing>"), u"<missing>");
   EXPECT_EQ(saver.ControlKeys.entries[reinterpret_cast<intptr_t>(&c.wrapButton)], u"Tavelkin按钮折行");
+
+  c.extensionList.SetDropDownValue(u"md");
+  BindDropDownState(saver, c.extensionList, u"", 2);
+  EXPECT_EQ(saver.ReadIniValue(u"主界面", u"组合框文件扩展名", u"<missing>"), u"<missing>");
+  EXPECT_EQ(saver.ReadIniValue(u"主界面", u"组合框文件扩展名.内容", u"<missing>"), u"<missing>");
+  EXPECT_EQ(saver.ControlKeys.entries[reinterpret_cast<intptr_t>(&c.extensionList)], u"组合框文件扩展名");
 }
 
 TEST(ControlStateBinds, FrameworkBoxesWithoutAWindowReadAsUntickedAndAreNotRestored) {
@@ -314,4 +353,21 @@ TEST(ControlStateBinds, AnOwnerDrawnFlagRepaintsOnlyWhenTheStoredValueDiffers) {
   BindCheckedBoxState(saver, c.subfolderCheck, u"");
   EXPECT_EQ(c.subfolderCheck.checked, 0);
   EXPECT_NE(dc.GetPixel(1, 1), mark) << "a changed flag is repainted";
+}
+
+TEST(ControlStateBinds, ADropDownIndexPastTheItemsSelectsNoneAndSavesMinusOne) {
+  Controls c;
+  SettingsFile file;
+  rg_TavelkinMFCZuJianPeiZhiLei saver;
+  file.LoadInto(saver);
+  saver.CurrentSection = u"主界面";
+  saver.WriteIntValue(u"组合框输出编码", 5);
+  c.charsetList.SelectDropDownItem(1);
+  saver.SaveMode = kRestore;
+  BindDropDownState(saver, c.charsetList, u"输出编码", kBindDropDownIndex);
+  EXPECT_EQ(c.charsetList.GetDropDownIndex(), -1);
+  EXPECT_EQ(c.charsetList.GetDropDownValue(), u"");
+  saver.SaveMode = kSave;
+  BindDropDownState(saver, c.charsetList, u"输出编码", kBindDropDownIndex);
+  EXPECT_EQ(saver.ReadIntValue(u"组合框输出编码", 7), -1);
 }

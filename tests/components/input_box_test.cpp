@@ -67,7 +67,7 @@ class InputBoxTest : public ::testing::Test {
   }
 
   // Shows the box and runs `act` from inside its wait, once it is on screen;
-  // a box still open five seconds later is closed so that the test ends.
+  // a box still open 30 seconds later is closed so that the test ends.
   int Show(const CWString& content, const CWString& prompt, const CWString& title, CWString* result,
            std::function<void()> act) {
     auto started = std::make_shared<bool>(false);
@@ -87,7 +87,7 @@ class InputBoxTest : public ::testing::Test {
       ADD_FAILURE() << "the box was still open";
       box.DestroyWindow();
     });
-    watchdog.start(5000);
+    watchdog.start(30000);
     const int r = box.ShowInputBox(content, prompt, title, result);
     EXPECT_TRUE(*started) << "the box never showed";
     return r;
@@ -193,7 +193,8 @@ TEST_F(InputBoxTest, EscWithTheTextUnchangedClosesWithoutAQuestion) {
   CWString answer;
   const int r = Show(u"原文\r\n第二行", u"", u"", &answer, [&] {
     box.GetWidget()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(box.GetWidget()));
+    // A loaded machine can take seconds to activate a window.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(box.GetWidget(), 20000));
     QTest::keyClick(EditorWidget(), Qt::Key_Escape);
     PumpUntil([&] { return !box.HasWindow(); });
   });
