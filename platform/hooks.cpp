@@ -13,6 +13,8 @@
 #include <string>
 #include <system_error>
 
+#include "platform/user_folders.h"
+
 extern char** environ;
 
 namespace {
@@ -85,9 +87,31 @@ void IPlatformHooks::PumpPendingMessages() {}
 CWString IPlatformHooks::SpecialFolderPath(SpecialFolder folder) {
   switch (folder) {
     case SpecialFolder::Desktop:
-      return HomeFolder() + u"/Desktop";
+      return XdgUserDirPath(XdgUserDir::Desktop, HomeFolder());
     case SpecialFolder::Documents:
-      return HomeFolder() + u"/Documents";
+      return XdgUserDirPath(XdgUserDir::Documents, HomeFolder());
+    case SpecialFolder::Downloads:
+      return XdgUserDirPath(XdgUserDir::Download, HomeFolder());
+    case SpecialFolder::Music:
+      return XdgUserDirPath(XdgUserDir::Music, HomeFolder());
+    case SpecialFolder::Pictures:
+      return XdgUserDirPath(XdgUserDir::Pictures, HomeFolder());
+    case SpecialFolder::Videos:
+      return XdgUserDirPath(XdgUserDir::Videos, HomeFolder());
+    case SpecialFolder::Templates:
+      return XdgUserDirPath(XdgUserDir::Templates, HomeFolder());
+    case SpecialFolder::PublicShare:
+      return XdgUserDirPath(XdgUserDir::PublicShare, HomeFolder());
+    case SpecialFolder::Fonts:
+      return u"/usr/share/fonts";
+    case SpecialFolder::Applications:
+      return XdgDataHome(HomeFolder()) + u"/applications";
+    case SpecialFolder::Autostart:
+      return XdgConfigHome(HomeFolder()) + u"/autostart";
+    case SpecialFolder::DataHome:
+      return XdgDataHome(HomeFolder());
+    case SpecialFolder::ConfigHome:
+      return XdgConfigHome(HomeFolder());
     case SpecialFolder::Temporary:
       return EnvPath("TMPDIR", "/tmp");
     case SpecialFolder::Home:

@@ -24,8 +24,28 @@ enum : int {
 };
 enum : int { kIdOk = 1, kIdCancel = 2, kIdAbort = 3, kIdRetry = 4, kIdIgnore = 5, kIdYes = 6, kIdNo = 7 };
 
-// Folders the program asks the system for.
-enum class SpecialFolder { Desktop, Documents, Temporary, Home, AppData };
+// Folders the program asks the system for. AppData is the program's own data
+// folder; the others are the user's and the system's: the XDG user folders
+// (Desktop to PublicShare), the system fonts, the user's application menu
+// entries and autostart entries, and the XDG data and configuration folders.
+enum class SpecialFolder {
+  Desktop,
+  Documents,
+  Temporary,
+  Home,
+  AppData,
+  Downloads,
+  Music,
+  Pictures,
+  Videos,
+  Templates,
+  PublicShare,
+  Fonts,
+  Applications,
+  Autostart,
+  DataHome,
+  ConfigHome,
+};
 
 class IPlatformHooks {
  public:

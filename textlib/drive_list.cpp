@@ -3,10 +3,9 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <sstream>
 #include <string>
 
-#include "platform/whole_file_read.h"
+#include "platform/mount_table.h"
 #include "textlib/path_helpers.h"
 
 namespace {
@@ -23,22 +22,6 @@ bool IsUserFileSystem(const std::string& type) {
   // desktop's own helpers.
   return type.rfind("fuse.", 0) == 0 && type != "fuse.gvfsd-fuse" && type != "fuse.portal" &&
          type != "fuse.lxcfs";
-}
-
-// The table escapes space, tab, newline and backslash as three octal digits.
-std::string Unescape(const std::string& field) {
-  std::string out;
-  for (size_t i = 0; i < field.size(); ++i) {
-    if (field[i] == '\\' && i + 3 < field.size() &&
-        std::all_of(field.begin() + static_cast<long>(i) + 1, field.begin() + static_cast<long>(i) + 4,
-                    [](char c) { return c >= '0' && c <= '7'; })) {
-      out += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
-      i += 3;
-    } else {
-      out += field[i];
-    }
-  }
-  return out;
 }
 
 // Folders the system keeps for itself, whatever is mounted there.
@@ -64,14 +47,9 @@ bool IsFolderOnDisk(const char* path) {
 rg_Ombrine_base::rg_WenBenShuZuLei DrivesFromMountTable(std::string_view mounts, bool (*isFolder)(const char*)) {
   rg_Ombrine_base::rg_WenBenShuZuLei drives;
   drives.Add(CWString(kPathSeparatorText));
-  std::istringstream lines{std::string(mounts)};
-  std::string line;
-  while (std::getline(lines, line)) {
-    std::istringstream fields(line);
-    std::string source, point, type;
-    if (!(fields >> source >> point >> type)) continue;
-    point = Unescape(point);
-    if (point.empty() || point == "/" || !IsUserFileSystem(type) || IsSystemPlace(point)) continue;
+  for (const MountEntry& e : ParseMountTable(mounts)) {
+    const std::string& point = e.point;
+    if (point.empty() || point == "/" || !IsUserFileSystem(e.type) || IsSystemPlace(point)) continue;
     if (isFolder && !isFolder(point.c_str())) continue;
     const CWString item = AppendTrailingBackslash(CWString::FromSystemPath(point));
     // A file system mounted twice at one place (or stacked) is one root.
@@ -80,9 +58,4 @@ rg_Ombrine_base::rg_WenBenShuZuLei DrivesFromMountTable(std::string_view mounts,
   return drives;
 }
 
-rg_Ombrine_base::rg_WenBenShuZuLei ListDrives() {
-  CQzuMem table;
-  ReadWholeFile(u"/proc/self/mounts", table);  // unreadable: no drives
-  return DrivesFromMountTable(std::string_view(reinterpret_cast<const char*>(table.GetData()), table.GetSize()),
-                              &IsFolderOnDisk);
-}
+rg_Ombrine_base::rg_WenBenShuZuLei ListDrives() { return DrivesFromMountTable(ReadMountTable(), &IsFolderOnDisk); }

@@ -80,6 +80,31 @@ TEST(PlatformHooks, DefaultSpecialFoldersFollowTheEnvironment) {
   EXPECT_EQ(PlatformHooks().SpecialFolderPath(SpecialFolder::Temporary), u"/var/tmp/q");
 }
 
+TEST(PlatformHooks, DefaultUserFoldersComeFromTheConfiguration) {
+  qzu_test::TempDir config;
+  qzu_test::WriteFileText(config.path() / "user-dirs.dirs",
+                          "XDG_DESKTOP_DIR=\"$HOME/桌面\"\nXDG_DOWNLOAD_DIR=\"/srv/下载\"\n");
+  EnvGuard home("HOME", "/home/李");
+  EnvGuard data("XDG_DATA_HOME", "/data");
+  EnvGuard configHome("XDG_CONFIG_HOME", config.str());
+  const CWString c = CWString::FromUtf8(config.str());
+  const struct {
+    SpecialFolder folder;
+    CWString path;
+  } cases[] = {{SpecialFolder::Desktop, u"/home/李/桌面"},
+               {SpecialFolder::Documents, u"/home/李/Documents"},
+               {SpecialFolder::Downloads, u"/srv/下载"},
+               {SpecialFolder::Music, u"/home/李/Music"},
+               {SpecialFolder::PublicShare, u"/home/李/Public"},
+               {SpecialFolder::Applications, u"/data/applications"},
+               {SpecialFolder::Autostart, c + u"/autostart"},
+               {SpecialFolder::ConfigHome, c},
+               {SpecialFolder::DataHome, u"/data"},
+               {SpecialFolder::Fonts, u"/usr/share/fonts"}};
+  for (const auto& k : cases)
+    EXPECT_EQ(PlatformHooks().SpecialFolderPath(k.folder), k.path) << static_cast<int>(k.folder);
+}
+
 // The program's folder is the executable's (writable here) until a test
 // points it elsewhere; an empty folder brings the default back.
 TEST(PlatformHooks, ProgramFolderIsTheExecutablesUntilPointedElsewhere) {

@@ -1,0 +1,138 @@
+// rg_TavelkinMuLuShuKuang1: the kinds of rows, the folder of each, and what
+// an in-place rename does to each kind.
+#include <cerrno>
+
+#include "foldertree/folder_tree.h"
+#include "platform/file_system_ops.h"
+#include "services/global_settings.h"
+#include "textlib/path_helpers.h"
+
+namespace rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu {
+
+using rg_TavelkinMingLingJi_ChuangKouZuJian::TreeBoxModel;
+
+namespace {
+
+bool IsFolderIcon(int icon) { return icon == kIconFolder || icon == kIconFolderSelected; }
+
+// A name that would put the folder somewhere else, or nowhere.
+bool IsPlainFolderName(const CWString& name) {
+  return name != u"." && name != u".." && name.Find(kPathSeparator) < 0 && name.Find(u'\0') < 0;
+}
+
+CWString Item(const rg_Ombrine_base::rg_WenBenShuZuLei& list, int index) {
+  return index >= 0 && index < list.GetCount() ? list[static_cast<size_t>(index)] : CWString();
+}
+
+}  // namespace
+
+int rg_TavelkinMuLuShuKuang1::GetRowIconOf(int row) {
+  TreeRowLocator locator;
+  return m_treeBox.Model().GetRowIcon(row, locator);
+}
+
+bool rg_TavelkinMuLuShuKuang1::IsFavouriteRow(int row) {
+  TreeBoxModel& model = m_treeBox.Model();
+  TreeRowLocator locator, parentLocator;
+  if (model.GetRowIcon(row, locator) != kIconPlace) return false;
+  const int parent = model.FindParentRow(row, locator, parentLocator);
+  return parent >= 0 && model.GetRowIcon(parent, parentLocator) == kIconFavouritesGroup;
+}
+
+CWString rg_TavelkinMuLuShuKuang1::GetRowFolderPath(int row, TreeRowLocator& locator) {
+  TreeBoxModel& model = m_treeBox.Model();
+  if (row == -1) {
+    row = model.GetSelectedRow();
+    // The caller's locator was made for no row in particular.
+    locator.Empty();
+  }
+  if (row < 0 || row >= model.GetRowCount()) return CWString();
+  switch (model.GetRowIcon(row, locator)) {
+    case kIconDesktop:
+      return SpecialFolderWithSeparator(SpecialFolder::Desktop);
+    case kIconDocuments:
+      return SpecialFolderWithSeparator(SpecialFolder::Documents);
+    case kIconComputer:
+      return kComputerCaption;
+    case kIconSystemGroup:
+      return kSystemGroupCaption;
+    case kIconFavouritesGroup:
+      return kFavouritesCaption;
+    case kIconSystemDrive:
+    case kIconDrive:
+      return Item(drivePaths, model.GetRowUserValue(row, locator));
+    case kIconPlace: {
+      const int value = model.GetRowUserValue(row, locator);
+      if (IsFavouriteRow(row)) return favouritePaths.Get(value);
+      return Item(systemFolderPaths, value);
+    }
+    case kIconFolder:
+    case kIconFolderSelected: {
+      // The names up to the nearest row that is not a folder, whose path
+      // they continue.
+      CWString suffix;
+      int at = row;
+      TreeRowLocator current = locator;
+      while (at >= 0 && IsFolderIcon(model.GetRowIcon(at, current))) {
+        suffix = model.GetRowText(at, current) + kPathSeparatorText + suffix;
+        TreeRowLocator parentLocator;
+        at = model.FindParentRow(at, current, parentLocator);
+        current = parentLocator;
+      }
+      if (at < 0) return CWString();
+      const CWString base = GetRowFolderPath(at, current);
+      return base.IsEmpty() ? CWString() : base + suffix;
+    }
+    default:
+      return CWString();
+  }
+}
+
+int rg_TavelkinMuLuShuKuang1::PrepareFolderRename(int row) {
+  const int icon = GetRowIconOf(row);
+  if (IsFolderIcon(icon)) return 0;
+  if (icon == kIconPlace) return IsFavouriteRow(row) ? 0 : 1;
+  if (icon == kIconSystemDrive || icon == kIconDrive) {
+    // Labels belong to the file system's own tools, which need the device
+    // owner's rights and differ by file system type.
+    ShowMessageBox(u"文件系统的卷标不能在这里修改，请使用系统的磁盘工具。", kMessageCaption,
+                   kMbOk | kMbIconInformation);
+  }
+  return 1;
+}
+
+int rg_TavelkinMuLuShuKuang1::ApplyFolderRename(int row, const CWString& oldText, const CWString& newText) {
+  const bool changed = !newText.IsEmpty() && newText != oldText;
+  const int icon = GetRowIconOf(row);
+  if (IsFolderIcon(icon)) {
+    if (!changed) return 1;
+    if (!IsPlainFolderName(newText)) {
+      ShowMessageBox(CWString(u"文件夹名称不能包含“/”，也不能是“.”或“..”：") + newText, kMessageCaption,
+                     kMbOk | kMbIconWarning);
+      return 1;
+    }
+    TreeRowLocator locator;
+    const CWString from = StripTrailingBackslash(GetRowFolderPath(row, locator));
+    if (from.IsEmpty()) return 1;
+    const CWString to = PathFolder(from) + kPathSeparatorText + newText;
+    int error = 0;
+    if (RenameWithoutReplacing(from, to, &error)) return 0;
+    if (error == EEXIST) {
+      // A rename never replaces or merges into what is already there.
+      ShowMessageBox(CWString(u"已经存在同名的文件夹或文件，不能重命名：") + to, kMessageCaption,
+                     kMbOk | kMbIconWarning);
+    }
+    return 1;
+  }
+  if (icon == kIconPlace && IsFavouriteRow(row)) {
+    if (!changed) return 1;
+    TreeRowLocator locator;
+    const int id = m_treeBox.Model().GetRowUserValue(row, locator);
+    auto& settings = rg_Tavelkin_MingLingJi::GlobalSettings();
+    settings.CurrentSection = FavouritesSection();
+    return settings.WriteMultilineValue(CWString::FromInt(id) + kFavouriteNameKey, newText) ? 0 : 1;
+  }
+  return 1;
+}
+
+}  // namespace rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu

@@ -1,0 +1,157 @@
+// The folder-choice dialog driven offscreen over the temporary folder tree:
+// what it returns for OK on a chosen, typed, missing or relative path, for
+// Cancel and for the window's own close; the start folder with and without
+// its separator; paste; drops of a file and of a folder; its children.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+
+#include <functional>
+
+#include "folder_tree_test_util.h"
+#include "foldertree/folder_choice_dialog.h"
+
+namespace {
+
+using namespace qzu_test;
+using rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu::kBatchFolderPrompt;
+using rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu::rg_TavelkinLiuLanWenJianGaLei;
+using Dialog = rg_TavelkinLiuLanWenJianGaLei;
+
+class FolderChoiceDialog : public ::testing::Test {
+ protected:
+  // Shows a new dialog opened at `start`; `act` runs inside it once its
+  // loop runs, its tree has its roots and the start folder was gone to. The
+  // dialog's result. A dialog still open after ten seconds is closed and
+  // counts as a failure, so that a test never hangs.
+  CWString Run(const CWString& start, const std::function<void(Dialog&)>& act) {
+    Dialog dialog;
+    bool acted = false;
+    QTimer poll, watchdog;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      // The buttons process pending events while they first draw, inside the
+      // dialog's show: an end posted then would come before its loop runs.
+      // So the test acts only from inside that loop.
+      QDialog* envelope = dialog.GetEnvelope();
+      if (acted || QThread::currentThread()->loopLevel() == 0 || !envelope || !envelope->isVisible() ||
+          !dialog.folderTree.iconsLoaded || dialog.folderTree.TreeBox().Model().GetRowCount() == 0 ||
+          !dialog.startFolder.IsEmpty())
+        return;
+      acted = true;
+      poll.stop();
+      act(dialog);
+    });
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+      ADD_FAILURE() << "the dialog did not end";
+      if (dialog.GetEnvelope()) dialog.GetEnvelope()->reject();
+    });
+    poll.start(5);
+    watchdog.setSingleShot(true);
+    watchdog.start(10000);
+    const CWString result = dialog.ShowFolderChoiceDialog(kBatchFolderPrompt, start);
+    EXPECT_TRUE(acted);
+    return result;
+  }
+  static void Click(Dialog::Button& button) {
+    QTest::mouseClick(button.Display().GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  }
+  static void Drop(Dialog& d, const fs::path& item) {
+    QWidget* target = d.folderTree.TreeBox().Display().GetWidget();
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(item.string()))});
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent dropped(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &dropped);
+  }
+
+  FakeSystem system;
+  fs::path docs = system.usb / "docs";
+};
+
+TEST_F(FolderChoiceDialog, OkReturnsTheChosenFolderWithItsSeparator) {
+  for (const CWString& start : {P(docs), F(docs)}) {
+    const CWString result = Run(start, [&](Dialog& d) {
+      EXPECT_EQ(d.GetEnvelope()->windowTitle(), QStringLiteral("选择文件夹"));
+      EXPECT_EQ(d.hintLabel.GetCaption(), kBatchFolderPrompt);
+      EXPECT_EQ(d.folderTree.TreeBox().checkBoxes, 0);
+      EXPECT_EQ(d.folderTree.GetSelectedFolderPath(), F(docs));
+      EXPECT_EQ(d.pathBox.GetText(), F(docs));
+      Click(d.okButton);
+    });
+    EXPECT_EQ(result, F(docs)) << start.ToUtf8();
+  }
+}
+
+TEST_F(FolderChoiceDialog, OkReturnsATypedPathAsTypedWhenItExists) {
+  const struct {
+    CWString typed;
+    CWString result;
+  } cases[] = {
+      {P(docs), P(docs)},                                // without a separator
+      {P(docs / "readme.txt"), P(docs / "readme.txt")},  // a file
+      {P(docs / "nope"), u""},                           // missing
+      {u"我的电脑", u""},                                // the computer row's caption
+      {u"home", u""},                                    // relative
+  };
+  for (const auto& c : cases) {
+    const CWString result = Run(CWString(), [&](Dialog& d) {
+      d.pathBox.SetText(c.typed);
+      Click(d.okButton);
+    });
+    EXPECT_EQ(result, c.result) << c.typed.ToUtf8();
+  }
+}
+
+TEST_F(FolderChoiceDialog, CancelAndTheWindowsCloseReturnNothing) {
+  EXPECT_EQ(Run(F(docs),
+                [](Dialog& d) {
+                  EXPECT_FALSE(d.pathBox.GetText().IsEmpty());
+                  Click(d.cancelButton);
+                }),
+            CWString());
+  EXPECT_EQ(Run(F(docs), [](Dialog& d) { d.GetEnvelope()->reject(); }), CWString());
+}
+
+TEST_F(FolderChoiceDialog, PasteOpensTheTreeAtAnExistingPath) {
+  system.clipboard = P(docs / "2024");
+  EXPECT_EQ(Run(CWString(),
+                [&](Dialog& d) {
+                  Click(d.pasteButton);
+                  EXPECT_EQ(d.folderTree.GetSelectedFolderPath(), F(docs / "2024"));
+                  EXPECT_EQ(d.pathBox.GetText(), F(docs / "2024"));
+                  Click(d.okButton);
+                }),
+            F(docs / "2024"));
+  // A text that names nothing stays in the path box; the tree is left alone.
+  system.clipboard = u"/no/such/folder";
+  EXPECT_EQ(Run(F(docs),
+                [&](Dialog& d) {
+                  Click(d.pasteButton);
+                  EXPECT_EQ(d.pathBox.GetText(), u"/no/such/folder");
+                  EXPECT_EQ(d.folderTree.GetSelectedFolderPath(), F(docs));
+                  Click(d.okButton);
+                }),
+            CWString());
+}
+
+TEST_F(FolderChoiceDialog, ADropGoesToTheFolderHoldingTheItem) {
+  for (const fs::path& item : {docs / "readme.txt", docs / "2024"}) {
+    EXPECT_EQ(Run(CWString(),
+                  [&](Dialog& d) {
+                    Drop(d, item);
+                    EXPECT_EQ(d.folderTree.GetSelectedFolderPath(), F(docs));
+                    Click(d.okButton);
+                  }),
+              F(docs))
+        << item;
+  }
+}
+
+}  // namespace
