@@ -1,10 +1,8 @@
 #include "app/batch_folder_choice.h"
 
-#include <QFileDialog>
-
 #include <utility>
 
-#include "framework/qt_text.h"
+#include "foldertree/folder_choice_dialog.h"
 
 namespace rg_Ombrine_app {
 
@@ -15,21 +13,12 @@ BatchFolderChooser& Chooser() {
   return chooser;
 }
 
-// The folder dialog of the desktop toolkit, with the prompt as its title.
-CWString AskWithFolderDialog(CQzuWinControl* owner, const CWString& prompt, const CWString& startFolder) {
-  QFileDialog dialog(owner ? owner->GetWidget() : nullptr, ToQString(prompt), ToQString(startFolder));
-  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-  dialog.setFileMode(QFileDialog::Directory);
-  dialog.setOption(QFileDialog::ShowDirsOnly, true);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return CWString();
-  return FromQString(dialog.selectedFiles().first());
-}
-
 }  // namespace
 
-CWString ChooseBatchFolder(CQzuWinControl* owner, const CWString& prompt, const CWString& startFolder) {
-  if (Chooser()) return Chooser()(owner, prompt, startFolder);
-  return AskWithFolderDialog(owner, prompt, startFolder);
+CWString ChooseBatchFolder(const CWString& prompt, const CWString& startFolder) {
+  if (Chooser()) return Chooser()(prompt, startFolder);
+  rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu::rg_TavelkinLiuLanWenJianGaLei dialog;
+  return dialog.ShowFolderChoiceDialog(prompt, startFolder);
 }
 
 BatchFolderChooser SetBatchFolderChooser(BatchFolderChooser chooser) {

@@ -19,8 +19,6 @@ inline constexpr char16_t kBatchExclusions[] = u"转换结果|原文件备份";
 // The name of the result tree under the batch root.
 inline constexpr char16_t kBatchResultFolder[] = u"转换结果";
 inline constexpr char16_t kChooseFilesTitle[] = u"选择要转换的多个文件：";
-inline constexpr char16_t kChooseFolderPrompt[] =
-    u"选择要转换的文件所在文件夹\r\n（如果要直接选择文件，请关掉本窗口，在按下Ctrl键时再开始）";
 inline constexpr char16_t kBatchSummaryCaption[] = u"信息:";
 // OK and Cancel, the information icon, system- and task-modal.
 inline constexpr int kBatchSummaryStyle = 0x3041;

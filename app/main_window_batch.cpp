@@ -15,6 +15,7 @@
 #include "app/word_automation_adapter.h"
 #include "app/word_documents.h"
 #include "components/bring_to_front.h"
+#include "foldertree/folder_choice_dialog.h"
 #include "framework/file_dialog.h"
 #include "platform/hooks.h"
 #include "textlib/open_address.h"
@@ -26,6 +27,7 @@ namespace rg_Ombrine_app {
 namespace {
 
 using rg_Ombrine_base::rg_WenBenShuZuLei;
+using rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu::kBatchFolderPrompt;
 
 constexpr int kVkControl = 0x11;
 
@@ -123,7 +125,7 @@ void rg_ZhuChuangKouLei::RunBatch(const rg_WenBenShuZuLei& files, const rg_WenBe
     BatchClock.RestartTimeMeasurement();
     OnFileListReady(chosen, CWString());
   } else {
-    const CWString chosen = ChooseBatchFolder(this, kChooseFolderPrompt, button.GetTextMember());
+    const CWString chosen = ChooseBatchFolder(kBatchFolderPrompt, button.GetTextMember());
     if (chosen.IsEmpty()) {
       FinishBatch(false);
       return;

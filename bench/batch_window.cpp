@@ -92,8 +92,7 @@ void BM_BatchThroughTheWindow(benchmark::State& state) {
   const Tree& tree = Tree::Get();
   AnsweringHooks hooks;
   IPlatformHooks* previous = InstallPlatformHooks(&hooks);
-  SetBatchFolderChooser(
-      [&tree](CQzuWinControl*, const CWString&, const CWString&) { return CWString::FromUtf8(tree.input.string()); });
+  SetBatchFolderChooser([&tree](const CWString&, const CWString&) { return CWString::FromUtf8(tree.input.string()); });
   auto window = std::make_unique<rg_ZhuChuangKouLei>();
   window->CreateForm();
   QElapsedTimer wait;

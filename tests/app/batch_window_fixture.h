@@ -118,12 +118,11 @@ class BatchWindowFixture : public ::testing::Test {
     SetProgramFolder(W(programFolder.path()));
     ResetIconCache();
     SetDpiFactor(1.0);
-    m_previousChooser =
-        rg_Ombrine_app::SetBatchFolderChooser([this](CQzuWinControl*, const CWString& prompt, const CWString& start) {
-          prompts.push_back(prompt);
-          startFolders.push_back(start);
-          return chosen;
-        });
+    m_previousChooser = rg_Ombrine_app::SetBatchFolderChooser([this](const CWString& prompt, const CWString& start) {
+      prompts.push_back(prompt);
+      startFolders.push_back(start);
+      return chosen;
+    });
     window = std::make_unique<Window>();
     ASSERT_EQ(window->CreateForm(), 1);
     // The first activation names the action buttons after the checked function.

@@ -278,7 +278,7 @@ TEST_F(BatchWindow, TheFolderChoiceTakesAFolderOrAFileAndIsRemembered) {
   EXPECT_FALSE(window->BatchRunning);
 
   ASSERT_EQ(prompts.size(), 3u);
-  EXPECT_EQ(prompts[0], kChooseFolderPrompt);
+  EXPECT_EQ(prompts[0], u"选择要转换的文件所在文件夹\r\n（如果要直接选择文件，请关掉本窗口，在按下Ctrl键时再开始）");
   EXPECT_EQ(startFolders, (std::vector<CWString>{CWString(), W(p / "F"), W(p)}));
   // The decode button remembers its own folder.
   EXPECT_TRUE(window->BatchDecodeButton.GetTextMember().IsEmpty());
