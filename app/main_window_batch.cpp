@@ -169,8 +169,9 @@ void rg_ZhuChuangKouLei::FinishBatch(bool withSummary) {
     CloseForm();
     return;
   }
-  BringWindowToFront(*this);
+  // A cancelled dialog ends the command as it was: no summary.
   if (!withSummary) return;
+  BringWindowToFront(*this);
   // A batch that found nothing to convert has no root and nothing to open.
   const CWString folder = SaveToNewLocationCheck.checked && !BatchRoot.IsEmpty()
                               ? BatchRoot + kPathSeparatorText + kBatchResultFolder
