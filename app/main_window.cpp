@@ -22,6 +22,10 @@ rg_ZhuChuangKouLei::rg_ZhuChuangKouLei() : MainWindowEvents(CQzuReceiverRef::Mak
   SetEscCloses(false);
   SetCentredOnScreen(true);
   SetCaption(kMainWindowTitle);
+  FolderWalker.folderEvent.Connect(&FileListReadyCallback, MainWindowEvents);
+  BatchEncodeDrop.dropEvent.Connect(&FilesDroppedCallback, MainWindowEvents);
+  BatchDecodeDrop.dropEvent.Connect(&FilesDroppedCallback, MainWindowEvents);
+  InputDrop.dropEvent.Connect(&FilesDroppedCallback, MainWindowEvents);
 }
 
 rg_ZhuChuangKouLei::~rg_ZhuChuangKouLei() {
@@ -224,6 +228,9 @@ intptr_t rg_ZhuChuangKouLei::OnMainWindowShown() {
 }
 
 intptr_t rg_ZhuChuangKouLei::OnMainWindowClose() {
+  // A running batch finishes its current file first; the close comes back
+  // once it has ended.
+  if (DeferCloseUntilBatchEnds()) return 1;
   BindSettings(kBindSave);
   if (WordEngine.started) {
     // Only the documents this run opened are closed: the office may hold

@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/batch_run.h"
 #include "app/conversion_host.h"
 #include "app/conversion_options.h"
 #include "common/wstring.h"
@@ -150,6 +151,22 @@ class rg_ZhuChuangKouLei : public rg_Ombrine_MFCJieMian_base::CQzuWinForm, publi
   // way the settings load ends.
   void PlaceOptionPanels();
 
+  // ---- batch (main_window_batch.cpp) ----
+  // A click on, or a drop onto, `button` (BatchEncodeButton or
+  // BatchDecodeButton). Idle: starts a batch in the button's direction over
+  // the dropped `files`, then the dropped `folders`; with both empty a dialog
+  // asks for files (Ctrl held) or a folder. While a batch runs, its own button
+  // asks it to stop after the current file and any other does nothing; an
+  // idle button without a caption does nothing either.
+  void RunBatch(const rg_Ombrine_base::rg_WenBenShuZuLei& files, const rg_Ombrine_base::rg_WenBenShuZuLei& folders,
+                Button& button);
+  // Files of the last batch that the conversion core did not convert.
+  int32_t BatchFailedCount() const { return m_batch.failedCount; }
+  // The close query while a batch runs: the batch stops after its current
+  // file, and the window closes once it has ended. True when the close must
+  // wait for that.
+  bool DeferCloseUntilBatchEnds();
+
   // ---- settings and options ----
   // kBindLoad: every bound control from the settings store; kBindSave: into
   // it, and the settings file written when it changed.
@@ -254,10 +271,16 @@ class rg_ZhuChuangKouLei : public rg_Ombrine_MFCJieMian_base::CQzuWinForm, publi
   FileDrop BatchDecodeDrop;  // drop target "批量解码"
   FileDrop InputDrop;        // drop target InputEditor
   CQzuReceiverRef MainWindowEvents;
+  // The items of the last drop on any of the three drop targets, files and
+  // folders apart; emptied when the first item of a new drop arrives. Not
+  // streamed.
+  rg_Ombrine_base::rg_WenBenShuZuLei DroppedFiles;
+  rg_Ombrine_base::rg_WenBenShuZuLei DroppedFolders;
 
   // ---- the single conversion beside a running batch ----
-  // Set by the batch while it runs (not streamed): a single conversion then
-  // leaves Direction, which the batch reads before each file, alone.
+  // Set by the batch from the start of RunBatch until its summary (not
+  // streamed): a single conversion then leaves Direction alone. The batch
+  // itself converts every file in its own direction whatever Direction says.
   bool BatchRunning = false;
   // "正在处理.." on `clicked`, the input editor's text through the conversion
   // core in text mode into the result editor, then the clicked side's single
@@ -285,6 +308,13 @@ class rg_ZhuChuangKouLei : public rg_Ombrine_MFCJieMian_base::CQzuWinForm, publi
   // The controls, members 1 to 85, in declaration order.
   std::vector<CQzuWinControl*> ControlMembers() const;
 
+  // The batch (main_window_batch.cpp): the options of its next file, in its
+  // own direction; its stop request; its end, captions restored, the window
+  // brought to the front and, unless the window is closing, the summary.
+  ConversionOptions BatchOptions();
+  void RequestBatchStop();
+  void FinishBatch(bool withSummary);
+
   // The thunks the events call: they forward to the handlers above.
   static intptr_t MainWindowCreatedCallback(CQzuObject* receiver, CQzuObject* sender, intptr_t userData);
   static intptr_t MainWindowResizeCallback(CQzuObject* receiver, CQzuObject* sender, intptr_t userData, int width,
@@ -298,6 +328,8 @@ class rg_ZhuChuangKouLei : public rg_Ombrine_MFCJieMian_base::CQzuWinForm, publi
                                         const rg_Ombrine_base::rg_WenBenShuZuLei& files, const CWString& folder);
   static intptr_t FilesDroppedCallback(CQzuObject* receiver, CQzuObject* sender, intptr_t userData, int count,
                                        int index, const CWString& path, const CWString& extension);
+
+  BatchRun m_batch;
 };
 
 }  // namespace rg_Ombrine_app

@@ -48,8 +48,11 @@ intptr_t rg_ZhuChuangKouLei::OnButtonClick(CQzuObject* sender) {
       FunctionToggle(function).SetButtonChecked(function == clicked ? 1 : 0);
     }
     UpdateOptionPanels();
+  } else if (sender == &BatchEncodeButton || sender == &BatchDecodeButton) {
+    RunBatch(rg_Ombrine_base::rg_WenBenShuZuLei(), rg_Ombrine_base::rg_WenBenShuZuLei(),
+             *static_cast<Button*>(sender));
   }
-  // The batch buttons start their runs elsewhere; "折行" does nothing.
+  // "折行" does nothing.
   return 0;
 }
 

@@ -1,0 +1,59 @@
+// A Word-to-text batch through the real main window and the real office: the
+// folder choice walks the Word documents of a folder, whatever the filter edit
+// says, and their texts land in the result tree.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/word_automation_adapter.h"
+#include "app/word_documents.h"
+#include "batch_window_fixture.h"
+#include "platform/office_engine.h"
+
+using namespace rg_Ombrine_app;
+namespace fs = std::filesystem;
+using qzu_test::W;
+
+namespace {
+
+class BatchWindowOffice : public qzu_test::BatchWindowFixture {
+ protected:
+  static void TearDownTestSuite() { OfficeEngineShutdown(); }
+};
+
+TEST_F(BatchWindowOffice, WordDocumentsOfAChosenFolderBecomeTexts) {
+  const fs::path p = tree.path() / "P";
+  fs::create_directories(p);
+  {
+    // Two documents written by the office itself.
+    rg_Tavelkin_MingLingJi::rg_TavelkinWordWenDangJiCaoZuoLei automation;
+    WordAutomationAdapter adapter(automation);
+    WordDocuments word(&adapter, *window);
+    ConversionOptions options;
+    options.function = ConversionFunction::WordToText;
+    ASSERT_TRUE(word.EnsureWordEngine(options)) << "the office did not start";
+    for (const char* name : {"一", "二"}) {
+      CWString text = u"文档" + CWString::FromUtf8(name) + u" body";
+      ASSERT_EQ(word.TextToWordFile(text, W(p / (std::string(name) + ".docx")), options),
+                CWString(WordDocuments::kSaved));
+    }
+    automation.CloseAllWordDocuments();
+  }
+  qzu_test::WriteFileText(p / "notes.txt", "not a document");
+
+  Tap(window->WordToTextToggle);
+  ASSERT_EQ(window->BatchEncodeButton.GetButtonText(), u"批量到TXT");
+  chosen = W(p);
+  Click(window->BatchEncodeButton);
+
+  for (const char* name : {"一", "二"}) {
+    const std::string text = qzu_test::ReadFileText(p / "转换结果" / (std::string(name) + ".txt"));
+    EXPECT_NE(text.find("文档" + std::string(name) + " body"), std::string::npos) << name << ": " << text;
+  }
+  EXPECT_FALSE(fs::exists(p / "转换结果" / "notes.txt"));
+  ASSERT_EQ(hooks.boxes.size(), 1u);
+  EXPECT_EQ(hooks.boxes[0].text.Str().rfind(u"已转换 2 个！", 0), 0u) << hooks.boxes[0].text.ToUtf8();
+}
+
+}  // namespace
