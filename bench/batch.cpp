@@ -1,7 +1,8 @@
 // One batch as a user waits for it: a tree of 10,000 GBK text files of 1 to
 // 20 KB (and 1,000 pictures the file filter leaves out) walked with the
 // batch's filter and its result and backup folders excluded, each text
-// converted to UTF-8 through ConvertOne into "转换结果". Beside it, in the
+// converted to UTF-8 through ConvertOne into "转换结果", and the last result
+// folder flushed at the end, as a batch does. Beside it, in the
 // same run on the same files, a plain C program's batch: a readdir walk, and
 // per file open, read, iconv GBK to UTF-8, write a temporary file, fsync,
 // rename. Counters: files per second of both, and ours_time_ratio, our time
@@ -163,6 +164,7 @@ struct OurBatch {
     converted = 0;
     failed = 0;
     walker.WalkSubFolders(root, options.fileFilter, 1, CWString(kExclusions));
+    core.FlushWrittenFolders();  // the batch's end: its last results on the disk
     receiver->Detach();
     return converted - failed;
   }
