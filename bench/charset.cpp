@@ -12,9 +12,12 @@
 #include <unicode/ucsdet.h>
 #include <unicode/ustring.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "bench/real_text.h"
 #include "common/utf.h"
@@ -110,15 +113,36 @@ void RunBufferConversion(benchmark::State& state, const void* data, size_t size,
   Processed(state, countedBytes);
 }
 
-// Converts with iconv into a buffer large enough for the whole result.
-size_t IconvAll(iconv_t cd, const std::string& in, std::string& out) {
+// Converts with iconv into a buffer large enough for the whole result. A
+// character iconv cannot convert (glibc's GBK lacks codes the Windows table
+// maps, CP936 lacks some characters of the poems) becomes `replacement`, as
+// ours writes a replacement too, and the input moves on by `step` bytes; so
+// iconv does the whole text, and `replaced` counts those characters.
+size_t IconvAll(iconv_t cd, const std::string& in, std::string& out, size_t step, std::string_view replacement,
+                int64_t& replaced) {
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   char* src = const_cast<char*>(in.data());
   size_t srcLeft = in.size();
   char* dst = out.data();
   size_t dstLeft = out.size();
-  iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+  replaced = 0;
+  while (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1) && srcLeft > 0 && errno != E2BIG) {
+    const size_t n = std::min(step, srcLeft);
+    src += n;
+    srcLeft -= n;
+    if (dstLeft >= replacement.size()) {
+      std::memcpy(dst, replacement.data(), replacement.size());
+      dst += replacement.size();
+      dstLeft -= replacement.size();
+    }
+    ++replaced;
+  }
   return out.size() - dstLeft;
+}
+
+// The iconv runs report how many characters iconv could not convert.
+void ReportReplaced(benchmark::State& state, int64_t replaced) {
+  state.counters["iconv_replaced"] = static_cast<double>(replaced);
 }
 
 // ---- detection ----
@@ -193,8 +217,10 @@ void BM_Utf8ToUtf16_Iconv(benchmark::State& state) {
   const std::string& text = Utf8Text(sample);
   std::string out(text.size() * 2, '\0');
   iconv_t cd = iconv_open("UTF-16LE", "UTF-8");
-  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, text, out));
+  int64_t replaced = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, text, out, 1, "\xFD\xFF", replaced));
   iconv_close(cd);
+  ReportReplaced(state, replaced);
   Processed(state, text.size());
 }
 BENCHMARK(BM_Utf8ToUtf16_Iconv)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -241,8 +267,10 @@ void BM_Utf16ToUtf8_Iconv(benchmark::State& state) {
   const std::string in = Utf16Bytes(sample);
   std::string out(in.size() * 2, '\0');
   iconv_t cd = iconv_open("UTF-8", "UTF-16LE");
-  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, in, out));
+  int64_t replaced = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, in, out, 2, "\xEF\xBF\xBD", replaced));
   iconv_close(cd);
+  ReportReplaced(state, replaced);
   Processed(state, in.size());
 }
 BENCHMARK(BM_Utf16ToUtf8_Iconv)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -291,8 +319,10 @@ void BM_GbkToUtf16_Iconv(benchmark::State& state) {
   const std::string& text = GbkText(sample);
   std::string out(text.size() * 2, '\0');
   iconv_t cd = iconv_open("UTF-16LE", "CP936");
-  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, text, out));
+  int64_t replaced = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, text, out, 1, "\xFD\xFF", replaced));
   iconv_close(cd);
+  ReportReplaced(state, replaced);
   Processed(state, text.size());
 }
 BENCHMARK(BM_GbkToUtf16_Iconv)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -316,8 +346,10 @@ void BM_GbkToUtf8_Iconv(benchmark::State& state) {
   const std::string& text = GbkText(sample);
   std::string out(text.size() * 3, '\0');
   iconv_t cd = iconv_open("UTF-8", "CP936");
-  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, text, out));
+  int64_t replaced = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, text, out, 1, "\xEF\xBF\xBD", replaced));
   iconv_close(cd);
+  ReportReplaced(state, replaced);
   Processed(state, text.size());
 }
 BENCHMARK(BM_GbkToUtf8_Iconv)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -368,8 +400,10 @@ void BM_Utf16ToGbk_Iconv(benchmark::State& state) {
   const std::string in = Utf16Bytes(sample);
   std::string out(in.size() + 16, '\0');
   iconv_t cd = iconv_open("CP936", "UTF-16LE");
-  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, in, out));
+  int64_t replaced = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, in, out, 2, "?", replaced));
   iconv_close(cd);
+  ReportReplaced(state, replaced);
   Processed(state, GbkText(sample).size());
 }
 BENCHMARK(BM_Utf16ToGbk_Iconv)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
