@@ -29,6 +29,9 @@ namespace {
 using F = ConversionFunction;
 using Pinyin = rg_Tavelkin_MingLingJi::rg_TavelkinHanZiPinYinLei;
 
+// The read buffer of a batch is kept between files up to this size.
+constexpr size_t kKeptReadBufferBytes = size_t{4} << 20;
+
 bool IsByteFunction(F f) {
   return f == F::BytesHex || f == F::Bytes || f == F::Base64 || f == F::Md5 || f == F::Sha1 || f == F::Sha256;
 }
@@ -103,17 +106,37 @@ CWString& ConversionCore::Convert(CWString& result, const CWString& path, int32_
   // file, never a text to convert.
   const bool fileMode = !path.IsEmpty();
   call.fileMode = fileMode;
+  // A file's bytes go into the buffer the core keeps for every file, unless
+  // a conversion this one is nested in holds it.
+  const bool lendBuffer = fileMode && !m_readBufferLent;
+  call.input = lendBuffer ? &m_readBuffer : &call.ownInput;
+  struct GiveBack {
+    ConversionCore* core;
+    ~GiveBack() {
+      if (!core) return;
+      core->m_readBufferLent = false;
+      if (core->m_readBuffer.GetCapacity() > kKeptReadBufferBytes) core->m_readBuffer.Free();
+    }
+  } giveBack{lendBuffer ? this : nullptr};
+  if (lendBuffer) m_readBufferLent = true;
 
   if (fileMode) {
     ++m_convertedCount;
     m_host.SetTitleHint(u"(" + CWString::FromInt(count) + u"/" + CWString::FromInt(index) + u") 已转换 " +
                             CWString::FromInt(m_convertedCount) + u" 个 " + PathStem(path),
                         CWString());
-    if (!PathNamesEntry(path)) {
+    // A file that is read is looked at by the read; a path the read cannot
+    // open is then asked whether it names anything.
+    const bool wordSource = m_options.direction == ConversionDirection::Encode && m_options.function == F::WordToText;
+    if (wordSource && !PathNamesEntry(path)) {
       result = u"0";
       return result;
     }
     ReadInput(path, text, call);
+    if (call.missing) {
+      result = u"0";
+      return result;
+    }
   } else {
     if (!nested && ConvertList(result, text)) return result;
     if (PathNamesEntry(text)) {
@@ -171,20 +194,28 @@ void ConversionCore::ReadInput(const CWString& source, CWString& text, Call& cal
     call.wordSourcePath = source;
     return;
   }
+  // In file mode, a path that names nothing (a file gone since the listing)
+  // is a failed file that leaves the text alone.
+  auto failed = [&](bool readOk) {
+    if (!readOk && call.fileMode && !PathNamesEntry(source)) call.missing = true;
+    call.readFailed = !readOk;
+    return call.missing;
+  };
   if (call.rawInput) {
-    call.readFailed = !ReadWholeFile(source, call.bytes);
+    failed(ReadWholeFile(source, call.bytes));
     return;
   }
-  CQzuMem bytes;
+  CQzuMem& bytes = *call.input;
   // A file that cannot be read, or an input charset nothing can read from, is
   // a failed read: nothing is written for it.
-  call.readFailed = !ReadWholeFile(source, bytes);
+  if (failed(ReadWholeFileInto(source, bytes, &call.sourceStatus))) return;
+  call.sourceStatusKnown = !call.readFailed;
   const int markLength = call.readFailed ? 0 : TextCharsetOf(bytes, call.inputCharset);
   const bool pureConversion = m_options.function == F::None && call.fileMode;
   if (!call.readFailed && pureConversion &&
-      AnsiDecodesStraightToUtf8(call.inputCharset, call.outputCharset.IsEmpty() ? call.inputCharset : call.outputCharset)) {
-    bytes.Remove(0, std::min(static_cast<size_t>(markLength), bytes.GetSize()));
-    call.ansi = std::move(bytes);
+      AnsiDecodesStraightToUtf8(call.inputCharset,
+                                call.outputCharset.IsEmpty() ? call.inputCharset : call.outputCharset)) {
+    call.ansi = bytes.View().substr(std::min(static_cast<size_t>(std::max(markLength, 0)), bytes.GetSize()));
     call.ansiToUtf8 = true;
     return;
   }
@@ -195,7 +226,7 @@ void ConversionCore::ReadInput(const CWString& source, CWString& text, Call& cal
   } else if (pureConversion) {
     // A pure charset conversion: the UTF-16 bytes go straight to the output
     // stage, sparing two copies of what may be a very large file.
-    call.utf16 = std::move(bytes);
+    call.utf16 = &bytes;
   } else {
     text = TextOfUtf16Le(bytes);
   }

@@ -3,13 +3,17 @@
 // text, one list of files or one file, reads it with the chosen input charset,
 // applies the chosen function in the chosen direction and returns the text
 // or writes the result file. It touches no control, so it runs headless.
+#include <sys/stat.h>
+
 #include <cstdint>
+#include <string_view>
 
 #include "app/conversion_host.h"
 #include "app/conversion_options.h"
 #include "app/word_documents.h"
 #include "common/mem.h"
 #include "common/wstring.h"
+#include "textlib/file_write.h"
 #include "textlib/pinyin_converter.h"
 
 namespace rg_Ombrine_app {
@@ -38,12 +42,28 @@ class ConversionCore {
   CWString& ConvertOne(CWString& result, const CWString& path, int32_t count, int32_t index, CWString& text,
                        bool nested);
 
+  // Result files put in place one after another in one folder have that
+  // folder flushed to the disk once, when a result goes to another folder,
+  // at this call, or when the core goes; each is whole on the disk before
+  // its name, and a file it replaces is kept before. A batch calls this at
+  // its end, so that its last results survive a power cut as soon as it is
+  // done.
+  void FlushWrittenFolders() { m_folderFlushes.Flush(); }
+
  private:
   // Working state of one call.
   struct Call {
     CWString inputCharset;
     CWString outputCharset;
     CQzuMem bytes;
+    // Where a file's bytes are read: the buffer every file of a batch
+    // reuses, or `ownInput` in a conversion nested inside another.
+    CQzuMem* input = nullptr;
+    CQzuMem ownInput;
+    // The file read, as the read saw it.
+    struct stat sourceStatus{};
+    bool sourceStatusKnown = false;
+    bool missing = false;  // file mode: the path names nothing
     CWString wordSourcePath;
     bool byteFunction = false;
     bool rawInput = false;
@@ -52,10 +72,10 @@ class ConversionCore {
     bool fileMode = false;
     // File mode without a function: the input as UTF-16LE bytes, passed to
     // the output stage instead of the working text...
-    CQzuMem utf16;
-    // ...or, from the system code page to UTF-8, the file's bytes as read,
-    // decoded only as they are written.
-    CQzuMem ansi;
+    const CQzuMem* utf16 = nullptr;
+    // ...or, from the system code page to UTF-8, the file's bytes as read
+    // after their mark, decoded only as they are written.
+    std::string_view ansi;
     bool ansiToUtf8 = false;
   };
 
@@ -81,6 +101,11 @@ class ConversionCore {
   rg_Tavelkin_MingLingJi::rg_TavelkinHanZiPinYinLei& m_pinyin;
   WordDocuments& m_word;
   IConversionHost& m_host;
+  // The read buffer lent to one call at a time; a large file's memory is
+  // not kept after its call.
+  CQzuMem m_readBuffer;
+  bool m_readBufferLent = false;
+  FolderFlushes m_folderFlushes;
 };
 
 // Whether a path names an existing file or folder.

@@ -168,23 +168,37 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
   // output charset's bytes are made piece by piece as they are written, so
   // that a large file is never held twice more.
   const CQzuMem mark = call.bytesResult ? CQzuMem() : MakeBom(call.outputCharset, !o.stripBom);
-  const bool wholeUnits = call.utf16.IsEmpty() || call.utf16.GetSize() % 2 == 0;
+  const bool haveUtf16 = call.utf16 && !call.utf16->IsEmpty();
+  const bool wholeUnits = !haveUtf16 || call.utf16->GetSize() % 2 == 0;
   const std::u16string_view units =
-      call.utf16.IsEmpty() ? text.View()
-                           : std::u16string_view(reinterpret_cast<const char16_t*>(call.utf16.GetData()),
-                                                 call.utf16.GetSize() / 2);
-  FileReplacement output;
-  const bool written = output.Write(outputPath, [&](const FileByteSink& sink) {
+      !haveUtf16
+          ? text.View()
+          : std::u16string_view(reinterpret_cast<const char16_t*>(call.utf16->GetData()), call.utf16->GetSize() / 2);
+  const auto produce = [&](const FileByteSink& sink) {
     if (call.bytesResult) return sink(call.bytes.GetData(), call.bytes.GetSize());
     if (!sink(mark.GetData(), mark.GetSize())) return false;
-    if (call.ansiToUtf8)
-      return AnsiToUtf8InPieces(std::string_view(reinterpret_cast<const char*>(call.ansi.GetData()), call.ansi.GetSize()), sink);
+    if (call.ansiToUtf8) return AnsiToUtf8InPieces(call.ansi, sink);
     if (wholeUnits) return EncodeUtf16InPieces(units, call.outputCharset, sink);
     // Half a unit at the end: the charset converter decides what it becomes.
-    CQzuMem converted = call.utf16;
+    CQzuMem converted = *call.utf16;
     return ConvertCharset(converted, CWString(u"UTF-16"), call.outputCharset, 0) &&
            sink(converted.GetData(), converted.GetSize());
-  }, path);  // the result is as private as its source
+  };
+  // The result is as private as its source. What stands at the output path
+  // and the source's status were looked at just now: the write need not ask
+  // again.
+  FileReplacement output;
+  bool written = false;
+  if (call.sourceStatusKnown) {
+    KnownFileStatus known;
+    known.targetSeen = true;
+    known.targetMissing = existing == Entry::None;
+    known.target = atOutput;
+    known.model = &call.sourceStatus;
+    written = output.Write(outputPath, produce, known);
+  } else {
+    written = output.Write(outputPath, produce, path);
+  }
   if (!written) return;
 
   // Then the file it replaces is kept (a second name, on the disk before the
@@ -192,13 +206,15 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
   // moment the path holds the old file or the whole new one.
   CWString kept;
   if (existing == Entry::File && (kept = KeepCopyOf(outputPath, backupOfOutput, true)).IsEmpty()) return;
-  if (!output.Commit()) {
+  // The folder's flush waits for the next result in another folder, unless
+  // the source is to leave: it goes only once its conversion is on the disk.
+  const bool sourceLeaves = o.deleteOriginal && !inPlace;
+  if (!output.Commit(sourceLeaves ? nullptr : &m_folderFlushes)) {
     if (!kept.IsEmpty()) ::unlink(kept.ToSystemPath().c_str());  // the old file is still in its place
     return;
   }
   result = u"1";
-  // The source leaves only once its conversion is in place.
-  if (o.deleteOriginal && !inPlace) MoveToBackup(path, InTree(path, root, kBackupFolder));
+  if (sourceLeaves) MoveToBackup(path, InTree(path, root, kBackupFolder));
 }
 
 }  // namespace rg_Ombrine_app

@@ -1,6 +1,8 @@
-// Charset detection and conversion on a 50 MB generated text, each beside
-// the same work done by ICU and by glibc iconv in the same run, so the
-// ratios hold whatever the machine. The plain runs write into output memory
+// Charset detection and conversion on a 50 MB text, each beside the same
+// work done by ICU and by glibc iconv in the same run, so the ratios hold
+// whatever the machine. Each runs twice: on generated text (argument 0) and
+// on real Chinese text, the poems of fortunes-zh repeated to the same size
+// (argument 1; skipped with a message when the package is missing). The plain runs write into output memory
 // allocated once, as the ICU and iconv runs do; the "Buffer" runs are the
 // program's in-place byte-buffer converters, which allocate their result
 // each time (fresh pages are costly on some virtual machines).
@@ -10,10 +12,14 @@
 #include <unicode/ucsdet.h>
 #include <unicode/ustring.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <random>
 #include <string>
+#include <string_view>
 
+#include "bench/real_text.h"
 #include "common/utf.h"
 #include "platform/code_page_codec.h"
 #include "textlib/charset_convert.h"
@@ -25,50 +31,68 @@ constexpr size_t kTextBytes = 50u << 20;
 
 // Chinese prose with ASCII words, digits, punctuation and line breaks, every
 // character of it in GBK; about two thirds of the UTF-8 bytes are Chinese.
-const std::u16string& Text() {
-  static const std::u16string text = [] {
-    std::mt19937 rng(7);
-    std::u16string t;
-    size_t utf8Bytes = 0;
-    const char16_t* words[] = {u"charset", u"GBK", u"UTF-8", u"file", u"2024", u"batch"};
-    while (utf8Bytes < kTextBytes) {
-      const unsigned r = rng() % 100;
-      if (r < 80) {
-        t += static_cast<char16_t>(0x4E00 + rng() % (0x9FA5 - 0x4E00));
-        utf8Bytes += 3;
-      } else if (r < 88) {
-        const std::u16string_view w = words[rng() % 6];
-        t += w;
-        t += u' ';
-        utf8Bytes += w.size() + 1;
-      } else if (r < 96) {
-        t += (r & 1) ? u'，' : u'。';
-        utf8Bytes += 3;
-      } else {
-        t += u"\r\n";
-        utf8Bytes += 2;
-      }
+std::u16string GeneratedText() {
+  std::mt19937 rng(7);
+  std::u16string t;
+  size_t utf8Bytes = 0;
+  const char16_t* words[] = {u"charset", u"GBK", u"UTF-8", u"file", u"2024", u"batch"};
+  while (utf8Bytes < kTextBytes) {
+    const unsigned r = rng() % 100;
+    if (r < 80) {
+      t += static_cast<char16_t>(0x4E00 + rng() % (0x9FA5 - 0x4E00));
+      utf8Bytes += 3;
+    } else if (r < 88) {
+      const std::u16string_view w = words[rng() % 6];
+      t += w;
+      t += u' ';
+      utf8Bytes += w.size() + 1;
+    } else if (r < 96) {
+      t += (r & 1) ? u'，' : u'。';
+      utf8Bytes += 3;
+    } else {
+      t += u"\r\n";
+      utf8Bytes += 2;
     }
-    return t;
-  }();
-  return text;
+  }
+  return t;
 }
 
-const std::string& Utf8Text() {
-  static const std::string s = qzu::Utf16ToUtf8(Text());
-  return s;
+// The two samples: 0 generated, 1 the real poems (empty when missing).
+const std::u16string& Text(int64_t sample) {
+  static const std::u16string generated = GeneratedText();
+  static const std::u16string real = qzu::Utf8ToUtf16(qzu_bench::RealChineseText(kTextBytes));
+  return sample == 0 ? generated : real;
 }
 
-const std::string& GbkText() {
-  static const std::string s = [] {
-    std::string out;
-    qzu::CodePageCodec(936)->Encode(Text(), out);
-    return out;
-  }();
-  return s;
+const std::string& Utf8Text(int64_t sample) {
+  static const std::string generated = qzu::Utf16ToUtf8(Text(0));
+  static const std::string real = qzu::Utf16ToUtf8(Text(1));
+  return sample == 0 ? generated : real;
 }
 
-std::string Utf16Bytes() { return std::string(reinterpret_cast<const char*>(Text().data()), Text().size() * 2); }
+std::string GbkOf(const std::u16string& text) {
+  std::string out;
+  qzu::CodePageCodec(936)->Encode(text, out);
+  return out;
+}
+
+const std::string& GbkText(int64_t sample) {
+  static const std::string generated = GbkOf(Text(0));
+  static const std::string real = GbkOf(Text(1));
+  return sample == 0 ? generated : real;
+}
+
+std::string Utf16Bytes(int64_t sample) {
+  return std::string(reinterpret_cast<const char*>(Text(sample).data()), Text(sample).size() * 2);
+}
+
+// The sample of the run from its argument; false (the run skipped) when it
+// is the real text and that is missing.
+bool Sample(benchmark::State& state, int64_t& sample) {
+  sample = state.range(0);
+  state.SetLabel(sample == 0 ? "generated" : "real poems");
+  return sample == 0 || !qzu_bench::SkipWithoutRealText(state);
+}
 
 void Processed(benchmark::State& state, size_t bytes) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
@@ -89,21 +113,44 @@ void RunBufferConversion(benchmark::State& state, const void* data, size_t size,
   Processed(state, countedBytes);
 }
 
-// Converts with iconv into a buffer large enough for the whole result.
-size_t IconvAll(iconv_t cd, const std::string& in, std::string& out) {
+// Converts with iconv into a buffer large enough for the whole result. A
+// character iconv cannot convert (glibc's GBK lacks codes the Windows table
+// maps, CP936 lacks some characters of the poems) becomes `replacement`, as
+// ours writes a replacement too, and the input moves on by `step` bytes; so
+// iconv does the whole text, and `replaced` counts those characters.
+size_t IconvAll(iconv_t cd, const std::string& in, std::string& out, size_t step, std::string_view replacement,
+                int64_t& replaced) {
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   char* src = const_cast<char*>(in.data());
   size_t srcLeft = in.size();
   char* dst = out.data();
   size_t dstLeft = out.size();
-  iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+  replaced = 0;
+  while (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1) && srcLeft > 0 && errno != E2BIG) {
+    const size_t n = std::min(step, srcLeft);
+    src += n;
+    srcLeft -= n;
+    if (dstLeft >= replacement.size()) {
+      std::memcpy(dst, replacement.data(), replacement.size());
+      dst += replacement.size();
+      dstLeft -= replacement.size();
+    }
+    ++replaced;
+  }
   return out.size() - dstLeft;
+}
+
+// The iconv runs report how many characters iconv could not convert.
+void ReportReplaced(benchmark::State& state, int64_t replaced) {
+  state.counters["iconv_replaced"] = static_cast<double>(replaced);
 }
 
 // ---- detection ----
 
 void BM_Detect_Ours(benchmark::State& state) {
-  const std::string& text = Utf8Text();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const std::string& text = Utf8Text(sample);
   CQzuMem mem(text.data(), text.size());
   for (auto _ : state) {
     int mark = 0;
@@ -111,10 +158,12 @@ void BM_Detect_Ours(benchmark::State& state) {
   }
   Processed(state, text.size());
 }
-BENCHMARK(BM_Detect_Ours)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Detect_Ours)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_Detect_IcuDetector(benchmark::State& state) {
-  const std::string& text = Utf8Text();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const std::string& text = Utf8Text(sample);
   UErrorCode err = U_ZERO_ERROR;
   UCharsetDetector* det = ucsdet_open(&err);
   for (auto _ : state) {
@@ -124,26 +173,32 @@ void BM_Detect_IcuDetector(benchmark::State& state) {
   ucsdet_close(det);
   Processed(state, text.size());
 }
-BENCHMARK(BM_Detect_IcuDetector)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Detect_IcuDetector)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // ---- UTF-8 -> UTF-16 ----
 
 void BM_Utf8ToUtf16_Ours(benchmark::State& state) {
-  const std::string& text = Utf8Text();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const std::string& text = Utf8Text(sample);
   std::u16string out(text.size(), u'\0');
   for (auto _ : state) benchmark::DoNotOptimize(qzu::Utf8ToUtf16(text.data(), text.size(), out.data()));
   Processed(state, text.size());
 }
-BENCHMARK(BM_Utf8ToUtf16_Ours)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Utf8ToUtf16_Ours)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_Utf8ToUtf16_OursBuffer(benchmark::State& state) {
-  const auto& text = Utf8Text();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const auto& text = Utf8Text(sample);
   RunBufferConversion(state, text.data(), text.size(), &Utf8ToUtf16, text.size());
 }
-BENCHMARK(BM_Utf8ToUtf16_OursBuffer)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Utf8ToUtf16_OursBuffer)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_Utf8ToUtf16_Icu(benchmark::State& state) {
-  const std::string& text = Utf8Text();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const std::string& text = Utf8Text(sample);
   std::u16string out(text.size(), u'\0');
   for (auto _ : state) {
     UErrorCode err = U_ZERO_ERROR;
@@ -154,36 +209,46 @@ void BM_Utf8ToUtf16_Icu(benchmark::State& state) {
   }
   Processed(state, text.size());
 }
-BENCHMARK(BM_Utf8ToUtf16_Icu)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Utf8ToUtf16_Icu)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_Utf8ToUtf16_Iconv(benchmark::State& state) {
-  const std::string& text = Utf8Text();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const std::string& text = Utf8Text(sample);
   std::string out(text.size() * 2, '\0');
   iconv_t cd = iconv_open("UTF-16LE", "UTF-8");
-  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, text, out));
+  int64_t replaced = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, text, out, 1, "\xFD\xFF", replaced));
   iconv_close(cd);
+  ReportReplaced(state, replaced);
   Processed(state, text.size());
 }
-BENCHMARK(BM_Utf8ToUtf16_Iconv)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Utf8ToUtf16_Iconv)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // ---- UTF-16 -> UTF-8 (bytes counted on the UTF-16 side) ----
 
 void BM_Utf16ToUtf8_Ours(benchmark::State& state) {
-  const std::u16string& text = Text();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const std::u16string& text = Text(sample);
   std::string out(text.size() * 3, '\0');
   for (auto _ : state) benchmark::DoNotOptimize(qzu::Utf16ToUtf8(text.data(), text.size(), out.data()));
   Processed(state, text.size() * 2);
 }
-BENCHMARK(BM_Utf16ToUtf8_Ours)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Utf16ToUtf8_Ours)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_Utf16ToUtf8_OursBuffer(benchmark::State& state) {
-  const auto& text = Text();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const auto& text = Text(sample);
   RunBufferConversion(state, text.data(), text.size() * 2, &Utf16ToUtf8, text.size() * 2);
 }
-BENCHMARK(BM_Utf16ToUtf8_OursBuffer)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Utf16ToUtf8_OursBuffer)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_Utf16ToUtf8_Icu(benchmark::State& state) {
-  const std::u16string& text = Text();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const std::u16string& text = Text(sample);
   std::string out(text.size() * 3, '\0');
   for (auto _ : state) {
     UErrorCode err = U_ZERO_ERROR;
@@ -194,37 +259,47 @@ void BM_Utf16ToUtf8_Icu(benchmark::State& state) {
   }
   Processed(state, text.size() * 2);
 }
-BENCHMARK(BM_Utf16ToUtf8_Icu)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Utf16ToUtf8_Icu)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_Utf16ToUtf8_Iconv(benchmark::State& state) {
-  const std::string in = Utf16Bytes();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const std::string in = Utf16Bytes(sample);
   std::string out(in.size() * 2, '\0');
   iconv_t cd = iconv_open("UTF-8", "UTF-16LE");
-  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, in, out));
+  int64_t replaced = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, in, out, 2, "\xEF\xBF\xBD", replaced));
   iconv_close(cd);
+  ReportReplaced(state, replaced);
   Processed(state, in.size());
 }
-BENCHMARK(BM_Utf16ToUtf8_Iconv)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Utf16ToUtf8_Iconv)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // ---- GBK -> UTF-16 ----
 
 void BM_GbkToUtf16_Ours(benchmark::State& state) {
-  const std::string& text = GbkText();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const std::string& text = GbkText(sample);
   auto codec = qzu::CodePageCodec(936);
   std::u16string out(codec->MaxUnits(text.size()), u'\0');
   for (auto _ : state) benchmark::DoNotOptimize(codec->DecodeInto(text, out.data()));
   Processed(state, text.size());
 }
-BENCHMARK(BM_GbkToUtf16_Ours)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GbkToUtf16_Ours)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_GbkToUtf16_OursBuffer(benchmark::State& state) {
-  const auto& text = GbkText();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const auto& text = GbkText(sample);
   RunBufferConversion(state, text.data(), text.size(), &AnsiToUtf16, text.size());
 }
-BENCHMARK(BM_GbkToUtf16_OursBuffer)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GbkToUtf16_OursBuffer)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_GbkToUtf16_Icu(benchmark::State& state) {
-  const std::string& text = GbkText();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const std::string& text = GbkText(sample);
   UErrorCode err = U_ZERO_ERROR;
   UConverter* cnv = ucnv_open("windows-936", &err);
   std::u16string out(text.size(), u'\0');
@@ -236,58 +311,74 @@ void BM_GbkToUtf16_Icu(benchmark::State& state) {
   ucnv_close(cnv);
   Processed(state, text.size());
 }
-BENCHMARK(BM_GbkToUtf16_Icu)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GbkToUtf16_Icu)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_GbkToUtf16_Iconv(benchmark::State& state) {
-  const std::string& text = GbkText();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const std::string& text = GbkText(sample);
   std::string out(text.size() * 2, '\0');
   iconv_t cd = iconv_open("UTF-16LE", "CP936");
-  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, text, out));
+  int64_t replaced = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, text, out, 1, "\xFD\xFF", replaced));
   iconv_close(cd);
+  ReportReplaced(state, replaced);
   Processed(state, text.size());
 }
-BENCHMARK(BM_GbkToUtf16_Iconv)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GbkToUtf16_Iconv)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // GBK straight to UTF-8, the way a file conversion without a function goes,
 // beside iconv's single step.
 void BM_GbkToUtf8_Ours(benchmark::State& state) {
-  const std::string& text = GbkText();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const std::string& text = GbkText(sample);
   auto codec = qzu::CodePageCodec(936);
   std::string out(codec->MaxUtf8Bytes(text.size()), '\0');
   for (auto _ : state) benchmark::DoNotOptimize(codec->DecodeToUtf8Into(text, out.data()));
   Processed(state, text.size());
 }
-BENCHMARK(BM_GbkToUtf8_Ours)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GbkToUtf8_Ours)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_GbkToUtf8_Iconv(benchmark::State& state) {
-  const std::string& text = GbkText();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const std::string& text = GbkText(sample);
   std::string out(text.size() * 3, '\0');
   iconv_t cd = iconv_open("UTF-8", "CP936");
-  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, text, out));
+  int64_t replaced = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, text, out, 1, "\xEF\xBF\xBD", replaced));
   iconv_close(cd);
+  ReportReplaced(state, replaced);
   Processed(state, text.size());
 }
-BENCHMARK(BM_GbkToUtf8_Iconv)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GbkToUtf8_Iconv)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // ---- UTF-16 -> GBK (bytes counted on the GBK side, as for the decode) ----
 
 void BM_Utf16ToGbk_Ours(benchmark::State& state) {
-  const std::u16string& text = Text();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const std::u16string& text = Text(sample);
   auto codec = qzu::CodePageCodec(936);
   std::string out(codec->MaxBytes(text.size()), '\0');
   for (auto _ : state) benchmark::DoNotOptimize(codec->EncodeInto(text, out.data()));
-  Processed(state, GbkText().size());
+  Processed(state, GbkText(sample).size());
 }
-BENCHMARK(BM_Utf16ToGbk_Ours)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Utf16ToGbk_Ours)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_Utf16ToGbk_OursBuffer(benchmark::State& state) {
-  const auto& text = Text();
-  RunBufferConversion(state, text.data(), text.size() * 2, &Utf16ToAnsi, GbkText().size());
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const auto& text = Text(sample);
+  RunBufferConversion(state, text.data(), text.size() * 2, &Utf16ToAnsi, GbkText(sample).size());
 }
-BENCHMARK(BM_Utf16ToGbk_OursBuffer)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Utf16ToGbk_OursBuffer)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_Utf16ToGbk_Icu(benchmark::State& state) {
-  const std::u16string& text = Text();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const std::u16string& text = Text(sample);
   UErrorCode err = U_ZERO_ERROR;
   UConverter* cnv = ucnv_open("windows-936", &err);
   ucnv_setFallback(cnv, true);
@@ -299,19 +390,23 @@ void BM_Utf16ToGbk_Icu(benchmark::State& state) {
                                              static_cast<int32_t>(text.size()), &err));
   }
   ucnv_close(cnv);
-  Processed(state, GbkText().size());
+  Processed(state, GbkText(sample).size());
 }
-BENCHMARK(BM_Utf16ToGbk_Icu)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Utf16ToGbk_Icu)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_Utf16ToGbk_Iconv(benchmark::State& state) {
-  const std::string in = Utf16Bytes();
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const std::string in = Utf16Bytes(sample);
   std::string out(in.size() + 16, '\0');
   iconv_t cd = iconv_open("CP936", "UTF-16LE");
-  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, in, out));
+  int64_t replaced = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(IconvAll(cd, in, out, 2, "?", replaced));
   iconv_close(cd);
-  Processed(state, GbkText().size());
+  ReportReplaced(state, replaced);
+  Processed(state, GbkText(sample).size());
 }
-BENCHMARK(BM_Utf16ToGbk_Iconv)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Utf16ToGbk_Iconv)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -320,7 +415,7 @@ namespace {
 // Per-call cost of the whole route on a short text, as the URL codec and the
 // settings store convert many small pieces.
 void BM_ConvertCharset_ShortAnsiToUtf8(benchmark::State& state) {
-  const std::string gbk = GbkText().substr(0, 64);
+  const std::string gbk = GbkText(0).substr(0, 64);
   CQzuMem mem;
   const CWString from(u"ANSI"), to(u"UTF-8");
   for (auto _ : state) {

@@ -1,9 +1,13 @@
 // Simplified <-> traditional conversion of a large Chinese text: one table
-// lookup per code unit after the tables are built.
+// lookup per code unit after the tables are built. On generated text, and on
+// the real poems of fortunes-zh repeated to the same size (skipped with a
+// message when the package is missing).
 #include <benchmark/benchmark.h>
 
 #include <string>
 
+#include "bench/real_text.h"
+#include "common/utf.h"
 #include "textlib/chinese_script.h"
 
 namespace {
@@ -24,8 +28,15 @@ const CWString& SampleText() {
   return text;
 }
 
+const CWString& RealText() {
+  static const CWString text(qzu::Utf8ToUtf16(qzu_bench::RealChineseText(75u << 20)));
+  return text;
+}
+
 void BM_ConvertChineseScript(benchmark::State& state) {
-  CWString text = SampleText();
+  const bool real = state.range(1) != 0;
+  if (real && qzu_bench::SkipWithoutRealText(state)) return;
+  CWString text = real ? RealText() : SampleText();
   const int toTraditional = static_cast<int>(state.range(0));
   ConvertChineseScript(text, toTraditional);  // builds the table outside the timing
   for (auto _ : state) {
@@ -34,11 +45,11 @@ void BM_ConvertChineseScript(benchmark::State& state) {
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                           static_cast<int64_t>(text.GetLength() * sizeof(char16_t)));
-  state.SetLabel(toTraditional ? "to traditional" : "to simplified");
+  state.SetLabel(std::string(toTraditional ? "to traditional" : "to simplified") +
+                 (real ? ", real poems" : ", generated"));
 }
 BENCHMARK(BM_ConvertChineseScript)
-    ->Arg(kToTraditionalChinese)
-    ->Arg(kToSimplifiedChinese)
+    ->ArgsProduct({{kToTraditionalChinese, kToSimplifiedChinese}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 
 // The first call of a run pays for reading OpenCC's dictionary once.

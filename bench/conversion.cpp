@@ -1,12 +1,20 @@
-// The conversion core in file mode: one 100 MB GBK file to UTF-8 with
-// detection (beside the iconv program on the same file), and a tree of
-// 10,000 small GBK files into the result folder, and 2,000 small GBK files
-// converted in place (each original kept in the backup tree).
+// The conversion core in file mode: one GBK file of exactly 100 MB (100 x
+// 2^20 bytes) to UTF-8 with detection, beside the iconv program on the same
+// file, once of generated text and once of the real poems of fortunes-zh
+// repeated to that size (skipped with a message when the package is
+// missing); a tree of 10,000 small GBK files into the result folder; and
+// 2,000 small GBK files converted in place (each original kept in the backup
+// tree). The large runs report peak_rss_MB: the process's peak resident
+// memory during the conversion alone (the peak is reset before each run, and
+// the file is generated piece by piece, so the generator leaves nothing in
+// it), beside rss_before_MB, what the process held when the run began.
 // Files live on /dev/shm so that file creation on a disk does not dominate;
 // QZU_BENCH_DIR names another folder (a disk) to measure there instead.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -15,6 +23,8 @@
 #include <vector>
 
 #include "app/conversion_core.h"
+#include "bench/real_text.h"
+#include "common/utf.h"
 #include "textlib/charset_convert.h"
 
 using namespace rg_Ombrine_app;
@@ -34,16 +44,39 @@ fs::path Scratch(const char* name) {
   return base / name;
 }
 
-// Chinese prose with ASCII punctuation and line breaks, in GBK.
-std::string GbkText(size_t bytes, unsigned seed) {
-  const std::u16string pieces[] = {u"字符编码转换工具，", u"批量处理文件夹。", u"Chinese text 123, ",
-                                   u"简体中文与繁體中文。\r\n", u"乱码修复和旧文件迁移；"};
-  std::mt19937 rng(seed);
-  std::u16string text;
-  while (text.size() * 2 < bytes) text += pieces[rng() % 5];
+std::string Gbk(const std::u16string& text) {
   CQzuMem m(text.data(), text.size() * 2);
   Utf16ToAnsi(m);
   return std::string(reinterpret_cast<const char*>(m.GetData()), m.GetSize());
+}
+
+const std::u16string kPieces[] = {u"字符编码转换工具，", u"批量处理文件夹。", u"Chinese text 123, ",
+                                  u"简体中文与繁體中文。\r\n", u"乱码修复和旧文件迁移；"};
+
+// Chinese prose with ASCII punctuation and line breaks, in GBK, of about
+// `bytes` bytes.
+std::string GbkText(size_t bytes, unsigned seed) {
+  std::mt19937 rng(seed);
+  std::u16string text;
+  while (text.size() * 2 < bytes) text += kPieces[rng() % 5];
+  return Gbk(text);
+}
+
+// The resident memory figures of /proc/self/status ("VmHWM", "VmRSS") in MB.
+double StatusMegabytes(const char* field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.compare(0, std::strlen(field), field) == 0) return std::atof(line.c_str() + std::strlen(field) + 1) / 1024;
+  return 0;
+}
+
+// Starts a new peak of resident memory; false where the system cannot.
+bool ResetPeakMemory() {
+  std::ofstream clear("/proc/self/clear_refs");
+  clear << "5";
+  clear.flush();
+  return static_cast<bool>(clear);
 }
 
 void WriteBytes(const fs::path& p, const std::string& bytes) {
@@ -72,44 +105,94 @@ struct Core {
   }
 };
 
-// The 100 MB GBK file both large-file runs read, made once and removed at
-// exit.
+constexpr size_t kLargeBytes = size_t{100} << 20;
+
+// A GBK file of exactly kLargeBytes bytes, written piece by piece: generated
+// prose (sample 0) or the real poems (sample 1), its last bytes ASCII blanks
+// so that no character is cut. Made once and removed at exit.
 struct LargeGbkFile {
-  fs::path root = Scratch("qzu_bench_large");
-  fs::path file = root / "big.txt";
-  size_t bytes = 0;
-  LargeGbkFile() {
+  fs::path root;
+  fs::path file;
+  bool made = false;
+  explicit LargeGbkFile(int sample) : root(Scratch(sample == 0 ? "qzu_bench_large" : "qzu_bench_large_real")) {
     fs::remove_all(root);
-    const std::string gbk = GbkText(100u << 20, 1);
-    bytes = gbk.size();
-    WriteBytes(file, gbk);
+    std::vector<std::string> pieces;
+    if (sample == 0) {
+      for (const std::u16string& p : kPieces) pieces.push_back(Gbk(p));
+    } else {
+      const std::string& poems = qzu_bench::RealChineseText();
+      if (poems.empty()) return;
+      pieces.push_back(Gbk(qzu::Utf8ToUtf16(poems)));
+    }
+    file = root / "big.txt";
+    fs::create_directories(root);
+    std::ofstream out(file, std::ios::binary);
+    std::mt19937 rng(1);
+    size_t written = 0;
+    while (written < kLargeBytes) {
+      const std::string& piece = pieces[rng() % pieces.size()];
+      const size_t n = std::min(piece.size(), kLargeBytes - written);
+      if (n < piece.size()) {
+        out << std::string(n, ' ');
+      } else {
+        out.write(piece.data(), static_cast<std::streamsize>(n));
+      }
+      written += n;
+    }
+    made = static_cast<bool>(out);
   }
   ~LargeGbkFile() { fs::remove_all(root); }
-  static const LargeGbkFile& Get() {
-    static const LargeGbkFile large;
-    return large;
+  static const LargeGbkFile& Get(int sample) {
+    static const LargeGbkFile generated(0);
+    static const LargeGbkFile real(1);
+    return sample == 0 ? generated : real;
   }
 };
 
-void BM_ConvertOneLargeGbkFile(benchmark::State& state) {
-  const LargeGbkFile& large = LargeGbkFile::Get();
-  Core core(large.root);
-  for (auto _ : state)
-    if (!core.Convert(large.file)) state.SkipWithError("conversion failed");
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(large.bytes));
+// The file of the run's sample; null (the run skipped) when it is missing.
+const LargeGbkFile* LargeFile(benchmark::State& state) {
+  const int sample = static_cast<int>(state.range(0));
+  state.SetLabel(sample == 0 ? "generated" : "real poems");
+  if (sample != 0 && qzu_bench::SkipWithoutRealText(state)) return nullptr;
+  const LargeGbkFile& large = LargeGbkFile::Get(sample);
+  if (!large.made || fs::file_size(large.file) != kLargeBytes) {
+    state.SkipWithError("the large file could not be made");
+    return nullptr;
+  }
+  return &large;
 }
-BENCHMARK(BM_ConvertOneLargeGbkFile)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+void BM_ConvertOneLargeGbkFile(benchmark::State& state) {
+  const LargeGbkFile* large = LargeFile(state);
+  if (!large) return;
+  Core core(large->root);
+  double peak = 0, before = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    before = StatusMegabytes("VmRSS:");
+    if (!ResetPeakMemory()) state.SkipWithError("the peak memory cannot be reset here");
+    state.ResumeTiming();
+    if (!core.Convert(large->file)) state.SkipWithError("conversion failed");
+    peak = std::max(peak, StatusMegabytes("VmHWM:"));
+  }
+  state.counters["input_MB"] = static_cast<double>(kLargeBytes) / (1 << 20);
+  state.counters["peak_rss_MB"] = peak;
+  state.counters["rss_before_MB"] = before;
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(kLargeBytes));
+}
+BENCHMARK(BM_ConvertOneLargeGbkFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 // The same file through the iconv program, for comparison.
 void BM_IconvCommandLargeGbkFile(benchmark::State& state) {
-  const LargeGbkFile& large = LargeGbkFile::Get();
+  const LargeGbkFile* large = LargeFile(state);
+  if (!large) return;
   const std::string command =
-      "iconv -f GBK -t UTF-8 '" + large.file.string() + "' > '" + (large.root / "iconv.txt").string() + "'";
+      "iconv -f GBK -t UTF-8 '" + large->file.string() + "' > '" + (large->root / "iconv.txt").string() + "'";
   for (auto _ : state)
     if (std::system(command.c_str()) != 0) state.SkipWithError("iconv failed or is missing");
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(large.bytes));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(kLargeBytes));
 }
-BENCHMARK(BM_IconvCommandLargeGbkFile)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_IconvCommandLargeGbkFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 void BM_ConvertOneTreeOfSmallFiles(benchmark::State& state) {
   const fs::path root = Scratch("qzu_bench_tree");
@@ -121,10 +204,16 @@ void BM_ConvertOneTreeOfSmallFiles(benchmark::State& state) {
     WriteBytes(p, GbkText(1024 + rng() % (19 * 1024), static_cast<unsigned>(i)));
     files.push_back(p);
   }
-  Core core(root);
   for (auto _ : state) {
+    // Each run starts with no results, as a first batch does.
+    state.PauseTiming();
+    fs::remove_all(root / "转换结果");
+    fs::remove_all(root / "原文件备份");
+    Core core(root);
+    state.ResumeTiming();
     for (const fs::path& f : files)
       if (!core.Convert(f)) state.SkipWithError("conversion failed");
+    core.core.FlushWrittenFolders();
   }
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(files.size()));
   fs::remove_all(root);
@@ -149,6 +238,7 @@ void BM_ConvertOneTreeInPlace(benchmark::State& state) {
     state.ResumeTiming();
     for (const auto& file : files)
       if (!core.Convert(file.first)) state.SkipWithError("conversion failed");
+    core.core.FlushWrittenFolders();
   }
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(files.size()));
   fs::remove_all(root);

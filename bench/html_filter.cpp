@@ -4,11 +4,17 @@
 // alternate between two names ("script,style") gives the cut-out ranges as two
 // interleaved sorted runs; it runs beside the page of one name, the same size,
 // whose ranges come already sorted. Both should grow in step with the page.
+// The "Real" runs fill the paragraphs with the lines of the poems of
+// fortunes-zh instead of one generated sentence (skipped with a message when
+// the package is missing).
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
 #include <string>
+#include <vector>
 
+#include "bench/real_text.h"
+#include "common/utf.h"
 #include "textlib/html_to_text.h"
 #include "textlib/sorted_pair_array.h"
 
@@ -26,24 +32,42 @@ const bool kKeepFreedMemory = [] {
   return true;
 }();
 
+// The lines of the poems, for the paragraphs of the real pages.
+const std::vector<std::u16string>& PoemLines() {
+  static const std::vector<std::u16string> lines = [] {
+    std::vector<std::u16string> out;
+    const std::string& text = qzu_bench::RealChineseText();
+    for (size_t p = 0, e; (e = text.find('\n', p)) != std::string::npos; p = e + 1)
+      if (e > p) out.push_back(qzu::Utf8ToUtf16(std::string_view(text).substr(p, e - p)));
+    return out;
+  }();
+  return lines;
+}
+
 // `blocks` blocks of about 72 units; the elements alternate between the two
-// names given (the same name twice gives a page of one element name).
-std::u16string Page(int blocks, const std::u16string& first, const std::u16string& second) {
+// names given (the same name twice gives a page of one element name). With
+// `real`, the paragraphs are the poems' lines in turn.
+std::u16string Page(int blocks, const std::u16string& first, const std::u16string& second, bool real) {
   std::u16string page;
   page.reserve(static_cast<size_t>(blocks) * 80);
   for (int i = 0; i < blocks; ++i) {
     const std::u16string& name = i % 2 ? second : first;
-    page += u"<p>第" + std::u16string(1, static_cast<char16_t>(u'0' + i % 10)) +
-            u"段：把乱码的旧文件转换成统一的编码，一个字节也不丢。</p>\r\n";
+    if (real) {
+      page += u"<p>" + PoemLines()[static_cast<size_t>(i) % PoemLines().size()] + u"</p>\r\n";
+    } else {
+      page += u"<p>第" + std::u16string(1, static_cast<char16_t>(u'0' + i % 10)) +
+              u"段：把乱码的旧文件转换成统一的编码，一个字节也不丢。</p>\r\n";
+    }
     page +=
         u"<" + name + u">var x = " + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) + u";</" + name + u">\r\n";
   }
   return page;
 }
 
-void RunFilter(benchmark::State& state, const std::u16string& first, const std::u16string& second) {
+void RunFilter(benchmark::State& state, const std::u16string& first, const std::u16string& second, bool real = false) {
+  if (real && qzu_bench::SkipWithoutRealText(state)) return;
   const int blocks = static_cast<int>(state.range(0));
-  const std::u16string page = Page(blocks, first, second);
+  const std::u16string page = Page(blocks, first, second, real);
   const CWString elements(first == second ? first : first + u"," + second);
   size_t kept = 0;
   for (auto _ : state) {
@@ -66,9 +90,13 @@ void PageSizes(benchmark::internal::Benchmark* b) {
 
 void BM_FilterTwoInterleavedElementNames(benchmark::State& state) { RunFilter(state, u"script", u"style"); }
 void BM_FilterOneElementName(benchmark::State& state) { RunFilter(state, u"script", u"script"); }
+void BM_FilterTwoInterleavedElementNamesReal(benchmark::State& state) { RunFilter(state, u"script", u"style", true); }
+void BM_FilterOneElementNameReal(benchmark::State& state) { RunFilter(state, u"script", u"script", true); }
 
 BENCHMARK(BM_FilterTwoInterleavedElementNames)->Apply(PageSizes);
 BENCHMARK(BM_FilterOneElementName)->Apply(PageSizes);
+BENCHMARK(BM_FilterTwoInterleavedElementNamesReal)->Apply(PageSizes);
+BENCHMARK(BM_FilterOneElementNameReal)->Apply(PageSizes);
 
 // The sort alone, on the keys the two pages give: one sorted run, or two
 // sorted runs whose keys interleave.

@@ -1,12 +1,15 @@
 // Pinyin conversion of a 10 MB (UTF-8 size) Chinese text: CJK ideographs with
 // Chinese punctuation and line breaks, the shape of an article or a novel.
 // Bytes processed count the text's UTF-8 size, the size of the file a user
-// converts.
+// converts. The "Real" runs take the poems of fortunes-zh repeated to the
+// same size instead (skipped with a message when the package is missing).
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <string>
 
+#include "bench/real_text.h"
+#include "common/utf.h"
 #include "textlib/pinyin_converter.h"
 
 using rg_Tavelkin_MingLingJi::rg_TavelkinHanZiPinYinLei;
@@ -49,9 +52,21 @@ const Sample& ChineseText(bool small) {
   return small ? little : big;
 }
 
+const Sample& RealText() {
+  static const Sample real = [] {
+    Sample s;
+    const std::string utf8 = qzu_bench::RealChineseText(10u << 20);
+    s.text = qzu::Utf8ToUtf16(utf8);
+    s.utf8Bytes = utf8.size();
+    return s;
+  }();
+  return real;
+}
+
 void RunConversion(benchmark::State& state, int capital, int tone, const char16_t* separator, int mode,
-                   const char16_t* templateText, int percent, bool small = false) {
-  const Sample& sample = ChineseText(small);
+                   const char16_t* templateText, int percent, bool small = false, bool real = false) {
+  if (real && qzu_bench::SkipWithoutRealText(state)) return;
+  const Sample& sample = real ? RealText() : ChineseText(small);
   const CWString input(sample.text);
   const CWString sep(separator), tpl(templateText);
   rg_TavelkinHanZiPinYinLei converter;
@@ -74,6 +89,10 @@ void BM_PinyinHalfPercent(benchmark::State& state) { RunConversion(state, 0, 1, 
 // threshold, so every run maps fresh pages and the figure above is mostly
 // page faults. One MB shows the conversion itself.
 void BM_PinyinTemplate1MB(benchmark::State& state) { RunConversion(state, 0, 1, u"", 3, u"汉字[拼音]", 100, true); }
+void BM_PinyinTonedReal(benchmark::State& state) { RunConversion(state, 0, 1, u"", 0, u"", 100, false, true); }
+void BM_PinyinTemplateReal(benchmark::State& state) {
+  RunConversion(state, 0, 1, u"", 3, u"汉字[拼音]", 100, false, true);
+}
 
 BENCHMARK(BM_PinyinToned)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PinyinTonelessCapitalSeparated)->Unit(benchmark::kMillisecond);
@@ -81,5 +100,7 @@ BENCHMARK(BM_PinyinDropOthers)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PinyinTemplate)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PinyinHalfPercent)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PinyinTemplate1MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PinyinTonedReal)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PinyinTemplateReal)->Unit(benchmark::kMillisecond);
 
 }  // namespace

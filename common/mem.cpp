@@ -99,6 +99,12 @@ bool CQzuMem::SetSize(size_t size) {
   return true;
 }
 
+bool CQzuMem::SetSizeForOverwrite(size_t size) {
+  if (size > m_size && !Grow(size)) return false;
+  m_size = size;
+  return true;
+}
+
 void CQzuMem::Free() {
   std::free(m_data);
   m_data = nullptr;

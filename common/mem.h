@@ -37,6 +37,9 @@ class CQzuMem {
   bool Reserve(size_t capacity);
   // New bytes (when growing) are zero.
   bool SetSize(size_t size);
+  // The same, new bytes left as they are: for a caller that fills them
+  // itself (a read into the buffer).
+  bool SetSizeForOverwrite(size_t size);
   void Empty() { m_size = 0; }
   // Frees the storage.
   void Free();

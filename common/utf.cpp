@@ -5,6 +5,11 @@
 
 #include "common/ascii_blocks.h"
 
+#if defined(QZU_ASCII_BLOCKS) && (defined(__GNUC__) || defined(__clang__))
+#include <tmmintrin.h>
+#define QZU_THREE_BYTE_BLOCKS 1
+#endif
+
 namespace qzu {
 
 namespace {
@@ -126,52 +131,140 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
   return out;
 }
 
-size_t Utf16ToUtf8(const char16_t* utf16, size_t count, char* out) {
+namespace {
+
+// A unit that is not ASCII (with the low half after it when it starts a
+// pair) to UTF-8; a lone surrogate becomes U+FFFD.
+inline void EncodeNonAscii(const char16_t*& p, const char16_t* end, char*& dst) {
+  uint32_t c = *p++;
+  if (c < 0x800) {
+    dst[0] = static_cast<char>(0xC0 | (c >> 6));
+    dst[1] = static_cast<char>(0x80 | (c & 0x3F));
+    dst += 2;
+    return;
+  }
+  if ((c & 0xF800) == 0xD800) {
+    if (IsHighSurrogate(static_cast<char16_t>(c)) && p < end && IsLowSurrogate(*p)) {
+      const uint32_t cp = 0x10000 + ((c - 0xD800) << 10) + (*p++ - 0xDC00u);
+      dst[0] = static_cast<char>(0xF0 | (cp >> 18));
+      dst[1] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+      dst[2] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      dst[3] = static_cast<char>(0x80 | (cp & 0x3F));
+      dst += 4;
+      return;
+    }
+    c = kReplacement;
+  }
+  dst[0] = static_cast<char>(0xE0 | (c >> 12));
+  dst[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+  dst[2] = static_cast<char>(0x80 | (c & 0x3F));
+  dst += 3;
+}
+
+// An ASCII unit, or with eight units left a block of them. There is room
+// for the whole block, as eight units remain and each has three bytes.
+inline void EncodeAscii(const char16_t*& p, const char16_t* end, char*& dst) {
+#if defined(QZU_ASCII_BLOCKS)
+  if (end - p >= 8) {
+    const unsigned ascii = NarrowAsciiBlock(p, dst);
+    dst += ascii;
+    p += ascii;
+    return;
+  }
+#else
+  (void)end;
+#endif
+  *dst++ = static_cast<char>(*p++);
+}
+
+size_t Utf16ToUtf8Units(const char16_t* p, size_t count, char* out) {
   char* dst = out;
-  const char16_t* p = utf16;
   const char16_t* const end = p + count;
   while (p < end) {
-    uint32_t c = *p;
-    if (c < 0x80) {
-#if defined(QZU_ASCII_BLOCKS)
-      // ASCII runs, eight units at a time, narrowed to bytes. There is room
-      // for the whole block, as eight units remain and each has three bytes.
-      if (end - p >= 8) {
-        const unsigned ascii = NarrowAsciiBlock(p, dst);
-        dst += ascii;
-        p += ascii;
-        continue;
-      }
-#endif
-      *dst++ = static_cast<char>(c);
-      ++p;
-      continue;
-    }
-    ++p;
-    if (c < 0x800) {
-      dst[0] = static_cast<char>(0xC0 | (c >> 6));
-      dst[1] = static_cast<char>(0x80 | (c & 0x3F));
-      dst += 2;
-      continue;
-    }
-    if ((c & 0xF800) == 0xD800) {
-      if (IsHighSurrogate(static_cast<char16_t>(c)) && p < end && IsLowSurrogate(*p)) {
-        const uint32_t cp = 0x10000 + ((c - 0xD800) << 10) + (*p++ - 0xDC00u);
-        dst[0] = static_cast<char>(0xF0 | (cp >> 18));
-        dst[1] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        dst[2] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        dst[3] = static_cast<char>(0x80 | (cp & 0x3F));
-        dst += 4;
-        continue;
-      }
-      c = kReplacement;
-    }
-    dst[0] = static_cast<char>(0xE0 | (c >> 12));
-    dst[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    dst[2] = static_cast<char>(0x80 | (c & 0x3F));
-    dst += 3;
+    if (*p < 0x80) EncodeAscii(p, end, dst);
+    else EncodeNonAscii(p, end, dst);
   }
   return static_cast<size_t>(dst - out);
+}
+
+#if defined(QZU_THREE_BYTE_BLOCKS)
+// The same with runs of units that each take three bytes (U+0800 to U+FFFF
+// less the surrogates: Chinese text and its punctuation) eight at a time,
+// to 24 bytes. SSSE3 (byte shuffles), present on every x86-64 processor of
+// the last fifteen years; asked for at run time.
+__attribute__((target("ssse3"))) size_t Utf16ToUtf8Blocks(const char16_t* p, size_t count, char* out) {
+  const __m128i lead = _mm_set1_epi16(0xE0);
+  const __m128i trail = _mm_set1_epi16(0x80);
+  const __m128i six = _mm_set1_epi16(0x3F);
+  const __m128i kind = _mm_set1_epi16(static_cast<short>(0xF800));
+  const __m128i surrogate = _mm_set1_epi16(static_cast<short>(0xD800));
+  // Bytes of `ab` (unit k: lead byte at 2k, middle byte at 2k+1) and of `cc`
+  // (unit k: last byte at k) to their places in the 24 bytes of output.
+  const __m128i ab0 = _mm_setr_epi8(0, 1, -1, 2, 3, -1, 4, 5, -1, 6, 7, -1, 8, 9, -1, 10);
+  const __m128i c0 = _mm_setr_epi8(-1, -1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1);
+  const __m128i ab1 = _mm_setr_epi8(11, -1, 12, 13, -1, 14, 15, -1, -1, -1, -1, -1, -1, -1, -1, -1);
+  const __m128i c1 = _mm_setr_epi8(-1, 5, -1, -1, 6, -1, -1, 7, -1, -1, -1, -1, -1, -1, -1, -1);
+  char* dst = out;
+  const char16_t* const end = p + count;
+  const auto threeBytes = [](uint32_t c) { return c >= 0x800 && (c & 0xF800) != 0xD800; };
+  while (p < end) {
+    uint32_t c = *p;
+    if (!threeBytes(c)) {
+      if (c < 0x80) EncodeAscii(p, end, dst);
+      else EncodeNonAscii(p, end, dst);
+      continue;
+    }
+    // A short run (a character or two between ASCII words) goes unit by
+    // unit; one still going after four units goes on eight at a time.
+    int n = 0;
+    do {
+      dst[0] = static_cast<char>(0xE0 | (c >> 12));
+      dst[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      dst[2] = static_cast<char>(0x80 | (c & 0x3F));
+      dst += 3;
+      ++p;
+    } while (++n < 4 && p < end && threeBytes(c = *p));
+    if (n < 4) continue;
+    while (end - p >= 8) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      const __m128i k = _mm_and_si128(v, kind);
+      const unsigned other = static_cast<unsigned>(
+          _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(k, _mm_setzero_si128()), _mm_cmpeq_epi16(k, surrogate))));
+      const __m128i a = _mm_or_si128(_mm_srli_epi16(v, 12), lead);
+      const __m128i b = _mm_or_si128(_mm_and_si128(_mm_srli_epi16(v, 6), six), trail);
+      const __m128i cl = _mm_or_si128(_mm_and_si128(v, six), trail);
+      const __m128i ab = _mm_or_si128(a, _mm_slli_epi16(b, 8));
+      const __m128i cc = _mm_packus_epi16(cl, cl);
+      // All 24 bytes are stored (eight units leave room for them); where a
+      // unit of another kind ends the run only those before it count, and
+      // the rest is written over next.
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(dst),
+                       _mm_or_si128(_mm_shuffle_epi8(ab, ab0), _mm_shuffle_epi8(cc, c0)));
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + 16),
+                       _mm_or_si128(_mm_shuffle_epi8(ab, ab1), _mm_shuffle_epi8(cc, c1)));
+      if (other) {
+        const unsigned units = static_cast<unsigned>(__builtin_ctz(other)) / 2;
+        p += units;
+        dst += 3 * units;
+        break;
+      }
+      p += 8;
+      dst += 24;
+    }
+  }
+  return static_cast<size_t>(dst - out);
+}
+
+const bool kThreeByteBlocks = __builtin_cpu_supports("ssse3");
+#endif
+
+}  // namespace
+
+size_t Utf16ToUtf8(const char16_t* utf16, size_t count, char* out) {
+#if defined(QZU_THREE_BYTE_BLOCKS)
+  if (kThreeByteBlocks) return Utf16ToUtf8Blocks(utf16, count, out);
+#endif
+  return Utf16ToUtf8Units(utf16, count, out);
 }
 
 void AppendUtf16ToUtf8(std::u16string_view utf16, std::string& out) {

@@ -1,33 +1,44 @@
 #include "platform/whole_file_read.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-bool ReadWholeFile(const CWString& path, CQzuMem& bytes) {
+bool ReadWholeFileInto(const CWString& path, CQzuMem& data, struct stat* status) {
+  data.Empty();
   // Without waiting: a pipe would hold the open until a writer came. Only a
   // regular file is read, which the flag does not change.
   const int fd = ::open(path.ToSystemPath().c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat st;
   bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  CQzuMem data;
+  const size_t expected = ok && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
   // A spare byte sees the end without growing the buffer.
-  if (ok && st.st_size > 0) ok = data.Reserve(static_cast<size_t>(st.st_size) + 1);
+  if (expected > 0) ok = data.Reserve(expected + 1);
   // A file that grows while we read it is read to its new end.
   while (ok) {
     if (data.GetSize() == data.GetCapacity() && !(ok = data.Reserve(data.GetCapacity() + (1u << 16)))) break;
     const size_t had = data.GetSize();
-    data.SetSize(data.GetCapacity());
-    const ssize_t n = ::read(fd, data.GetData() + had, data.GetSize() - had);
-    data.SetSize(had + (n > 0 ? static_cast<size_t>(n) : 0));
+    const size_t asked = data.GetCapacity() - had;
+    data.SetSizeForOverwrite(data.GetCapacity());
+    const ssize_t n = ::read(fd, data.GetData() + had, asked);
+    data.SetSizeForOverwrite(had + (n > 0 ? static_cast<size_t>(n) : 0));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) ok = false;
     if (n <= 0) break;
+    // Less than asked, up to the size the file had when opened: the file
+    // ends there, and the read that would only say so is spared.
+    if (static_cast<size_t>(n) < asked && data.GetSize() == expected) break;
   }
   ::close(fd);
-  if (ok) bytes = std::move(data);
+  if (ok && status) *status = st;
   return ok;
+}
+
+bool ReadWholeFile(const CWString& path, CQzuMem& bytes) {
+  CQzuMem data;
+  if (!ReadWholeFileInto(path, data, nullptr)) return false;
+  bytes = std::move(data);
+  return true;
 }

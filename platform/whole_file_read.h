@@ -4,6 +4,8 @@
 // waited on (opening a pipe for reading would wait for a writer, and a device
 // could be read forever). A file that grows while it is read is read to its
 // new end. Any thread; nothing is shared between calls.
+#include <sys/stat.h>
+
 #include "common/mem.h"
 #include "common/wstring.h"
 
@@ -11,3 +13,9 @@
 // false, leaving `bytes` alone, when it is no regular file or cannot be
 // opened or read to its end. An empty file gives an empty buffer and true.
 bool ReadWholeFile(const CWString& path, CQzuMem& bytes);
+
+// The same into `data` whatever it held, keeping its memory for the next
+// file (a batch reads every file into one buffer); on failure `data` holds
+// nothing useful. `status`, when given, receives the file's status as it was
+// read.
+bool ReadWholeFileInto(const CWString& path, CQzuMem& data, struct stat* status);

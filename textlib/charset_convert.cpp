@@ -7,6 +7,7 @@
 #include <new>
 #include <string>
 
+#include "common/scratch_buffer.h"
 #include "common/utf.h"
 #include "platform/code_page_codec.h"
 #include "platform/system_code_page.h"
@@ -255,12 +256,13 @@ bool EncodeUtf16InPieces(std::u16string_view units, const CWString& to,
   // Pieces never end between the two halves of a surrogate pair, so the
   // bytes are those of the whole text encoded at once.
   constexpr size_t kPieceUnits = 1 << 16;
-  std::unique_ptr<char[]> room(new char[std::min(units.size(), kPieceUnits) * maxPerUnit + 1]);
+  ScratchBuffer room;  // the thread's, reused by every file of a batch
+  if (!room.Reserve(std::min(units.size(), kPieceUnits) * maxPerUnit + 1)) throw std::bad_alloc();
   while (!units.empty()) {
     size_t n = std::min(units.size(), kPieceUnits);
     if (n < units.size() && (units[n - 1] & 0xFC00) == 0xD800) --n;
-    const size_t bytes = encode(units.substr(0, n), room.get());
-    if (!sink(room.get(), bytes)) return false;
+    const size_t bytes = encode(units.substr(0, n), room.Data());
+    if (!sink(room.Data(), bytes)) return false;
     units.remove_prefix(n);
   }
   return true;
@@ -383,14 +385,14 @@ bool AnsiToUtf8InPieces(std::string_view bytes, const std::function<bool(const v
   // what came before; a piece without one grows until it holds one or
   // reaches the end.
   constexpr size_t kPieceBytes = 1 << 16;
-  CQzuMem room;  // not cleared first: every byte handed on is written before
+  ScratchBuffer room;  // the thread's, reused by every file of a batch
   while (!bytes.empty()) {
     size_t n = 0;
     for (size_t window = kPieceBytes; n == 0 && window < bytes.size(); window *= 2)
       n = codec->IndependentPrefix(bytes.substr(0, window));
     if (n == 0) n = bytes.size();
     if (!room.Reserve(codec->MaxUtf8Bytes(n))) return false;
-    char* out = reinterpret_cast<char*>(room.GetData());
+    char* out = room.Data();
     const size_t written = codec->DecodeToUtf8Into(bytes.substr(0, n), out);
     if (!sink(out, written)) return false;
     bytes.remove_prefix(n);

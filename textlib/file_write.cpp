@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -13,12 +14,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <mutex>
+#include <new>
 #include <random>
 #include <string>
 #include <system_error>
 #include <unordered_set>
+
+#include "common/scratch_buffer.h"
 
 namespace {
 
@@ -39,6 +42,30 @@ bool WriteAll(int fd, const uint8_t* data, size_t size) {
     size -= static_cast<size_t>(n);
   }
   return true;
+}
+
+// `a` and then `b`, in one call where the system takes both whole.
+bool WriteBoth(int fd, const uint8_t* a, size_t aSize, const uint8_t* b, size_t bSize) {
+  while (aSize > 0) {
+    iovec pieces[2] = {{const_cast<uint8_t*>(a), aSize}, {const_cast<uint8_t*>(b), bSize}};
+    const ssize_t n = ::writev(fd, pieces, 2);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) return false;
+    size_t done = static_cast<size_t>(n);
+    if (done < aSize) {
+      a += done;
+      aSize -= done;
+      continue;
+    }
+    done -= aSize;
+    aSize = 0;
+    b += done;
+    bSize -= done;
+  }
+  return WriteAll(fd, b, bSize);
 }
 
 // Read once: umask can only be read by setting it, which would race with
@@ -71,33 +98,42 @@ std::string FolderOf(const std::string& path) {
 
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
-// Collects small pieces so that a small file takes one write; large pieces
-// go straight to the file.
+// Collects small pieces so that a small file takes one write; a larger
+// piece goes to the file as it is, in one call with what was collected
+// before it. Its room is lent by the thread, the same for every file a batch
+// writes.
 class PieceWriter {
  public:
-  explicit PieceWriter(int fd) : m_fd(fd) {}
+  static constexpr size_t kRoom = size_t{1} << 16;
+  static constexpr size_t kSmallPiece = size_t{1} << 12;
+  explicit PieceWriter(int fd) : m_fd(fd) {
+    if (!m_room.Reserve(kRoom)) throw std::bad_alloc();
+  }
   bool Put(const void* data, size_t size) {
     if (!m_ok) return false;
     if (size == 0) return true;  // an empty piece may come without memory
-    if (m_used + size <= sizeof m_buffer) {
-      std::memcpy(m_buffer + m_used, data, size);
+    if (size < kSmallPiece && m_used + size <= kRoom) {
+      std::memcpy(m_room.Data() + m_used, data, size);
       m_used += size;
       return true;
     }
-    m_ok = Flush() && WriteAll(m_fd, static_cast<const uint8_t*>(data), size);
+    const size_t collected = m_used;
+    m_used = 0;
+    m_ok = WriteBoth(m_fd, reinterpret_cast<const uint8_t*>(m_room.Data()), collected,
+                     static_cast<const uint8_t*>(data), size);
     return m_ok;
   }
   bool Flush() {
     const size_t n = m_used;
     m_used = 0;
-    return WriteAll(m_fd, m_buffer, n);
+    return WriteAll(m_fd, reinterpret_cast<const uint8_t*>(m_room.Data()), n);
   }
 
  private:
   int m_fd;
   bool m_ok = true;
   size_t m_used = 0;
-  uint8_t m_buffer[1 << 16];
+  ScratchBuffer m_room;
 };
 
 bool IsTemporaryName(const char* name) {
@@ -113,7 +149,10 @@ bool IsTemporaryName(const char* name) {
 // and a random start, as letters and digits.
 std::string TemporaryName(const std::string& folder) {
   static std::atomic<uint64_t> counter{std::random_device{}()};
-  uint64_t v = counter.fetch_add(1, std::memory_order_relaxed) * 0x9E3779B97F4A7C15ull ^ static_cast<uint64_t>(::getpid());
+  // Asked once: a child process that keeps the parent's number meets the
+  // parent's names at worst, and then takes the next one.
+  static const uint64_t pid = static_cast<uint64_t>(::getpid());
+  uint64_t v = counter.fetch_add(1, std::memory_order_relaxed) * 0x9E3779B97F4A7C15ull ^ pid;
   std::string name = (folder.empty() ? std::string() : folder + "/") + kTemporaryPrefix;
   for (size_t i = 0; i < kTemporaryTagLength; ++i, v /= 62) name += kTagDigits[v % 62];
   return name;
@@ -199,23 +238,39 @@ bool FileReplacement::Write(const CWString& path, const std::function<bool(const
   m_target = path.ToSystemPath();
   struct stat old{};
   const bool hadOld = ResolveTarget(m_target, old);
-  if (hadOld && !S_ISREG(old.st_mode)) return false;  // never replace a folder or a device
-  // A file we may not write stays as it is, as it would with a plain open.
-  if (hadOld && ::access(m_target.c_str(), W_OK) != 0) return false;
-
-  struct stat model = old;
-  bool hasModel = hadOld;
   struct stat liked{};
   // (The target itself as its own model is the old file, already looked at.)
-  if (!like.IsEmpty() && like != path && ::stat(like.ToSystemPath().c_str(), &liked) == 0) {
-    model = liked;
-    hasModel = true;
+  const bool hasLike = !like.IsEmpty() && like != path && ::stat(like.ToSystemPath().c_str(), &liked) == 0;
+  return WriteTo(hadOld ? &old : nullptr, hasLike ? &liked : nullptr, produce);
+}
+
+bool FileReplacement::Write(const CWString& path, const std::function<bool(const FileByteSink&)>& produce,
+                            const KnownFileStatus& known) {
+  Discard();
+  if (path.IsEmpty() || path.View().find(u'\0') != std::u16string_view::npos) return false;
+  m_target = path.ToSystemPath();
+  struct stat old{};
+  bool hadOld = false;
+  if (!known.targetSeen || (!known.targetMissing && S_ISLNK(known.target.st_mode))) {
+    hadOld = ResolveTarget(m_target, old);  // a link is followed here
+  } else if (!known.targetMissing) {
+    old = known.target;
+    hadOld = true;
   }
+  return WriteTo(hadOld ? &old : nullptr, known.model, produce);
+}
+
+bool FileReplacement::WriteTo(const struct stat* old, const struct stat* liked,
+                              const std::function<bool(const FileByteSink&)>& produce) {
+  if (old && !S_ISREG(old->st_mode)) return false;  // never replace a folder or a device
+  // A file we may not write stays as it is, as it would with a plain open.
+  if (old && ::access(m_target.c_str(), W_OK) != 0) return false;
+  const struct stat* model = liked ? liked : old;
 
   // The temporary sits in the target's own folder so that the rename stays on
   // one file system and is atomic. Its name is short (a target name may
   // already use all 255 bytes) and hidden from folder listings.
-  const mode_t created = hasModel ? (model.st_mode & 0777) : 0666;
+  const mode_t created = model ? (model->st_mode & 0777) : 0666;
   const int fd = OpenTemporary(FolderOf(m_target), created, m_temp);
   if (fd < 0) return false;
   m_fd = fd;
@@ -223,17 +278,17 @@ bool FileReplacement::Write(const CWString& path, const std::function<bool(const
   bool ok = true;
   // The umask trims the bits given at creation; the model's own bits (and
   // any special ones) are put back.
-  if (hasModel && (model.st_mode & 07777) != (created & ~ProcessUmask())) ok = ::fchmod(fd, model.st_mode & 07777) == 0;
+  if (model && (model->st_mode & 07777) != (created & ~ProcessUmask())) ok = ::fchmod(fd, model->st_mode & 07777) == 0;
   static const uid_t uid = ::geteuid();
   static const gid_t gid = ::getegid();
-  if (ok && hasModel && (model.st_uid != uid || model.st_gid != gid)) {
+  if (ok && model && (model->st_uid != uid || model->st_gid != gid)) {
     // Best effort: only a privileged writer can hand the file back to its owner.
-    if (::fchown(fd, model.st_uid, model.st_gid) != 0) {
+    if (::fchown(fd, model->st_uid, model->st_gid) != 0) {
     }
   }
   if (ok) {
-    auto writer = std::make_unique<PieceWriter>(fd);
-    ok = produce([&writer](const void* data, size_t size) { return writer->Put(data, size); }) && writer->Flush();
+    PieceWriter writer(fd);
+    ok = produce([&writer](const void* data, size_t size) { return writer.Put(data, size); }) && writer.Flush();
   }
   // A full disk may only show at the flush to the device.
   ok = ok && ::fsync(fd) == 0;
@@ -241,7 +296,7 @@ bool FileReplacement::Write(const CWString& path, const std::function<bool(const
   return ok;
 }
 
-bool FileReplacement::Commit() {
+bool FileReplacement::Commit(FolderFlushes* later) {
   if (m_fd < 0) return false;
   // The lock is held until the file has its name: until then a crash leaves
   // the old file, whole.
@@ -253,7 +308,8 @@ bool FileReplacement::Commit() {
   m_fd = -1;
   // The rename is in place; a folder that cannot be flushed (some file
   // systems refuse) does not make it undone.
-  FlushFolderOf(m_target);
+  if (later) later->NoteNameIn(m_target);
+  else FlushFolderOf(m_target);
   return true;
 }
 
@@ -307,4 +363,21 @@ bool FlushFolderOf(const std::string& path) {
   const bool ok = ::fsync(fd) == 0;
   ::close(fd);
   return ok;
+}
+
+void FolderFlushes::NoteNameIn(const std::string& path) {
+  std::string folder = FolderOf(path);
+  if (m_waiting && folder == m_folder) return;
+  Flush();
+  m_folder = std::move(folder);
+  m_waiting = true;
+}
+
+void FolderFlushes::Flush() {
+  if (!m_waiting) return;
+  m_waiting = false;
+  const int fd = ::open(m_folder.empty() ? "." : m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
 }

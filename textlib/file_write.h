@@ -2,6 +2,8 @@
 // Writing a whole file safely: the bytes go to a new file beside the target
 // that replaces it only once complete and on the disk, so the target always
 // holds its old or its new content, also after a crash or a power cut.
+#include <sys/stat.h>
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -11,6 +13,45 @@
 
 // Takes the next piece of the file; false when it could not be written.
 using FileByteSink = std::function<bool(const void* data, size_t size)>;
+
+// What the caller has just seen of the files a write looks at, so that the
+// write need not ask the system again.
+struct KnownFileStatus {
+  // Whether `target` holds what lstat gave for the target path; when false
+  // the write looks itself.
+  bool targetSeen = false;
+  // Nothing stood at the target path (`target` is then unused).
+  bool targetMissing = false;
+  struct stat target {};
+  // The status (stat) of the file whose permission bits and owner the new
+  // file takes; null when there is none.
+  const struct stat* model = nullptr;
+};
+
+// Folders whose flush to the disk may wait: files put in place one after
+// another in one folder need it flushed once, not once for each. One folder
+// waits at a time; a file put in place in another folder, Flush() or the end
+// of the object flushes it. Until then a power cut may take back the newest
+// names in that folder, each of them whole: a name stands for the old file
+// or for the whole new one, as every new file is on the disk before its name.
+// Not shared between threads.
+class FolderFlushes {
+ public:
+  FolderFlushes() = default;
+  ~FolderFlushes() { Flush(); }
+  FolderFlushes(const FolderFlushes&) = delete;
+  FolderFlushes& operator=(const FolderFlushes&) = delete;
+
+  // Notes that the folder holding `path` has new names; the folder noted
+  // before is flushed when it is another one.
+  void NoteNameIn(const std::string& path);
+  // Flushes the waiting folder, if any.
+  void Flush();
+
+ private:
+  std::string m_folder;
+  bool m_waiting = false;
+};
 
 // One new file for a target path, written in full first and put in place
 // afterwards. The new file is a hidden temporary in the target's folder
@@ -38,15 +79,22 @@ class FileReplacement {
   // false. An empty path, or one holding a zero unit, gives false.
   bool Write(const CWString& path, const std::function<bool(const FileByteSink&)>& produce,
              const CWString& like = CWString());
+  // The same where the caller has just looked at the target and the model
+  // file itself.
+  bool Write(const CWString& path, const std::function<bool(const FileByteSink&)>& produce,
+             const KnownFileStatus& known);
   // Puts the written file in place of the target, replacing what is there,
-  // and flushes the folder so that the change survives a power cut.
-  bool Commit();
+  // and flushes the folder so that the change survives a power cut; with
+  // `later`, that flush is left to it.
+  bool Commit(FolderFlushes* later = nullptr);
   // Puts the written file at `path` (in the same folder as the target) only
   // where nothing exists yet; `existed` tells a taken name from a failure.
   bool CommitWithoutReplacing(const CWString& path, bool& existed);
 
  private:
   void Discard();
+  bool WriteTo(const struct stat* old, const struct stat* model,
+               const std::function<bool(const FileByteSink&)>& produce);
 
   int m_fd = -1;
   std::string m_temp;

@@ -152,6 +152,62 @@ TEST(Utf, RandomBytesNeverOverrunAndRoundTripValidText) {
   }
 }
 
+// The encoder takes runs of Chinese text eight units at a time: runs of every
+// length, broken by every other kind of unit at every place, give the bytes
+// of the plain definition, and nothing is written past 3 bytes a unit.
+TEST(Utf, RunsOfEveryKindEncodeAsDefined) {
+  const auto reference = [](const std::u16string& units) {
+    std::string out;
+    const auto put = [&out](uint32_t cp) {
+      if (cp < 0x80) {
+        out += static_cast<char>(cp);
+      } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+      } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+      } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+      }
+    };
+    for (size_t i = 0; i < units.size(); ++i) {
+      const char16_t u = units[i];
+      if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+        put(0x10000 + ((u - 0xD800u) << 10) + (units[i + 1] - 0xDC00u));
+        ++i;
+      } else {
+        put(u >= 0xD800 && u <= 0xDFFF ? 0xFFFDu : u);
+      }
+    }
+    return out;
+  };
+  // One unit of each kind, the ends of the three-byte range among them.
+  const char16_t kinds[] = {u'a',   u'\n',  0x00E9, 0x07FF, 0x0800, 0x4E2D,
+                            0xD7FF, 0xE000, 0xFFFF, 0xFF0C, 0xD83D, 0xDE00};
+  std::mt19937 rng(99);
+  for (int round = 0; round < 3000; ++round) {
+    std::u16string units;
+    const size_t length = rng() % 70;
+    while (units.size() < length) {
+      // Mostly Chinese runs of any length, now and then any other unit.
+      if (rng() % 3) {
+        for (size_t run = rng() % 20; run > 0; --run) units += static_cast<char16_t>(0x4E00 + rng() % 0x5000);
+      } else {
+        units += kinds[rng() % (sizeof kinds / sizeof kinds[0])];
+      }
+    }
+    std::string out(units.size() * 3 + 16, '\x5A');
+    const size_t n = qzu::Utf16ToUtf8(units.data(), units.size(), out.data());
+    ASSERT_EQ(out.substr(0, n), reference(units)) << round;
+    EXPECT_EQ(out.substr(units.size() * 3), std::string(16, '\x5A')) << round;
+  }
+}
+
 TEST(Dpi, ScalingRoundsOrTruncates) {
   struct Case {
     double factor;

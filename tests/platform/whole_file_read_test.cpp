@@ -23,6 +23,27 @@ TEST(WholeFileRead, ReadsEveryByteOfARegularFile) {
   EXPECT_EQ(read.GetSize(), 0u);
 }
 
+// Into a buffer that is reused: what it held before is gone, a larger file
+// after a smaller one grows it, and the status is the file's.
+TEST(WholeFileRead, IntoAReusedBufferHoldsOnlyTheNewFile) {
+  qzu_test::TempDir dir;
+  const std::string big(100000, 'b');
+  qzu_test::WriteFileText(dir.path() / "big", big);
+  qzu_test::WriteFileText(dir.path() / "small", "small");
+  CQzuMem buffer;
+  struct stat st{};
+  for (const char* name : {"small", "big", "small"}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(ReadWholeFileInto(CWString::FromUtf8(dir.str() + "/" + name), buffer, &st));
+    EXPECT_EQ(Text(buffer), std::string(name) == "big" ? big : "small");
+    EXPECT_EQ(static_cast<size_t>(st.st_size), buffer.GetSize());
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+  }
+  EXPECT_FALSE(ReadWholeFileInto(CWString::FromUtf8(dir.str() + "/missing"), buffer, &st));
+  ASSERT_TRUE(ReadWholeFileInto(u"/proc/self/status", buffer, nullptr));
+  EXPECT_NE(Text(buffer).find("Name:"), std::string::npos);
+}
+
 // The kernel's own tables say their size is 0 and are read to their end all
 // the same.
 TEST(WholeFileRead, AFileThatSaysItIsEmptyIsReadToItsEnd) {

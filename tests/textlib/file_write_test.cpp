@@ -211,3 +211,58 @@ TEST(FileReplacement, PlacesOnlyWhenAskedAndNeverOverATakenName) {
 }
 
 }  // namespace
+
+namespace {
+
+// A writer told what stands at the target and which status to copy: it takes
+// the model's bits, writes through a link it is told of, refuses a folder, and
+// a commit that leaves its folder's flush for later still puts the file in
+// place at once.
+TEST(FileReplacement, UsesTheStatusItIsGiven) {
+  qzu_test::TempDir dir;
+  const fs::path model = dir.path() / "model.txt";
+  qzu_test::WriteFile(model, {'m'});
+  ASSERT_EQ(::chmod(model.c_str(), 0640), 0);
+  struct stat modelStatus{};
+  ASSERT_EQ(::stat(model.c_str(), &modelStatus), 0);
+  const auto produce = [](const FileByteSink& sink) { return sink("new", 3); };
+  const auto known = [&](const fs::path& target) {
+    KnownFileStatus k;
+    k.targetSeen = true;
+    k.targetMissing = ::lstat(target.c_str(), &k.target) != 0;
+    k.model = &modelStatus;
+    return k;
+  };
+
+  FolderFlushes later;
+  const fs::path fresh = dir.path() / "a" / "fresh.txt";
+  {
+    FileReplacement file;
+    ASSERT_TRUE(file.Write(P(fresh), produce, known(fresh)));
+    ASSERT_TRUE(file.Commit(&later));
+  }
+  EXPECT_EQ(qzu_test::ReadFileText(fresh), "new");
+  struct stat st{};
+  ASSERT_EQ(::stat(fresh.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+  const fs::path target = dir.path() / "b" / "target.txt";
+  qzu_test::WriteFileText(target, "old");
+  const fs::path link = dir.path() / "b" / "link.txt";
+  fs::create_symlink(target, link);
+  {
+    FileReplacement file;
+    ASSERT_TRUE(file.Write(P(link), produce, known(link)));
+    ASSERT_TRUE(file.Commit(&later));  // another folder: the first one is flushed
+  }
+  later.Flush();
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(qzu_test::ReadFileText(target), "new");
+
+  FileReplacement refused;
+  EXPECT_FALSE(refused.Write(P(dir.path() / "a"), produce, known(dir.path() / "a")));
+  EXPECT_EQ(EntriesIn(dir.path() / "a"), 1u);
+  EXPECT_EQ(EntriesIn(dir.path() / "b"), 2u);
+}
+
+}  // namespace
