@@ -21,6 +21,7 @@
 #include "app/batch_texts.h"
 #include "app/conversion_core.h"
 #include "app/main_window.h"
+#include "bench/bench_files.h"
 #include "common/dpi.h"
 #include "framework/qt_platform_hooks.h"
 #include "services/folder_walker.h"
@@ -31,24 +32,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using qzu_bench::GbkText;
+using qzu_bench::QuietHost;
+using qzu_bench::Scratch;
+
 constexpr int kFiles = 10000;
-
-fs::path Scratch(const char* name) {
-  if (const char* dir = std::getenv("QZU_BENCH_DIR"); dir && *dir) return fs::path(dir) / name;
-  const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-  return base / name;
-}
-
-std::string GbkText(size_t bytes, unsigned seed) {
-  const std::u16string pieces[] = {u"字符编码转换工具，", u"批量处理文件夹。", u"Chinese text 123, ",
-                                   u"简体中文与繁體中文。\r\n", u"乱码修复和旧文件迁移；"};
-  std::mt19937 rng(seed);
-  std::u16string text;
-  while (text.size() * 2 < bytes) text += pieces[rng() % 5];
-  CQzuMem m(text.data(), text.size() * 2);
-  Utf16ToAnsi(m);
-  return std::string(reinterpret_cast<const char*>(m.GetData()), m.GetSize());
-}
 
 // The tree both runs convert, made once and removed at exit.
 struct Tree {
@@ -80,12 +68,6 @@ struct AnsweringHooks : CQtPlatformHooks {
 // No window, no events: the pump of the headless run.
 struct QuietHooks : CQtPlatformHooks {
   void PumpPendingMessages() override {}
-};
-
-class QuietHost : public IConversionHost {
- public:
-  void SetTitleHint(const CWString&, const CWString&) override {}
-  void ShowInformation(const CWString&) override {}
 };
 
 void BM_BatchThroughTheWindow(benchmark::State& state) {

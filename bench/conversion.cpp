@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "app/conversion_core.h"
+#include "bench/bench_files.h"
 #include "bench/real_text.h"
 #include "common/utf.h"
 #include "textlib/charset_convert.h"
@@ -32,35 +33,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class QuietHost : public IConversionHost {
- public:
-  void SetTitleHint(const CWString&, const CWString&) override {}
-  void ShowInformation(const CWString&) override {}
-};
-
-fs::path Scratch(const char* name) {
-  if (const char* dir = std::getenv("QZU_BENCH_DIR"); dir && *dir) return fs::path(dir) / name;
-  const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-  return base / name;
-}
-
-std::string Gbk(const std::u16string& text) {
-  CQzuMem m(text.data(), text.size() * 2);
-  Utf16ToAnsi(m);
-  return std::string(reinterpret_cast<const char*>(m.GetData()), m.GetSize());
-}
-
-const std::u16string kPieces[] = {u"字符编码转换工具，", u"批量处理文件夹。", u"Chinese text 123, ",
-                                  u"简体中文与繁體中文。\r\n", u"乱码修复和旧文件迁移；"};
-
-// Chinese prose with ASCII punctuation and line breaks, in GBK, of about
-// `bytes` bytes.
-std::string GbkText(size_t bytes, unsigned seed) {
-  std::mt19937 rng(seed);
-  std::u16string text;
-  while (text.size() * 2 < bytes) text += kPieces[rng() % 5];
-  return Gbk(text);
-}
+using qzu_bench::Gbk;
+using qzu_bench::GbkText;
+using qzu_bench::QuietHost;
+using qzu_bench::Scratch;
 
 // The resident memory figures of /proc/self/status ("VmHWM", "VmRSS") in MB.
 double StatusMegabytes(const char* field) {
@@ -118,7 +94,7 @@ struct LargeGbkFile {
     fs::remove_all(root);
     std::vector<std::string> pieces;
     if (sample == 0) {
-      for (const std::u16string& p : kPieces) pieces.push_back(Gbk(p));
+      for (const std::u16string& p : qzu_bench::kProsePieces) pieces.push_back(Gbk(p));
     } else {
       const std::string& poems = qzu_bench::RealChineseText();
       if (poems.empty()) return;
