@@ -133,6 +133,7 @@ struct OurBatch {
   WordDocuments word{nullptr, host};
   ConversionCore core{options, root, converted, pinyin, word, host};
   int failed = 0;
+  std::string firstFailed;
 
   explicit OurBatch(const fs::path& batchRoot) {
     root = CWString::FromSystemPath(batchRoot.string());
@@ -150,7 +151,7 @@ struct OurBatch {
     for (const CWString& file : files) {
       CWString text, result;
       batch->core.ConvertOne(result, file, count, ++index, text, false);
-      if (result != u"1") ++batch->failed;
+      if (result != u"1" && batch->failed++ == 0) batch->firstFailed = file.ToUtf8();
     }
     return 0;
   }
@@ -266,7 +267,10 @@ void BM_BatchGbkToUtf8(benchmark::State& state, const fs::path& base) {
         OurBatch batch(tree->root);
         int n = 0;
         oursRun = Seconds([&] { n = batch.Run(); });
-        if (n != kFiles) state.SkipWithError("our batch did not convert every file");
+        if (n != kFiles)
+          state.SkipWithError(("our batch converted " + std::to_string(n) + " of " + std::to_string(kFiles) +
+                               " files; the first it could not: " + batch.firstFailed)
+                                  .c_str());
       } else {
         Tree::Remove(tree->baselineOut);
         PlainBatch batch;
@@ -274,7 +278,9 @@ void BM_BatchGbkToUtf8(benchmark::State& state, const fs::path& base) {
         int n = 0;
         const double t = Seconds([&] { n = batch.Run(tree->root, tree->baselineOut); });
         (which == 1 ? plain : plainNoFlush) += t;
-        if (n != kFiles) state.SkipWithError("the baseline did not convert every file");
+        if (n != kFiles)
+          state.SkipWithError(
+              ("the baseline converted " + std::to_string(n) + " of " + std::to_string(kFiles) + " files").c_str());
       }
     }
     // Both sides wrote the same bytes.
