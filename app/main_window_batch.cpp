@@ -196,12 +196,16 @@ intptr_t rg_ZhuChuangKouLei::OnFileListReady(const rg_WenBenShuZuLei& files, con
   // its own.
   const rg_WenBenShuZuLei list = files;
   const int count = list.GetCount();
+  // One core serves the list, keeping its buffers and flushing each result
+  // folder once; the options it reads are filled anew for every file, so
+  // that an option changed meanwhile applies to the files after the change.
+  ConversionOptions options = BatchOptions();
+  WordAutomationAdapter automation(WordEngine);
+  WordDocuments word(&automation, *this);
+  ConversionCore core(options, BatchRoot, ConvertedCount, PinyinConverter, word, *this);
   for (int i = 0; i < count; ++i) {
     if (BatchStopRequested) break;
-    const ConversionOptions options = BatchOptions();
-    WordAutomationAdapter automation(WordEngine);
-    WordDocuments word(&automation, *this);
-    ConversionCore core(options, BatchRoot, ConvertedCount, PinyinConverter, word, *this);
+    options = BatchOptions();
     CWString result;
     CWString text;
     core.ConvertOne(result, list[static_cast<size_t>(i)], count, i + 1, text, false);
@@ -212,6 +216,7 @@ intptr_t rg_ZhuChuangKouLei::OnFileListReady(const rg_WenBenShuZuLei& files, con
       ++m_batch.failedCount;
     }
   }
+  core.FlushWrittenFolders();
   SetTitleHint(CWString(), CWString());
   return 0;
 }

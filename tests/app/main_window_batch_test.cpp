@@ -231,6 +231,20 @@ TEST_F(BatchWindow, ABatchKeepsItsDirectionWhateverIsClickedMeanwhile) {
   EXPECT_EQ(window->BatchDecodeButton.GetButtonText(), u"批量到小写");
 }
 
+TEST_F(BatchWindow, AnOptionChangedDuringABatchAppliesToTheFilesAfterIt) {
+  const fs::path p = tree.path() / "P";
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) MakeGbkFile(p / name);
+  // The pump runs inside each file's conversion, whose options are already
+  // read: a change made while b.txt converts applies from c.txt on.
+  hooks.onPump = [&](int) {
+    if (window->ConvertedCount == 1) window->OutputCharsetList.SelectDropDownItem(3);  // Unicode
+  };
+  DropOn(window->BatchEncodeButton, {p / "a.txt", p / "b.txt", p / "c.txt"});
+  EXPECT_EQ(Read(p / "转换结果" / "a.txt"), Utf8Result());
+  EXPECT_EQ(Read(p / "转换结果" / "b.txt"), Utf8Result());
+  EXPECT_EQ(Read(p / "转换结果" / "c.txt").substr(0, 2), "\xFF\xFE");
+}
+
 TEST_F(BatchWindow, AButtonWithoutACaptionNeitherStartsNorStops) {
   const fs::path p = tree.path() / "P";
   for (int i = 1; i <= 3; ++i) MakeGbkFile(p / ("f" + std::to_string(i) + ".txt"));
