@@ -19,8 +19,8 @@ PACKAGES=(
   # generates the UNO headers and carries the client libraries)
   libreoffice-writer-nogui libreoffice-dev
   # tests and benchmarks; real Chinese text for the text benchmarks (Tang and
-  # Song poems, the editor tutor in Chinese)
-  libgtest-dev libgmock-dev libbenchmark-dev fortunes-zh vim-runtime
+  # Song poems)
+  libgtest-dev libgmock-dev libbenchmark-dev fortunes-zh
   # generators of the built-in tables (tools/) and the Unihan data they read
   python3 unicode-data
   # a display for running the program and taking screenshots without a screen
