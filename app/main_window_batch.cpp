@@ -227,7 +227,10 @@ intptr_t rg_ZhuChuangKouLei::OnFilesDropped(CQzuObject* sender, int count, int i
     DroppedFolders.Empty();
   }
   (NamesFolder(path) ? DroppedFolders : DroppedFiles).Add(path);
-  if (index != count - 1 || BatchStopRequested) return 0;
+  // The stop flag speaks for a running batch only: a single conversion whose
+  // word processor could not be started leaves it set, and a drop after that
+  // must still start its batch.
+  if (index != count - 1 || (BatchStopRequested && m_batch.Active())) return 0;
   if (sender == &BatchEncodeDrop) {
     RunBatch(DroppedFiles, DroppedFolders, BatchEncodeButton);
   } else if (sender == &BatchDecodeDrop) {

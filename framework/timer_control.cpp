@@ -33,8 +33,12 @@ QWidget* rg_timer::CreateNativeWidget(const CQzuCreateParams&, QWidget* parent) 
   auto* timer = new QTimer(w);
   timer->setTimerType(Qt::PreciseTimer);
   QObject::connect(timer, &QTimer::timeout, w, [this, w] {
-    // Ticks only reach the control that still owns this window.
-    if (GetWidget() == w && m_window->Owner() == this && m_interval > 0) Raise(OnTick);
+    // Ticks only reach the control that still owns this window. The control
+    // can be gone while its window lives on (a copy or a parent keeps it), so
+    // the window's holder is asked before the control is touched.
+    CMfcWndObject* holder = CMfcWndObject::FromObject(w);
+    if (!holder || holder->Owner() != this || holder->Widget() != w) return;
+    if (m_interval > 0) Raise(OnTick);
   });
   m_timer = timer;
   return w;

@@ -24,6 +24,7 @@
 #include "components/icon_render_cache.h"
 #include "framework/qt_platform_hooks.h"
 #include "platform/hooks.h"
+#include "services/global_settings.h"
 #include "qt_pump.h"
 #include "test_support.h"
 #include "textlib/charset_convert.h"
@@ -113,6 +114,9 @@ class BatchWindowFixture : public ::testing::Test {
   using Window = rg_Ombrine_app::rg_ZhuChuangKouLei;
 
   void SetUp() override {
+    // The settings store is one global object: each batch test starts and
+    // ends without another test's settings or remembered keys.
+    rg_Tavelkin_MingLingJi::GlobalSettings().Reset();
     m_previousHooks = InstallPlatformHooks(&hooks);
     m_savedProgramFolder = GetProgramFolder();
     SetProgramFolder(W(programFolder.path()));
@@ -140,6 +144,7 @@ class BatchWindowFixture : public ::testing::Test {
     InstallPlatformHooks(m_previousHooks);
     ResetIconCache();
     SetProgramFolder(m_savedProgramFolder);
+    rg_Tavelkin_MingLingJi::GlobalSettings().Reset();
   }
 
   QWidget* Face(Window::Button& button) { return button.Display().GetWidget(); }

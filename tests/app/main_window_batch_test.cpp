@@ -374,6 +374,18 @@ TEST_F(BatchWindow, FilesThatFailAreCountedApartFromTheConverted) {
   EXPECT_EQ(hooks.boxes[0].text.Str().rfind(u"已转换 2 个！失败 2 个！用时 ", 0), 0u) << hooks.boxes[0].text.ToUtf8();
 }
 
+// A single conversion whose word processor could not be started leaves the
+// stop flag set outside any batch; the next drop still runs its batch.
+TEST_F(BatchWindow, AStopLeftOutsideABatchDoesNotSwallowTheNextDrop) {
+  const fs::path p = tree.path() / "P";
+  MakeGbkFile(p / "a.txt");
+  BatchStopRequested = true;
+  DropOn(window->BatchEncodeButton, {p / "a.txt"});
+  EXPECT_EQ(Read(p / "转换结果" / "a.txt"), Utf8Result());
+  EXPECT_EQ(hooks.boxes.size(), 1u);
+  EXPECT_FALSE(BatchStopRequested);
+}
+
 TEST_F(BatchWindow, DropsOnTheInputEditorPutTheFilePathsThere) {
   const fs::path p = tree.path() / "P";
   MakeGbkFile(p / "a.txt");

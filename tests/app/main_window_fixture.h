@@ -15,6 +15,7 @@
 #include "app/startup.h"
 #include "common/dpi.h"
 #include "components/global_objects.h"
+#include "services/global_settings.h"
 #include "components/icon_render_cache.h"
 #include "framework/qt_platform_hooks.h"
 #include "platform/hooks.h"
@@ -40,6 +41,9 @@ class MainWindowFixture : public ::testing::Test {
   using Window = rg_Ombrine_app::rg_ZhuChuangKouLei;
 
   void SetUp() override {
+    // Every window test starts and ends without another test's settings or
+    // remembered keys: the store is one global object.
+    rg_Tavelkin_MingLingJi::GlobalSettings().Reset();
     m_previousHooks = InstallPlatformHooks(&hooks);
     m_savedFolder = GetProgramFolder();
     SetProgramFolder(CWString::FromUtf8(folder.str()));
@@ -52,6 +56,7 @@ class MainWindowFixture : public ::testing::Test {
     InstallPlatformHooks(m_previousHooks);
     ResetIconCache();
     SetProgramFolder(m_savedFolder);
+    rg_Tavelkin_MingLingJi::GlobalSettings().Reset();
   }
 
   // Makes the window at `factor` and waits for its first activation, which

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <memory>
+
 #include "framework/edit_box.h"
 #include "framework/label.h"
 #include "framework/timer_control.h"
@@ -142,6 +144,25 @@ TEST(Timers, TimerChildTicksThroughThePumpUntilStopped) {
   PumpFor(50);
   EXPECT_EQ(rec.Count("tick"), seen);
   EXPECT_EQ(timer.GetTimerId(), 1000);
+}
+
+TEST(Timers, ATimerWhoseControlIsGoneWhileACopyKeepsItsWindowTicksIntoNothing) {
+  ShownForm host;
+  Recorder rec;
+  auto timer = std::make_unique<rg_timer>();
+  timer->OnTick.Connect(RecordTick, rec.ref);
+  ASSERT_EQ(timer->Create(&host.form, 0, 0, 1, 1), 1);
+  timer->SetInterval(5);
+  ASSERT_TRUE(PumpUntil([&] { return rec.Count("tick") >= 1; }, 1000));
+  rg_timer copy;
+  ASSERT_EQ(copy.CopyFrom(*timer), 1);
+  ASSERT_TRUE(copy.HasWindow());
+  // The copy keeps the running window; the ticks must not reach the control
+  // that is gone (under the sanitizers that is a use after free).
+  timer.reset();
+  const int seen = rec.Count("tick");
+  PumpFor(40);
+  EXPECT_EQ(rec.Count("tick"), seen);
 }
 
 namespace {
