@@ -25,6 +25,7 @@
 #include "framework/qt_platform_hooks.h"
 #include "platform/hooks.h"
 #include "qt_pump.h"
+#include "services/global_settings.h"
 #include "test_support.h"
 #include "textlib/charset_convert.h"
 
@@ -136,6 +137,8 @@ class BatchWindowFixture : public ::testing::Test {
     hooks.onPump = nullptr;
     if (window && window->HasWindow()) window->DestroyWindow();
     window.reset();
+    // The next test starts without this one's settings (the batch saves them).
+    rg_Tavelkin_MingLingJi::GlobalSettings().Reset();
     rg_Ombrine_app::SetBatchFolderChooser(m_previousChooser);
     InstallPlatformHooks(m_previousHooks);
     ResetIconCache();
