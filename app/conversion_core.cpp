@@ -85,10 +85,7 @@ bool PathNamesEntry(const CWString& path) {
 
 CWString& ConversionCore::ConvertOne(CWString& result, const CWString& path, int32_t count, int32_t index,
                                      CWString& text, bool nested) {
-  // A conversion that runs out of memory (or meets any other exception of a
-  // library) fails alone: the batch goes on with the next file, and the
-  // output stage has replaced nothing, as it puts a file in place only once
-  // the whole of it is written.
+  // A call from outside starts afresh; the calls it makes add to it.
   if (m_depth == 0) {
     m_replaced = 0;
     m_skippedNonText = false;
@@ -98,6 +95,10 @@ CWString& ConversionCore::ConvertOne(CWString& result, const CWString& path, int
     explicit Depth(int& d) : depth(d) { ++depth; }
     ~Depth() { --depth; }
   } depth(m_depth);
+  // A conversion that runs out of memory (or meets any other exception of a
+  // library) fails alone: the batch goes on with the next file, and the
+  // output stage has replaced nothing, as it puts a file in place only once
+  // the whole of it is written.
   try {
     return Convert(result, path, count, index, text, nested);
   } catch (const std::exception&) {

@@ -133,6 +133,16 @@ bool HoldsProduced(const CWString& path, const struct stat& seen,
   return same && compared == size;
 }
 
+// The same for a file whose bytes are still in memory, `held`.
+bool HeldBytesProduced(std::string_view held, const std::function<bool(const FileByteSink&)>& produce) {
+  return produce([&](const void* data, size_t n) {
+           if (n > held.size() || std::memcmp(held.data(), data, n) != 0) return false;
+           held.remove_prefix(n);
+           return true;
+         }) &&
+         held.empty();
+}
+
 }  // namespace
 
 void ConversionCore::WriteRawDecodeOutput(CWString& text, Call& call) {
@@ -250,8 +260,13 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
            sink(converted.GetData(), converted.GetSize());
   };
   const bool sourceLeaves = o.deleteOriginal && !inPlace;
-  // What the path already holds is left alone: no write, no backup.
-  if (existing == Entry::File && HoldsProduced(outputPath, atOutput, produce)) {
+  // What the path already holds is left alone: no write, no backup. A
+  // source read straight from the system code page is still whole in the
+  // read buffer, and in place it is what the path holds.
+  const bool held = existing == Entry::File && (inPlace && call.ansiToUtf8
+                                                    ? HeldBytesProduced(call.input->View(), produce)
+                                                    : HoldsProduced(outputPath, atOutput, produce));
+  if (held) {
     m_replaced += static_cast<int64_t>(replaced);
     result = u"1";
     if (sourceLeaves) MoveToBackup(path, InTree(path, root, kBackupFolder));

@@ -185,6 +185,15 @@ TEST(ConversionOutcome, AResultAlreadyInPlaceIsNeitherWrittenNorKept) {
     EXPECT_EQ(ToHex(qzu_test::ReadFile(result)), ToHex(Hex(kUtf16)));
     EXPECT_EQ(TreeOf(b.At("原文件备份")).size(), backups.size() + (inPlace ? 1 : 3)) << "the UTF-8 result kept";
   }
+  // ASCII read as the system code page is already UTF-8 without a mark.
+  Batch b;
+  b.options.outputCharsetIndex = 2;
+  b.options.stripBom = true;
+  qzu_test::WriteFileText(b.At("ascii.txt"), "plain\r\n");
+  const ino_t before = InodeOf(b.At("ascii.txt"));
+  EXPECT_EQ(b.Convert(b.At("ascii.txt")), CWString(u"1"));
+  EXPECT_EQ(InodeOf(b.At("ascii.txt")), before);
+  EXPECT_FALSE(fs::exists(b.At("原文件备份")));
 }
 
 }  // namespace
