@@ -2,7 +2,9 @@
 // The texts of a batch run: the captions its button shows, the patterns it
 // walks, the filter of its file dialog, the folders it keeps out of a walk and
 // the summary at its end. Pure functions, no window.
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "app/conversion_options.h"
 #include "common/wstring.h"
@@ -32,10 +34,38 @@ CWString BatchFileDialogFilter(ConversionFunction function, ConversionDirection 
 // and text files to decode.
 CWString BatchFolderFilter(ConversionFunction function, ConversionDirection direction, const CWString& filterText);
 
+// The files of a batch that were not simply converted, as its summary names
+// them.
+struct BatchTally {
+  // How many names of each kind the summary lists; "…" stands for the rest.
+  static constexpr size_t kListedNames = 10;
+
+  // Files handed to the conversion core that it did not convert.
+  int32_t failed = 0;
+  // Files left alone because they hold no text.
+  int32_t skipped = 0;
+  // Converted files holding characters the target charset lacks ("?" now).
+  int32_t replaced = 0;
+  // The first names of the failed and the skipped files, relative to the
+  // batch's folder.
+  std::vector<CWString> failedNames;
+  std::vector<CWString> skippedNames;
+
+  void AddFailed(const CWString& name);
+  void AddSkipped(const CWString& name);
+};
+
+// `path` as the summary names it: relative to the batch's folder `root` when
+// it lies there, else whole.
+CWString NameInBatch(const CWString& path, const CWString& root);
+
 // "已转换 " + converted + " 个！", then, only when there were any, the failed
 // files ("失败 N 个！") and the folders that could not be read ("无法读取的文件夹
-// N 个！"), then `elapsed` + "\r\n确定后可以打开转换结果所在目录：" + `folder`.
-CWString BatchSummaryText(int32_t converted, int32_t failed, int32_t unreadableFolders, const CWString& elapsed,
-                          const CWString& folder);
+// N 个！"), then `elapsed`; then, each on its lines and only when there were
+// any: "N 个文件含有无法用目标编码表示的字符（已替换为?）", "跳过 N 个非文本文件："
+// and the names, "失败的文件：" and the names; then "\r\n确定后可以打开转换结果所在
+// 目录：" + `folder`. Lines are joined by CR LF.
+CWString BatchSummaryText(int32_t converted, const BatchTally& tally, int32_t unreadableFolders,
+                          const CWString& elapsed, const CWString& folder);
 
 }  // namespace rg_Ombrine_app

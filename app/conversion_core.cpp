@@ -6,6 +6,7 @@
 #include <climits>
 #include <exception>
 
+#include "app/conversion_core_non_text.h"
 #include "app/text_bytes.h"
 #include "common/boxed.h"
 #include "platform/hooks.h"
@@ -37,6 +38,10 @@ bool IsByteFunction(F f) {
 }
 
 bool IsDigest(F f) { return f == F::Md5 || f == F::Sha1 || f == F::Sha256; }
+
+// Whether a charset name, as the detection or the lists give it, is one of
+// the UTF-16 forms, whose zero bytes belong to the encoding.
+bool IsUtf16Name(const CWString& name) { return name.ToUpperAscii().StartsWith(u"UTF-16"); }
 
 // The options' dedupe modes go to DedupeLines as they are.
 static_assert(static_cast<int32_t>(DedupMode::RemoveDuplicates) == kDedupeKeepFirst);
@@ -80,6 +85,16 @@ bool PathNamesEntry(const CWString& path) {
 
 CWString& ConversionCore::ConvertOne(CWString& result, const CWString& path, int32_t count, int32_t index,
                                      CWString& text, bool nested) {
+  // A call from outside starts afresh; the calls it makes add to it.
+  if (m_depth == 0) {
+    m_replaced = 0;
+    m_skippedNonText = false;
+  }
+  struct Depth {
+    int& depth;
+    explicit Depth(int& d) : depth(d) { ++depth; }
+    ~Depth() { --depth; }
+  } depth(m_depth);
   // A conversion that runs out of memory (or meets any other exception of a
   // library) fails alone: the batch goes on with the next file, and the
   // output stage has replaced nothing, as it puts a file in place only once
@@ -133,7 +148,8 @@ CWString& ConversionCore::Convert(CWString& result, const CWString& path, int32_
       return result;
     }
     ReadInput(path, text, call);
-    if (call.missing) {
+    if (call.missing || call.nonText) {
+      m_skippedNonText = call.nonText;
       result = u"0";
       return result;
     }
@@ -211,6 +227,14 @@ void ConversionCore::ReadInput(const CWString& source, CWString& text, Call& cal
   if (failed(ReadWholeFileInto(source, bytes, &call.sourceStatus))) return;
   call.sourceStatusKnown = !call.readFailed;
   const int markLength = call.readFailed ? 0 : TextCharsetOf(bytes, call.inputCharset);
+  // A file of a batch that holds no text is left alone. Read as UTF-16, its
+  // zero bytes are part of the text: only its characters tell.
+  const bool utf16Input = IsUtf16Name(call.inputCharset);
+  if (call.fileMode && !call.readFailed && !utf16Input &&
+      BytesHoldNoText(bytes.View().substr(std::min(static_cast<size_t>(std::max(markLength, 0)), bytes.GetSize())))) {
+    call.nonText = true;
+    return;
+  }
   const bool pureConversion = m_options.function == F::None && call.fileMode;
   if (!call.readFailed && pureConversion &&
       AnsiDecodesStraightToUtf8(call.inputCharset,
@@ -221,6 +245,11 @@ void ConversionCore::ReadInput(const CWString& source, CWString& text, Call& cal
   }
   CWString utf16(u"UTF-16");  // the input charset's name is rewritten as the converter resolves it
   if (!call.readFailed) call.readFailed = !ConvertCharset(bytes, call.inputCharset, utf16, markLength);
+  if (call.fileMode && !call.readFailed && utf16Input &&
+      UnitsHoldNoText(std::u16string_view(reinterpret_cast<const char16_t*>(bytes.GetData()), bytes.GetSize() / 2))) {
+    call.nonText = true;
+    return;
+  }
   if (call.readFailed) {
     text.Empty();
   } else if (pureConversion) {
@@ -250,7 +279,9 @@ void ConversionCore::HtmlSteps(CWString& text, const CWString& elementList) cons
 void ConversionCore::Encode(CWString& text, Call& call) {
   const ConversionOptions& o = m_options;
   auto toBytes = [&] {
-    if (!call.rawInput) TextToBytes(text, o.charFormat, call.bytes);
+    if (call.rawInput) return;
+    if (o.charFormat == CharFormat::Ansi) CountAnsiReplacements(text);
+    TextToBytes(text, o.charFormat, call.bytes);
   };
   switch (o.function) {
     case F::None:
@@ -265,6 +296,7 @@ void ConversionCore::Encode(CWString& text, Call& call) {
       EscapeText(text, o.escapeAscii, o.escapeLineBreaks, kEscapeHtmlDecimal);
       break;
     case F::Url:
+      CountAnsiReplacements(text);
       UrlEncode(text, kUrlSystemCodePage, o.escapeAscii, o.escapeLineBreaks, o.escapeJoiners, CWString());
       break;
     case F::UrlUtf8:
@@ -335,7 +367,9 @@ void ConversionCore::Encode(CWString& text, Call& call) {
 void ConversionCore::Decode(CWString& text, Call& call) {
   const ConversionOptions& o = m_options;
   auto toBytes = [&] {
-    if (!call.rawInput) TextToBytes(text, o.charFormat, call.bytes);
+    if (call.rawInput) return;
+    if (o.charFormat == CharFormat::Ansi) CountAnsiReplacements(text);
+    TextToBytes(text, o.charFormat, call.bytes);
   };
   switch (o.function) {
     case F::None:
@@ -403,6 +437,12 @@ void ConversionCore::Decode(CWString& text, Call& call) {
       HtmlSteps(text, CWString());
       break;
   }
+}
+
+void ConversionCore::CountAnsiReplacements(const CWString& text) {
+  size_t replaced = 0;
+  EncodeUtf16InPieces(text.View(), CWString(u"ANSI"), [](const void*, size_t) { return true; }, &replaced);
+  m_replaced += static_cast<int64_t>(replaced);
 }
 
 void ConversionCore::BytesResultToText(CWString& text, Call& call) {

@@ -42,6 +42,18 @@ class ConversionCore {
   CWString& ConvertOne(CWString& result, const CWString& path, int32_t count, int32_t index, CWString& text,
                        bool nested);
 
+  // What the last ConvertOne met, the conversions it made for the lines of a
+  // list and for file names included; each call from outside starts afresh.
+  // Characters the charset they went into lacked, written as "?": the output
+  // charset of a file, the system code page of a byte function's "ANSI" form
+  // or of the URL encoding. The text is written all the same.
+  int64_t ReplacedCharacters() const { return m_replaced; }
+  // A file that holds no text (a zero byte outside UTF-16, or too many
+  // control characters) is left as it is, nothing written and nothing kept,
+  // and ConvertOne answers "0". Word documents and files read as raw bytes
+  // are not looked at.
+  bool SkippedNonText() const { return m_skippedNonText; }
+
   // Result files put in place one after another in one folder have that
   // folder flushed to the disk once, when a result goes to another folder,
   // at this call, or when the core goes; each is whole on the disk before
@@ -69,6 +81,7 @@ class ConversionCore {
     bool rawInput = false;
     bool bytesResult = false;
     bool readFailed = false;  // the input file could not be read: nothing is written
+    bool nonText = false;     // the input file holds no text: nothing is written
     bool fileMode = false;
     // File mode without a function: the input as UTF-16LE bytes, passed to
     // the output stage instead of the working text...
@@ -89,6 +102,9 @@ class ConversionCore {
   // Bytes decoded by a byte function become text; with the raw format they
   // stay bytes and the output stage writes them as they are.
   void BytesResultToText(CWString& text, Call& call);
+  // Counts the characters of `text` the system code page lacks, as an
+  // "ANSI" byte form or the URL encoding will write them.
+  void CountAnsiReplacements(const CWString& text);
 
   // The output stage.
   void WriteRawDecodeOutput(CWString& text, Call& call);
@@ -106,6 +122,10 @@ class ConversionCore {
   CQzuMem m_readBuffer;
   bool m_readBufferLent = false;
   FolderFlushes m_folderFlushes;
+  // Calls of ConvertOne under way: the outermost one resets what it met.
+  int m_depth = 0;
+  int64_t m_replaced = 0;
+  bool m_skippedNonText = false;
 };
 
 // Whether a path names an existing file or folder.

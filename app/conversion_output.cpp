@@ -7,9 +7,17 @@
 // its way) is kept in the backup tree under its own relative path, with a
 // numbered name when an earlier backup holds that one; only then is the
 // result put in place, and a source to be deleted leaves last. Links are
-// never replaced or moved.
+// never replaced or moved. A result that is byte for byte what its path
+// already holds (a batch run again) is not written at all, and nothing is
+// kept for it.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <vector>
 
 #include <filesystem>
 #include <system_error>
@@ -76,6 +84,63 @@ bool MakeFolders(const CWString& folder) {
 bool HoldsBytes(const CWString& path, const CQzuMem& bytes) {
   CQzuMem held;
   return ReadWholeFile(path, held) && held == bytes;
+}
+
+bool IsUtf16Charset(const CWString& name) { return name.ToUpperAscii().StartsWith(u"UTF-16"); }
+
+// Whether the regular file `path` (whose status is `seen`) holds exactly the
+// bytes `produce` hands over. The file is read piece by piece beside the
+// pieces, so a result that differs stops at its first different piece.
+bool HoldsProduced(const CWString& path, const struct stat& seen,
+                   const std::function<bool(const FileByteSink&)>& produce) {
+  if (path.View().find(u'\0') != std::u16string_view::npos) return false;  // no system path
+  const int fd = ::open(path.ToSystemPath().c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) return false;
+  struct stat st{};
+  // The file looked at just before, and still of the size it had.
+  bool same = ::fstat(fd, &st) == 0 && st.st_dev == seen.st_dev && st.st_ino == seen.st_ino &&
+              st.st_size == seen.st_size;
+  const auto size = static_cast<uint64_t>(st.st_size);
+  uint64_t compared = 0;
+  std::vector<char> held;
+  const auto readExactly = [fd](char* dst, size_t n) {
+    while (n > 0) {
+      const ssize_t got = ::read(fd, dst, n);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) return false;
+      dst += got;
+      n -= static_cast<size_t>(got);
+    }
+    return true;
+  };
+  if (same) {
+    same = produce([&](const void* data, size_t n) {
+      const char* piece = static_cast<const char*>(data);
+      if (n > size - compared) return false;
+      constexpr size_t kChunk = size_t{1} << 16;
+      while (n > 0) {
+        const size_t step = std::min(n, kChunk);
+        held.resize(step);
+        if (!readExactly(held.data(), step) || std::memcmp(held.data(), piece, step) != 0) return false;
+        piece += step;
+        n -= step;
+        compared += step;
+      }
+      return true;
+    });
+  }
+  ::close(fd);
+  return same && compared == size;
+}
+
+// The same for a file whose bytes are still in memory, `held`.
+bool HeldBytesProduced(std::string_view held, const std::function<bool(const FileByteSink&)>& produce) {
+  return produce([&](const void* data, size_t n) {
+           if (n > held.size() || std::memcmp(held.data(), data, n) != 0) return false;
+           held.remove_prefix(n);
+           return true;
+         }) &&
+         held.empty();
 }
 
 }  // namespace
@@ -168,6 +233,9 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
   // output charset's bytes are made piece by piece as they are written, so
   // that a large file is never held twice more.
   const CQzuMem mark = call.bytesResult ? CQzuMem() : MakeBom(call.outputCharset, !o.stripBom);
+  // The characters the output charset lacked, as the last whole pass over
+  // the result counted them.
+  size_t replaced = 0;
   const bool haveUtf16 = call.utf16 && !call.utf16->IsEmpty();
   const bool wholeUnits = !haveUtf16 || call.utf16->GetSize() % 2 == 0;
   const std::u16string_view units =
@@ -175,15 +243,35 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
           ? text.View()
           : std::u16string_view(reinterpret_cast<const char16_t*>(call.utf16->GetData()), call.utf16->GetSize() / 2);
   const auto produce = [&](const FileByteSink& sink) {
+    replaced = 0;
     if (call.bytesResult) return sink(call.bytes.GetData(), call.bytes.GetSize());
     if (!sink(mark.GetData(), mark.GetSize())) return false;
     if (call.ansiToUtf8) return AnsiToUtf8InPieces(call.ansi, sink);
-    if (wholeUnits) return EncodeUtf16InPieces(units, call.outputCharset, sink);
-    // Half a unit at the end: the charset converter decides what it becomes.
+    if (wholeUnits) return EncodeUtf16InPieces(units, call.outputCharset, sink, &replaced);
+    // Half a unit at the end: the charset converter decides what it becomes
+    // (outside UTF-16, the unit of its low byte).
+    if (!IsUtf16Charset(call.outputCharset)) {
+      std::u16string withTail(units);
+      withTail += static_cast<char16_t>(static_cast<uint8_t>(call.utf16->View().back()));
+      return EncodeUtf16InPieces(withTail, call.outputCharset, sink, &replaced);
+    }
     CQzuMem converted = *call.utf16;
     return ConvertCharset(converted, CWString(u"UTF-16"), call.outputCharset, 0) &&
            sink(converted.GetData(), converted.GetSize());
   };
+  const bool sourceLeaves = o.deleteOriginal && !inPlace;
+  // What the path already holds is left alone: no write, no backup. A
+  // source read straight from the system code page is still whole in the
+  // read buffer, and in place it is what the path holds.
+  const bool held = existing == Entry::File && (inPlace && call.ansiToUtf8
+                                                    ? HeldBytesProduced(call.input->View(), produce)
+                                                    : HoldsProduced(outputPath, atOutput, produce));
+  if (held) {
+    m_replaced += static_cast<int64_t>(replaced);
+    result = u"1";
+    if (sourceLeaves) MoveToBackup(path, InTree(path, root, kBackupFolder));
+    return;
+  }
   // The result is as private as its source. What stands at the output path
   // and the source's status were looked at just now: the write need not ask
   // again.
@@ -200,6 +288,7 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
     written = output.Write(outputPath, produce, path);
   }
   if (!written) return;
+  m_replaced += static_cast<int64_t>(replaced);
 
   // Then the file it replaces is kept (a second name, on the disk before the
   // replacement), and only then is the new file put in its place: at every
@@ -208,7 +297,6 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
   if (existing == Entry::File && (kept = KeepCopyOf(outputPath, backupOfOutput, true)).IsEmpty()) return;
   // The folder's flush waits for the next result in another folder, unless
   // the source is to leave: it goes only once its conversion is on the disk.
-  const bool sourceLeaves = o.deleteOriginal && !inPlace;
   if (!output.Commit(sourceLeaves ? nullptr : &m_folderFlushes)) {
     if (!kept.IsEmpty()) ::unlink(kept.ToSystemPath().c_str());  // the old file is still in its place
     return;

@@ -161,7 +161,7 @@ class rg_ZhuChuangKouLei : public rg_Ombrine_MFCJieMian_base::CQzuWinForm, publi
   void RunBatch(const rg_Ombrine_base::rg_WenBenShuZuLei& files, const rg_Ombrine_base::rg_WenBenShuZuLei& folders,
                 Button& button);
   // Files of the last batch that the conversion core did not convert.
-  int32_t BatchFailedCount() const { return m_batch.failedCount; }
+  int32_t BatchFailedCount() const { return m_batch.tally.failed; }
   // The close query while a batch runs: the batch stops after its current
   // file, and the window closes once it has ended. True when the close must
   // wait for that.
@@ -282,10 +282,18 @@ class rg_ZhuChuangKouLei : public rg_Ombrine_MFCJieMian_base::CQzuWinForm, publi
   // streamed): a single conversion then leaves Direction alone. The batch
   // itself converts every file in its own direction whatever Direction says.
   bool BatchRunning = false;
+  // Single conversions under way on each side (kEncodeSide, kDecodeSide):
+  // their button says "正在处理.." until they end, whatever is clicked
+  // meanwhile. Not streamed.
+  int SingleConversionsRunning[2] = {0, 0};
   // "正在处理.." on `clicked`, the input editor's text through the conversion
   // core in text mode into the result editor, then the clicked side's single
   // caption set again. `direction` kEncodeSide or kDecodeSide.
   void RunSingleConversion(Button& clicked, int direction);
+  // After a single conversion: the title hint tells how many characters the
+  // target charset lacked ("N 个字符无法用目标编码表示（已替换为?）"); a later
+  // conversion without any takes that hint away. Nothing while a batch runs.
+  void ShowReplacementHint(int64_t replaced);
 
  protected:
   // BuildMainWindowUi.
@@ -330,6 +338,7 @@ class rg_ZhuChuangKouLei : public rg_Ombrine_MFCJieMian_base::CQzuWinForm, publi
                                        int index, const CWString& path, const CWString& extension);
 
   BatchRun m_batch;
+  bool m_replacementHintShown = false;
 };
 
 }  // namespace rg_Ombrine_app

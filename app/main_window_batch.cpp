@@ -53,9 +53,12 @@ void ShowCaption(rg_ZhuChuangKouLei::Button& button, const char16_t* caption) {
 ConversionOptions rg_ZhuChuangKouLei::BatchOptions() {
   // Read afresh for every file, so that an option changed during the batch
   // applies to the files after it; whatever was clicked since the batch
-  // began, its files keep its direction.
+  // began, its files keep its direction and its function.
   ConversionOptions options = FillConversionOptions();
-  if (m_batch.Active()) options.direction = m_batch.direction;
+  if (m_batch.Active()) {
+    options.direction = m_batch.direction;
+    options.function = m_batch.function;
+  }
   return options;
 }
 
@@ -77,6 +80,7 @@ void rg_ZhuChuangKouLei::RunBatch(const rg_WenBenShuZuLei& files, const rg_WenBe
   m_batch.phase = BatchRun::Phase::Running;
   m_batch.button = &button;
   m_batch.direction = &button == &BatchDecodeButton ? ConversionDirection::Decode : ConversionDirection::Encode;
+  m_batch.function = SelectedFunction();
   Direction = static_cast<int32_t>(m_batch.direction);
   BatchRunning = true;
 
@@ -176,7 +180,7 @@ void rg_ZhuChuangKouLei::FinishBatch(bool withSummary) {
   const CWString folder = SaveToNewLocationCheck.checked && !BatchRoot.IsEmpty()
                               ? BatchRoot + kPathSeparatorText + kBatchResultFolder
                               : BatchRoot;
-  const CWString text = BatchSummaryText(ConvertedCount, m_batch.failedCount, FolderWalker.skippedFolders,
+  const CWString text = BatchSummaryText(ConvertedCount, m_batch.tally, FolderWalker.skippedFolders,
                                          BatchClock.ElapsedText(CWString()), folder);
   if (ShowMessageBox(text, kBatchSummaryCaption, kBatchSummaryStyle) == kIdOk && !folder.IsEmpty())
     OpenAddress(folder, CWString());
@@ -208,12 +212,18 @@ intptr_t rg_ZhuChuangKouLei::OnFileListReady(const rg_WenBenShuZuLei& files, con
     options = BatchOptions();
     CWString result;
     CWString text;
-    core.ConvertOne(result, list[static_cast<size_t>(i)], count, i + 1, text, false);
-    // The core counts every file it is handed; one it did not convert is a
-    // failure, not a conversion.
-    if (!Converted(result)) {
+    const CWString& file = list[static_cast<size_t>(i)];
+    core.ConvertOne(result, file, count, i + 1, text, false);
+    // The core counts every file it is handed; one it left alone as no text,
+    // or did not convert, is not a conversion.
+    if (core.SkippedNonText()) {
       --ConvertedCount;
-      ++m_batch.failedCount;
+      m_batch.tally.AddSkipped(NameInBatch(file, BatchRoot));
+    } else if (!Converted(result)) {
+      --ConvertedCount;
+      m_batch.tally.AddFailed(NameInBatch(file, BatchRoot));
+    } else if (core.ReplacedCharacters() > 0) {
+      ++m_batch.tally.replaced;
     }
   }
   core.FlushWrittenFolders();

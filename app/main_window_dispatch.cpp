@@ -63,8 +63,12 @@ void rg_ZhuChuangKouLei::RunSingleConversion(Button& clicked, int direction) {
   clicked.SetButtonText(kBusyCaption);
   clicked.RedrawButton();
 
+  // The options are read once: a toggle clicked while the conversion pumps
+  // messages changes neither its function nor its busy caption.
   ConversionOptions options = FillConversionOptions();
   options.direction = direction == kDecodeSide ? ConversionDirection::Decode : ConversionDirection::Encode;
+  const int side = direction == kDecodeSide ? kDecodeSide : kEncodeSide;
+  ++SingleConversionsRunning[side];
   WordAutomationAdapter automation(WordEngine);
   WordDocuments word(&automation, *this);
   // The engine's own message box tells why nothing was converted.
@@ -74,8 +78,22 @@ void rg_ZhuChuangKouLei::RunSingleConversion(Button& clicked, int direction) {
     ConversionCore core(options, BatchRoot, ConvertedCount, PinyinConverter, word, *this);
     core.ConvertOne(result, CWString(), 0, 0, text, false);
     ResultEditor.SetCodeEditText(result);
+    ShowReplacementHint(core.ReplacedCharacters());
   }
+  --SingleConversionsRunning[side];
   UpdateActionCaptions(direction, kSingleOnly);
+}
+
+void rg_ZhuChuangKouLei::ShowReplacementHint(int64_t replaced) {
+  // A running batch shows its progress there, file by file.
+  if (BatchRunning) return;
+  if (replaced > 0) {
+    SetTitleHint(CWString::FromInt(replaced) + u" 个字符无法用目标编码表示（已替换为?）", CWString());
+    m_replacementHintShown = true;
+  } else if (m_replacementHintShown) {
+    SetTitleHint(CWString(), CWString());
+    m_replacementHintShown = false;
+  }
 }
 
 intptr_t rg_ZhuChuangKouLei::PreviewAsHtml(CQzuObject* sender) {

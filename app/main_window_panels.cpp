@@ -66,11 +66,14 @@ void rg_ZhuChuangKouLei::UpdateActionCaptions(int side, int which) {
   const bool decode = side == kDecodeSide;
   Button& single = decode ? DecodeButton : EncodeButton;
   Button& batch = decode ? BatchDecodeButton : BatchEncodeButton;
-  if (which != kBatchOnly) {
+  // A button whose work is under way keeps saying so until it ends.
+  const bool singleBusy = SingleConversionsRunning[decode ? kDecodeSide : kEncodeSide] > 0;
+  const bool batchBusy = m_batch.Active() && m_batch.button == &batch;
+  if (which != kBatchOnly && !singleBusy) {
     single.SetButtonText(decode ? captions.decode : captions.encode);
     single.RedrawButton();
   }
-  if (which != kSingleOnly) {
+  if (which != kSingleOnly && !batchBusy) {
     batch.SetButtonText(decode ? captions.batchDecode : captions.batchEncode);
     batch.RedrawButton();
   }

@@ -216,13 +216,30 @@ bool CharsetIsKnown(const CWString& name) {
   return KnownOnStreamPath(NativeKind(upper, ansiName), resolved);
 }
 
+namespace {
+
+// The characters of `units` that became "?" in `bytes`, their encoding in
+// the system code page. In every code page a system uses, the byte "?"
+// stands for "?" alone (no trail byte of a double-byte code page is 0x3F),
+// so each "?" beyond those of the text is a character the code page lacked.
+size_t QuestionMarksAdded(std::u16string_view units, const void* bytes, size_t size) {
+  const char* const b = static_cast<const char*>(bytes);
+  const size_t written = static_cast<size_t>(std::count(b, b + size, '?'));
+  const size_t given = static_cast<size_t>(std::count(units.begin(), units.end(), u'?'));
+  return written > given ? written - given : 0;
+}
+
+}  // namespace
+
 bool EncodeUtf16InPieces(std::u16string_view units, const CWString& to,
-                         const std::function<bool(const void*, size_t)>& sink) {
+                         const std::function<bool(const void*, size_t)>& sink, size_t* replaced) {
   const CWString ansiName = AnsiName();
   CWString name = to;
   ResolveName(name, ansiName);
   const CWString upper = name.ToUpperAscii();
   const Native kind = NativeKind(upper, ansiName);
+  if (replaced) *replaced = 0;
+  size_t* const count = kind == Native::kAnsi ? replaced : nullptr;
   if (kind == Native::kUtf16Le) return sink(units.data(), units.size() * 2);
 
   // How one piece of units is encoded into room for `maxPerUnit` bytes each.
@@ -250,6 +267,7 @@ bool EncodeUtf16InPieces(std::u16string_view units, const CWString& to,
     if (!KnownOnStreamPath(kind, name)) return false;
     CQzuMem bytes;
     if (!EncodeAny(units, kind, name, bytes)) return false;
+    if (count) *count = QuestionMarksAdded(units, bytes.GetData(), bytes.GetSize());
     return sink(bytes.GetData(), bytes.GetSize());
   }
 
@@ -262,6 +280,7 @@ bool EncodeUtf16InPieces(std::u16string_view units, const CWString& to,
     size_t n = std::min(units.size(), kPieceUnits);
     if (n < units.size() && (units[n - 1] & 0xFC00) == 0xD800) --n;
     const size_t bytes = encode(units.substr(0, n), room.Data());
+    if (count) *count += QuestionMarksAdded(units.substr(0, n), room.Data(), bytes);
     if (!sink(room.Data(), bytes)) return false;
     units.remove_prefix(n);
   }

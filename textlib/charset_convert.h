@@ -31,9 +31,12 @@ bool CharsetIsKnown(const CWString& name);
 // by piece: together the bytes ConvertCharset gives from "UTF-16" to `to`,
 // without a buffer for all of them. False when `to` is not a charset anything
 // knows (then the sink gets nothing) or when the sink refuses a piece;
-// std::bad_alloc when memory runs out.
+// std::bad_alloc when memory runs out. `replaced`, when given, receives how
+// many characters the system code page lacked and wrote as "?" (counted on
+// the pieces handed over; the UTF charsets hold every character, and other
+// charsets are not counted: 0).
 bool EncodeUtf16InPieces(std::u16string_view units, const CWString& to,
-                         const std::function<bool(const void*, size_t)>& sink);
+                         const std::function<bool(const void*, size_t)>& sink, size_t* replaced = nullptr);
 
 // Whether text in the system code page goes straight to UTF-8 here (file
 // conversions without a function take that shorter way). `from` is

@@ -2,7 +2,10 @@
 // files in a temporary folder and drops it on "批量编码" a second later.
 //   batch_demo running   each file takes a moment, so the batch button reads
 //                        "停止批量操作" and the title shows the progress
-//   batch_demo summary   a few files, then the summary box
+//   batch_demo summary   a few files, then the summary box; among them a
+//                        picture and a program named .txt (skipped), a file
+//                        whose result cannot be written (failed) and
+//                        subtitles with emoji written as ANSI (replaced)
 // The tree is removed when the program ends.
 #include <QApplication>
 #include <QDir>
@@ -12,6 +15,7 @@
 #include <chrono>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 
@@ -45,6 +49,25 @@ void MakeTree(const std::string& root, int files) {
   }
 }
 
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The files of the summary mode that are not simply converted.
+void AddTroubles(const std::string& root) {
+  static const unsigned char kPng[] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D,
+                                       0x49, 0x48, 0x44, 0x52, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01};
+  WriteBytes(root + "/封面.txt", std::string(reinterpret_cast<const char*>(kPng), sizeof kPng));
+  std::ifstream program("/bin/true", std::ios::binary);
+  WriteBytes(root + "/sub/工具.txt", std::string(std::istreambuf_iterator<char>(program), {}));
+  WriteBytes(root + "/字幕.txt", "好的👍，我们明天早上九点在学校门口见面。\r\n记得带上你的作业本。\r\n");
+  WriteBytes(root + "/sub/字幕2.txt", "今天天气真好☀️，一起去公园散步吧。\r\n");
+  // A folder where the result of 文件0.txt goes (the results of a dropped
+  // folder go beside it): it cannot be written.
+  const std::string parent = root.substr(0, root.rfind('/'));
+  QDir().mkpath(QString::fromStdString(parent + "/转换结果/资料/文件0.txt"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,6 +82,7 @@ int main(int argc, char** argv) {
   QTemporaryDir scratch;
   const std::string root = scratch.path().toStdString() + "/资料";
   MakeTree(root, running ? 400 : 6);
+  if (!running) AddTroubles(root);
 
   rg_Ombrine_app::rg_startup_class program;
   if (rg_Ombrine_app::StartProgram(program) != 0) return 1;
@@ -67,6 +91,10 @@ int main(int argc, char** argv) {
     window.WalkSubfoldersCheck.SetButtonChecked(1);
     window.WalkSubfoldersCheck.RedrawButton();
     window.FileFilterEdit.SetText(u"*.txt");
+    if (!running) {
+      window.SaveToNewLocationCheck.SetButtonChecked(1);
+      window.OutputCharsetList.SelectDropDownItem(1);  // ANSI
+    }
     rg_Ombrine_base::rg_WenBenShuZuLei folders;
     folders.Add(CWString::FromUtf8(root));
     window.RunBatch(rg_Ombrine_base::rg_WenBenShuZuLei(), folders, window.BatchEncodeButton);

@@ -26,6 +26,7 @@
 #include "platform/hooks.h"
 #include "services/global_settings.h"
 #include "qt_pump.h"
+#include "services/global_settings.h"
 #include "test_support.h"
 #include "textlib/charset_convert.h"
 
@@ -140,6 +141,8 @@ class BatchWindowFixture : public ::testing::Test {
     hooks.onPump = nullptr;
     if (window && window->HasWindow()) window->DestroyWindow();
     window.reset();
+    // The next test starts without this one's settings (the batch saves them).
+    rg_Tavelkin_MingLingJi::GlobalSettings().Reset();
     rg_Ombrine_app::SetBatchFolderChooser(m_previousChooser);
     InstallPlatformHooks(m_previousHooks);
     ResetIconCache();

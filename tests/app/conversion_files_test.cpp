@@ -102,6 +102,8 @@ TEST(ConversionFiles, OutputNamesOfTheHtmlAndWordFunctions) {
   const Case cases[] = {
       {ConversionFunction::HtmlToText, ConversionDirection::Encode, HtmlLayout::TypesetImages, u"自动",
        WordLayout::Basic, "a.htm", "a.html"},
+      {ConversionFunction::HtmlToText, ConversionDirection::Encode, HtmlLayout::TypesetImagesP, u"自动",
+       WordLayout::Basic, "a.htm", "a.html"},
       {ConversionFunction::HtmlToText, ConversionDirection::Encode, HtmlLayout::Typeset, u"自动", WordLayout::Basic,
        "a.htm", "a.txt"},
       {ConversionFunction::HtmlToText, ConversionDirection::Encode, HtmlLayout::TypesetImagesP, u"txt",

@@ -372,6 +372,8 @@ TEST_F(BatchWindow, FilesThatFailAreCountedApartFromTheConverted) {
   EXPECT_EQ(window->BatchFailedCount(), 2);
   ASSERT_EQ(hooks.boxes.size(), 1u);
   EXPECT_EQ(hooks.boxes[0].text.Str().rfind(u"已转换 2 个！失败 2 个！用时 ", 0), 0u) << hooks.boxes[0].text.ToUtf8();
+  const CWString names = u"\r\n失败的文件：\r\n  gone.txt\r\n  b.txt\r\n确定后可以打开转换结果所在目录：";
+  EXPECT_NE(hooks.boxes[0].text.Find(names.View()), -1) << hooks.boxes[0].text.ToUtf8();
 }
 
 // A single conversion whose word processor could not be started leaves the
@@ -417,10 +419,12 @@ TEST(BatchTexts, FiltersAndSummary) {
     EXPECT_EQ(BatchFileDialogFilter(row.function, row.direction), row.dialog);
     EXPECT_EQ(BatchFolderFilter(row.function, row.direction, u"*.log"), row.walk);
   }
-  EXPECT_EQ(BatchSummaryText(5, 0, 0, u"用时 1秒", u"/r/转换结果"),
+  EXPECT_EQ(BatchSummaryText(5, BatchTally(), 0, u"用时 1秒", u"/r/转换结果"),
             u"已转换 5 个！用时 1秒\r\n确定后可以打开转换结果所在目录：/r/转换结果");
-  EXPECT_EQ(BatchSummaryText(5, 2, 1, u"用时 1秒", u"/r"),
-            u"已转换 5 个！失败 2 个！无法读取的文件夹 1 个！用时 1秒\r\n确定后可以打开转换结果所在目录：/r");
+  BatchTally failed;
+  failed.failed = 2;
+  EXPECT_EQ(BatchSummaryText(5, failed, 1, u"用时 1秒", u"/r"),
+            u"已转换 5 个！失败 2 个！无法读取的文件夹 1 个！用时 1秒\r\n失败的文件：\r\n  …\r\n确定后可以打开转换结果所在目录：/r");
 }
 
 }  // namespace
