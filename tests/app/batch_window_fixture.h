@@ -141,8 +141,6 @@ class BatchWindowFixture : public ::testing::Test {
     hooks.onPump = nullptr;
     if (window && window->HasWindow()) window->DestroyWindow();
     window.reset();
-    // The next test starts without this one's settings (the batch saves them).
-    rg_Tavelkin_MingLingJi::GlobalSettings().Reset();
     rg_Ombrine_app::SetBatchFolderChooser(m_previousChooser);
     InstallPlatformHooks(m_previousHooks);
     ResetIconCache();
