@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QFont>
-#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QPointer>
 #include <QScreen>
@@ -14,9 +13,10 @@
 #include "common/dpi.h"
 #include "framework/font_text.h"
 #include "framework/qt_platform_hooks.h"
+#include "framework/ui_font.h"
 
 namespace {
-QByteArray g_cjkFamily = "WenQuanYi Micro Hei";
+QByteArray g_cjkFamily = "Noto Sans CJK SC";
 
 // The Qt modules with texts of their own that the program shows; QtSvg has
 // none. Owned by the application object, so they go with it.
@@ -54,21 +54,8 @@ void InitializeFramework() { InitializeFramework(QtTranslationsFolder()); }
 
 void InitializeFramework(const QString& qtTranslationsFolder) {
   if (QScreen* screen = QGuiApplication::primaryScreen()) SetDpiFactor(DpiFactorFor(screen->logicalDotsPerInch()));
-  // The installed CJK font: WenQuanYi Micro Hei, else the first family that
-  // writes simplified Chinese.
-  const QStringList families = QFontDatabase::families();
-  QString cjk;
-  for (const QString& f : families)
-    if (f.startsWith(QStringLiteral("WenQuanYi Micro Hei"), Qt::CaseInsensitive)) { cjk = f; break; }
-  if (cjk.isEmpty()) {
-    const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
-    if (!chinese.isEmpty()) cjk = chinese.front();
-  }
-  if (!cjk.isEmpty()) {
-    g_cjkFamily = cjk.toUtf8();
-    QFont::insertSubstitutions(QStringLiteral("微软雅黑"), {cjk});
-    QFont::insertSubstitutions(QStringLiteral("Microsoft YaHei"), {cjk});
-  }
+  const QString cjk = InstallUiFontSubstitution();
+  if (!cjk.isEmpty()) g_cjkFamily = cjk.toUtf8();
   QApplication::setFont(DefaultControlFont());
   InstallQtTranslations(qtTranslationsFolder);
   InstallQtPlatformHooks();

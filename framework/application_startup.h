@@ -12,7 +12,8 @@ void PrepareQtEnvironment();
 void InitializeFramework();
 // The same with the translations taken from `qtTranslationsFolder`.
 void InitializeFramework(const QString& qtTranslationsFolder);
-// The family the substitution chose ("WenQuanYi Micro Hei" when installed).
+// The family the substitution chose (framework/ui_font.h: "Noto Sans CJK SC"
+// when installed).
 const char* CjkFontFamily();
 
 // Qt's own texts (file dialog, standard buttons, editor menus) in simplified

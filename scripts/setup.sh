@@ -14,7 +14,7 @@ PACKAGES=(
   # charsets, digests, CRC32, Chinese script, regular expressions, image writing
   libicu-dev libssl-dev zlib1g-dev libopencc-dev libpcre2-dev libstb-dev
   # UI font standing in for the Windows Chinese UI font
-  fonts-wqy-microhei
+  fonts-noto-cjk
   # Word documents: a headless LibreOffice driven over C++ UNO (its SDK
   # generates the UNO headers and carries the client libraries)
   libreoffice-writer-nogui libreoffice-dev
