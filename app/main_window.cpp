@@ -204,7 +204,11 @@ void rg_ZhuChuangKouLei::PrepareCreateParams(rg_Ombrine_MFCJieMian_base::CQzuCre
   const QRect area = AvailableScreenArea();
   if (area.isEmpty()) return;
   const WindowFit fit = FitWindowToArea(QSize(kMainWindowWidth, kMainWindowHeight), GetDpiFactor(), area.size());
-  if (fit.factor != GetDpiFactor()) ApplyUiScale(fit.factor);
+  if (fit.factor != GetDpiFactor()) {
+    ApplyUiScale(fit.factor);
+    // The banner chose its pictures' size step when it was constructed.
+    BannerStrip.PickBannerBitmaps();
+  }
   params.width = fit.clientSize.width();
   params.height = fit.clientSize.height();
 }

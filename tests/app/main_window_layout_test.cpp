@@ -189,12 +189,13 @@ TEST_F(MainWindowScreenFitTest, OpensAtAFactorAndSizeThatFitTheScreen) {
     QSize screen;
     double screenFactor, factor;
     QSize client;
+    int glideWidth;  // the banner's picture of the factor's size step
   } cases[] = {
       // 1788 x 1080 at 1.5 does not fit; 1490 x 900 at 1.25 does.
-      {"1600x1000 at 1.5", {1600, 1000}, 1.5, 1.25, {1490, 900}},
-      {"1366x768 at 1", {1366, 768}, 1.0, 1.0, {1192, 720}},
+      {"1600x1000 at 1.5", {1600, 1000}, 1.5, 1.25, {1490, 900}, 262},
+      {"1366x768 at 1", {1366, 768}, 1.0, 1.0, {1192, 720}, 209},
       // Not even at 1: the height the screen offers under a title bar.
-      {"1280x720 at 1", {1280, 720}, 1.0, 1.0, {1192, 720 - 38}},
+      {"1280x720 at 1", {1280, 720}, 1.0, 1.0, {1192, 720 - 38}, 209},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -203,6 +204,8 @@ TEST_F(MainWindowScreenFitTest, OpensAtAFactorAndSizeThatFitTheScreen) {
     EXPECT_EQ(GetDpiFactor(), c.factor);
     EXPECT_EQ(QSize(w.GetClientWidth(), w.GetClientHeight()), c.client);
     EXPECT_EQ(w.EncodeButton.GetHeight(), ScaleByDpiFactor(50));
+    EXPECT_EQ(w.BannerStrip.GlideItem().images[rg_TavelkinMingLingJi_ChuangKouZuJian::kImageNormal].GetWidth(),
+              c.glideWidth);
     EXPECT_FALSE(w.ClientScroller().HorizontalBar() && w.ClientScroller().HorizontalBar()->isVisible());
     EXPECT_FALSE(w.ClientScroller().VerticalBar() && w.ClientScroller().VerticalBar()->isVisible());
     const QRect visible(0, 0, w.GetClientWidth(), w.GetClientHeight());
