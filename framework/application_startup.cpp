@@ -14,6 +14,7 @@
 #include "framework/font_text.h"
 #include "framework/qt_platform_hooks.h"
 #include "framework/ui_font.h"
+#include "platform/resource_loader.h"
 
 namespace {
 QByteArray g_cjkFamily = "Noto Sans CJK SC";
@@ -47,7 +48,20 @@ int InstallQtTranslations(const QString& folder) {
     else
       delete translator;
   }
-  return static_cast<int>(g_qtTranslators.size());
+  const int installed = static_cast<int>(g_qtTranslators.size());
+  // Our own texts for what Qt's catalogue lacks, over Qt's (the translator
+  // installed last is asked first); only beside a Chinese Qt, so a dialog
+  // never mixes the two languages more than Qt alone would.
+  const unsigned char* data = nullptr;
+  size_t size = 0;
+  if (installed > 0 && FindResource(kQtTextsResource, &data, &size)) {
+    auto* own = new QTranslator(QCoreApplication::instance());
+    if (own->load(data, static_cast<int>(size)) && QCoreApplication::installTranslator(own))
+      g_qtTranslators.emplace_back(own);
+    else
+      delete own;
+  }
+  return installed;
 }
 
 void InitializeFramework() { InitializeFramework(QtTranslationsFolder()); }
