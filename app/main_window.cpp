@@ -4,6 +4,8 @@
 #include "components/global_objects.h"
 #include "components/icon_render_cache.h"
 #include "components/title_hint.h"
+#include "framework/screen_area.h"
+#include "framework/window_fit.h"
 #include "platform/hooks.h"
 
 namespace rg_Ombrine_app {
@@ -191,6 +193,25 @@ void rg_ZhuChuangKouLei::LoadFromStream(CQzuStream& s) {
 
 int rg_ZhuChuangKouLei::DefaultWidth() const { return ScaleByDpiFactor(kMainWindowWidth); }
 int rg_ZhuChuangKouLei::DefaultHeight() const { return ScaleByDpiFactor(kMainWindowHeight); }
+
+void rg_ZhuChuangKouLei::PrepareCreateParams(rg_Ombrine_MFCJieMian_base::CQzuCreateParams& params) {
+  CQzuWinForm::PrepareCreateParams(params);
+  if (params.parent || GetEnvelope() || params.width != qzu_win::kCwUseDefault ||
+      params.height != qzu_win::kCwUseDefault)
+    return;
+  // Before any control exists: the controls and their fonts are made at the
+  // factor chosen here.
+  const QRect area = AvailableScreenArea();
+  if (area.isEmpty()) return;
+  const WindowFit fit = FitWindowToArea(QSize(kMainWindowWidth, kMainWindowHeight), GetDpiFactor(), area.size());
+  if (fit.factor != GetDpiFactor()) {
+    ApplyUiScale(fit.factor);
+    // The banner chose its pictures' size step when it was constructed.
+    BannerStrip.PickBannerBitmaps();
+  }
+  params.width = fit.clientSize.width();
+  params.height = fit.clientSize.height();
+}
 
 // ---- the conversion core's host ----
 

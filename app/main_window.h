@@ -32,6 +32,7 @@
 #include "components/owner_drawn_button.h"
 #include "components/owner_drawn_label.h"
 #include "framework/check_box.h"
+#include "framework/client_scroller.h"
 #include "framework/edit_box.h"
 #include "framework/label.h"
 #include "framework/win_container.h"
@@ -150,6 +151,14 @@ class rg_ZhuChuangKouLei : public rg_Ombrine_MFCJieMian_base::CQzuWinForm, publi
   // Parks the six option panels at the top right over the banner strip, the
   // way the settings load ends.
   void PlaceOptionPanels();
+  // The smallest client size at which every toggle, both action buttons,
+  // both batch buttons and every option panel stay whole, from the places
+  // the build gave them (device pixels). The window takes it as its minimum
+  // size, cut to the screen's available area; below it the client area
+  // scrolls.
+  QSize MinimumClientSize();
+  // The scroll bars of a client area smaller than the minimum size.
+  const CQzuClientScroller& ClientScroller() const { return m_scroller; }
 
   // ---- batch (main_window_batch.cpp) ----
   // A click on, or a drop onto, `button` (BatchEncodeButton or
@@ -298,6 +307,10 @@ class rg_ZhuChuangKouLei : public rg_Ombrine_MFCJieMian_base::CQzuWinForm, publi
  protected:
   // BuildMainWindowUi.
   void CreateChildren() override;
+  // A window created without a size fits the screen's available area: the
+  // DPI factor may step down, or the window opens at the area with its
+  // client scrolling (framework/window_fit.h).
+  void PrepareCreateParams(rg_Ombrine_MFCJieMian_base::CQzuCreateParams& params) override;
 
  private:
   // Every control with its caption, looks, position, id, initial state and
@@ -339,6 +352,7 @@ class rg_ZhuChuangKouLei : public rg_Ombrine_MFCJieMian_base::CQzuWinForm, publi
 
   BatchRun m_batch;
   bool m_replacementHintShown = false;
+  CQzuClientScroller m_scroller;
 };
 
 }  // namespace rg_Ombrine_app

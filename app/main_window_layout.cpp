@@ -4,6 +4,14 @@
 // Everything is in device pixels; sizes are window sizes.
 #include "app/main_window.h"
 
+#include <QWidget>
+
+#include <algorithm>
+
+#include "common/dpi.h"
+#include "framework/screen_area.h"
+#include "framework/window_fit.h"
+
 namespace rg_Ombrine_app {
 
 namespace {
@@ -32,9 +40,47 @@ int H(const CQzuWinControl& c) { return c.HasWindow() ? c.GetHeight() : 0; }
 
 }  // namespace
 
+QSize rg_ZhuChuangKouLei::MinimumClientSize() {
+  // Right: the toggles and the parked panels keep their places, the batch
+  // buttons theirs inside the batch group.
+  int right = 0;
+  for (int i = 0; i < kConversionFunctionCount; ++i) {
+    const Button& toggle = FunctionToggle(static_cast<ConversionFunction>(i));
+    right = std::max(right, L(toggle) + W(toggle));
+  }
+  for (const Layouter* panel :
+       {&EncodeIncludesPanel, &TxtPanel, &WordTxtPanel, &CharFormatPanel, &DedupPanel, &PinyinPanel})
+    right = std::max(right, L(*panel) + W(*panel));
+  for (const Button* batch : {&BatchEncodeButton, &BatchDecodeButton})
+    right = std::max(right, L(BatchGroup) + L(*batch) + W(*batch));
+  // Down: the editors' panel keeps its captions, its paste, copy and swap
+  // buttons and a margin under them; the batch group its height.
+  const int margin = L(InputEditor);
+  int editorsBottom = 0;
+  for (const CQzuWinControl* c : std::initializer_list<const CQzuWinControl*>{
+           &InputCaption, &ResultCaption, &PasteButton, &CopyButton, &SwapButton})
+    editorsBottom = std::max(editorsBottom, T(*c) + H(*c));
+  // Never above the design size: at some factors the wider txt panel
+  // reaches a rounding pixel past it, as the build places it.
+  return QSize(right, T(EditorsPanel) + editorsBottom + margin + H(BatchGroup))
+      .boundedTo(QSize(DefaultWidth(), DefaultHeight()));
+}
+
 intptr_t rg_ZhuChuangKouLei::OnMainWindowResize() {
-  const int clientWidth = GetClientWidth();
-  const int clientHeight = GetClientHeight();
+  // The rules below work in content coordinates: unscrolled, and at least
+  // as large as the minimum size.
+  m_scroller.Unscroll(*this);
+  const QSize minimum = MinimumClientSize();
+  if (QWidget* window = GetWidget(); window && window->isWindow()) {
+    // The minimum size, cut to what the screen offers; below it the client
+    // area scrolls.
+    const QSize room = AvailableClientSize(AvailableScreenArea().size(), GetDpiFactor());
+    const QSize bounded = room.isEmpty() ? minimum : minimum.boundedTo(room);
+    if (window->minimumSize() != bounded) window->setMinimumSize(bounded);
+  }
+  const QSize content = m_scroller.Arrange(*this, minimum);
+  const int clientWidth = content.width();
+  const int clientHeight = content.height();
   SetWidthIfWindow(BannerStrip, clientWidth);
   BannerStrip.BannerReference = &EncodeIncludesPanel;
 
@@ -66,6 +112,7 @@ intptr_t rg_ZhuChuangKouLei::OnMainWindowResize() {
     SetWidthIfWindow(EncodeButton, L(DecodeButton) + W(DecodeButton) - L(EncodeButton));
   if (BatchDecodeButton.GetButtonText().IsEmpty())
     SetWidthIfWindow(BatchEncodeButton, L(BatchDecodeButton) + W(BatchDecodeButton) - L(BatchEncodeButton));
+  m_scroller.Scroll(*this);
   return 0;
 }
 

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QFont>
-#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QPointer>
 #include <QScreen>
@@ -14,9 +13,11 @@
 #include "common/dpi.h"
 #include "framework/font_text.h"
 #include "framework/qt_platform_hooks.h"
+#include "framework/ui_font.h"
+#include "platform/resource_loader.h"
 
 namespace {
-QByteArray g_cjkFamily = "WenQuanYi Micro Hei";
+QByteArray g_cjkFamily = "Noto Sans CJK SC";
 
 // The Qt modules with texts of their own that the program shows; QtSvg has
 // none. Owned by the application object, so they go with it.
@@ -47,28 +48,28 @@ int InstallQtTranslations(const QString& folder) {
     else
       delete translator;
   }
-  return static_cast<int>(g_qtTranslators.size());
+  const int installed = static_cast<int>(g_qtTranslators.size());
+  // Our own texts for what Qt's catalogue lacks, over Qt's (the translator
+  // installed last is asked first); only beside a Chinese Qt, so a dialog
+  // never mixes the two languages more than Qt alone would.
+  const unsigned char* data = nullptr;
+  size_t size = 0;
+  if (installed > 0 && FindResource(kQtTextsResource, &data, &size)) {
+    auto* own = new QTranslator(QCoreApplication::instance());
+    if (own->load(data, static_cast<int>(size)) && QCoreApplication::installTranslator(own))
+      g_qtTranslators.emplace_back(own);
+    else
+      delete own;
+  }
+  return installed;
 }
 
 void InitializeFramework() { InitializeFramework(QtTranslationsFolder()); }
 
 void InitializeFramework(const QString& qtTranslationsFolder) {
   if (QScreen* screen = QGuiApplication::primaryScreen()) SetDpiFactor(DpiFactorFor(screen->logicalDotsPerInch()));
-  // The installed CJK font: WenQuanYi Micro Hei, else the first family that
-  // writes simplified Chinese.
-  const QStringList families = QFontDatabase::families();
-  QString cjk;
-  for (const QString& f : families)
-    if (f.startsWith(QStringLiteral("WenQuanYi Micro Hei"), Qt::CaseInsensitive)) { cjk = f; break; }
-  if (cjk.isEmpty()) {
-    const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
-    if (!chinese.isEmpty()) cjk = chinese.front();
-  }
-  if (!cjk.isEmpty()) {
-    g_cjkFamily = cjk.toUtf8();
-    QFont::insertSubstitutions(QStringLiteral("微软雅黑"), {cjk});
-    QFont::insertSubstitutions(QStringLiteral("Microsoft YaHei"), {cjk});
-  }
+  const QString cjk = InstallUiFontSubstitution();
+  if (!cjk.isEmpty()) g_cjkFamily = cjk.toUtf8();
   QApplication::setFont(DefaultControlFont());
   InstallQtTranslations(qtTranslationsFolder);
   InstallQtPlatformHooks();

@@ -12,15 +12,20 @@ void PrepareQtEnvironment();
 void InitializeFramework();
 // The same with the translations taken from `qtTranslationsFolder`.
 void InitializeFramework(const QString& qtTranslationsFolder);
-// The family the substitution chose ("WenQuanYi Micro Hei" when installed).
+// The family the substitution chose (framework/ui_font.h: "Noto Sans CJK SC"
+// when installed).
 const char* CjkFontFamily();
 
 // Qt's own texts (file dialog, standard buttons, editor menus) in simplified
 // Chinese whatever the system's locale: installs the "zh_CN" translations of
 // the Qt modules the program uses found in `folder`, replacing those an
 // earlier call installed. A missing or unreadable file is skipped (Qt then
-// speaks English); an empty folder removes them all. UI thread only; returns
-// how many files were installed.
+// speaks English); an empty folder removes them all. When any was installed,
+// the program's own catalogue (RCDATA kQtTextsResource, compiled from
+// resources/translations/) goes over them: the file dialog's type names and
+// the texts Qt's catalogue lacks. UI thread only; returns how many of Qt's
+// files were installed.
 int InstallQtTranslations(const QString& folder);
+inline constexpr int kQtTextsResource = 528;
 // Where Qt's translations are installed (/usr/share/qt6/translations).
 QString QtTranslationsFolder();

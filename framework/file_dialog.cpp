@@ -1,11 +1,22 @@
 #include "framework/file_dialog.h"
 
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QStringList>
+#include <QTreeView>
 
+#include "common/dpi.h"
+#include "framework/file_dialog_columns.h"
 #include "framework/qt_text.h"
 
 namespace rg_Ombrine_MFCJieMian_base {
+
+namespace {
+// Room for the name and the three detail columns at 96 DPI.
+constexpr int kDialogWidth = 760;
+constexpr int kDialogHeight = 480;
+constexpr int kNameColumnWidth = 300;
+}  // namespace
 
 QZU_IMPLEMENT_CLASS(rg_TongYongDuiHuaKuang, CQzuObject, "rg_Ombrine_MFCJieMian_base::rg_TongYongDuiHuaKuang")
 
@@ -53,6 +64,16 @@ bool rg_TongYongDuiHuaKuang::Show(CQzuWinControl* owner) {
     dialog.setFileMode(multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
   }
   if (!fileName.IsEmpty()) dialog.selectFile(ToQString(fileName));
+  // Sizes, types and dates in Chinese, and columns wide enough for them.
+  auto* columns = new FileDialogColumns(&dialog);
+  dialog.setProxyModel(columns);
+  dialog.resize(ScaleByDpiFactor(kDialogWidth), ScaleByDpiFactor(kDialogHeight));
+  if (auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+    QHeaderView* header = view->header();
+    header->resizeSection(FileDialogColumns::kName, ScaleByDpiFactor(kNameColumnWidth));
+    for (int c : {FileDialogColumns::kSize, FileDialogColumns::kType, FileDialogColumns::kDate})
+      header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+  }
   if (dialog.exec() != QDialog::Accepted) return false;
   for (const QString& f : dialog.selectedFiles()) m_chosen.Add(FromQString(f));
   if (!m_chosen.IsEmpty()) fileName = m_chosen[0];

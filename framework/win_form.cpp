@@ -3,13 +3,12 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QGuiApplication>
-#include <QScreen>
 
 #include <algorithm>
 
 #include "common/dpi.h"
 #include "framework/envelope_dialog.h"
+#include "framework/screen_area.h"
 #include "framework/qt_text.h"
 
 namespace rg_Ombrine_MFCJieMian_base {
@@ -104,9 +103,8 @@ void CQzuWinForm::AfterCreate(const CQzuCreateParams& params) {
 void CQzuWinForm::CentreOnScreen() {
   QWidget* w = GetWidget();
   if (!w || m_envelope || !w->isWindow()) return;
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
-  const QRect area = screen->availableGeometry();
+  const QRect area = AvailableScreenArea();
+  if (area.isEmpty()) return;
   // Before the window is shown the frame is not known yet: the client size
   // stands for it.
   const QSize size = w->frameGeometry().size();

@@ -58,7 +58,8 @@ class CQzuWinForm : public rg_ZuJianBuJuQi, public IWinFormEventListener {
   // choice.
   void SetCentredOnScreen(bool centred) { m_centredOnScreen = centred ? 1 : 0; }
   // Moves the window so that it sits in the middle of the primary screen's
-  // available area (its top left kept on the screen when it is larger).
+  // available area (AvailableScreenArea), its top left kept on the screen
+  // when it is larger.
   // Nothing without a window or for a form inside an envelope.
   void CentreOnScreen();
 

@@ -11,10 +11,12 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev libqscintilla2-qt6-dev libgl-dev
   # Qt's own texts (file dialog, standard buttons) in Chinese
   qt6-translations-l10n
+  # lrelease, which compiles the program's own texts for Qt's file dialog
+  qt6-l10n-tools
   # charsets, digests, CRC32, Chinese script, regular expressions, image writing
   libicu-dev libssl-dev zlib1g-dev libopencc-dev libpcre2-dev libstb-dev
   # UI font standing in for the Windows Chinese UI font
-  fonts-wqy-microhei
+  fonts-noto-cjk
   # Word documents: a headless LibreOffice driven over C++ UNO (its SDK
   # generates the UNO headers and carries the client libraries)
   libreoffice-writer-nogui libreoffice-dev

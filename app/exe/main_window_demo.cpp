@@ -1,8 +1,9 @@
 // The main window as the program opens it, for looking at it in other
 // states: main_window_demo [--factor F] [--function CAPTION] [--size WxH]
-// [--encode] starts at DPI factor F, clicks the function toggle of that
-// caption once the window is shown, gives the window that client size and,
-// with --encode, clicks "编码" on the input editor's text.
+// [--encode] [--tones] starts at DPI factor F, clicks the function toggle of
+// that caption once the window is shown, gives the window that client size,
+// with --tones sets the pinyin options to every character with tone marks
+// and, with --encode, clicks "编码" on the input editor's text.
 #include <QApplication>
 #include <QTimer>
 
@@ -19,9 +20,11 @@ int main(int argc, char** argv) {
   double factor = 0;
   const char* function = nullptr;
   int width = 0, height = 0;
-  bool encode = false;
-  for (int i = 1; i < argc; ++i)
+  bool encode = false, tones = false;
+  for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--encode")) encode = true;
+    if (!std::strcmp(argv[i], "--tones")) tones = true;
+  }
   for (int i = 1; i + 1 < argc; ++i) {
     if (!std::strcmp(argv[i], "--factor")) factor = std::atof(argv[i + 1]);
     if (!std::strcmp(argv[i], "--function")) function = argv[i + 1];
@@ -44,6 +47,10 @@ int main(int argc, char** argv) {
         auto& toggle = window.FunctionToggle(static_cast<rg_Ombrine_app::ConversionFunction>(i));
         if (toggle.GetButtonText() == caption) toggle.PressButton();
       }
+    }
+    if (tones) {
+      window.ToneCheck.SetButtonChecked(1);
+      window.PinyinRatioList.SelectDropDownItem(6);  // "100%"
     }
     if (encode) window.EncodeButton.PressButton();
   });

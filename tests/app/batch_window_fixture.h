@@ -23,6 +23,7 @@
 #include "common/dpi.h"
 #include "components/icon_render_cache.h"
 #include "framework/qt_platform_hooks.h"
+#include "framework/screen_area.h"
 #include "platform/hooks.h"
 #include "services/global_settings.h"
 #include "qt_pump.h"
@@ -123,6 +124,9 @@ class BatchWindowFixture : public ::testing::Test {
     SetProgramFolder(W(programFolder.path()));
     ResetIconCache();
     SetDpiFactor(1.0);
+    // A virtual screen large enough for the window's design size, so that
+    // every button lies in view without scrolling.
+    SetAvailableScreenArea(QRect(0, 0, 3840, 2400));
     m_previousChooser = rg_Ombrine_app::SetBatchFolderChooser([this](const CWString& prompt, const CWString& start) {
       prompts.push_back(prompt);
       startFolders.push_back(start);
@@ -145,6 +149,7 @@ class BatchWindowFixture : public ::testing::Test {
     InstallPlatformHooks(m_previousHooks);
     ResetIconCache();
     SetProgramFolder(m_savedProgramFolder);
+    SetAvailableScreenArea(QRect());
     rg_Tavelkin_MingLingJi::GlobalSettings().Reset();
   }
 

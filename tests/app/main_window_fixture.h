@@ -18,6 +18,7 @@
 #include "services/global_settings.h"
 #include "components/icon_render_cache.h"
 #include "framework/qt_platform_hooks.h"
+#include "framework/screen_area.h"
 #include "platform/hooks.h"
 #include "qt_pump.h"
 #include "test_support.h"
@@ -49,10 +50,14 @@ class MainWindowFixture : public ::testing::Test {
     SetProgramFolder(CWString::FromUtf8(folder.str()));
     ResetIconCache();
     rg_Tavelkin_MingLingJi::AboutText() = rg_Ombrine_app::BuildAboutText();
+    // A virtual screen large enough for the window at any factor the tests
+    // choose, so that it opens at its design size.
+    SetAvailableScreenArea(QRect(0, 0, 3840, 2400));
   }
   void TearDown() override {
     if (m_window) m_window->DestroyWindow();
     SetDpiFactor(1.0);
+    SetAvailableScreenArea(QRect());
     InstallPlatformHooks(m_previousHooks);
     ResetIconCache();
     SetProgramFolder(m_savedFolder);

@@ -50,7 +50,7 @@ TEST_F(StartupTest, OpensTheMainWindowWithItsTitleSizeAndSettings) {
   EXPECT_EQ(window.GetClientWidth(), 1192);
   EXPECT_EQ(window.GetClientHeight(), 720);
   // In the middle of the primary screen, as far as it fits.
-  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  const QRect area = AvailableScreenArea();
   EXPECT_EQ(window.GetWidget()->x(), std::max(area.x(), area.x() + (area.width() - 1192) / 2));
   EXPECT_EQ(window.GetWidget()->y(), std::max(area.y(), area.y() + (area.height() - 720) / 2));
 

@@ -5,17 +5,23 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QRegularExpression>
+#include <QTreeView>
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QTimer>
 
 #include <functional>
+#include <map>
 
 #include "framework/application_startup.h"
 #include "framework/file_dialog.h"
+#include "framework/qt_text.h"
 #include "platform/hooks.h"
 #include "qt_pump.h"
 #include "test_support.h"
@@ -76,7 +82,94 @@ class QtTranslationTest : public ::testing::Test {
   }
 };
 
+// What the file dialog's detail view shows for the folder `folder`: the
+// column headers, each row's texts by name, and per detail column whether
+// its width holds its widest text.
+struct DetailView {
+  QStringList headers;
+  std::map<QString, QStringList> rows;
+  std::vector<bool> wideEnough;
+};
+DetailView FileDialogDetails(const QString& folder, int expectedRows) {
+  DetailView seen;
+  bool done = false;
+  QTimer poll;
+  poll.setInterval(10);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      auto* dialog = qobject_cast<QFileDialog*>(w);
+      if (!dialog || !dialog->isVisible() || done) continue;
+      auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+      if (!view) continue;
+      QAbstractItemModel* model = view->model();
+      const QModelIndex root = view->rootIndex();
+      if (model->rowCount(root) < expectedRows) continue;
+      done = true;
+      qzu_test::PumpFor(50);  // the columns follow the rows' texts
+      for (int c = 0; c < model->columnCount(root); ++c)
+        seen.headers << model->headerData(c, Qt::Horizontal).toString();
+      for (int r = 0; r < model->rowCount(root); ++r) {
+        QStringList texts;
+        for (int c = 0; c < 4; ++c) texts << model->index(r, c, root).data().toString();
+        seen.rows[texts.front()] = texts;
+      }
+      for (int c = 1; c < 4; ++c) {
+        bool fits = view->header()->sectionSize(c) >= static_cast<QAbstractItemView*>(view)->sizeHintForColumn(c);
+        for (int r = 0; r < model->rowCount(root); ++r)
+          fits = fits && view->header()->sectionSize(c) >
+                             view->fontMetrics().horizontalAdvance(model->index(r, c, root).data().toString());
+        seen.wideEnough.push_back(fits);
+      }
+      dialog->reject();
+    }
+  });
+  poll.start();
+  rg_Ombrine_MFCJieMian_base::rg_TongYongDuiHuaKuang dialog;
+  dialog.title = u"选择要转换的多个文件：";
+  dialog.filter = u"全部文件|*.*";
+  dialog.multiSelect = 1;
+  dialog.initialFolder = FromQString(folder);
+  EXPECT_FALSE(dialog.Show(nullptr));
+  poll.stop();
+  EXPECT_TRUE(done) << "the dialog never listed the folder";
+  return seen;
+}
+
 }  // namespace
+
+TEST_F(QtTranslationTest, TheFileDialogNamesTypesSizesAndDatesInChinese) {
+  ASSERT_NE(QLocale::system().language(), QLocale::Chinese);
+  InitializeFramework();
+  qzu_test::TempDir folder;
+  const QString path = QString::fromStdString(folder.str());
+  ASSERT_TRUE(QDir(path).mkdir(QStringLiteral("子文件夹")));
+  qzu_test::WriteFile(folder.path() / "说明.txt", std::vector<uint8_t>(27, 'a'));
+  qzu_test::WriteFile(folder.path() / "图片.PNG", std::vector<uint8_t>(5000, 0));
+  qzu_test::WriteFile(folder.path() / "README", std::vector<uint8_t>(3, 'b'));
+
+  const DetailView view = FileDialogDetails(path, 4);
+  EXPECT_EQ(view.headers, QStringList({"名称", "大小", "类型", "修改日期"}));
+  const struct {
+    const char* name;
+    const char* size;
+    const char* type;
+  } rows[] = {
+      {"子文件夹", "", "文件夹"},
+      {"说明.txt", "27 字节", "TXT 文件"},
+      {"图片.PNG", "4.88 KiB", "PNG 文件"},
+      {"README", "3 字节", "文件"},
+  };
+  const QRegularExpression chineseDate(QStringLiteral("^\\d{4}/\\d{1,2}/\\d{1,2} \\d{1,2}:\\d{2}$"));
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const auto found = view.rows.find(QString::fromUtf8(row.name));
+    ASSERT_NE(found, view.rows.end());
+    EXPECT_EQ(found->second[1], QString::fromUtf8(row.size));
+    EXPECT_EQ(found->second[2], QString::fromUtf8(row.type));
+    EXPECT_TRUE(chineseDate.match(found->second[3]).hasMatch()) << found->second[3].toStdString();
+  }
+  EXPECT_EQ(view.wideEnough, std::vector<bool>({true, true, true}));
+}
 
 TEST_F(QtTranslationTest, StartUpPutsTheFileDialogAndStandardButtonsInChinese) {
   // The locale the tests run in is not Chinese, so the texts below come from
