@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "foldertree/drive_label_udisks.h"
 #include "foldertree/folder_tree.h"
 #include "foldertree/folder_tree_drives.h"
 #include "framework/win_form.h"
@@ -61,8 +62,12 @@ struct FakeSystem : IPlatformHooks, rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuSh
     InstallPlatformHooks(this);
     rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu::InstallFolderTreeDrives(this);
     rg_Tavelkin_MingLingJi::GlobalSettings().LoadIni(P(dir.path() / "settings.ini"), 0);
+    // No UDisks2 answers here (whatever the machine's system bus has): drive
+    // labels cannot change unless a test starts a bus of its own.
+    rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu::SetDriveLabelBusAddress(u"unix:path=" + P(dir.path() / "no-bus"));
   }
   ~FakeSystem() override {
+    rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu::SetDriveLabelBusAddress(CWString());
     rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu::InstallFolderTreeDrives(nullptr);
     InstallPlatformHooks(nullptr);
     SetProgramFolder(savedProgramFolder);
