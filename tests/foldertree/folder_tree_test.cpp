@@ -393,6 +393,18 @@ TEST_F(FolderTree, ShortcutKeysRunOnlyWhatIsNotGreyed) {
   EXPECT_EQ(t.RootIcon(t.Model().GetSelectedRow()), kIconDesktop);
 }
 
+// 打开 goes through the program's one opener: when nothing can open the
+// folder, the user is told and the path is left on the clipboard.
+TEST_F(FolderTree, OpenTellsTheUserWhenNothingCanOpenTheFolder) {
+  SelectPath(t.system.usb / "docs");
+  Key(Qt::Key_F3);
+  const std::string path = F(t.system.usb / "docs").ToUtf8();
+  EXPECT_EQ(t.system.opened, std::vector<std::string>{path});
+  EXPECT_EQ(t.system.messages,
+            (std::vector<std::string>{"信息: 打开失败：" + path + "\r\n\r\n已将该地址复制，请手动到我的电脑粘贴打开！"}));
+  EXPECT_EQ(t.system.clipboard.ToUtf8(), path);
+}
+
 TEST(FolderTreeFavourites, AreRestoredAndRemoved) {
   ShownFolderTree s([](FakeSystem& system) {
     WriteSetting(u"100名称", u"甲");

@@ -2,8 +2,8 @@
 // Shared by the folder tree and folder-choice dialog tests: a temporary
 // folder tree standing in for the user's folders and two mounted file
 // systems, platform hooks that answer from it (special folders, message
-// boxes with chosen answers, the clipboard, a temporary recycle bin, the Ctrl
-// key), the settings loaded from an empty file, and a shown folder tree.
+// boxes with chosen answers, the clipboard, an opener that fails, a
+// temporary recycle bin, the Ctrl key), the settings loaded from an empty file, and a shown folder tree.
 #include <gtest/gtest.h>
 
 #include <QTest>
@@ -45,6 +45,7 @@ struct FakeSystem : IPlatformHooks, rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuSh
   std::vector<std::string> messages;  // caption and text of every message box
   std::vector<int> answers;           // the buttons chosen, in turn; OK when none is left
   CWString clipboard;
+  std::vector<std::string> opened;  // addresses given to the desktop's opener
   bool ctrlDown = false;
   std::vector<FolderTreeDrive> drives;
   CWString savedProgramFolder = GetProgramFolder();
@@ -102,6 +103,11 @@ struct FakeSystem : IPlatformHooks, rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuSh
     return true;
   }
   CWString GetClipboardText() override { return clipboard; }
+  // The desktop's opener: records the address and fails (no opener here).
+  bool ShellOpen(const CWString& address, const CWString&) override {
+    opened.push_back(address.ToUtf8());
+    return false;
+  }
   bool MoveToRecycleBin(const CWString& path) override {
     std::error_code ec;
     fs::rename(path.ToSystemPath(), trash / fs::path(path.ToSystemPath()).filename(), ec);
