@@ -15,6 +15,7 @@ using rg_TavelkinMingLingJi_ChuangKouZuJian::TreeBoxModel;
 namespace {
 
 constexpr char16_t kLabelRefusedMessage[] = u"无法修改卷标：";
+constexpr char16_t kNameNotShownMessage[] = u"目录树不能显示这个名称：";
 
 bool IsFolderIcon(int icon) { return icon == kIconFolder || icon == kIconFolderSelected; }
 
@@ -130,7 +131,7 @@ int rg_TavelkinMuLuShuKuang1::ApplyFolderRename(int row, const CWString& oldText
     // The row could not show the name: a folder renamed on disk would no
     // longer match its row, and a favourite stored under it would be left
     // out of every later build of the tree.
-    ShowMessageBox(CWString(u"目录树不能显示这个名称：") + newText, kMessageCaption, kMbOk | kMbIconWarning);
+    ShowMessageBox(kNameNotShownMessage + newText, kMessageCaption, kMbOk | kMbIconWarning);
     return 1;
   }
   if (IsFolderIcon(icon)) {
@@ -177,14 +178,16 @@ void rg_TavelkinMuLuShuKuang1::ApplyLabelRename(int row, const CWString& oldText
   CWString shown = oldText + suffix;
   if (!newText.IsEmpty() && newText != oldText) {
     if (!model.AcceptsRowText(row, newText + suffix, locator)) {
-      ShowMessageBox(CWString(u"目录树不能显示这个名称：") + newText, kMessageCaption, kMbOk | kMbIconWarning);
+      ShowMessageBox(kNameNotShownMessage + newText, kMessageCaption, kMbOk | kMbIconWarning);
     } else if (const DriveLabelAnswer done = ChangeDriveLabel(root, newText); done.ok) {
       shown = newText + suffix;
     } else {
       ShowMessageBox(kLabelRefusedMessage + done.reason, kMessageCaption, kMbOk | kMbIconWarning);
     }
   }
-  model.SetRowFields(row, &shown, -1, -1, locator, 0);
+  // The message boxes ran the event loop: the row is located afresh.
+  TreeRowLocator fresh;
+  model.SetRowFields(row, &shown, -1, -1, fresh, 0);
 }
 
 int rg_TavelkinMuLuShuKuang1::ShowRenamedRow(int row, const CWString& text) {

@@ -50,8 +50,11 @@ class FakeUDisks : public QDBusVirtualObject {
         return true;
       }
       label = message.arguments().at(0).toString();
-      QFile log(logPath);
-      if (log.open(QIODevice::Append)) log.write("SetLabel " + label.toUtf8() + "\n");
+      {
+        // Written out before the reply: the caller reads it once answered.
+        QFile log(logPath);
+        if (log.open(QIODevice::Append)) log.write("SetLabel " + label.toUtf8() + "\n");
+      }
       QDBusConnection(connection).send(message.createReply());
       return true;
     }
