@@ -1,8 +1,11 @@
 #include "components/banner_strip.h"
 
+#include <QCoreApplication>
+
 #include "common/dpi.h"
 #include "components/global_objects.h"
 #include "framework/message_pump.h"
+#include "framework/qt_text.h"
 #include "textlib/open_address.h"
 
 namespace rg_Tavelkin_GongNengChuangKou {
@@ -54,6 +57,11 @@ void OpenIfAny(const CWString& address) {
 }
 
 }  // namespace
+
+CWString BannerLinkAddress(const CWString& address) {
+  if (!address.IsEmpty()) return address;
+  return FromQString(QCoreApplication::applicationDirPath()) + u"/" + kBannerReadmeName;
+}
 
 int BannerPictureStep(double factor) {
   if (factor <= 1.0) return 0;
@@ -200,7 +208,7 @@ void rg_TavelkinPinPaiHengFuLei1::CreateChildren() {
 
   SetupLink(m_homeLink, kBannerHomeCaption, kHomeLinkColour, kHomeLinkHover);
   m_homeLink.SetAddressKind(rg_Ombrine_MFCJieMian_KuoZhanZuJian::kLinkWebAddress);
-  m_homeLink.SetAddress(kBannerHomeAddress);
+  m_homeLink.SetAddress(BannerLinkAddress(kBannerHomeAddress));
   m_homeLink.Create(this, ScaleByDpiFactor(212), ScaleByDpiFactor(66), ScaleByDpiFactor(96), ScaleByDpiFactor(22),
                     kBannerHomeLinkId);
 
@@ -210,7 +218,7 @@ void rg_TavelkinPinPaiHengFuLei1::CreateChildren() {
 
   SetupLink(m_contactLink, kBannerContactText, kHomeLinkColour, kHomeLinkHover);
   m_contactLink.SetAddressKind(rg_Ombrine_MFCJieMian_KuoZhanZuJian::kLinkWebAddress);
-  m_contactLink.SetAddress(kBannerChatAddress);
+  m_contactLink.SetAddress(BannerLinkAddress(kBannerChatAddress));
   m_contactLink.Create(this, ScaleByDpiFactor(112), ScaleByDpiFactor(66), ScaleByDpiFactor(96),
                        ScaleByDpiFactor(22), kBannerContactLinkId);
 
@@ -261,7 +269,7 @@ void rg_TavelkinPinPaiHengFuLei1::SetBannerHomeLink(const CWString& text) {
   const bool shown = text != kBannerHideHome;
   m_homeLink.SetVisible(shown);
   m_homeItem.SetVisible(shown);
-  m_homeLink.SetAddress(text);
+  m_homeLink.SetAddress(shown ? BannerLinkAddress(text) : CWString());
   m_homeLink.Invalidate();
   Button& last = shown ? m_homeItem : m_contactItem;
   m_leftMarker.SetLeft(last.GetLeft() + last.GetWidth() + kMarkerGap);
@@ -338,7 +346,7 @@ int rg_TavelkinPinPaiHengFuLei1::ExtraIndexOf(const CQzuObject* sender) const {
 }
 
 int rg_TavelkinPinPaiHengFuLei1::DispatchBannerClick(CQzuObject* sender) {
-  if (sender == &m_glideItem) OpenIfAny(kBannerHomeAddress);
+  if (sender == &m_glideItem) OpenIfAny(BannerLinkAddress(kBannerHomeAddress));
   else if (sender == &m_homeItem) OpenIfAny(m_homeLink.GetAddress());
   else if (sender == &m_contactItem) OpenIfAny(m_contactLink.GetAddress());
   else if (sender == &m_helpItem) HandleBannerLinkClick(&m_helpLink);

@@ -5,7 +5,8 @@
 // forth between a hidden left marker and a right bound, and a separator with
 // a static edge along the bottom.
 //
-// Clicks open the configured addresses, show the help text, or raise the
+// Clicks open the configured addresses through OpenAddress (which tells the
+// user when nothing could open them), show the help text, or raise the
 // strip's events as handler(receiver, strip, user data, arguments):
 //   RightPressEvent       right press on any link; right click of the contact item
 //   ItemEvent (index)     left press on extra link i; click of extra item i
@@ -34,9 +35,14 @@ namespace rg_Tavelkin_GongNengChuangKou {
 
 // Configured values: the product's page (until the owner gives its own with
 // SetBannerHomeLink), the caption of the contact link and where it leads.
-inline constexpr char16_t kBannerHomeAddress[] = u"https://quillmere.example/";
+// The product has no page and no contact address on the web: both are empty,
+// and an empty address opens the README shipped beside the program
+// (BannerLinkAddress), never an address that does not exist.
+inline constexpr char16_t kBannerHomeAddress[] = u"";
 inline constexpr char16_t kBannerContactText[] = u"联系作者";
-inline constexpr char16_t kBannerChatAddress[] = u"https://quillmere.example/chat";
+inline constexpr char16_t kBannerChatAddress[] = u"";
+// The file the build copies beside the executable.
+inline constexpr char16_t kBannerReadmeName[] = u"README.md";
 // Given to SetBannerHomeLink: hides the home link and the home item.
 inline constexpr char16_t kBannerHideHome[] = u"-1";
 
@@ -66,6 +72,10 @@ enum BannerPictureItem : int { kPicturesGlide = 0, kPicturesHelp = 1, kPicturesH
 inline constexpr int kBannerPictureCount = 4 * kBannerPictureSteps;
 
 enum BannerGlideDirection : int32_t { kGlideRightwards = 0, kGlideLeftwards = 1 };
+
+// What a link configured with `address` opens: the address itself, or for
+// an empty one the README in the executable's folder.
+CWString BannerLinkAddress(const CWString& address);
 
 // The DPI step whose pictures a factor takes: 0 up to 1.0, 1 up to 1.25,
 // 2 up to 1.5, 3 up to 1.75, 4 above.
@@ -99,7 +109,8 @@ class rg_TavelkinPinPaiHengFuLei1 : public rg_Ombrine_MFCJieMian_base::rg_ZuJian
   int DefaultWidth() const override;
   int DefaultHeight() const override;
 
-  // The home link's address. kBannerHideHome hides the home link and item;
+  // The home link's address (BannerLinkAddress of `text`). kBannerHideHome
+  // hides the home link and item;
   // the left bound of the glide follows the right edge of the home item, or
   // of the contact item while the home item is hidden, plus 20 pixels.
   void SetBannerHomeLink(const CWString& text);

@@ -19,6 +19,7 @@ constexpr char16_t kPasteFont[] = u"微软雅黑, 11, 0, 0, 0, 0, 0";
 constexpr char16_t kPathBoxFont[] = u"微软雅黑, 13, 0, 0, 0, 0, 0";
 constexpr char16_t kHintToolTip[] = u"选择文件夹后点击确定";
 constexpr char16_t kPathToolTip[] = u"可以直接粘贴文件夹地址，再点击确定";
+constexpr char16_t kFolderMissingMessage[] = u"文件夹不存在：";
 constexpr int32_t kOkIcon = 512;
 constexpr int32_t kCancelIcon = 513;
 constexpr int32_t kNewFolderIcon = 515;
@@ -194,10 +195,19 @@ intptr_t rg_TavelkinLiuLanWenJianGaLei::OnFolderDialogButton(CQzuObject* sender)
     return 0;
   }
   if (sender == &okButton) {
+    // A rename still open in the tree ends first, so that the path box names
+    // the folder by the name it has now.
+    rg_TavelkinShuXingKuang& box = folderTree.TreeBox();
+    if (box.RenameField().IsVisible()) box.CommitRowRename(&box.RenameField());
     // Only an absolute path names a place: the captions of the computer and
     // group rows must not be found as relative names in the current folder.
     const CWString typed = pathBox.GetText();
-    resultText = typed.StartsWith(kPathSeparatorText) && PathExists(typed) ? typed : CWString();
+    if (!typed.StartsWith(kPathSeparatorText) || !PathExists(typed)) {
+      // Closing would end the command as if nothing had been chosen.
+      ShowMessageBox(kFolderMissingMessage + typed, kMessageCaption, kMbOk | kMbIconWarning);
+      return 0;
+    }
+    resultText = typed;
   }
   CloseForm();
   return 0;

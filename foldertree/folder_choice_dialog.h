@@ -3,10 +3,12 @@
 // The user picks a folder in the folder tree (101, without check boxes),
 // types or pastes a path into the path box (107; "粘贴" puts the clipboard's
 // text there and opens the tree at it), or drops an item on the tree (the
-// tree goes to the folder holding it). "确定" returns the path box's text,
-// unchanged, when it names an existing file or folder, else nothing;
-// "取消" and closing the window return nothing; "新建" makes a folder in the
-// selected one and starts its rename.
+// tree goes to the folder holding it). The path box follows the selected
+// row, also when that row is renamed. "确定" ends a rename still open, then
+// returns the path box's text, unchanged, when it names an existing file or
+// folder; otherwise it says "文件夹不存在：" + the text and the dialog stays
+// open. "取消" and closing the window return nothing; "新建" makes a folder
+// in the selected one and starts its rename.
 //
 // Children: 101 folder tree, 102 hint label (the caller's prompt), 103 "确定",
 // 104 "取消", 105 "新建", 106 "粘贴" (over the right end of the path box,

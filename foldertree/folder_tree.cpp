@@ -109,6 +109,10 @@ CWString SpecialFolderWithSeparator(SpecialFolder folder) {
   return FolderWithSeparator(PlatformHooks().SpecialFolderPath(folder));
 }
 
+CWString DriveRowSuffix(const CWString& root) {
+  return u" (" + (root == kPathSeparatorText ? root : StripTrailingBackslash(root)) + u")";
+}
+
 rg_TavelkinMuLuShuKuang1::rg_TavelkinMuLuShuKuang1() : m_receiver(CQzuReceiverRef::Make(this)) {
   SetBackColour(rg_Ombrine_MFCJieMian_base::kButtonFaceSentinel);
 }
@@ -249,8 +253,10 @@ int rg_TavelkinMuLuShuKuang1::OnFolderTreeCommandMessage(int message, intptr_t w
 void rg_TavelkinMuLuShuKuang1::AppendPlaceRow(const CWString& text, int icon, int userValue, int expand, int level,
                                               const CWString& folder) {
   TreeBoxModel& model = m_treeBox.Model();
-  model.AppendTreeRow(text, icon, userValue, expand, level);
-  if (HasSubFolder(folder)) model.AppendTreeRow(kPlaceholderText, kIconNone, 0, 0, level + 1);
+  // A refused row takes its placeholder with it: under the row before, the
+  // "+" would open that row's folder as if it were this one's.
+  if (model.AppendTreeRow(text, icon, userValue, expand, level) && HasSubFolder(folder))
+    model.AppendTreeRow(kPlaceholderText, kIconNone, 0, 0, level + 1);
 }
 
 void rg_TavelkinMuLuShuKuang1::BuildFolderTreeRoots() {
@@ -270,9 +276,8 @@ void rg_TavelkinMuLuShuKuang1::BuildFolderTreeRoots() {
   for (const FolderTreeDrive& drive : FolderTreeDrives().ListFolderTreeDrives()) {
     const CWString root = FolderWithSeparator(drive.root);
     if (root.IsEmpty()) continue;
-    const CWString shownRoot = root == kPathSeparatorText ? root : StripTrailingBackslash(root);
     const int icon = root == kPathSeparatorText ? kIconSystemDrive : kIconDrive;
-    AppendPlaceRow(drive.label + u" (" + shownRoot + u")", icon, drivePaths.GetCount(), 0, 1, root);
+    AppendPlaceRow(drive.label + DriveRowSuffix(root), icon, drivePaths.GetCount(), 0, 1, root);
     drivePaths.Add(root);
   }
 
@@ -317,7 +322,6 @@ void rg_TavelkinMuLuShuKuang1::AppendFavouriteRows() {
     settings.WriteMultilineValue(id + kFavouritePathKey, FolderWithSeparator(GetProgramFolder()));
     keys.Add(id + kFavouriteNameKey);
   }
-  TreeBoxModel& model = m_treeBox.Model();
   for (const CWString& key : keys) {
     const int32_t id = key.Left(key.Find(kFavouriteNameKey)).ToInt32();
     const CWString caption = settings.ReadMultilineValue(key, CWString());
@@ -326,8 +330,7 @@ void rg_TavelkinMuLuShuKuang1::AppendFavouriteRows() {
     const CWString path =
         FolderWithSeparator(settings.ReadMultilineValue(CWString::FromInt(id) + kFavouritePathKey, CWString()));
     favouritePaths.entries[id] = path;
-    model.AppendTreeRow(caption, kIconPlace, id, 0, 1);
-    if (HasSubFolder(path)) model.AppendTreeRow(kPlaceholderText, kIconNone, 0, 0, 2);
+    AppendPlaceRow(caption, kIconPlace, id, 0, 1, path);
   }
 }
 

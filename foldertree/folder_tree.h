@@ -27,14 +27,18 @@
 //
 // Renames in place: a folder gets its new name on disk (never replacing
 // anything there: names holding "/" or "..", and names taken, are refused
-// with a message), a favourite its new caption in the settings; file system
-// labels are not changed here (a message says so); other rows refuse.
+// with a message), a favourite its new caption in the settings, a mounted
+// file system a new label through UDisks2 (foldertree/drive_label_udisks.h;
+// the edit field holds the bare label, and "无法修改卷标：" + the reason is
+// shown when the label cannot or may not change); other rows refuse. A name
+// the tree box could not show is refused with a message before anything
+// changes.
 //
 // Events, raised as handler(receiver, folder tree, user data, arguments):
 //   FilesDroppedEvent (paths): items dropped on the tree box;
 //   FolderPathEvent (code): a row was chosen (code: how it was, as the tree
-//     box's row chosen event tells it; 0 for the read command); the handler
-//     asks GetSelectedFolderPath;
+//     box's row chosen event tells it; 0 for the read command and for a
+//     rename of the selected row); the handler asks GetSelectedFolderPath;
 //   MenuEvent (): the context menu closed;
 //   CheckChangedEvent (): a row's check box was cycled.
 //
@@ -95,6 +99,9 @@ inline constexpr char16_t kMessageCaption[] = u"信息:";
 CWString FolderWithSeparator(const CWString& path);
 // A special folder of the platform hooks in that form.
 CWString SpecialFolderWithSeparator(SpecialFolder folder);
+// What a drive row shows after the label: " (" + the mount point + ")", the
+// mount point without its trailing separator unless it is "/".
+CWString DriveRowSuffix(const CWString& root);
 
 class rg_TavelkinMuLuShuKuang1 : public rg_Ombrine_MFCJieMian_base::rg_ZuJianBuJuQi {
   QZU_DECLARE_CLASS(rg_TavelkinMuLuShuKuang1)
@@ -215,6 +222,14 @@ class rg_TavelkinMuLuShuKuang1 : public rg_Ombrine_MFCJieMian_base::rg_ZuJianBuJ
   void AddSelectedToFavourites(const CWString& path, int row);
   void GoToClipboardPath();
   bool RowHasPlaceholder(int row);
+  // A drive row's rename: the edit starts on the bare label when UDisks2 can
+  // change it, else the reason is shown and the rename vetoed (1).
+  int PrepareLabelRename(int row);
+  // Sets the label and gives the row its mount point back.
+  void ApplyLabelRename(int row, const CWString& oldText, const CWString& newText);
+  // After a rename: the row shows `text`, and a selected row is reported
+  // again through FolderPathEvent. 0, for the tree box to keep the text.
+  int ShowRenamedRow(int row, const CWString& text);
 
   friend struct FolderTreeHandlers;
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "foldertree/drive_label_udisks.h"
 #include "foldertree/folder_tree.h"
 #include "framework/win_defs.h"
 #include "platform/file_system_ops.h"
@@ -48,7 +49,11 @@ void rg_TavelkinMuLuShuKuang1::UpdateFolderMenuStates() {
   menu.EnableCommand(kFolderCmdOpen, !group);
   menu.EnableCommand(kFolderCmdNewFolder, !group);
   menu.EnableCommand(kFolderCmdDelete, folder || favourite);
-  menu.EnableCommand(kFolderCmdRename, folder || favourite || icon == kIconSystemDrive || icon == kIconDrive);
+  const bool drive = icon == kIconSystemDrive || icon == kIconDrive;
+  TreeRowLocator locator;
+  // A label can change only where UDisks2 can change it.
+  const bool labelled = drive && CanChangeDriveLabel(GetRowFolderPath(row, locator)).ok;
+  menu.EnableCommand(kFolderCmdRename, folder || favourite || labelled);
   menu.EnableCommand(kFolderCmdCopyPath, !group);
   menu.EnableCommand(kFolderCmdRefresh, !group);
   menu.EnableCommand(kFolderCmdAddFavourite, folder);

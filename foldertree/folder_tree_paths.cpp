@@ -2,6 +2,7 @@
 // an in-place rename does to each kind.
 #include <cerrno>
 
+#include "foldertree/drive_label_udisks.h"
 #include "foldertree/folder_tree.h"
 #include "platform/file_system_ops.h"
 #include "services/global_settings.h"
@@ -12,6 +13,9 @@ namespace rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu {
 using rg_TavelkinMingLingJi_ChuangKouZuJian::TreeBoxModel;
 
 namespace {
+
+constexpr char16_t kLabelRefusedMessage[] = u"无法修改卷标：";
+constexpr char16_t kNameNotShownMessage[] = u"目录树不能显示这个名称：";
 
 bool IsFolderIcon(int icon) { return icon == kIconFolder || icon == kIconFolderSelected; }
 
@@ -92,18 +96,44 @@ int rg_TavelkinMuLuShuKuang1::PrepareFolderRename(int row) {
   const int icon = GetRowIconOf(row);
   if (IsFolderIcon(icon)) return 0;
   if (icon == kIconPlace) return IsFavouriteRow(row) ? 0 : 1;
-  if (icon == kIconSystemDrive || icon == kIconDrive) {
-    // Labels belong to the file system's own tools, which need the device
-    // owner's rights and differ by file system type.
-    ShowMessageBox(u"文件系统的卷标不能在这里修改，请使用系统的磁盘工具。", kMessageCaption,
-                   kMbOk | kMbIconInformation);
+  if (icon == kIconSystemDrive || icon == kIconDrive) return PrepareLabelRename(row);
+  return 1;
+}
+
+int rg_TavelkinMuLuShuKuang1::PrepareLabelRename(int row) {
+  TreeBoxModel& model = m_treeBox.Model();
+  TreeRowLocator locator;
+  const CWString root = Item(drivePaths, model.GetRowUserValue(row, locator));
+  const CWString suffix = DriveRowSuffix(root);
+  const CWString text = model.GetRowText(row, locator);
+  // The second request, made below, finds the bare label: the edit opens.
+  if (!text.EndsWith(suffix)) return 0;
+  const DriveLabelAnswer can = CanChangeDriveLabel(root);
+  if (!can.ok) {
+    ShowMessageBox(kLabelRefusedMessage + can.reason, kMessageCaption, kMbOk | kMbIconInformation);
+    return 1;
   }
+  // The edit field shows the label alone; ApplyFolderRename puts the mount
+  // point back, whatever the outcome (every rename the tree box starts is
+  // committed).
+  const CWString label = text.Left(text.Length() - suffix.Length());
+  model.SetRowFields(row, &label, -1, -1, locator, 0);
+  m_treeBox.BeginRowRename(row, rg_TavelkinMingLingJi_ChuangKouZuJian::kRenameFromKeyboard);
   return 1;
 }
 
 int rg_TavelkinMuLuShuKuang1::ApplyFolderRename(int row, const CWString& oldText, const CWString& newText) {
   const bool changed = !newText.IsEmpty() && newText != oldText;
   const int icon = GetRowIconOf(row);
+  TreeRowLocator rowLocator;
+  if (changed && (IsFolderIcon(icon) || IsFavouriteRow(row)) &&
+      !m_treeBox.Model().AcceptsRowText(row, newText, rowLocator)) {
+    // The row could not show the name: a folder renamed on disk would no
+    // longer match its row, and a favourite stored under it would be left
+    // out of every later build of the tree.
+    ShowMessageBox(kNameNotShownMessage + newText, kMessageCaption, kMbOk | kMbIconWarning);
+    return 1;
+  }
   if (IsFolderIcon(icon)) {
     if (!changed) return 1;
     if (!IsPlainFolderName(newText)) {
@@ -116,12 +146,16 @@ int rg_TavelkinMuLuShuKuang1::ApplyFolderRename(int row, const CWString& oldText
     if (from.IsEmpty()) return 1;
     const CWString to = PathFolder(from) + kPathSeparatorText + newText;
     int error = 0;
-    if (RenameWithoutReplacing(from, to, &error)) return 0;
+    if (RenameWithoutReplacing(from, to, &error)) return ShowRenamedRow(row, newText);
     if (error == EEXIST) {
       // A rename never replaces or merges into what is already there.
       ShowMessageBox(CWString(u"已经存在同名的文件夹或文件，不能重命名：") + to, kMessageCaption,
                      kMbOk | kMbIconWarning);
     }
+    return 1;
+  }
+  if (icon == kIconSystemDrive || icon == kIconDrive) {
+    ApplyLabelRename(row, oldText, newText);
     return 1;
   }
   if (icon == kIconPlace && IsFavouriteRow(row)) {
@@ -130,9 +164,40 @@ int rg_TavelkinMuLuShuKuang1::ApplyFolderRename(int row, const CWString& oldText
     const int id = m_treeBox.Model().GetRowUserValue(row, locator);
     auto& settings = rg_Tavelkin_MingLingJi::GlobalSettings();
     settings.CurrentSection = FavouritesSection();
-    return settings.WriteMultilineValue(CWString::FromInt(id) + kFavouriteNameKey, newText) ? 0 : 1;
+    if (!settings.WriteMultilineValue(CWString::FromInt(id) + kFavouriteNameKey, newText)) return 1;
+    return ShowRenamedRow(row, newText);
   }
   return 1;
+}
+
+void rg_TavelkinMuLuShuKuang1::ApplyLabelRename(int row, const CWString& oldText, const CWString& newText) {
+  TreeBoxModel& model = m_treeBox.Model();
+  TreeRowLocator locator;
+  const CWString root = Item(drivePaths, model.GetRowUserValue(row, locator));
+  const CWString suffix = DriveRowSuffix(root);
+  CWString shown = oldText + suffix;
+  if (!newText.IsEmpty() && newText != oldText) {
+    if (!model.AcceptsRowText(row, newText + suffix, locator)) {
+      ShowMessageBox(kNameNotShownMessage + newText, kMessageCaption, kMbOk | kMbIconWarning);
+    } else if (const DriveLabelAnswer done = ChangeDriveLabel(root, newText); done.ok) {
+      shown = newText + suffix;
+    } else {
+      ShowMessageBox(kLabelRefusedMessage + done.reason, kMessageCaption, kMbOk | kMbIconWarning);
+    }
+  }
+  // The message boxes ran the event loop: the row is located afresh.
+  TreeRowLocator fresh;
+  model.SetRowFields(row, &shown, -1, -1, fresh, 0);
+}
+
+int rg_TavelkinMuLuShuKuang1::ShowRenamedRow(int row, const CWString& text) {
+  TreeBoxModel& model = m_treeBox.Model();
+  TreeRowLocator locator;
+  model.SetRowFields(row, &text, -1, -1, locator, 0);
+  // The owner shows the selected folder's path (the folder-choice dialog's
+  // path box): it names the folder as it is now.
+  if (row == model.GetSelectedRow()) RaiseFolderPathEvent(0);
+  return 0;
 }
 
 }  // namespace rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu

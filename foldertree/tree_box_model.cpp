@@ -186,6 +186,18 @@ void TreeBoxModel::ClearRows() {
   RowsChanged();
 }
 
+int TreeBoxModel::AcceptsRowText(int row, const CWString& text, TreeRowLocator& locator) const {
+  long long marker;
+  if (!Locate(row, locator, marker)) return 0;
+  CQzuMem bytes;
+  AppendUtf16Le(bytes, StoredRowText(text));
+  const long long textStart = locator[0];
+  return CountMarkersAfterSplice(View(), textStart, marker - textStart, bytes.GetData(),
+                                 static_cast<long long>(bytes.GetSize())) == 0
+             ? 1
+             : 0;
+}
+
 int TreeBoxModel::SetRowFields(int row, const CWString* text, int expandValue, int checkValue, TreeRowLocator& locator,
                                int noRepaint) {
   long long marker;

@@ -224,6 +224,9 @@ class TreeBoxModel {
   // an invalid row or a refused change.
   int SetRowFields(int row, const CWString* text, int expandValue, int checkValue, TreeRowLocator& locator,
                    int noRepaint);
+  // 1 when SetRowFields could give the row this text (its bytes would form
+  // no marker); 0 for a text it would refuse and for an invalid row.
+  int AcceptsRowText(int row, const CWString& text, TreeRowLocator& locator) const;
   int SetRowCheckState(int row, int value, int cycle, TreeRowLocator& locator, int noRepaint);
 
   // --- Visible rows and selection ----------------------------------------------

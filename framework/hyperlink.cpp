@@ -5,7 +5,7 @@
 
 #include "framework/colorref.h"
 #include "framework/qt_text.h"
-#include "platform/hooks.h"
+#include "platform/shell_open.h"
 
 namespace rg_Ombrine_MFCJieMian_base {
 
@@ -90,7 +90,7 @@ CWString rg_hyperlink::LinkTarget() const { return m_address.IsEmpty() ? m_capti
 
 bool rg_hyperlink::Open() {
   const CWString target = LinkTarget();
-  if (target.IsEmpty() || !PlatformHooks().ShellOpen(target, CWString())) return false;
+  if (target.IsEmpty() || !OpenAddress(target, CWString())) return false;
   m_visited = 1;
   ApplyColours();
   return true;

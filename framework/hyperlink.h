@@ -23,8 +23,9 @@ class rg_hyperlink : public CQzuWinControl {
 
   void SetAddress(const CWString& address) { m_address = address; }
   const CWString& GetAddress() const { return m_address; }
-  // Opens what LinkTarget names; false when there is nothing to open or
-  // nothing could open it. A successful open marks the link visited.
+  // Opens what LinkTarget names through OpenAddress (platform/shell_open.h),
+  // which tells the user when nothing could open it; false then, and when
+  // there is nothing to open. A successful open marks the link visited.
   bool Open();
 
   // The normal colour is the text colour; kDefaultColour for the visited or

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
@@ -71,13 +72,49 @@ int CQtPlatformHooks::MessageBox(const CWString& text, const CWString& caption, 
   return choices.front().id;
 }
 
+namespace {
+
+// How long the desktop's opener may take to say that nothing could open the
+// address. Openers of the desktops hand the address to the application and
+// end at once; xdg-open without a desktop runs the application itself, which
+// then counts as opened once this time has passed.
+constexpr int kOpenerVerdictMilliseconds = 2000;
+
+// xdg-open tells by its exit status whether anything opened the address (3:
+// no handler, 4: the handler failed); Qt's own launch of it does not wait
+// for that, and a failure would reach only the standard error.
+bool RunDesktopOpener(const QString& opener, const QString& target) {
+  // Not owned by the application object: an opener still running when the
+  // program ends (with the application it started) is left to run.
+  auto* process = new QProcess;
+  process->setProcessChannelMode(QProcess::ForwardedChannels);
+  process->start(opener, {target});
+  if (!process->waitForStarted()) {
+    delete process;
+    return false;
+  }
+  if (process->waitForFinished(kOpenerVerdictMilliseconds)) {
+    const bool opened = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+    delete process;
+    return opened;
+  }
+  QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+  return true;
+}
+
+}  // namespace
+
 bool CQtPlatformHooks::ShellOpen(const CWString& address, const CWString&) {
   if (address.IsEmpty() || !qApp) return false;
   const QString text = ToQString(address);
   const QUrl url = QFileInfo::exists(text) ? QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath())
                                            : QUrl::fromUserInput(text);
   if (!url.isValid()) return false;
-  return QDesktopServices::openUrl(url);
+  const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+  // Without xdg-open, Qt knows the other ways (the desktop portal, handlers
+  // registered with QDesktopServices) and answers false when none works.
+  if (opener.isEmpty()) return QDesktopServices::openUrl(url);
+  return RunDesktopOpener(opener, url.isLocalFile() ? url.toLocalFile() : url.toString(QUrl::FullyEncoded));
 }
 
 bool CQtPlatformHooks::MoveToRecycleBin(const CWString& path) {

@@ -10,6 +10,8 @@ class CQtPlatformHooks : public IPlatformHooks {
   CWString GetClipboardText() override;
   // An empty caption shows the program's usual "信息:".
   int MessageBox(const CWString& text, const CWString& caption, int style) override;
+  // Through xdg-open, whose exit status within 2 s tells a failure (the UI
+  // waits that long at most); without xdg-open through QDesktopServices.
   bool ShellOpen(const CWString& address, const CWString& parameters) override;
   bool MoveToRecycleBin(const CWString& path) override;
   int16_t AsyncKeyState(int virtualKey) override;

@@ -27,6 +27,7 @@ PACKAGES=(
   python3 unicode-data
   # a display for running the program and taking screenshots without a screen
   xvfb xauth
+  dbus-daemon  # a private bus for the drive label tests' stand-in UDisks2 service
 )
 
 declare -A installed=()

@@ -1,12 +1,9 @@
 #pragma once
-// Opening a web address, file or folder with the desktop, and reading whether
-// a key is held; both through the platform hooks.
+// Opening a web address, file or folder with the desktop (OpenAddress, from
+// platform/shell_open.h), and reading whether a key is held; both through the
+// platform hooks.
 #include "common/wstring.h"
-
-// 1 when the desktop opened `address`; otherwise puts the address on the
-// clipboard, tells the user where to paste it, and returns 0 once the message
-// box is closed.
-int OpenAddress(const CWString& address, const CWString& parameters);
+#include "platform/shell_open.h"
 
 // 1 while the key (a Windows virtual-key code) is held down, else 0.
 int IsKeyDown(int virtualKey);

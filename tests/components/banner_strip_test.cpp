@@ -5,6 +5,7 @@
 // object operations.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QTest>
 #include <QTimer>
 
@@ -18,6 +19,7 @@
 #include "components/global_objects.h"
 #include "framework/label.h"
 #include "framework/qt_platform_hooks.h"
+#include "framework/qt_text.h"
 #include "framework/win_form.h"
 #include "framework/framework_test_util.h"
 #include "platform/resource_loader.h"
@@ -34,6 +36,10 @@ class OpenRecorder : public CQtPlatformHooks {
  public:
   bool ShellOpen(const CWString& address, const CWString&) override {
     opened.push_back(address);
+    return opens;
+  }
+  bool SetClipboardText(const CWString& text) override {
+    clipboard = text;
     return true;
   }
   int MessageBox(const CWString& text, const CWString&, int) override {
@@ -42,6 +48,8 @@ class OpenRecorder : public CQtPlatformHooks {
   }
   std::vector<CWString> opened;
   std::vector<CWString> boxes;
+  CWString clipboard;
+  bool opens = true;
 };
 
 // The strip placed on a form as the main window places it.
@@ -331,6 +339,11 @@ TEST_F(BannerTest, EachPressRaisesItsEventOrOpensItsAddress) {
   using Log = std::vector<std::string>;
   using Opened = std::vector<CWString>;
   const QPoint at(10, 10);
+  // No address of the product exists on the web: the links open the README
+  // beside the program.
+  const CWString readme = FromQString(QCoreApplication::applicationDirPath()) + u"/README.md";
+  EXPECT_EQ(BannerLinkAddress(CWString()), readme);
+  EXPECT_EQ(BannerLinkAddress(u"https://home.example/"), u"https://home.example/");
   const struct {
     const char* name;
     QWidget* widget;
@@ -342,9 +355,9 @@ TEST_F(BannerTest, EachPressRaisesItsEventOrOpensItsAddress) {
       {"help item", Face(b.HelpItem()), Qt::LeftButton, {"help"}, {}},
       {"home link opens its own address", b.HomeLink().GetWidget(), Qt::LeftButton, {}, {u"https://home.example/"}},
       {"home item opens the home link's address", Face(b.HomeItem()), Qt::LeftButton, {}, {u"https://home.example/"}},
-      {"contact link", b.ContactLink().GetWidget(), Qt::LeftButton, {}, {kBannerChatAddress}},
-      {"contact item", Face(b.ContactItem()), Qt::LeftButton, {}, {kBannerChatAddress}},
-      {"gliding item opens the configured home", Face(b.GlideItem()), Qt::LeftButton, {}, {kBannerHomeAddress}},
+      {"contact link", b.ContactLink().GetWidget(), Qt::LeftButton, {}, {readme}},
+      {"contact item", Face(b.ContactItem()), Qt::LeftButton, {}, {readme}},
+      {"gliding item opens the configured home", Face(b.GlideItem()), Qt::LeftButton, {}, {readme}},
       {"extra link", b.ExtraLink(1).GetWidget(), Qt::LeftButton, {"item"}, {}},
       {"extra item", Face(b.ExtraItem(1)), Qt::LeftButton, {"item"}, {}},
       {"right press on the help link", b.HelpLink().GetWidget(), Qt::RightButton, {"right"}, {}},
@@ -368,12 +381,25 @@ TEST_F(BannerTest, EachPressRaisesItsEventOrOpensItsAddress) {
   }
   EXPECT_TRUE(hooks.boxes.empty());
 
-  // An empty home address opens nothing and tells nobody.
+  // An empty home address opens the README too.
   b.SetBannerHomeLink(CWString());
   hooks.opened.clear();
   QTest::mouseClick(Face(b.HomeItem()), Qt::LeftButton, {}, at);
-  EXPECT_TRUE(hooks.opened.empty());
+  EXPECT_EQ(hooks.opened, Opened{readme});
   EXPECT_TRUE(hooks.boxes.empty());
+
+  // When nothing can open it, each link and item says so and leaves the
+  // address on the clipboard, as every open of the program does.
+  hooks.opens = false;
+  for (QWidget* w : {b.HomeLink().GetWidget(), Face(b.HomeItem()), b.ContactLink().GetWidget(), Face(b.ContactItem()),
+                     Face(b.GlideItem())}) {
+    hooks.boxes.clear();
+    hooks.clipboard.Empty();
+    QTest::mouseClick(w, Qt::LeftButton, {}, at);
+    ASSERT_EQ(hooks.boxes.size(), 1u) << w->metaObject()->className();
+    EXPECT_EQ(hooks.boxes[0], u"打开失败：" + readme + u"\r\n\r\n已将该地址复制，请手动到我的电脑粘贴打开！");
+    EXPECT_EQ(hooks.clipboard, readme);
+  }
 }
 
 TEST_F(BannerTest, TheHelpLinkShowsTheHelpTextUnlessItsHandlerTakesThePress) {

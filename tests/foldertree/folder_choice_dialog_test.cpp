@@ -1,6 +1,7 @@
 // The folder-choice dialog driven offscreen over the temporary folder tree:
-// what it returns for OK on a chosen, typed, missing or relative path, for
-// Cancel and for the window's own close; the start folder with and without
+// what it returns for OK on a chosen or typed path and after a new folder's
+// rename, what OK says on a missing or relative path, for Cancel and for the
+// window's own close; the start folder with and without
 // its separator; paste; drops of a file and of a folder; its children.
 #include <gtest/gtest.h>
 
@@ -96,9 +97,6 @@ TEST_F(FolderChoiceDialog, OkReturnsATypedPathAsTypedWhenItExists) {
   } cases[] = {
       {P(docs), P(docs)},                                // without a separator
       {P(docs / "readme.txt"), P(docs / "readme.txt")},  // a file
-      {P(docs / "nope"), u""},                           // missing
-      {u"我的电脑", u""},                                // the computer row's caption
-      {u"home", u""},                                    // relative
   };
   for (const auto& c : cases) {
     const CWString result = Run(CWString(), [&](Dialog& d) {
@@ -106,6 +104,48 @@ TEST_F(FolderChoiceDialog, OkReturnsATypedPathAsTypedWhenItExists) {
       Click(d.okButton);
     });
     EXPECT_EQ(result, c.result) << c.typed.ToUtf8();
+  }
+}
+
+// OK with a path that names nothing says so and keeps the dialog open.
+TEST_F(FolderChoiceDialog, OkWithAPathThatDoesNotExistSaysSoAndStaysOpen) {
+  for (const CWString& typed : {P(docs / "nope"), CWString(u"我的电脑"), CWString(u"home"), CWString()}) {
+    system.messages.clear();
+    const CWString result = Run(CWString(), [&](Dialog& d) {
+      d.pathBox.SetText(typed);
+      Click(d.okButton);
+      EXPECT_TRUE(d.GetEnvelope()->isVisible());
+      EXPECT_EQ(system.messages, (std::vector<std::string>{"信息: 文件夹不存在：" + typed.ToUtf8()}));
+      Click(d.cancelButton);
+    });
+    EXPECT_EQ(result, CWString()) << typed.ToUtf8();
+  }
+}
+
+// 新建 makes a folder and starts its rename; the path box follows the rename,
+// whether it ends with Enter or with the click on OK.
+TEST_F(FolderChoiceDialog, AfterNewFolderAndRenameOkReturnsTheRenamedFolder) {
+  const struct {
+    const char* name;
+    bool enter;
+  } cases[] = {{"报表", true}, {"汇总", false}};
+  for (const auto& c : cases) {
+    const CWString name = CWString::FromUtf8(c.name);
+    const CWString result = Run(F(docs), [&](Dialog& d) {
+      Click(d.newFolderButton);
+      rg_TavelkinMingLingJi_ChuangKouZuJian::rg_TavelkinShuXingKuang& box = d.folderTree.TreeBox();
+      EXPECT_TRUE(box.RenameField().IsVisible());
+      EXPECT_TRUE(d.pathBox.GetText().StartsWith(F(docs) + u"新文件夹")) << d.pathBox.GetText().ToUtf8();
+      box.RenameField().SetText(name);
+      if (c.enter) {
+        QTest::keyClick(box.RenameField().GetWidget(), Qt::Key_Return);
+        EXPECT_EQ(d.pathBox.GetText(), F(docs / c.name));
+      }
+      Click(d.okButton);
+    });
+    EXPECT_EQ(result, F(docs / c.name)) << c.name;
+    EXPECT_TRUE(fs::is_directory(docs / c.name));
+    EXPECT_TRUE(system.messages.empty());
   }
 }
 
@@ -136,7 +176,7 @@ TEST_F(FolderChoiceDialog, PasteOpensTheTreeAtAnExistingPath) {
                   Click(d.pasteButton);
                   EXPECT_EQ(d.pathBox.GetText(), u"/no/such/folder");
                   EXPECT_EQ(d.folderTree.GetSelectedFolderPath(), F(docs));
-                  Click(d.okButton);
+                  Click(d.cancelButton);
                 }),
             CWString());
 }

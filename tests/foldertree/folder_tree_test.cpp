@@ -162,6 +162,25 @@ TEST_F(FolderTree, OpeningLoadsOneLevelAndKeepsTheSelection) {
   EXPECT_EQ(DumpBelow(t, documents), "1 -1 +\n");
 }
 
+// A selection inside the rows being replaced goes to the opened row, also
+// when it is on the last of them: the placeholder of a folder being opened,
+// or the last sub-folder of a folder being reloaded.
+TEST_F(FolderTree, ASelectionInsideTheReloadedRowsGoesToTheOpenedRow) {
+  const int desktop = Row(u"桌面");
+  const struct {
+    const char* name;
+    int selected;  // relative to the desktop row
+  } cases[] = {{"its placeholder", 1}, {"its first sub-folder", 1}, {"its last sub-folder", 3}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    t.Select(desktop + c.selected);
+    TreeRowLocator l;
+    t.tree.ExpandFolderRow(desktop, l);
+    EXPECT_EQ(DumpBelow(t, desktop), "1 5 a\n2 -1 +\n1 5 b\n");
+    EXPECT_EQ(t.Model().GetSelectedRow(), desktop);
+  }
+}
+
 TEST_F(FolderTree, NavigationMatchesWholeFolderNames) {
   const fs::path& home = t.system.home;
   const fs::path& usb = t.system.usb;
@@ -309,7 +328,7 @@ TEST_F(FolderTree, MenuGreyingFollowsTheRowKind) {
     const char16_t* row;
     const char* enabled;  // one digit per greyable item, in its order
   } cases[] = {
-      {u"我的电脑", "0000000"}, {u" (/)", "1101110"},   {u"主文件夹", "1100110"}, {u"本软件所在目录", "1111110"},
+      {u"我的电脑", "0000000"}, {u" (/)", "1100110"},  // no UDisks2: the label cannot change   {u"主文件夹", "1100110"}, {u"本软件所在目录", "1111110"},
       {u"a", "1111111"},        {u"收藏夹", "0000000"}, {u"桌面", "1100110"},     {u"系统夹", "0000000"},
   };
   for (const auto& c : cases) {
@@ -374,6 +393,18 @@ TEST_F(FolderTree, ShortcutKeysRunOnlyWhatIsNotGreyed) {
   EXPECT_EQ(t.RootIcon(t.Model().GetSelectedRow()), kIconDesktop);
 }
 
+// 打开 goes through the program's one opener: when nothing can open the
+// folder, the user is told and the path is left on the clipboard.
+TEST_F(FolderTree, OpenTellsTheUserWhenNothingCanOpenTheFolder) {
+  SelectPath(t.system.usb / "docs");
+  Key(Qt::Key_F3);
+  const std::string path = F(t.system.usb / "docs").ToUtf8();
+  EXPECT_EQ(t.system.opened, std::vector<std::string>{path});
+  EXPECT_EQ(t.system.messages,
+            (std::vector<std::string>{"信息: 打开失败：" + path + "\r\n\r\n已将该地址复制，请手动到我的电脑粘贴打开！"}));
+  EXPECT_EQ(t.system.clipboard.ToUtf8(), path);
+}
+
 TEST(FolderTreeFavourites, AreRestoredAndRemoved) {
   ShownFolderTree s([](FakeSystem& system) {
     WriteSetting(u"100名称", u"甲");
@@ -416,6 +447,39 @@ TEST(FolderTreeFavourites, AreRestoredAndRemoved) {
   EXPECT_TRUE(fs::exists(s.system.trash / "docs" / "2024"));
   EXPECT_FALSE(fs::exists(s.system.usb / "docs"));
   EXPECT_EQ(SectionKeys(), (std::vector<std::string>{"abc名称", "0路径"}));
+}
+
+// Names the tree box refuses (their bytes would form its row marker): the
+// row is left out with its placeholder, and no rename may store one.
+TEST(FolderTreeRefusedNames, LeaveNoPlaceholderBehindAndAreNeverStored) {
+  const CWString refused = u"\u0201\u0403";  // UTF-16LE 01 02 03 04
+  ShownFolderTree s([&](FakeSystem& system) {
+    system.drives = {{u"/", u""}, {P(system.usb) + u"/", refused}};
+    WriteSetting(u"100名称", u"甲" + refused);
+    WriteSetting(u"100路径", F(system.usb / "docs"));
+    WriteSetting(u"200名称", u"乙");
+    WriteSetting(u"200路径", F(system.home / "Documents"));
+  });
+  const int computer = s.Find(u"我的电脑"), group = s.Find(u"收藏夹");
+  EXPECT_EQ(DumpBelow(s, computer), "1 9  (/)\n2 -1 +\n");
+  EXPECT_EQ(DumpBelow(s, group), "1 3 乙\n2 -1 +\n");
+
+  // Renamed to such a name through the rename field: refused with a message,
+  // nothing written or moved, and the rebuilt tree still shows both.
+  const int favourite = s.Find(u"乙");
+  ASSERT_EQ(s.tree.TreeBox().BeginRowRename(favourite, kRenameFromKeyboard), 1);
+  s.tree.TreeBox().RenameField().SetText(u"丙" + refused);
+  s.tree.TreeBox().CommitRowRename(&s.tree.TreeBox().RenameField());
+  EXPECT_EQ(s.Text(favourite), u"乙");
+  EXPECT_EQ(Setting(u"200名称"), u"乙");
+  Expand(s, s.Find(u"桌面"));
+  const int a = s.Find(u"a");
+  EXPECT_EQ(s.tree.ApplyFolderRename(a, u"a", u"a" + refused), 1);
+  EXPECT_TRUE(fs::exists(s.system.home / "Desktop" / "a"));
+  ASSERT_EQ(s.system.messages.size(), 2u);
+  EXPECT_EQ(s.system.messages[0], "信息: 目录树不能显示这个名称：丙" + refused.ToUtf8());
+  s.tree.BuildFolderTreeRoots();
+  EXPECT_EQ(DumpBelow(s, s.Find(u"收藏夹")), "1 3 乙\n2 -1 +\n");
 }
 
 TEST_F(FolderTree, DeletingAFolderMovesItToTheRecycleBin) {

@@ -2,8 +2,8 @@
 // Shared by the folder tree and folder-choice dialog tests: a temporary
 // folder tree standing in for the user's folders and two mounted file
 // systems, platform hooks that answer from it (special folders, message
-// boxes with chosen answers, the clipboard, a temporary recycle bin, the Ctrl
-// key), the settings loaded from an empty file, and a shown folder tree.
+// boxes with chosen answers, the clipboard, an opener that fails, a
+// temporary recycle bin, the Ctrl key), the settings loaded from an empty file, and a shown folder tree.
 #include <gtest/gtest.h>
 
 #include <QTest>
@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "foldertree/drive_label_udisks.h"
 #include "foldertree/folder_tree.h"
 #include "foldertree/folder_tree_drives.h"
 #include "framework/win_form.h"
@@ -44,6 +45,7 @@ struct FakeSystem : IPlatformHooks, rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuSh
   std::vector<std::string> messages;  // caption and text of every message box
   std::vector<int> answers;           // the buttons chosen, in turn; OK when none is left
   CWString clipboard;
+  std::vector<std::string> opened;  // addresses given to the desktop's opener
   bool ctrlDown = false;
   std::vector<FolderTreeDrive> drives;
   CWString savedProgramFolder = GetProgramFolder();
@@ -61,8 +63,12 @@ struct FakeSystem : IPlatformHooks, rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuSh
     InstallPlatformHooks(this);
     rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu::InstallFolderTreeDrives(this);
     rg_Tavelkin_MingLingJi::GlobalSettings().LoadIni(P(dir.path() / "settings.ini"), 0);
+    // No UDisks2 answers here (whatever the machine's system bus has): drive
+    // labels cannot change unless a test starts a bus of its own.
+    rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu::SetDriveLabelBusAddress(u"unix:path=" + P(dir.path() / "no-bus"));
   }
   ~FakeSystem() override {
+    rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu::SetDriveLabelBusAddress(CWString());
     rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu::InstallFolderTreeDrives(nullptr);
     InstallPlatformHooks(nullptr);
     SetProgramFolder(savedProgramFolder);
@@ -97,6 +103,11 @@ struct FakeSystem : IPlatformHooks, rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuSh
     return true;
   }
   CWString GetClipboardText() override { return clipboard; }
+  // The desktop's opener: records the address and fails (no opener here).
+  bool ShellOpen(const CWString& address, const CWString&) override {
+    opened.push_back(address.ToUtf8());
+    return false;
+  }
   bool MoveToRecycleBin(const CWString& path) override {
     std::error_code ec;
     fs::rename(path.ToSystemPath(), trash / fs::path(path.ToSystemPath()).filename(), ec);

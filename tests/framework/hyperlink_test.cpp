@@ -27,7 +27,12 @@ class OpenRecorder : public CQtPlatformHooks {
     opened.push_back(address);
     return opens;
   }
+  int MessageBox(const CWString& text, const CWString&, int) override {
+    boxes.push_back(text);
+    return kIdOk;
+  }
   std::vector<CWString> opened;
+  std::vector<CWString> boxes;
   bool opens = true;
 };
 
@@ -145,10 +150,13 @@ TEST_F(HyperlinkTest, CaptionShowsNormalHoverAndVisitedColours) {
   QCoreApplication::sendEvent(box.GetWidget(), &leave);
   EXPECT_EQ(Shown(box), normal);
 
-  // A failed open leaves the link unvisited; a good one marks it.
+  // A failed open leaves the link unvisited and tells the user, as every
+  // open of the program does; a good one marks it.
   hooks.opens = false;
   EXPECT_FALSE(box.Open());
   EXPECT_EQ(Shown(box), normal);
+  ASSERT_EQ(hooks.boxes.size(), 1u);
+  EXPECT_TRUE(hooks.boxes[0].StartsWith(u"打开失败：" + box.GetAddress())) << hooks.boxes[0].ToUtf8();
   hooks.opens = true;
   EXPECT_TRUE(box.Open());
   EXPECT_EQ(Shown(box), visited);

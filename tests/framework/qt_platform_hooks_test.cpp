@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <filesystem>
+
 #include "framework/qt_platform_hooks.h"
 #include "test_support.h"
 
@@ -45,6 +47,19 @@ class UrlCatcher : public QObject {
   void Open(const QUrl& url) { urls.append(url); }
 };
 
+// PATH set to one folder for the life of the guard: the programs the hooks
+// find are the test's own, or none.
+class PathGuard {
+ public:
+  explicit PathGuard(const std::filesystem::path& folder) : m_saved(qgetenv("PATH")) {
+    qputenv("PATH", QByteArray::fromStdString(folder.string()));
+  }
+  ~PathGuard() { qputenv("PATH", m_saved); }
+
+ private:
+  QByteArray m_saved;
+};
+
 }  // namespace
 
 TEST_F(QtHooksTest, ClipboardRoundTripKeepsUnicode) {
@@ -69,11 +84,15 @@ TEST_F(QtHooksTest, MessageBoxUsesTheCaptionAndReturnsTheChosenButton) {
 }
 
 TEST_F(QtHooksTest, ShellOpenReportsFailureWithoutADesktop) {
+  qzu_test::TempDir noPrograms;
+  PathGuard path(noPrograms.path());
   EXPECT_FALSE(PlatformHooks().ShellOpen(u"http://example.invalid/", CWString()));
   EXPECT_FALSE(PlatformHooks().ShellOpen(CWString(), CWString()));
 }
 
 TEST_F(QtHooksTest, ShellOpenHandsTheAddressToTheDesktopsHandler) {
+  qzu_test::TempDir noPrograms;
+  PathGuard path(noPrograms.path());
   UrlCatcher catcher;
   QDesktopServices::setUrlHandler(QStringLiteral("qzutest"), &catcher, "Open");
   QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "Open");
@@ -92,6 +111,34 @@ TEST_F(QtHooksTest, ShellOpenHandsTheAddressToTheDesktopsHandler) {
   EXPECT_EQ(catcher.urls[1].toLocalFile().toStdString(), file.string());
   QDesktopServices::unsetUrlHandler(QStringLiteral("qzutest"));
   QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+}
+
+// Where xdg-open exists its exit status is believed: a failure to open
+// (3: no handler, 4: the handler failed) is reported, not left to the
+// standard error. The stand-in on PATH (shell built-ins only: PATH holds
+// nothing else) keeps what it got and exits with the code in the file
+// "code" beside it.
+TEST_F(QtHooksTest, ShellOpenBelievesXdgOpensExitStatus) {
+  qzu_test::TempDir bin;
+  qzu_test::WriteFileText(bin.path() / "xdg-open",
+                          "#!/bin/sh\nd=${0%/*}\nprintf '%s\\n' \"$1\" >> \"$d/got\"\nread code < \"$d/code\"\nexit $code\n");
+  std::filesystem::permissions(bin.path() / "xdg-open", std::filesystem::perms::owner_all);
+  PathGuard path(bin.path());
+  const auto file = bin.path() / "结果 1.html";
+  qzu_test::WriteFileText(file, "x");
+  const struct {
+    const char* code;
+    bool opened;
+  } cases[] = {{"0", true}, {"3", false}, {"4", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.code);
+    qzu_test::WriteFileText(bin.path() / "code", c.code);
+    std::filesystem::remove(bin.path() / "got");
+    EXPECT_EQ(PlatformHooks().ShellOpen(u"https://example.org/路径?a=1", CWString()), c.opened);
+    EXPECT_EQ(PlatformHooks().ShellOpen(CWString::FromUtf8(file.string()), CWString()), c.opened);
+    EXPECT_EQ(qzu_test::ReadFileText(bin.path() / "got"),
+              "https://example.org/%E8%B7%AF%E5%BE%84?a=1\n" + file.string() + "\n");
+  }
 }
 
 TEST_F(QtHooksTest, RecycleBinTakesTheFileIntoTheUsersTrash) {
