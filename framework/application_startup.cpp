@@ -14,6 +14,7 @@
 #include "common/dpi.h"
 #include "framework/font_text.h"
 #include "framework/qt_platform_hooks.h"
+#include "framework/session_end.h"
 #include "framework/window_program.h"
 
 namespace {
@@ -87,6 +88,7 @@ int RunUserApplication(const CQzuClassInfo& startupClass) {
   int code = program->InitInstance();
   if (code == 0) {
     CQzuWindowProgramHooks hooks;
+    CQzuSessionEnd sessionEnd;
     code = QApplication::exec();
   }
   if (rg_Ombrine_base::rg_ChuangKouChengXuLei* windowProgram = RunningWindowProgram()) windowProgram->ExitInstance();

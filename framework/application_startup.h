@@ -35,6 +35,7 @@ inline constexpr int kNoProgramObjectExitCode = -1;
 // `startupClass` through its create function (kNoProgramObjectExitCode, with
 // nothing run, when that gives no CQzuUserApp), runs its InitInstance and,
 // when that returns 0, the Qt event loop with the window program's hooks
-// (framework/window_program.h) in place. Then the exit hook, and the object is released. Returns
+// (framework/window_program.h) and the session end (framework/session_end.h)
+// in place. Then the exit hook, and the object is released. Returns
 // InitInstance's code when it was not 0, else the loop's. UI thread only.
 int RunUserApplication(const CQzuClassInfo& startupClass);

@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
   // The shared objects need the application object; they go with it.
   rg_Tavelkin_MingLingJi::CreateGlobalObjects();
   // The program object, and with it the main window, lives until the loop
-  // ends.
+  // ends; a log-off, a shutdown or a SIGTERM closes the window as a click on
+  // its close button would.
   return RunUserApplication(rg_Ombrine_app::StartupClassInfo());
 }
