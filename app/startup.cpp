@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <cstdio>
 #include <fstream>
 #include <string>
 
@@ -12,6 +13,10 @@
 #include "textlib/path_helpers.h"
 
 namespace rg_Ombrine_app {
+
+QZU_IMPLEMENT_CLASS(rg_startup_class, rg_Ombrine_base::rg_ChuangKouChengXuLei, "rg_Ombrine_app::rg_startup_class")
+
+const CQzuClassInfo& StartupClassInfo() { return rg_startup_class::StaticClassInfo(); }
 
 namespace {
 
@@ -66,6 +71,22 @@ CWString BuildAboutText() {
   CWString text = CWString(u"Tavelkin软件(") + kMakerAddress + u")出品。";
   for (const char16_t* paragraph : kAboutParagraphs) text += CWString(u"\r\n\r\n") + paragraph;
   return text;
+}
+
+bool rg_startup_class::IsEqual(const CQzuObject& other) const { return &other == this; }
+
+int rg_startup_class::CopyFrom(const CQzuObject& source) {
+  QZU_COPY_FROM_PREAMBLE(rg_startup_class, source)
+  m_mainWindow.CopyFrom(src.m_mainWindow);
+  runtimeFunctions = src.runtimeFunctions;
+  return 1;
+}
+
+int rg_startup_class::InitInstance() {
+  const int started = StartProgram(*this);
+  if (started != 0 && started != kStartFailedExitCode)
+    std::fprintf(stderr, "quillmere: the main window could not be created\n");
+  return started;
 }
 
 int rg_startup_class::StartApplication() {

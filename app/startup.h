@@ -15,6 +15,7 @@
 
 #include "app/main_window.h"
 #include "common/wstring.h"
+#include "framework/window_program.h"
 
 namespace rg_Ombrine_app {
 
@@ -61,12 +62,27 @@ int ResolveRuntimeFunctions(const std::vector<RuntimeFunction>& table);
 // naming the maker and its address.
 CWString BuildAboutText();
 
-class rg_startup_class {
+// The program object: a window program (rg_ChuangKouChengXuLei, over the
+// framework's CQzuUserApp) that keeps the platform's pre-translate, idle and
+// exit hooks. Constructing one registers it as the running program unless
+// one is registered already; the application runner makes it through
+// StartupClassInfo. An object is equal only to itself; a copy takes the
+// header words, the main window member (whose controls then share their
+// windows) and the runtime function table.
+class rg_startup_class : public rg_Ombrine_base::rg_ChuangKouChengXuLei {
+  QZU_DECLARE_CLASS(rg_startup_class)
  public:
   rg_startup_class() = default;
-  virtual ~rg_startup_class() = default;
+  ~rg_startup_class() override = default;
   rg_startup_class(const rg_startup_class&) = delete;
   rg_startup_class& operator=(const rg_startup_class&) = delete;
+
+  bool IsEqual(const CQzuObject& other) const override;
+  int CopyFrom(const CQzuObject& source) override;
+
+  // The whole start before the message loop (StartProgram); says on the
+  // error stream when the main window could not be made.
+  int InitInstance() override;
 
   // StartApplication, in this order: resolves `runtimeFunctions`; sets the
   // about text and then the product title (the settings migration looks for
@@ -74,7 +90,7 @@ class rg_startup_class {
   // program's folder (migrating an older file when it is missing); creates
   // the main window centred on the screen at its default size and shows it.
   // 1 when it ran to its end (whether or not the window could be made).
-  virtual int StartApplication();
+  int StartApplication() override;
 
   rg_ZhuChuangKouLei& MainWindow() { return m_mainWindow; }
 
@@ -86,6 +102,9 @@ class rg_startup_class {
  private:
   rg_ZhuChuangKouLei m_mainWindow;
 };
+
+// The class information of the start-up class: "rg_Ombrine_app::rg_startup_class".
+const CQzuClassInfo& StartupClassInfo();
 
 // Whether a debugger traces this process.
 bool DebuggerAttached();

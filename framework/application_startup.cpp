@@ -13,7 +13,9 @@
 #include "common/dpi.h"
 #include "framework/font_text.h"
 #include "framework/qt_platform_hooks.h"
+#include "framework/session_end.h"
 #include "framework/ui_font.h"
+#include "framework/window_program.h"
 #include "platform/resource_loader.h"
 
 namespace {
@@ -73,4 +75,24 @@ void InitializeFramework(const QString& qtTranslationsFolder) {
   QApplication::setFont(DefaultControlFont());
   InstallQtTranslations(qtTranslationsFolder);
   InstallQtPlatformHooks();
+}
+
+int RunUserApplication(const CQzuClassInfo& startupClass) {
+  CQzuObject* object = startupClass.create ? startupClass.create() : nullptr;
+  if (!object || !object->IsKindOf(CQzuUserApp::StaticClassInfo())) {
+    if (object) object->Release();
+    return kNoProgramObjectExitCode;
+  }
+  // The object registered itself when it was made; the one found there runs.
+  CQzuUserApp* program = RunningUserApp();
+  if (!program) program = static_cast<CQzuUserApp*>(object);
+  int code = program->InitInstance();
+  if (code == 0) {
+    CQzuWindowProgramHooks hooks;
+    CQzuSessionEnd sessionEnd;
+    code = QApplication::exec();
+  }
+  if (rg_Ombrine_base::rg_ChuangKouChengXuLei* windowProgram = RunningWindowProgram()) windowProgram->ExitInstance();
+  object->Release();
+  return code;
 }

@@ -32,6 +32,25 @@ WindowEventRouter* Router() {
   return router;
 }
 
+QHash<const QObject*, QzuWindowProc>& Procedures() {
+  static QHash<const QObject*, QzuWindowProc> procedures;
+  return procedures;
+}
+
+// Runs the procedure of every window that has one.
+class WindowProcFilter : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QzuWindowProc procedure = Procedures().value(watched, nullptr);
+    return procedure && procedure(watched, event);
+  }
+};
+
+WindowProcFilter* ProcFilter() {
+  static WindowProcFilter* filter = new WindowProcFilter();
+  return filter;
+}
+
 }  // namespace
 
 CMfcWndObject::CMfcWndObject(std::unique_ptr<CVWnd> wnd) : m_wnd(wnd ? std::move(wnd) : std::make_unique<CVWnd>()) {}
@@ -105,4 +124,28 @@ void CMfcWndObject::DestroyWindow() {
     w->hide();
     w->deleteLater();
   }
+}
+
+QzuWindowProc GetWindowProc(const QObject* window) { return Procedures().value(window, nullptr); }
+
+QzuWindowProc SetWindowProc(QWidget* window, QzuWindowProc procedure) {
+  if (!window) return nullptr;
+  const QzuWindowProc previous = Procedures().value(window, nullptr);
+  // Qt asks the filter installed last first: installing it again puts the
+  // procedure before the control's router whenever the window was watched.
+  window->removeEventFilter(ProcFilter());
+  if (!procedure) {
+    Procedures().remove(window);
+    return previous;
+  }
+  if (!previous)
+    QObject::connect(window, &QObject::destroyed, ProcFilter(), [](QObject* gone) { Procedures().remove(gone); });
+  Procedures().insert(window, procedure);
+  window->installEventFilter(ProcFilter());
+  return previous;
+}
+
+extern "C" intptr_t QzuSetWindowProc(intptr_t window, intptr_t procedure) {
+  return reinterpret_cast<intptr_t>(
+      SetWindowProc(reinterpret_cast<QWidget*>(window), reinterpret_cast<QzuWindowProc>(procedure)));
 }

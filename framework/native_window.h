@@ -4,9 +4,13 @@
 // function), and CMfcWndObject is the reference-counted holder that copies of
 // a control share. Events of the widget reach the control that created it,
 // the holder's owner, through one application-wide event filter.
+//
+// Each window may also carry one replaceable message procedure, which sees
+// every event of the window before its control does (SetWindowProc).
 #include <QPointer>
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -88,3 +92,23 @@ class CMfcWndObject : public CQzuRefObject {
   // so, its pointer is cleared.
   const QObject* m_widgetAddress = nullptr;
 };
+
+// A window's message procedure: it sees every event of the window before the
+// window's control (and before the window itself); true takes the event,
+// false passes it on. A procedure that replaced another passes what it does
+// not handle to the one it replaced, or returns false when that one is null
+// (the window's own handling). UI thread only, like the window.
+using QzuWindowProc = bool (*)(QObject* window, QEvent* event);
+
+// The procedure set for `window`; null when it has none (its own handling).
+QzuWindowProc GetWindowProc(const QObject* window);
+// Gives `window` the procedure (null: back to its own handling) and returns
+// the one it had. The setting goes with the window. Null window: nothing, 0.
+QzuWindowProc SetWindowProc(QWidget* window, QzuWindowProc procedure);
+
+// The setter under a plain C name that every program linking the framework
+// exports (framework/folder.cmake), so that it can be looked up by name at
+// run time in the program itself: window and procedure as pointer-sized
+// integers, the previous procedure back.
+inline constexpr char16_t kSetWindowProcSymbol[] = u"QzuSetWindowProc";
+extern "C" __attribute__((visibility("default"))) intptr_t QzuSetWindowProc(intptr_t window, intptr_t procedure);

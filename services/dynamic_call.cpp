@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <string>
+
 namespace rg_TavelkinMingLingJi_API {
 
 QZU_IMPLEMENT_CLASS(rg_class_DongTaiDiaoYongDLL, CQzuObject, "rg_TavelkinMingLingJi_API::rg_class_DongTaiDiaoYongDLL")
@@ -54,7 +56,8 @@ void rg_class_DongTaiDiaoYongDLL::LoadFromStream(CQzuStream& stream) {
 void rg_class_DongTaiDiaoYongDLL::LoadDll(const CWString& dllName) {
   if (m_module) return;
   m_dllName = dllName;
-  m_module = ::dlopen(dllName.ToSystemPath().c_str(), RTLD_NOW | RTLD_LOCAL);
+  const std::string path = dllName.ToSystemPath();
+  m_module = ::dlopen(path.empty() ? nullptr : path.c_str(), RTLD_NOW | RTLD_LOCAL);
 }
 
 void rg_class_DongTaiDiaoYongDLL::GetDllProc(const CWString& procName, int argumentCount) {

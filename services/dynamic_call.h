@@ -33,7 +33,8 @@ class rg_class_DongTaiDiaoYongDLL : public CQzuObject {
   void SaveToStream(CQzuStream& stream) const override;
 
   // Loads the library unless one is held already (then the first name and
-  // handle stay).
+  // handle stay). The empty name opens the program itself, whose exported
+  // symbols can then be looked up.
   void LoadDll(const CWString& dllName);
   // Looks the function up in the loaded library and keeps how many of the
   // five arguments it takes (0 to 5).

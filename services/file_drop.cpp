@@ -11,9 +11,12 @@
 
 #include "common/arrays.h"
 #include "framework/qt_text.h"
+#include "services/dynamic_call_window_proc.h"
 #include "textlib/path_helpers.h"
 
 namespace rg_Tavelkin_MingLingJi {
+
+using rg_TavelkinMingLingJi_API::SubclassWindowProc;
 
 QZU_IMPLEMENT_CLASS(rg_TavelkinWenJianTuoFangLei, CQzuObject, "rg_Tavelkin_MingLingJi::rg_TavelkinWenJianTuoFangLei")
 QZU_IMPLEMENT_CLASS(rg_TavelkinWenJianTuoFangLeiShuJu, CQzuObject,
@@ -42,6 +45,12 @@ DropRecord* FindRecord(const QObject* object) {
   return nullptr;
 }
 
+// The receiver of the windows' destroyed signals.
+QObject* DestroyedWatcher() {
+  static QObject* watcher = new QObject();
+  return watcher;
+}
+
 // Drops the records of windows that are gone.
 void ForgetDestroyedWindows() {
   CQzuObjectArray& records = DropRecords();
@@ -50,14 +59,17 @@ void ForgetDestroyedWindows() {
   }
 }
 
-class DropFilter : public QObject {
- public:
-  bool eventFilter(QObject* watched, QEvent* event) override { return FileDropWindowProc(watched, event); }
-};
+// Hands the event to the procedure `watched` had before its record was made.
+bool CallOldWindowProc(const DropRecord* r, QObject* watched, QEvent* event) {
+  const QzuWindowProc old = r->dragTarget.data() == watched && r->dragTarget != r->window ? r->oldTargetProc
+                                                                                          : r->oldWindowProc;
+  return old && old(watched, event);
+}
 
-DropFilter* Filter() {
-  static DropFilter* filter = new DropFilter();
-  return filter;
+// Gives `w` back the procedure it had, unless another has replaced ours since
+// (then ours stays, and without its record passes everything on).
+void RestoreWindowProc(QWidget* w, QzuWindowProc old) {
+  if (w && GetWindowProc(w) == &FileDropWindowProc) SubclassWindowProc(w, old);
 }
 
 // The local files and folders a drag carries, in its order.
@@ -90,11 +102,11 @@ void AcceptAsCopy(QDropEvent* e) {
 
 void Unwatch(DropRecord* r) {
   if (QWidget* w = r->window.data()) {
-    w->removeEventFilter(Filter());
+    RestoreWindowProc(w, r->oldWindowProc);
     w->setAcceptDrops(r->oldAcceptDrops != 0);
   }
   if (QWidget* t = r->dragTarget.data(); t && t != r->window.data()) {
-    t->removeEventFilter(Filter());
+    RestoreWindowProc(t, r->oldTargetProc);
     t->setAcceptDrops(r->oldTargetAcceptDrops != 0);
   }
 }
@@ -107,13 +119,15 @@ int FileDropRecordCount() {
 }
 
 bool FileDropWindowProc(QObject* watched, QEvent* event) {
+  const DropRecord* record = FindRecord(watched);
+  if (!record) return false;
   const QEvent::Type type = event->type();
-  if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) return false;
-  if (!FindRecord(watched)) return false;
+  if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+    return CallOldWindowProc(record, watched, event);
   auto* e = static_cast<QDropEvent*>(event);
   const std::vector<CWString> paths = DraggedPaths(e->mimeData());
   // Text and other data belong to the window itself (an editor's text drop).
-  if (paths.empty()) return false;
+  if (paths.empty()) return CallOldWindowProc(record, watched, event);
   AcceptAsCopy(e);
   if (type != QEvent::Drop) return true;
 
@@ -187,12 +201,12 @@ void rg_TavelkinWenJianTuoFangLei::EnableFileDrop(QWidget* window) {
   DropRecords().Add(record);
 
   window->setAcceptDrops(true);
-  window->installEventFilter(Filter());
+  record->oldWindowProc = SubclassWindowProc(window, &FileDropWindowProc);
   if (record->dragTarget != window) {
     record->dragTarget->setAcceptDrops(true);
-    record->dragTarget->installEventFilter(Filter());
+    record->oldTargetProc = SubclassWindowProc(record->dragTarget.data(), &FileDropWindowProc);
   }
-  QObject::connect(window, &QObject::destroyed, Filter(), [] { ForgetDestroyedWindows(); });
+  QObject::connect(window, &QObject::destroyed, DestroyedWatcher(), [] { ForgetDestroyedWindows(); });
 }
 
 // ---- drop record ----
@@ -200,7 +214,8 @@ void rg_TavelkinWenJianTuoFangLei::EnableFileDrop(QWidget* window) {
 bool rg_TavelkinWenJianTuoFangLeiShuJu::IsEqual(const CQzuObject& other) const {
   if (!SameHeader(other)) return false;
   const auto& o = static_cast<const rg_TavelkinWenJianTuoFangLeiShuJu&>(other);
-  return window == o.window && dragTarget == o.dragTarget && oldAcceptDrops == o.oldAcceptDrops &&
+  return window == o.window && dragTarget == o.dragTarget && oldWindowProc == o.oldWindowProc &&
+         oldTargetProc == o.oldTargetProc && oldAcceptDrops == o.oldAcceptDrops &&
          oldTargetAcceptDrops == o.oldTargetAcceptDrops && enabler == o.enabler;
 }
 
@@ -208,6 +223,8 @@ int rg_TavelkinWenJianTuoFangLeiShuJu::CopyFrom(const CQzuObject& source) {
   QZU_COPY_FROM_PREAMBLE(rg_TavelkinWenJianTuoFangLeiShuJu, source)
   window = src.window;
   dragTarget = src.dragTarget;
+  oldWindowProc = src.oldWindowProc;
+  oldTargetProc = src.oldTargetProc;
   oldAcceptDrops = src.oldAcceptDrops;
   oldTargetAcceptDrops = src.oldTargetAcceptDrops;
   enabler = src.enabler;

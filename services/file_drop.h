@@ -5,9 +5,11 @@
 // carry no local file (a text dragged into an editor) are left to the window,
 // so an editor still takes dropped text.
 //
-// A process-wide list of drop records, one per window, ties each window to
-// the enabler that receives its drops; the first enabler of a window keeps
-// it. A record goes when its window is destroyed (so a new window at the same
+// Enabling gives the window (and an editor's viewport) the message procedure
+// FileDropWindowProc through SubclassWindowProc; every event it does not take
+// goes on to the procedure it replaced. A process-wide list of drop records,
+// one per window, ties each window to that old procedure and to the enabler
+// that receives its drops; the first enabler of a window keeps it. A record goes when its window is destroyed (so a new window at the same
 // address can be enabled) or when its enabler is destroyed (so no drop
 // reaches an enabler that is gone). UI thread only.
 #include <QPointer>
@@ -17,6 +19,7 @@
 
 #include "common/event.h"
 #include "common/object.h"
+#include "framework/native_window.h"
 #include "framework/win_control.h"
 
 class QEvent;
@@ -73,15 +76,20 @@ class rg_TavelkinWenJianTuoFangLeiShuJu : public CQzuObject {
   QPointer<QWidget> window;
   // The part that receives drags (a scroll area's viewport), else the window.
   QPointer<QWidget> dragTarget;
+  // The procedures the window and the drag target had before; null: their
+  // own handling.
+  QzuWindowProc oldWindowProc = nullptr;
+  QzuWindowProc oldTargetProc = nullptr;
   // Whether the window and the drag target accepted drops before.
   int32_t oldAcceptDrops = 0;
   int32_t oldTargetAcceptDrops = 0;
   rg_TavelkinWenJianTuoFangLei* enabler = nullptr;
 };
 
-// The drop handling of every recorded window: file drags are accepted and a
-// drop raises the enabler's events; true when the event was taken. Every
-// other event, and drags without a local file, go on to the window.
+// The message procedure of every recorded window: file drags are accepted
+// and a drop raises the enabler's events; true when the event was taken.
+// Every other event, and drags without a local file, go to the procedure the
+// window had before (false, the window's own handling, when it had none).
 bool FileDropWindowProc(QObject* watched, QEvent* event);
 
 // How many drop records exist (tests).

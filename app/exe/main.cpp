@@ -1,5 +1,6 @@
 // The program's entry point: the Qt application started through the window
-// framework, the program object's guarded start, then the message loop.
+// framework, then the program object made from the start-up class and run:
+// its guarded start, then the message loop.
 #include <QApplication>
 
 #include <cstdio>
@@ -37,13 +38,8 @@ int main(int argc, char** argv) {
   InitializeFramework();
   // The shared objects need the application object; they go with it.
   rg_Tavelkin_MingLingJi::CreateGlobalObjects();
-  // The program object, and with it the main window, lives until the loop ends.
-  rg_Ombrine_app::rg_startup_class program;
-  const int started = rg_Ombrine_app::StartProgram(program);
-  if (started == rg_Ombrine_app::kStartFailedExitCode) return rg_Ombrine_app::kStartFailedExitCode;
-  if (started != 0) {
-    std::fprintf(stderr, "quillmere: the main window could not be created\n");
-    return 1;
-  }
-  return app.exec();
+  // The program object, and with it the main window, lives until the loop
+  // ends; a log-off, a shutdown or a SIGTERM closes the window as a click on
+  // its close button would.
+  return RunUserApplication(rg_Ombrine_app::StartupClassInfo());
 }

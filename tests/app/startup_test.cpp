@@ -9,6 +9,7 @@
 
 #include <stdexcept>
 
+#include "framework/user_app.h"
 #include "main_window_fixture.h"
 #include "services/global_settings.h"
 #include "services/ini_settings_store.h"
@@ -131,6 +132,68 @@ TEST_F(StartupTest, AnyOtherExceptionShowsTheUnmanagedText) {
   EXPECT_EQ(hooks.boxes[0].text, CWString(u"程序在运行时抛出了未被管理的异常"));
   EXPECT_EQ(hooks.boxes[0].caption, CWString(u"运行时异常"));
   EXPECT_EQ(hooks.boxes[0].style & 0xF0, kMbIconError);
+}
+
+TEST_F(StartupTest, IsAWindowProgramObjectWithItsClassInformation) {
+  const CQzuClassInfo& info = rg_Ombrine_app::StartupClassInfo();
+  EXPECT_STREQ(info.name, "rg_Ombrine_app::rg_startup_class");
+  EXPECT_EQ(info.nameHash, QzuClassNameHash("rg_Ombrine_app::rg_startup_class"));
+  EXPECT_EQ(&program->GetClassInfo(), &info);
+  for (const char* base : {"rg_Ombrine_app::rg_startup_class", "rg_Ombrine_base::rg_ChuangKouChengXuLei",
+                           "rg_Ombrine_base::rg_ChengXuLei", "CQzuUserApp", "CQzuObject"}) {
+    // Compared by name, as a record of another module would be.
+    const CQzuClassInfo other(base, nullptr, nullptr);
+    EXPECT_TRUE(program->IsKindOf(other)) << base;
+  }
+  EXPECT_FALSE(program->IsKindOf(rg_Ombrine_app::rg_ZhuChuangKouLei::StaticClassInfo()));
+
+  // Made through its create function, it registers as the running program
+  // when none is.
+  program.reset();
+  ASSERT_EQ(RunningUserApp(), nullptr);
+  CQzuObject* made = info.create();
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(RunningUserApp(), made);
+  made->Release();
+  EXPECT_EQ(RunningUserApp(), nullptr);
+}
+
+TEST_F(StartupTest, CloneAndCopyTakeTheMainWindowButNotTheRegistration) {
+  program.reset();
+  rg_startup_class original;
+  ASSERT_EQ(RunningUserApp(), &original);
+  original.MainWindow().Direction = 1;
+  original.MainWindow().BatchRoot = u"/资料/根";
+  original.MainWindow().ConvertedCount = 12;
+  original.runtimeFunctions = {{u"libc.so.6", u"strlen"}};
+  original.SetHeaderWord(0x55);
+
+  CQzuObject* clone = original.Clone();
+  ASSERT_NE(clone, nullptr);
+  ASSERT_TRUE(clone->IsKindOf(rg_Ombrine_app::StartupClassInfo()));
+  auto& copy = *static_cast<rg_startup_class*>(clone);
+  EXPECT_EQ(copy.MainWindow().Direction, 1);
+  EXPECT_EQ(copy.MainWindow().BatchRoot, CWString(u"/资料/根"));
+  EXPECT_EQ(copy.MainWindow().ConvertedCount, 12);
+  ASSERT_EQ(copy.runtimeFunctions.size(), 1u);
+  EXPECT_EQ(copy.GetHeaderWord(), 0x55u);
+  // Equal only to itself; the running program stays the original.
+  EXPECT_FALSE(copy.IsEqual(original));
+  EXPECT_TRUE(copy.IsEqual(copy));
+  EXPECT_EQ(RunningUserApp(), &original);
+  clone->Release();
+  EXPECT_EQ(RunningUserApp(), &original);
+
+  // Another class is refused and changes nothing.
+  rg_Ombrine_app::rg_ZhuChuangKouLei window;
+  EXPECT_EQ(original.CopyFrom(window), 0);
+  EXPECT_EQ(original.MainWindow().Direction, 1);
+  // Reset copies a fresh object.
+  original.Reset();
+  EXPECT_EQ(original.MainWindow().Direction, 0);
+  EXPECT_TRUE(original.MainWindow().BatchRoot.IsEmpty());
+  EXPECT_TRUE(original.runtimeFunctions.empty());
+  EXPECT_EQ(RunningUserApp(), &original);
 }
 
 TEST_F(StartupTest, AboutTextHasItsNineParagraphs) {

@@ -193,4 +193,38 @@ TEST_F(FileDropTest, RecordsGoWithTheirEnablerOrWindow) {
   EXPECT_EQ(enabler.GetWindow(), nullptr);
 }
 
+// A procedure the window had before: it still sees every event the drop
+// handling does not take, and gets the window back when the enabler goes.
+int g_earlierProcEvents = 0;
+const QEvent::Type kProbe = static_cast<QEvent::Type>(QEvent::User + 23);
+bool EarlierProc(QObject*, QEvent* e) {
+  if (e->type() == kProbe || e->type() == QEvent::Drop) ++g_earlierProcEvents;
+  return false;
+}
+
+TEST_F(FileDropTest, InstallsItsProcedureOverTheWindowsEarlierOne) {
+  g_earlierProcEvents = 0;
+  CQzuWinControl control;
+  ASSERT_EQ(control.Create(nullptr, 0, 0, 200, 100), 1);
+  SetWindowProc(control.GetWidget(), &EarlierProc);
+  {
+    rg_TavelkinWenJianTuoFangLei shortLived;
+    DropLog shortLog;
+    CQzuReceiverRef shortRef = CQzuReceiverRef::Make(&shortLog);
+    shortLived.dropEvent.Connect(&OnDrop, shortRef);
+    shortLived.EnableFileDrop(control);
+    EXPECT_EQ(GetWindowProc(control.GetWidget()), &rg_Tavelkin_MingLingJi::FileDropWindowProc);
+
+    auto mime = FilesMime({"/d/one.txt"});
+    ASSERT_TRUE(DragAndDrop(control.GetWidget(), mime.get()));
+    EXPECT_EQ(shortLog.drops.size(), 1u);
+    EXPECT_EQ(g_earlierProcEvents, 0);  // the drop was taken
+    QEvent probe(kProbe);
+    QCoreApplication::sendEvent(control.GetWidget(), &probe);
+    EXPECT_EQ(g_earlierProcEvents, 1);
+  }
+  EXPECT_EQ(GetWindowProc(control.GetWidget()), &EarlierProc);
+  SetWindowProc(control.GetWidget(), nullptr);
+}
+
 }  // namespace
