@@ -5,6 +5,7 @@
 
 #include "platform/system_code_page.h"
 #include "textlib/charset_detect_count.h"
+#include "textlib/charset_detect_readings.h"
 #include "textlib/code_page_table.h"
 
 bool CharsetInList(const CWString& name, const CWString& list, const CWString& separators) {
@@ -48,8 +49,12 @@ CWString DetectEncoding(const CQzuMem& bytes, int& markLength) {
     if (bytes[1] == 0) return CWString(u"UTF-16");
     if (bytes[0] == 0) return CWString(u"UTF-16BE");
   }
-  if (LooksLikeUtf8(bytes)) return CWString(u"UTF-8");
-  CWString name = CodePageToCharset(GetSystemCodePage());
+  const int codePage = GetSystemCodePage();
+  // Where GBK is the system's charset, a short Chinese text that is also
+  // well-formed UTF-8 keeps its GBK reading when the UTF-8 one is no text.
+  if (LooksLikeUtf8(bytes) && !(codePage == 936 && GbkReadingIsLikelier(bytes.GetData(), bytes.GetSize())))
+    return CWString(u"UTF-8");
+  CWString name = CodePageToCharset(codePage);
   if (name.IsEmpty()) return CWString(u"GBK");
   return name;
 }

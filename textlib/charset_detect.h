@@ -29,7 +29,9 @@ bool LooksLikeUtf8(const void* data, size_t size);
 // The charset of a buffer: a mark ("UTF-8" 3, "UTF-16" 2, "UTF-16BE" 2, the
 // mark length written to `markLength`), else a zero second byte "UTF-16", a
 // zero first byte "UTF-16BE", else "UTF-8" by LooksLikeUtf8, else the table
-// name of the system code page ("gbk"), or "GBK" when it has no row.
+// name of the system code page ("gbk"), or "GBK" when it has no row. On code
+// page 936 a buffer that LooksLikeUtf8 is still "gbk" when its GBK reading is
+// likelier (GbkReadingIsLikelier, textlib/charset_detect_readings.h).
 // `markLength` is written only when a mark is found: the caller sets it to 0.
 CWString DetectEncoding(const CQzuMem& bytes, rg_Ombrine_base::rg_ZhengShuLei& markLength);
 CWString DetectEncoding(const CQzuMem& bytes, int& markLength);

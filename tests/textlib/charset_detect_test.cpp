@@ -70,6 +70,8 @@ TEST(DetectEncoding, Table) {
       {"F4 90 80 80", u"gbk", 0},             // past U+10FFFF
       {"F5 80 80 80", u"gbk", 0},             // F5-F7 lead nothing
       {"F0 9F 98 41", u"gbk", 0},             // cut four-byte sequence
+      {"D3 AC C8 B1 C4 B9 C2 B6", u"gbk", 0}, // 蝇缺墓露, in UTF-8 "ӬȱĹ¶": scripts mixed
+      {"D2 BD D4 BA 0D 0A", u"gbk", 0},       // 医院, in UTF-8 "ҽԺ": Cyrillic beside Armenian
       {"BA C3 D3 CC", u"gbk", 0},             // 好佑: not UTF-8 at all
       {"63 61 66 C3 A9", u"UTF-8", 0},        // café, also 3 letters and 茅 in GBK: one script
       {"47 72 C3 BC C3 9F 65", u"UTF-8", 0},  // Grüße
@@ -85,6 +87,18 @@ TEST(DetectEncoding, Table) {
     EXPECT_EQ(DetectEncoding(MemFromHex(c.hex), mark), c.name) << c.hex;
     EXPECT_EQ(mark, c.mark) << c.hex;
   }
+}
+
+// Only where GBK is the system's charset does its reading win a tie.
+TEST(DetectEncoding, BothReadingsWellFormedPrefersGbkOnlyOnCodePage936) {
+  int mark = 0;
+  const CQzuMem bytes = MemFromHex("D3 AC C8 B1 C4 B9 C2 B6");
+  {
+    CodePageGuard guard(936);
+    EXPECT_EQ(DetectEncoding(bytes, mark), u"gbk");
+  }
+  CodePageGuard guard(950);
+  EXPECT_EQ(DetectEncoding(bytes, mark), u"UTF-8");
 }
 
 TEST(DetectEncoding, MarkLengthIsWrittenOnlyForAMark) {
