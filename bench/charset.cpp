@@ -19,11 +19,13 @@
 #include <string>
 #include <string_view>
 
+#include "bench/detect_old_rule.h"
 #include "bench/real_text.h"
 #include "common/utf.h"
 #include "platform/code_page_codec.h"
 #include "textlib/charset_convert.h"
 #include "textlib/charset_detect.h"
+#include "textlib/charset_detect_count.h"
 
 namespace {
 
@@ -146,11 +148,21 @@ void ReportReplaced(benchmark::State& state, int64_t replaced) {
 }
 
 // ---- detection ----
+// On the UTF-8 text and on its GBK form, beside the rule detection followed
+// before it learnt the forms that never occur in UTF-8 (bench/detect_old_rule.h).
+// Both stop once the answer is known, which on GBK text comes early; the
+// "Scan" runs go to the end, as on a text whose answer stays open until its
+// last bytes, and measure the counting itself.
 
-void BM_Detect_Ours(benchmark::State& state) {
+const std::string& DetectInput(benchmark::State& state, int64_t sample, bool gbk) {
+  state.SetLabel(std::string(sample == 0 ? "generated" : "real poems") + (gbk ? ", GBK" : ", UTF-8"));
+  return gbk ? GbkText(sample) : Utf8Text(sample);
+}
+
+void RunDetectOurs(benchmark::State& state, bool gbk) {
   int64_t sample;
   if (!Sample(state, sample)) return;
-  const std::string& text = Utf8Text(sample);
+  const std::string& text = DetectInput(state, sample, gbk);
   CQzuMem mem(text.data(), text.size());
   for (auto _ : state) {
     int mark = 0;
@@ -158,7 +170,48 @@ void BM_Detect_Ours(benchmark::State& state) {
   }
   Processed(state, text.size());
 }
+
+void RunDetectOldRule(benchmark::State& state, bool gbk, bool stopEarly) {
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const std::string& text = DetectInput(state, sample, gbk);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(qzu_bench::old_rule::LooksLikeUtf8(text.data(), text.size(), stopEarly));
+  Processed(state, text.size());
+}
+
+void BM_Detect_Ours(benchmark::State& state) { RunDetectOurs(state, false); }
 BENCHMARK(BM_Detect_Ours)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_Detect_OldRule(benchmark::State& state) { RunDetectOldRule(state, false, true); }
+BENCHMARK(BM_Detect_OldRule)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_Detect_OursGbk(benchmark::State& state) { RunDetectOurs(state, true); }
+BENCHMARK(BM_Detect_OursGbk)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_Detect_OldRuleGbk(benchmark::State& state) { RunDetectOldRule(state, true, true); }
+BENCHMARK(BM_Detect_OldRuleGbk)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The scan of the widest instruction set this processor has, and of the
+// baseline (SSE2) that every x86-64 processor has.
+void RunDetectScanOurs(benchmark::State& state, int instructionSet) {
+  int64_t sample;
+  if (!Sample(state, sample)) return;
+  const std::string& text = DetectInput(state, sample, true);
+  for (auto _ : state) benchmark::DoNotOptimize(CountUtf8SequencesWith(instructionSet, text.data(), text.size(), 0));
+  Processed(state, text.size());
+}
+
+void BM_DetectScan_OursGbk(benchmark::State& state) {
+  RunDetectScanOurs(state, Utf8ScanAvailable(kUtf8ScanAvx2) ? kUtf8ScanAvx2 : kUtf8ScanBaseline);
+}
+BENCHMARK(BM_DetectScan_OursGbk)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_DetectScan_OursBaselineGbk(benchmark::State& state) { RunDetectScanOurs(state, kUtf8ScanBaseline); }
+BENCHMARK(BM_DetectScan_OursBaselineGbk)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_DetectScan_OldRuleGbk(benchmark::State& state) { RunDetectOldRule(state, true, false); }
+BENCHMARK(BM_DetectScan_OldRuleGbk)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_Detect_IcuDetector(benchmark::State& state) {
   int64_t sample;

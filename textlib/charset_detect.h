@@ -3,6 +3,9 @@
 // marks. Names are compared after ASCII upper-casing of a copy; the special
 // ones are "" (detect), "ANSI" (the system code page), "UTF8"/"UTF-8",
 // "UTF-16"/"UTF-16LE" (little-endian, the in-memory form) and "UTF-16BE".
+#include <cstddef>
+#include <cstdint>
+
 #include "common/boxed.h"
 #include "common/mem.h"
 #include "common/wstring.h"
@@ -12,17 +15,23 @@
 // callers upper-case both sides first.
 bool CharsetInList(const CWString& name, const CWString& list, const CWString& separators);
 
-// Whether a buffer without a mark reads as UTF-8: not all ASCII, and the
-// well-formed two- and three-byte sequences outnumber the bad bytes.
-// Four-byte sequences count as bad bytes, and so do forms that never occur in
-// UTF-8: the leads C0 and C1, E0 before 80-9F and ED before A0-BF.
+// Whether a buffer without a mark reads as UTF-8: it holds well-formed
+// sequences of two to four bytes, and at most one bad byte per
+// kValidPerBadByte of them. So a long UTF-8 text keeps its answer with a
+// stray byte or two, while a short text with any bad byte (a few Chinese
+// characters in GBK, say) is not UTF-8. What counts as a sequence and as a
+// bad byte: textlib/charset_detect_count.h (forms that never occur in UTF-8,
+// such as overlong ones and surrogates, are bad bytes).
+inline constexpr uint64_t kValidPerBadByte = 8;
 bool LooksLikeUtf8(const CQzuMem& bytes);
 bool LooksLikeUtf8(const void* data, size_t size);
 
 // The charset of a buffer: a mark ("UTF-8" 3, "UTF-16" 2, "UTF-16BE" 2, the
 // mark length written to `markLength`), else a zero second byte "UTF-16", a
 // zero first byte "UTF-16BE", else "UTF-8" by LooksLikeUtf8, else the table
-// name of the system code page ("gbk"), or "GBK" when it has no row.
+// name of the system code page ("gbk"), or "GBK" when it has no row. On code
+// page 936 a buffer that LooksLikeUtf8 is still "gbk" when its GBK reading is
+// likelier (GbkReadingIsLikelier, textlib/charset_detect_readings.h).
 // `markLength` is written only when a mark is found: the caller sets it to 0.
 CWString DetectEncoding(const CQzuMem& bytes, rg_Ombrine_base::rg_ZhengShuLei& markLength);
 CWString DetectEncoding(const CQzuMem& bytes, int& markLength);

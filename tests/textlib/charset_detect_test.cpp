@@ -49,7 +49,8 @@ TEST(DetectEncoding, Table) {
       {"48 65 6C 6C 6F", u"gbk", 0},          // ASCII alone is not UTF-8
       {"C3 A9", u"UTF-8", 0},
       {"C3 A9 FF FF", u"gbk", 0},             // 1 good sequence, 2 bad bytes
-      {"C3 A9 E4 B8 AD FF", u"UTF-8", 0},     // 2 good, 1 bad
+      {"C3 A9 E4 B8 AD FF", u"gbk", 0},       // 2 good, 1 bad: a short text with a bad byte
+      {"C2 CB B9 CD B4 D4 BD EE", u"gbk", 0}, // 滤雇丛筋 in GBK: 3 good, 2 bad
       {"C0 80 41", u"gbk", 0},                // overlong leads C0/C1 are bad bytes
       {"C1 BF C3 A9", u"gbk", 0},
       {"C0 A9 D0 A6", u"gbk", 0},             // GBK text whose first pair reads as overlong
@@ -60,7 +61,24 @@ TEST(DetectEncoding, Table) {
       {"ED A0 80 ED B0 80", u"gbk", 0},       // a surrogate pair written as two sequences
       {"ED 9F BF", u"UTF-8", 0},              // U+D7FF, just below the surrogates
       {"EE 80 80", u"UTF-8", 0},              // U+E000, just above them
-      {"F0 9F 98 80 F0 9F 98 81", u"gbk", 0}, // four-byte sequences do not
+      {"F0 9F 98 80 F0 9F 98 81", u"UTF-8", 0}, // emoji: four-byte sequences count
+      {"E5 A5 BD E7 9A 84 F0 9F 91 8D", u"UTF-8", 0}, // 好的👍, not 濂界殑馃憤
+      {"F0 A0 80 80", u"UTF-8", 0},           // 𠀀 U+20000
+      {"F0 90 80 80", u"UTF-8", 0},           // U+10000, the lowest four-byte character
+      {"F4 8F BF BF", u"UTF-8", 0},           // U+10FFFF, the highest
+      {"F0 8F BF BF", u"gbk", 0},             // overlong four-byte form
+      {"F4 90 80 80", u"gbk", 0},             // past U+10FFFF
+      {"F5 80 80 80", u"gbk", 0},             // F5-F7 lead nothing
+      {"F0 9F 98 41", u"gbk", 0},             // cut four-byte sequence
+      {"D3 AC C8 B1 C4 B9 C2 B6", u"gbk", 0}, // 蝇缺墓露, in UTF-8 "ӬȱĹ¶": scripts mixed
+      {"D2 BD D4 BA 0D 0A", u"gbk", 0},       // 医院, in UTF-8 "ҽԺ": Cyrillic beside Armenian
+      {"BA C3 D3 CC", u"gbk", 0},             // 好佑: not UTF-8 at all
+      {"63 61 66 C3 A9", u"UTF-8", 0},        // café, also 3 letters and 茅 in GBK: one script
+      {"47 72 C3 BC C3 9F 65", u"UTF-8", 0},  // Grüße
+      {"D0 9F D1 80 D0 B8 D0 B2 D0 B5 D1 82", u"UTF-8", 0},             // Привет
+      {"CE 95 CE BB CE BB CE B7 CE BD CE B9 CE BA CE AC", u"UTF-8", 0}, // Ελληνικά
+      {"D0 B4 D0 B5 D0 BB D0 BE", u"UTF-8", 0}, // дело, also 写械谢芯 in GBK: one script
+      {"32 35 C2 B0 43", u"UTF-8", 0},        // 25°C: a symbol alone is no mix
       {"D6 D0 CE C4", u"gbk", 0},
       {"E4 B8", u"gbk", 0},                   // truncated three-byte sequence
   };
@@ -69,6 +87,18 @@ TEST(DetectEncoding, Table) {
     EXPECT_EQ(DetectEncoding(MemFromHex(c.hex), mark), c.name) << c.hex;
     EXPECT_EQ(mark, c.mark) << c.hex;
   }
+}
+
+// Only where GBK is the system's charset does its reading win a tie.
+TEST(DetectEncoding, BothReadingsWellFormedPrefersGbkOnlyOnCodePage936) {
+  int mark = 0;
+  const CQzuMem bytes = MemFromHex("D3 AC C8 B1 C4 B9 C2 B6");
+  {
+    CodePageGuard guard(936);
+    EXPECT_EQ(DetectEncoding(bytes, mark), u"gbk");
+  }
+  CodePageGuard guard(950);
+  EXPECT_EQ(DetectEncoding(bytes, mark), u"UTF-8");
 }
 
 TEST(DetectEncoding, MarkLengthIsWrittenOnlyForAMark) {
@@ -88,32 +118,38 @@ TEST(DetectEncoding, CodePageWithoutTableRowGivesGbk) {
   EXPECT_EQ(DetectEncoding(MemFromHex("A4 A4"), mark), u"big5");
 }
 
-TEST(LooksLikeUtf8, LongTextAcrossTheAsciiFastPath) {
-  // The counting must not depend on where the eight-byte ASCII runs split.
+// At most one bad byte per kValidPerBadByte good sequences, wherever the
+// eight-byte ASCII runs and the 64-byte blocks split the text.
+TEST(LooksLikeUtf8, LongTextWithStrayBytes) {
+  static_assert(kValidPerBadByte == 8);
   std::string text;
-  for (int i = 0; i < 50; ++i) text += "abcdefghijk\xE4\xB8\xAD";
+  for (int i = 0; i < 48; ++i) text += "abcdefghijk\xE4\xB8\xAD";
   EXPECT_TRUE(LooksLikeUtf8(text.data(), text.size()));
-  text += std::string(51, '\xFF');  // 50 good, 51 bad
+  text += std::string(6, '\xFF');  // 48 good, 6 bad: exactly one per 8
+  EXPECT_TRUE(LooksLikeUtf8(text.data(), text.size()));
+  text += '\x80';  // 7 bad
   EXPECT_FALSE(LooksLikeUtf8(text.data(), text.size()));
-  text.pop_back();  // 50 good, 50 bad: not strictly more
+  text += "\xF0\x9F\x98\x80";  // 49 good, 7 bad
   EXPECT_FALSE(LooksLikeUtf8(text.data(), text.size()));
-  text.resize(text.size() - 1);
+  for (int i = 0; i < 7; ++i) text += "\xC3\xA9";  // 56 good, 7 bad
   EXPECT_TRUE(LooksLikeUtf8(text.data(), text.size()));
 }
 
-// The scan may stop once the bad bytes can no longer be outnumbered; bad
-// bytes that fill whole blocks ahead of dense UTF-8 must not stop it early.
+// The scan may stop once the bad bytes can no longer be outweighed; bad bytes
+// that fill whole blocks ahead of dense UTF-8 must not stop it early.
 TEST(LooksLikeUtf8, BadBytesFirstThenDenseUtf8) {
-  const auto text = [](size_t bad, size_t good) {
+  const auto text = [](size_t bad, size_t good, const char* sequence) {
     std::string s(bad, '\xFF');
-    for (size_t i = 0; i < good; ++i) s += "\xC3\xA9";
+    for (size_t i = 0; i < good; ++i) s += sequence;
     return s;
   };
-  EXPECT_TRUE(LooksLikeUtf8(text(64, 90).data(), text(64, 90).size()));
-  for (size_t bad : {63, 64, 65, 128, 200, 1000}) {
-    const std::string more = text(bad, bad + 1), even = text(bad, bad);
-    EXPECT_TRUE(LooksLikeUtf8(more.data(), more.size())) << bad;
-    EXPECT_FALSE(LooksLikeUtf8(even.data(), even.size())) << bad;
+  for (const char* sequence : {"\xC3\xA9", "\xE4\xB8\xAD", "\xF0\x9F\x98\x80"}) {
+    for (size_t bad : {1, 63, 64, 65, 128, 200, 1000}) {
+      const std::string enough = text(bad, bad * kValidPerBadByte, sequence);
+      const std::string fewer = text(bad, bad * kValidPerBadByte - 1, sequence);
+      EXPECT_TRUE(LooksLikeUtf8(enough.data(), enough.size())) << bad;
+      EXPECT_FALSE(LooksLikeUtf8(fewer.data(), fewer.size())) << bad;
+    }
   }
 }
 
@@ -123,10 +159,12 @@ TEST(MakeBom, PerNameAndFlag) {
     bool wanted;
     std::string hex;
   } cases[] = {
-      {u"UTF-8", true, "EF BB BF"},  {u"utf-8", true, "EF BB BF"}, {u"UTF-8", false, ""},
-      {u"utf-16le", true, "FF FE"},  {u"UTF-16", true, "FF FE"},   {u"UTF-16BE", true, "FE FF"},
-      {u"UTF-16BE", false, ""},      {u"ANSI", true, ""},          {u"UTF8", true, ""},
-      {u"", true, ""},               {u"GBK", true, ""},
+      {u"UTF-8", true, "EF BB BF"}, {u"utf-8", true, "EF BB BF"},
+      {u"UTF-8", false, ""},        {u"utf-16le", true, "FF FE"},
+      {u"UTF-16", true, "FF FE"},   {u"UTF-16BE", true, "FE FF"},
+      {u"UTF-16BE", false, ""},     {u"ANSI", true, ""},
+      {u"UTF8", true, ""},          {u"", true, ""},
+      {u"GBK", true, ""},
   };
   for (const Case& c : cases) {
     const CQzuMem bom = MakeBom(CWString(c.name), c.wanted);

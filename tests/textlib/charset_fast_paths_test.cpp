@@ -10,45 +10,105 @@
 #include "common/utf.h"
 #include "textlib/charset_convert.h"
 #include "textlib/charset_detect.h"
+#include "textlib/charset_detect_count.h"
 
 namespace {
 
-// The counting rule written the plain way: overlong leads C0/C1, overlong
-// three-byte forms (E0 80-9F) and surrogates (ED A0-BF) are bad bytes.
-bool CountingRule(const std::string& s) {
-  size_t ascii = 0, valid = 0, invalid = 0, i = 0;
-  const auto at = [&s](size_t k) { return static_cast<uint8_t>(s[k]); };
-  while (i < s.size()) {
-    if (at(i) < 0x80) {
-      ++ascii;
+// The counting written the plain way, byte by byte. Bad bytes: the leads
+// C0/C1 and F5-FF, overlong three- and four-byte forms (E0 80-9F, F0 80-8F),
+// surrogates (ED A0-BF), forms past U+10FFFF (F4 90-BF), cut sequences and
+// stray continuation bytes.
+Utf8Counts PlainCounts(const std::string& s) {
+  Utf8Counts counts;
+  const auto at = [&s](size_t k) { return k < s.size() ? static_cast<uint8_t>(s[k]) : uint8_t{0}; };
+  const auto cont = [&](size_t k) { return (at(k) & 0xC0) == 0x80; };
+  for (size_t i = 0; i < s.size();) {
+    const uint8_t b = at(i), second = at(i + 1);
+    size_t length = 0;
+    if (b < 0x80) {
       i += 1;
-    } else if (i + 1 < s.size() && (at(i) & 0xE0) == 0xC0 && at(i) >= 0xC2 && (at(i + 1) & 0xC0) == 0x80) {
-      ++valid;
-      i += 2;
-    } else if (i + 2 < s.size() && (at(i) & 0xF0) == 0xE0 && (at(i + 1) & 0xC0) == 0x80 &&
-               (at(i + 2) & 0xC0) == 0x80 && !(at(i) == 0xE0 && at(i + 1) < 0xA0) &&
-               !(at(i) == 0xED && at(i + 1) >= 0xA0)) {
-      ++valid;
-      i += 3;
+      continue;
+    }
+    if (b >= 0xC2 && b <= 0xDF && cont(i + 1))
+      length = 2;
+    else if (b >= 0xE0 && b <= 0xEF && cont(i + 1) && cont(i + 2) && !(b == 0xE0 && second < 0xA0) &&
+             !(b == 0xED && second >= 0xA0))
+      length = 3;
+    else if (b >= 0xF0 && b <= 0xF4 && cont(i + 1) && cont(i + 2) && cont(i + 3) && !(b == 0xF0 && second < 0x90) &&
+             !(b == 0xF4 && second >= 0x90))
+      length = 4;
+    if (length) {
+      ++counts.valid;
+      i += length;
     } else {
-      ++invalid;
+      ++counts.invalid;
       i += 1;
     }
   }
-  return ascii != s.size() && valid > invalid;
+  return counts;
+}
+
+// The answer the plain counts give.
+bool PlainRule(const std::string& s) {
+  const Utf8Counts c = PlainCounts(s);
+  return c.valid > 0 && c.invalid * kValidPerBadByte <= c.valid;
+}
+
+// Each build of the vector scan this processor runs gives exactly the plain
+// counts when it goes to the end, and its early stop never changes the
+// answer.
+void ExpectLikeThePlainRule(const std::string& s, int round) {
+  const Utf8Counts plain = PlainCounts(s);
+  const bool utf8 = PlainRule(s);
+  for (int set : {kUtf8ScanBaseline, kUtf8ScanAvx2}) {
+    if (!Utf8ScanAvailable(set)) continue;
+    const Utf8Counts fast = CountUtf8SequencesWith(set, s.data(), s.size(), 0);
+    ASSERT_EQ(fast.valid, plain.valid) << round << " set " << set;
+    ASSERT_EQ(fast.invalid, plain.invalid) << round << " set " << set;
+    const Utf8Counts stopping = CountUtf8SequencesWith(set, s.data(), s.size(), kValidPerBadByte);
+    ASSERT_EQ(stopping.valid > 0 && stopping.invalid * kValidPerBadByte <= stopping.valid, utf8)
+        << round << " set " << set;
+  }
+  ASSERT_EQ(LooksLikeUtf8(s.data(), s.size()), utf8) << round;
 }
 
 // Text made of pieces: ASCII runs, two-, three- and four-byte characters,
 // stray continuation bytes, cut sequences and bytes that never occur.
 std::string RandomUtf8(std::mt19937& rng, size_t pieces, int badPercent) {
-  static const char* good[] = {"a", "hello world, ", "\xC3\xA9", "\xE4\xB8\xAD", "\xE6\x96\x87\xE5\xAD\x97",
-                               "\xF0\x9F\x98\x80", "\xE0\xA0\x80", "\xED\x9F\xBF", "0123456789abcdef"};
-  static const char* bad[] = {"\x80", "\xBF", "\xE4\xB8", "\xC3", "\xFF", "\xF8", "\xE0\x80",
-                              "\xC0\x80", "\xC1\xBF", "\xE0\x9F\xBF", "\xED\xA0\x80"};
+  static const char* good[] = {"a",
+                               "hello world, ",
+                               "\xC3\xA9",
+                               "\xE4\xB8\xAD",
+                               "\xE6\x96\x87\xE5\xAD\x97",
+                               "\xF0\x9F\x98\x80",
+                               "\xE0\xA0\x80",
+                               "\xED\x9F\xBF",
+                               "0123456789abcdef",
+                               "\xF0\x90\x80\x80",
+                               "\xF0\xA0\x80\x80",
+                               "\xF3\xBF\xBF\xBF",
+                               "\xF4\x8F\xBF\xBF"};
+  static const char* bad[] = {"\x80",
+                              "\xBF",
+                              "\xE4\xB8",
+                              "\xC3",
+                              "\xFF",
+                              "\xF8",
+                              "\xE0\x80",
+                              "\xC0\x80",
+                              "\xC1\xBF",
+                              "\xE0\x9F\xBF",
+                              "\xED\xA0\x80",
+                              "\xF0\x8F\xBF\xBF",
+                              "\xF4\x90\x80\x80",
+                              "\xF5\x80\x80\x80",
+                              "\xF0\x9F\x98"};
   std::string s;
   for (size_t i = 0; i < pieces; ++i) {
-    if (static_cast<int>(rng() % 100) < badPercent) s += bad[rng() % std::size(bad)];
-    else s += good[rng() % std::size(good)];
+    if (static_cast<int>(rng() % 100) < badPercent)
+      s += bad[rng() % std::size(bad)];
+    else
+      s += good[rng() % std::size(good)];
   }
   return s;
 }
@@ -79,31 +139,49 @@ TEST(CharsetFastPaths, DetectionCountsLikeThePlainRule) {
   std::mt19937 rng(99);
   int utf8 = 0, other = 0;
   for (int round = 0; round < 3000; ++round) {
-    const std::string s = RandomUtf8(rng, 1 + rng() % 60, static_cast<int>(rng() % 60));
-    const bool expected = CountingRule(s);
-    ASSERT_EQ(LooksLikeUtf8(s.data(), s.size()), expected) << round;
-    (expected ? utf8 : other) += 1;
+    // A third of the rounds have few bad pieces, so that both answers occur.
+    const int badPercent = static_cast<int>(round % 3 == 0 ? rng() % 6 : rng() % 60);
+    const std::string s = RandomUtf8(rng, 1 + rng() % 60, badPercent);
+    ExpectLikeThePlainRule(s, round);
+    (PlainRule(s) ? utf8 : other) += 1;
   }
   // Both answers occur often enough for the comparison to mean something.
   EXPECT_GT(utf8, 500);
   EXPECT_GT(other, 500);
 }
 
-// Bytes drawn from the classes that matter (ASCII, continuation bytes, two-
-// and three-byte leads, bytes that never start a sequence) in runs long
-// enough to cross several blocks, as legacy double-byte text does; some runs
-// are long enough for the counts to be gathered over many blocks.
+// Bytes drawn from the classes that matter (ASCII, continuation bytes at the
+// edges of the ranges the leads E0, ED, F0 and F4 allow, two- to four-byte
+// leads, bytes that never start a sequence) in runs long enough to cross
+// several blocks, as legacy double-byte text does; some runs are long enough
+// for the counts to be gathered over many blocks.
 TEST(CharsetFastPaths, DetectionCountsLikeThePlainRuleOnMixedBytes) {
-  static const uint8_t alphabet[] = {0x41, 0x0A, 0x80, 0x9F, 0xA0, 0xA1, 0xBF, 0xC0, 0xC1, 0xC2,
-                                     0xC3, 0xD6, 0xE0, 0xE4, 0xED, 0xEF, 0xF0, 0xFE};
+  static const uint8_t alphabet[] = {0x41, 0x0A, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xA1, 0xBF, 0xC0, 0xC1, 0xC2,
+                                     0xC3, 0xD6, 0xE0, 0xE4, 0xED, 0xEF, 0xF0, 0xF1, 0xF4, 0xF5, 0xFE};
   std::mt19937 rng(17);
   for (int round = 0; round < 4000; ++round) {
     std::string s(round % 40 == 0 ? 1000 + rng() % 4000 : rng() % 300, '\0');
     const int asciiPercent = static_cast<int>(rng() % 100);
     for (char& c : s)
-      c = static_cast<char>(static_cast<int>(rng() % 100) < asciiPercent ? 0x61 : alphabet[rng() % std::size(alphabet)]);
-    ASSERT_EQ(LooksLikeUtf8(s.data(), s.size()), CountingRule(s)) << round;
+      c = static_cast<char>(static_cast<int>(rng() % 100) < asciiPercent ? 0x61
+                                                                         : alphabet[rng() % std::size(alphabet)]);
+    ExpectLikeThePlainRule(s, round);
   }
+}
+
+// Long texts of good sequences with bad bytes sprinkled at a rate near the
+// limit, so that the early stop is tried where the answer is close.
+TEST(CharsetFastPaths, EarlyStopKeepsTheAnswerNearTheLimit) {
+  std::mt19937 rng(23);
+  int utf8 = 0, other = 0;
+  for (int round = 0; round < 400; ++round) {
+    const int badPercent = 1 + static_cast<int>(rng() % 6);
+    const std::string s = RandomUtf8(rng, 500 + rng() % 3000, badPercent);
+    ExpectLikeThePlainRule(s, round);
+    (PlainRule(s) ? utf8 : other) += 1;
+  }
+  EXPECT_GT(utf8, 40);
+  EXPECT_GT(other, 40);
 }
 
 TEST(CharsetFastPaths, Utf8DecodingMatchesIcu) {
