@@ -25,6 +25,8 @@ PACKAGES=(
   python3 unicode-data
   # a display for running the program and taking screenshots without a screen
   xvfb xauth
+  # the X11 window probe of the start-up and idle measurements (bench/startup)
+  libx11-dev
 )
 
 declare -A installed=()
