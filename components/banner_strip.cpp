@@ -229,6 +229,9 @@ void rg_TavelkinPinPaiHengFuLei1::CreateChildren() {
   for (Button* item : {&m_glideItem, &m_homeItem, &m_contactItem, &m_helpItem}) SetupItem(*item);
   m_glideItem.Create(this, ScaleByDpiFactor(424), ScaleByDpiFactor(8), ScaleByDpiFactor(210), ScaleByDpiFactor(70),
                      kBannerGlideItemId);
+  // Its picture covers it whole: a step of the glide then shifts the pixels
+  // already drawn instead of painting the strip and the item again.
+  if (QWidget* face = m_glideItem.GetWidget()) face->setAttribute(Qt::WA_OpaquePaintEvent);
   m_homeItem.Create(this, ScaleByDpiFactor(212), ScaleByDpiFactor(1), ScaleByDpiFactor(96), ScaleByDpiFactor(64),
                     kBannerHomeItemId);
   m_contactItem.Create(this, ScaleByDpiFactor(112), ScaleByDpiFactor(1), ScaleByDpiFactor(96), ScaleByDpiFactor(64),
