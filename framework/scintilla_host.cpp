@@ -223,10 +223,12 @@ void CVWnd_Scintilla::SetListener(IScintillaEventListener* listener) { *m_listen
 std::string CVWnd_Scintilla::GetTextUtf8() const {
   if (!Exists()) return std::string();
   const intptr_t length = Send(kSciGetLength);
-  std::vector<char> buffer(static_cast<size_t>(length) + 2, '\0');
-  if (Send(kSciGetText, static_cast<uintptr_t>(length) + 1, reinterpret_cast<intptr_t>(buffer.data())) <= 0)
+  // Read straight into the result: a big text is not copied twice more.
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  if (Send(kSciGetText, static_cast<uintptr_t>(length) + 1, reinterpret_cast<intptr_t>(text.data())) <= 0)
     return std::string();
-  return std::string(buffer.data());
+  text.resize(std::strlen(text.c_str()));  // up to the first zero byte
+  return text;
 }
 
 void CVWnd_Scintilla::SetTextUtf8(const std::string& text) {
