@@ -1,10 +1,11 @@
 #include "components/banner_strip.h"
 
 #include <QCoreApplication>
+#include <QEvent>
+#include <QWidget>
 
 #include "common/dpi.h"
 #include "components/global_objects.h"
-#include "framework/message_pump.h"
 #include "framework/qt_text.h"
 #include "textlib/open_address.h"
 
@@ -224,6 +225,8 @@ void rg_TavelkinPinPaiHengFuLei1::CreateChildren() {
 
   m_glideTimer.OnTick.Connect(&Tick, m_receiver);
   m_glideTimer.SetInterval(kBannerGlideMilliseconds);
+  // Until the strip shows: nobody sees the glide.
+  m_glideTimer.SetSuspended(!GetWidget() || !GetWidget()->isVisible());
   m_glideTimer.Create(this, ScaleByDpiFactor(538), ScaleByDpiFactor(32), ScaleByDpiFactor(26),
                       ScaleByDpiFactor(26), kBannerTimerId);
 
@@ -233,6 +236,9 @@ void rg_TavelkinPinPaiHengFuLei1::CreateChildren() {
   for (Button* item : {&m_glideItem, &m_homeItem, &m_contactItem, &m_helpItem}) SetupItem(*item);
   m_glideItem.Create(this, ScaleByDpiFactor(424), ScaleByDpiFactor(8), ScaleByDpiFactor(210), ScaleByDpiFactor(70),
                      kBannerGlideItemId);
+  // Its picture covers it whole: a step of the glide then shifts the pixels
+  // already drawn instead of painting the strip and the item again.
+  if (QWidget* face = m_glideItem.GetWidget()) face->setAttribute(Qt::WA_OpaquePaintEvent);
   m_homeItem.Create(this, ScaleByDpiFactor(212), ScaleByDpiFactor(1), ScaleByDpiFactor(96), ScaleByDpiFactor(64),
                     kBannerHomeItemId);
   m_contactItem.Create(this, ScaleByDpiFactor(112), ScaleByDpiFactor(1), ScaleByDpiFactor(96), ScaleByDpiFactor(64),
@@ -311,11 +317,8 @@ void rg_TavelkinPinPaiHengFuLei1::SetGlideDirection(int32_t direction) { g_glide
 
 int rg_TavelkinPinPaiHengFuLei1::ScrollBannerMarquee(CQzuObject* sender) {
   if (sender != &m_glideTimer) return 0;
-  // Other handlers run inside the pump and may destroy this strip: the
-  // receiver, kept alive here, says so.
-  CQzuReceiverRef self = m_receiver;
-  QtPumpPendingMessages();
-  if (self->IsDetached()) return 0;
+  // No message pump here: the tick returns to the event loop at once, which
+  // runs whatever is pending.
   const int left = m_glideItem.GetLeft();
   if (g_glideDirection == kGlideLeftwards) {
     m_glideItem.SetLeft(left - 1);
@@ -326,6 +329,12 @@ int rg_TavelkinPinPaiHengFuLei1::ScrollBannerMarquee(CQzuObject* sender) {
   const int bound = (BannerReference ? BannerReference->GetLeft() : GetClientWidth()) - Trunc(10);
   if (left + 1 + m_glideItem.GetWidth() > bound) g_glideDirection = kGlideLeftwards;
   return 0;
+}
+
+bool rg_TavelkinPinPaiHengFuLei1::HandleWindowEvent(QObject* watched, QEvent* event) {
+  if (watched == GetWidget() && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+    m_glideTimer.SetSuspended(event->type() == QEvent::Hide);
+  return rg_ZuJianBuJuQi::HandleWindowEvent(watched, event);
 }
 
 int rg_TavelkinPinPaiHengFuLei1::ToggleBannerScroll(CQzuObject* sender) {

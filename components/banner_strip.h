@@ -19,8 +19,10 @@
 // Items are owner-drawn buttons showing BMP pictures RCDATA 530-549, five
 // sizes per item, one per DPI step (BannerPictureStep). The owner keeps the
 // strip as wide as its form and may name a control whose left edge bounds
-// the glide (BannerReference). UI thread only; the glide tick, the redraws of
-// the items and the help box process pending window messages.
+// the glide (BannerReference). The glide timer ticks only while the strip can
+// be seen: it is held while the strip or its window is hidden or minimised.
+// UI thread only; the redraws of the items and the help box process pending
+// window messages (the glide tick does not).
 #include <cstdint>
 
 #include "common/event.h"
@@ -183,6 +185,9 @@ class rg_TavelkinPinPaiHengFuLei1 : public rg_Ombrine_MFCJieMian_base::rg_ZuJian
 
  protected:
   void CreateChildren() override;
+  // Holds the glide timer while the strip is hidden, also when its window is
+  // minimised (a spontaneous hide), and lets it go on when it shows again.
+  bool HandleWindowEvent(QObject* watched, QEvent* event) override;
 
  private:
   void SetupLink(Link& link, const CWString& caption, COLORREF normal, COLORREF hover);

@@ -81,8 +81,11 @@ void rg_HuoHuaDaiMaBianJiKuang::RaiseModification(const QzuScintillaNotification
   const int32_t p = s.performed;
   const uint8_t m = s.multiStep, l = s.lastStep, a = s.startAction;
   switch (s.kind) {
+    // The texts are converted only for a connected slot: an insertion of a
+    // whole document carries all of it.
     case kScModInsertCheck:
-      Raise(OnInsertCheck, n.position, n.length, ModificationText(n.text, n.length), p, m, l, a);
+      if (OnInsertCheck.IsConnected())
+        Raise(OnInsertCheck, n.position, n.length, ModificationText(n.text, n.length), p, m, l, a);
       break;
     case kScModChangeLineState:
       Raise(OnLineStateChanged, n.line, p, m, l, a);
@@ -97,10 +100,12 @@ void rg_HuoHuaDaiMaBianJiKuang::RaiseModification(const QzuScintillaNotification
       Raise(OnTabStopsChanged, n.line, p, m, l, a);
       break;
     case kScModInsertText:
-      Raise(OnTextInserted, n.position, n.length, ModificationText(n.text, n.length), n.linesAdded, p, m, l, a);
+      if (OnTextInserted.IsConnected())
+        Raise(OnTextInserted, n.position, n.length, ModificationText(n.text, n.length), n.linesAdded, p, m, l, a);
       break;
     case kScModDeleteText:
-      Raise(OnTextDeleted, n.position, n.length, ModificationText(n.text, n.length), n.linesAdded, p, m, l, a);
+      if (OnTextDeleted.IsConnected())
+        Raise(OnTextDeleted, n.position, n.length, ModificationText(n.text, n.length), n.linesAdded, p, m, l, a);
       break;
     case kScModChangeStyle:
       Raise(OnStyleChanged, n.position, n.length, p, m, l, a);
@@ -112,7 +117,8 @@ void rg_HuoHuaDaiMaBianJiKuang::RaiseModification(const QzuScintillaNotification
       Raise(OnMarkerChanged, n.line, p, m, l, a);
       break;
     case kScModBeforeInsert:
-      Raise(OnBeforeInsert, n.position, n.length, ModificationText(n.text, n.length), p, m, l, a);
+      if (OnBeforeInsert.IsConnected())
+        Raise(OnBeforeInsert, n.position, n.length, ModificationText(n.text, n.length), p, m, l, a);
       break;
     case kScModBeforeDelete:
       Raise(OnBeforeDelete, n.position, n.length, p, m, l, a);

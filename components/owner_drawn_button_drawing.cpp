@@ -31,7 +31,9 @@ constexpr int kGlyphCanvasPad = 1;
 
 }  // namespace
 
-int rg_TavelkinAnNiu1::MeasureSampleHeight() { return m_canvas.GetDC().GetTextExtent(kLineHeightSample).height(); }
+int rg_TavelkinAnNiu1::MeasureSampleHeight() {
+  return m_canvas.MeasuringDC().GetTextExtent(kLineHeightSample).height();
+}
 
 int rg_TavelkinAnNiu1::MeasureButtonLines(const std::vector<CWString>& lines, std::vector<int>& widths,
                                           std::vector<int>& heights, int& total, int spacing) {

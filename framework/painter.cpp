@@ -116,6 +116,15 @@ CQzuDC& rg_painter::GetDC() {
   return wnd->DC();
 }
 
+const CQzuDC& rg_painter::MeasuringDC() {
+  CVWnd_Painter* wnd = Wnd();
+  if (!wnd) {
+    static const CQzuDC nowhere;
+    return nowhere;
+  }
+  return wnd->DC();
+}
+
 const QImage& rg_painter::GetImage() {
   GetDC();
   static const QImage none;

@@ -45,6 +45,9 @@ class rg_painter : public CQzuWinControl {
   // The drawing device on the control's image (sized to the client area;
   // a device without an image draws nothing but still measures text).
   CQzuDC& GetDC();
+  // The device as it is, for measuring text in its font: unlike GetDC it
+  // does not size (allocate and fill) the image first.
+  const CQzuDC& MeasuringDC();
   const QImage& GetImage();
   // Copies the canvas's image onto this painter's image in one block and
   // repaints (the display half of the canvas/display pair).

@@ -23,6 +23,9 @@ constexpr unsigned kSciGetDirectPointer = 2185;
 constexpr unsigned kSciStyleSetFont = 2056;
 constexpr unsigned kSciStyleSetSize = 2055;
 constexpr unsigned kSciStyleClearAll = 2050;
+constexpr unsigned kSciSetWrapMode = 2268;
+constexpr unsigned kSciGetWrapMode = 2269;
+constexpr intptr_t kScWrapNone = 0;
 constexpr int kStyleDefault = 32;
 
 using ListenerBox = std::shared_ptr<IScintillaEventListener*>;
@@ -199,7 +202,20 @@ QsciScintilla* CVWnd_Scintilla::CreateEditor(QWidget* parent) {
 
 intptr_t CVWnd_Scintilla::Send(unsigned int message, uintptr_t wParam, intptr_t lParam) const {
   if (!Exists() || !m_function) return 0;
+  if (message == kSciSetWrapMode) {
+    m_wrapAsked = static_cast<intptr_t>(wParam);
+    if (m_wrapHeld) return 0;
+  } else if (message == kSciGetWrapMode) {
+    return m_wrapAsked;
+  }
   return m_function(m_pointer, message, wParam, lParam);
+}
+
+void CVWnd_Scintilla::ApplyWrap(size_t textBytes) {
+  const bool hold = textBytes > kScintillaWrapTextLimit && m_wrapAsked != kScWrapNone;
+  if (hold == m_wrapHeld) return;
+  m_wrapHeld = hold;
+  m_function(m_pointer, kSciSetWrapMode, static_cast<uintptr_t>(hold ? kScWrapNone : m_wrapAsked), 0);
 }
 
 void CVWnd_Scintilla::SetListener(IScintillaEventListener* listener) { *m_listener = listener; }
@@ -207,14 +223,18 @@ void CVWnd_Scintilla::SetListener(IScintillaEventListener* listener) { *m_listen
 std::string CVWnd_Scintilla::GetTextUtf8() const {
   if (!Exists()) return std::string();
   const intptr_t length = Send(kSciGetLength);
-  std::vector<char> buffer(static_cast<size_t>(length) + 2, '\0');
-  if (Send(kSciGetText, static_cast<uintptr_t>(length) + 1, reinterpret_cast<intptr_t>(buffer.data())) <= 0)
+  // Read straight into the result: a big text is not copied twice more.
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  if (Send(kSciGetText, static_cast<uintptr_t>(length) + 1, reinterpret_cast<intptr_t>(text.data())) <= 0)
     return std::string();
-  return std::string(buffer.data());
+  text.resize(std::strlen(text.c_str()));  // up to the first zero byte
+  return text;
 }
 
 void CVWnd_Scintilla::SetTextUtf8(const std::string& text) {
   if (!Exists()) return;
+  // Before the text goes in: wrapping it would lay it all out at once.
+  ApplyWrap(std::strlen(text.c_str()));
   Send(kSciSetText, 0, reinterpret_cast<intptr_t>(text.c_str()));
 }
 
@@ -273,7 +293,7 @@ intptr_t rg_scintilla_edit::Send(unsigned int message, uintptr_t wParam, intptr_
 
 void rg_scintilla_edit::SetText(const CWString& text) {
   if (!HasWindow()) return;
-  Host()->SetTextUtf8(text.ToUtf8().c_str());
+  Host()->SetTextUtf8(text.ToUtf8());
 }
 
 CWString rg_scintilla_edit::GetText() const {

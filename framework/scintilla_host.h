@@ -6,6 +6,14 @@
 // editor's notifications to a listener as records. The editor runs in code
 // page 65001, so text crosses as UTF-8. rg_scintilla_edit is a plain control
 // around it.
+//
+// Large texts: wrapping lays out every line of the document while the text
+// is set, about 0.3 s per megabyte here, so a text above
+// kScintillaWrapTextLimit bytes of UTF-8 is shown unwrapped, as editors do
+// with big files. SCI_SETWRAPMODE sent through Send is the wrap mode asked
+// for (SCI_GETWRAPMODE answers it); it applies whenever the text is at most
+// the limit again.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -82,6 +90,8 @@ class IScintillaEventListener {
 using QzuScintillaDirectFunction = intptr_t (*)(intptr_t pointer, unsigned int message, uintptr_t wParam,
                                                 intptr_t lParam);
 
+inline constexpr size_t kScintillaWrapTextLimit = size_t{1} << 20;
+
 class CVWnd_Scintilla : public CVWnd {
  public:
   CVWnd_Scintilla();
@@ -103,10 +113,16 @@ class CVWnd_Scintilla : public CVWnd {
   std::string GetTextUtf8() const;
   // Replaces the whole text; the bytes end at the first zero byte.
   void SetTextUtf8(const std::string& text);
+  // Whether wrapping is held off for the present text.
+  bool WrapHeldForSize() const { return m_wrapHeld; }
 
  private:
+  void ApplyWrap(size_t textBytes);
+
   QzuScintillaDirectFunction m_function = nullptr;
   intptr_t m_pointer = 0;
+  mutable intptr_t m_wrapAsked = 0;  // SC_WRAP_NONE; Send records it
+  bool m_wrapHeld = false;
   // Shared with the editor's signal handlers, which may outlive the wrapper.
   std::shared_ptr<IScintillaEventListener*> m_listener;
 };

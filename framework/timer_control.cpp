@@ -56,9 +56,15 @@ void rg_timer::SetInterval(int milliseconds) {
   ApplyInterval();
 }
 
+void rg_timer::SetSuspended(bool suspended) {
+  if (suspended == m_suspended) return;
+  m_suspended = suspended;
+  ApplyInterval();
+}
+
 void rg_timer::ApplyInterval() {
   if (!m_timer || !HasWindow()) return;
-  if (m_interval > 0) m_timer->start(m_interval);
+  if (m_interval > 0 && !m_suspended) m_timer->start(m_interval);
   else m_timer->stop();
 }
 

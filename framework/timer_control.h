@@ -1,7 +1,8 @@
 #pragma once
 // rg_timer: a timer child of a control. It ticks on the UI thread while its
 // interval is above 0 and its window exists; setting the interval to 0 stops
-// it. The owner tells its timers apart by the id (1000 in the components).
+// it; suspending it holds the ticks without changing the interval. The
+// owner tells its timers apart by the id (1000 in the components).
 #include <QPointer>
 #include <QTimer>
 
@@ -29,6 +30,12 @@ class rg_timer : public CQzuWinControl {
   }
   void KillTimer() { SetInterval(0); }
   int GetTimerId() const { return m_timerId; }
+  // A suspended timer keeps its interval but does not tick until it is
+  // resumed (the owner cannot be seen, say); not streamed or copied.
+  void SetSuspended(bool suspended);
+  bool IsSuspended() const { return m_suspended; }
+  // Whether ticks are coming now: a window, an interval above 0, not suspended.
+  bool IsTicking() const { return m_timer && m_timer->isActive(); }
 
   CQzuEventSlot<> OnTick;
 
@@ -40,6 +47,7 @@ class rg_timer : public CQzuWinControl {
   int32_t m_interval = 0;
   int32_t m_timerId = 1000;
   QPointer<QTimer> m_timer;
+  bool m_suspended = false;
 };
 
 }  // namespace rg_Ombrine_MFCJieMian_base

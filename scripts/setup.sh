@@ -28,6 +28,8 @@ PACKAGES=(
   # a display for running the program and taking screenshots without a screen
   xvfb xauth
   dbus-daemon  # a private bus for the drive label tests' stand-in UDisks2 service
+  # the X11 window probe of the start-up and idle measurements (bench/startup)
+  libx11-dev
 )
 
 declare -A installed=()

@@ -300,6 +300,61 @@ TEST_F(BannerTest, AReferenceControlBoundsTheGlide) {
   EXPECT_EQ(glide.GetLeft(), 700 - 10 - glide.GetWidth() + 51);
 }
 
+// The glide timer runs only while the strip can be seen and the glide is not
+// paused; a tick moves the item and returns without running other work.
+TEST_F(BannerTest, GlideTicksOnlyWhileSeenAndNeverPumpsMessages) {
+  Make();
+  QWidget* window = Form().GetWidget();
+  auto& timer = banner->GlideTimer();
+  EXPECT_TRUE(timer.IsTicking());
+
+  window->hide();
+  EXPECT_FALSE(timer.IsTicking());
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+  EXPECT_TRUE(timer.IsTicking());
+
+  window->showMinimized();
+  EXPECT_TRUE(PumpUntil([&] { return !timer.IsTicking(); }));
+  window->showNormal();
+  EXPECT_TRUE(PumpUntil([&] { return timer.IsTicking(); }));
+  EXPECT_EQ(timer.GetInterval(), kBannerGlideMilliseconds);  // held, not changed
+
+  // Paused by the gliding item's right click: no ticks, and showing the
+  // window again does not resume it.
+  QTest::mouseClick(Face(banner->GlideItem()), Qt::RightButton, {}, QPoint(20, 20));
+  EXPECT_FALSE(timer.IsTicking());
+  window->hide();
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+  EXPECT_FALSE(timer.IsTicking());
+  QTest::mouseClick(Face(banner->GlideItem()), Qt::RightButton, {}, QPoint(20, 20));
+  EXPECT_TRUE(timer.IsTicking());
+
+  bool ran = false;
+  QMetaObject::invokeMethod(qApp, [&ran] { ran = true; }, Qt::QueuedConnection);
+  const int left = banner->GlideItem().GetLeft();
+  Tick();
+  EXPECT_NE(banner->GlideItem().GetLeft(), left);
+  EXPECT_FALSE(ran);
+  PumpUntil([&] { return ran; });
+}
+
+// A strip made on a window that is not shown yet does not tick until it shows.
+TEST(BannerGlide, StripOnAHiddenWindowWaitsUntilItShows) {
+  InstallQtPlatformHooks();
+  BannerHost host;
+  ASSERT_EQ(host.form.CreateForm(nullptr, 0, 0, 1239, 300), 1);
+  QWidget* window = host.form.GetWidget();
+  window->hide();
+  ASSERT_EQ(host.banner.Create(&host.form, 0, 0, 1239, 91, 185), 1);
+  EXPECT_EQ(host.banner.GlideTimer().GetInterval(), kBannerGlideMilliseconds);
+  EXPECT_FALSE(host.banner.GlideTimer().IsTicking());
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+  EXPECT_TRUE(PumpUntil([&] { return host.banner.GlideTimer().IsTicking(); }));
+}
+
 TEST_F(BannerTest, RightClicksOnTheGlidingItemPauseAndResumeInTheSameDirection) {
   Make();
   Recorder rec;

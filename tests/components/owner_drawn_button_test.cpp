@@ -285,6 +285,21 @@ TEST(OwnerDrawnButton, ChildrenCoverTheClientAreaAfterEverySize) {
   EXPECT_EQ(host.Display()->focusPolicy(), Qt::StrongFocus);
 }
 
+// The line height comes from the font alone: a button that is created but
+// never shown has measured it without giving its canvas an image.
+TEST(OwnerDrawnButton, LineHeightIsMeasuredWithoutACanvasImage) {
+  CQzuWinForm form;
+  ASSERT_EQ(form.CreateForm(nullptr, 40, 40, 400, 240), 1);
+  rg_TavelkinAnNiu1 button;
+  button.SetVisible(false);
+  ASSERT_EQ(button.Create(&form, 20, 20, 160, 60), 1);
+  button.SetButtonFont(u"微软雅黑, 15, 0, 0, 0, 0, 0");
+  EXPECT_GT(button.lineHeight, 0);
+  const CVWnd_Painter* canvas = button.Canvas().GetWindowObject()->WndAs<CVWnd_Painter>();
+  ASSERT_NE(canvas, nullptr);
+  EXPECT_TRUE(canvas->Image()->isNull());
+}
+
 TEST(OwnerDrawnButton, DefaultSizesFollowTheDpiFactor) {
   struct Row {
     double factor;

@@ -2,6 +2,8 @@
 // notifications reaching the listener.
 #include <gtest/gtest.h>
 
+#include <Qsci/qsciscintilla.h>
+
 #include <string>
 
 #include "framework/scintilla_host.h"
@@ -90,4 +92,36 @@ TEST_F(ScintillaTest, InsertionsReachTheListenerWithTheirUtf8Text) {
   const size_t before = notes.seen.size();
   edit.Send(2001, 1, reinterpret_cast<intptr_t>("b"));
   EXPECT_EQ(notes.seen.size(), before);
+}
+
+// Wrapping a text above the limit would lay all of it out while it is set:
+// such a text is shown unwrapped, the wrap mode asked for stays what the
+// editor answers, and it applies again to a smaller text.
+TEST_F(ScintillaTest, TextsAboveTheWrapLimitAreShownUnwrapped) {
+  constexpr unsigned kSetWrapMode = 2268, kGetWrapMode = 2269;
+  constexpr int kWrapChar = 2;
+  QsciScintilla* editor = edit.Host()->Editor();
+  const auto actual = [editor] { return editor->SendScintilla(kGetWrapMode); };
+  edit.Send(kSetWrapMode, kWrapChar);
+  EXPECT_EQ(actual(), kWrapChar);
+
+  std::u16string big(kScintillaWrapTextLimit / 2 + 8, u'字');  // 3 UTF-8 bytes each
+  edit.SetText(CWString(big));
+  EXPECT_EQ(actual(), 0);
+  EXPECT_TRUE(edit.Host()->WrapHeldForSize());
+  EXPECT_EQ(edit.Send(kGetWrapMode), kWrapChar);
+  EXPECT_EQ(edit.GetText().GetLength(), big.size());
+  // Asked again while held: remembered, not applied.
+  edit.Send(kSetWrapMode, 1);
+  EXPECT_EQ(actual(), 0);
+
+  edit.SetText(u"中國ABC123");
+  EXPECT_EQ(actual(), 1);
+  EXPECT_FALSE(edit.Host()->WrapHeldForSize());
+
+  // Without a wrap mode asked for, nothing changes for a big text.
+  edit.Send(kSetWrapMode, 0);
+  edit.SetText(CWString(big));
+  EXPECT_EQ(actual(), 0);
+  EXPECT_FALSE(edit.Host()->WrapHeldForSize());
 }
