@@ -112,9 +112,9 @@ void CQzuColourDialog::Build() {
   for (int i = 0; i < kCellCount; ++i) {
     auto* cell = new QPushButton(window);
     cell->setFixedSize(kCellSide, kCellSide);
-    cell->setFlat(true);
-    cell->setAutoFillBackground(true);
-    Paint(cell, CellColours()[static_cast<size_t>(i)]);
+    // A style sheet: a style's own button face would cover a palette colour.
+    cell->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid #808080;")
+                            .arg(QColorFromRef(CellColours()[static_cast<size_t>(i)]).name()));
     QObject::connect(cell, &QPushButton::clicked, window, [this, i] { OnCellClicked(i); });
     cell->installEventFilter(new RightClickFilter(cell, [this, i] { OnCellRightClicked(i); }));
     m_cells[static_cast<size_t>(i)] = cell;
