@@ -69,8 +69,23 @@ void BindEditBoxText(rg_TavelkinMFCZuJianPeiZhiLei& saver, rg_Ombrine_MFCJieMian
 void BindCodeEditText(rg_TavelkinMFCZuJianPeiZhiLei& saver, rg_Ombrine_windows_chkzj::rg_HuoHuaDaiMaBianJiKuang& box,
                       const CWString& name) {
   const CWString key = ControlKey(saver, &box, u"Tavelkin火花编辑框", name, box.GetTextMember());
-  if (saver.SaveMode) saver.SaveLongValue(key, box.GetCodeEditText());
-  else box.SetCodeEditText(saver.LoadLongValue(key, box.GetCodeEditText()));
+  const CWString slot = saver.CurrentSection + u"]" + key;
+  if (!saver.SaveMode) {
+    const CWString whole = saver.LoadLongValue(key, box.GetCodeEditText());
+    box.SetCodeEditText(whole);
+    saver.ShownLongValues[slot] = {whole, box.GetCodeEditText()};
+    return;
+  }
+  // The editor cuts a stored text at its first NUL: a box the user left as
+  // it was restored saves the whole stored text (unchanged: nothing written),
+  // never the cut one.
+  CWString text = box.GetCodeEditText();
+  const auto shown = saver.ShownLongValues.find(slot);
+  if (shown != saver.ShownLongValues.end()) {
+    if (text == shown->second.shown) text = shown->second.whole;
+    else saver.ShownLongValues.erase(shown);
+  }
+  saver.SaveLongValue(key, text);
 }
 
 void BindDropDownState(rg_TavelkinMFCZuJianPeiZhiLei& saver,

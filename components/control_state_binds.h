@@ -21,6 +21,10 @@
 //   BindButtonState      "Tavelkin按钮"       mode 0: text member, multi-line value;
 //                                            mode 1: check flag, boolean under key + ".选中"
 //
+// A code edit box shows a restored text up to its first NUL; while its text
+// is still what it showed, a save keeps the whole stored text (so a damaged
+// side file is not cut by a close without an edit).
+//
 // On restore the control's current state is the default of the read, so a
 // missing key leaves it as it is. Framework check and radio boxes without a
 // window read as unticked and are not restored. An owner-drawn flag that

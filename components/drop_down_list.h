@@ -38,8 +38,13 @@
 //   ColourChosenEvent     colour mode: a colour was chosen
 //
 // Colour mode (colourMode > 0): the items are colour swatches whose numbers
-// are COLORREF values, item 0 stands for the custom colour. The program has
-// no colour window, so choosing item 0 tells the user so and reports colour 0.
+// are COLORREF values, item 0 stands for the custom colour. Choosing item 0
+// shows the registered colour window beside the list with the current colour
+// (components/colour_window_operations.h): its choice becomes the custom
+// colour (SetDropDownColour) and is reported; a window closed without a
+// choice keeps the custom colour and reports nothing. The program registers
+// no colour window, so there choosing item 0 tells the user so and reports
+// colour 0.
 //
 // UI thread only. Owners set the plain members and then call a setter or
 // RedrawDropDownList.

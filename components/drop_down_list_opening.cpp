@@ -4,6 +4,7 @@
 #include "components/drop_down_list.h"
 
 #include "common/dpi.h"
+#include "components/colour_window_operations.h"
 #include "components/drop_down_address.h"
 #include "components/drop_down_geometry.h"
 #include "framework/message_pump.h"
@@ -53,16 +54,24 @@ void rg_TavelkinZuGeKuang1::ToggleDropDownList() {
     } else {
       SelectDropDownItem(hotRow);
       if (colourMode > 0) {
+        bool chosen = true;
         if (currentIndex != 0) {
           customColour = static_cast<COLORREF>(ItemAt(currentIndex)->number);
+        } else if (ColourWindowPointer()) {
+          // A window closed without a choice keeps the custom colour and
+          // reports nothing.
+          const COLORREF picked = PlaceColourWindow(*this, GetDropDownColour());
+          chosen = picked != kNoColourChosen;
+          if (chosen) SetDropDownColour(picked);
         } else {
-          // The custom colour would come from a colour window; this program
-          // has none.
+          // The program registers no colour window.
           ShowMessageBox(kColourWindowMissingText, u"信息:", kMbOk | kMbIconInformation);
           SetDropDownColour(0);
         }
-        QtPumpPendingMessages();
-        RaiseDropDownColourChosen();
+        if (chosen) {
+          QtPumpPendingMessages();
+          RaiseDropDownColourChosen();
+        }
       } else if (style != kDropDownEditable) {
         QtPumpPendingMessages();
         RaiseDropDownItemChosen();

@@ -25,7 +25,11 @@ void CQzuDC::SetBrush(COLORREF colour) {
 
 void CQzuDC::SetHollowBrush() { m_hollowBrush = true; }
 
-void CQzuDC::SetFontText(const CWString& description) { m_font = QFontFromDescription(description); }
+void CQzuDC::SetFontText(const CWString& description) {
+  const QzuFontSpec described = ParseFontSpec(description);
+  m_font = QFontFromSpec(described);
+  m_escapement = described.escapement;
+}
 
 void CQzuDC::FillBox(int left, int top, int right, int bottom, COLORREF colour) {
   if (!CanDraw() || right <= left || bottom <= top) return;
@@ -175,9 +179,12 @@ void CQzuDC::TextOut(int x, int y, const CWString& text) {
   const QString s = ToQString(text);
   QPainter p(m_target);
   p.setFont(m_font);
-  if (m_bkMode == kBkOpaque) p.fillRect(QRect(x, y, fm.horizontalAdvance(s), fm.height()), QColorFromRef(m_bkColour));
+  p.translate(x, y);
+  // Qt turns clockwise where GDI's escapement turns counter-clockwise.
+  if (m_escapement != 0) p.rotate(-m_escapement / 10.0);
+  if (m_bkMode == kBkOpaque) p.fillRect(QRect(0, 0, fm.horizontalAdvance(s), fm.height()), QColorFromRef(m_bkColour));
   p.setPen(QColorFromRef(m_textColour));
-  p.drawText(x, y + fm.ascent(), s);
+  p.drawText(0, fm.ascent(), s);
 }
 
 int CQzuDC::DrawText(const CWString& text, QzuRect& rect, uint32_t format) {

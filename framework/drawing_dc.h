@@ -58,8 +58,14 @@ class CQzuDC {
   void SetHollowBrush();
   COLORREF GetPenColour() const { return m_penColour; }
   COLORREF GetBrushColour() const { return m_brushColour; }
-  void SetFont(const QFont& font) { m_font = font; }
+  // A QFont has no angle: text in it is written level.
+  void SetFont(const QFont& font) {
+    m_font = font;
+    m_escapement = 0;
+  }
+  // The described font; TextOut turns its text by the description's angle.
   void SetFontText(const CWString& description);
+  int GetEscapement() const { return m_escapement; }
   const QFont& GetFont() const { return m_font; }
   void SetTextColour(COLORREF colour) { m_textColour = colour; }
   COLORREF GetTextColour() const { return m_textColour; }
@@ -87,6 +93,9 @@ class CQzuDC {
   // Text in the device's font and text colour; an opaque background mode
   // fills the text's box with the background colour first.
   QSize GetTextExtent(const CWString& text) const;
+  // Written along the font's escapement (counter-clockwise, tenths of a
+  // degree) around (x, y), the text's top left corner, as GDI turns it;
+  // DrawText and the measures stay level.
   void TextOut(int x, int y, const CWString& text);
   // Returns the height of the text; with kDtCalcRect only measures and
   // sets rect's right and bottom.
@@ -122,6 +131,7 @@ class CQzuDC {
   COLORREF m_brushColour = 0xFFFFFF;
   bool m_hollowBrush = false;
   QFont m_font;
+  int m_escapement = 0;
   COLORREF m_textColour = 0;
   COLORREF m_bkColour = 0xFFFFFF;
   int m_bkMode = kBkOpaque;

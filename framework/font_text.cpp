@@ -1,34 +1,58 @@
 #include "framework/font_text.h"
 
 #include <cmath>
+#include <cstdlib>
 
 #include "common/dpi.h"
 
+namespace {
+
+constexpr int kDefaultPointSize = 9;
+constexpr int kAngleTurn = 3600;
+
+// Points to pixels at 96 DPI times the factor, rounded half up, saturating
+// at the height limit. `points` is not negative.
+long long PixelsOfPoints(long long points) {
+  const double px = std::floor(static_cast<double>(points) * 96.0 * GetDpiFactor() / 72.0 + 0.5);
+  return px > kFontPixelHeightLimit ? kFontPixelHeightLimit : static_cast<long long>(px);
+}
+
+}  // namespace
+
 QzuFontSpec ParseFontSpec(const CWString& description) {
   QzuFontSpec described;
-  const std::vector<CWString> parts = description.Split(u",", true, false);
-  if (!parts.empty() && !parts[0].IsEmpty()) described.face = parts[0];
-  if (parts.size() > 1 && !parts[1].IsEmpty()) described.pointSize = static_cast<int>(parts[1].ToInt());
-  if (parts.size() > 2) described.bold = parts[2].ToInt() != 0;
-  if (parts.size() > 3) described.italic = parts[3].ToInt() != 0;
-  if (parts.size() > 4) described.underline = parts[4].ToInt() != 0;
-  if (parts.size() > 5) described.strikeout = parts[5].ToInt() != 0;
-  if (parts.size() > 6) described.angle = static_cast<int>(parts[6].ToInt());
-  if (described.pointSize <= 0) described.pointSize = 9;
+  std::vector<CWString> parts = description.Split(u",", true, false);
+  if (parts.size() > 7) parts.resize(7);
+  if (!parts.empty() && !parts[0].IsEmpty()) described.face = parts[0].Left(static_cast<int>(kFontFaceMaxUnits));
+  if (parts.size() > 1) {
+    const long long points = std::llabs(static_cast<long long>(parts[1].ToInt32()));
+    const long long height = PixelsOfPoints(points);
+    if (height > 0) {
+      described.pixelHeight = static_cast<int>(height);
+      described.pointSize = static_cast<int>(points);
+    }
+  }
+  bool* const flags[] = {&described.bold, &described.italic, &described.underline, &described.strikeout};
+  for (size_t i = 0; i < 4; ++i)
+    if (parts.size() > 2 + i) *flags[i] = parts[2 + i] == u"1";
+  if (parts.size() > 6 && !parts[6].IsEmpty()) {
+    int angle = parts[6].ToInt32() % kAngleTurn;
+    if (angle < 0) angle += kAngleTurn;
+    described.escapement = described.orientation = angle;
+  }
   return described;
 }
 
 int FontPixelSize(int pointSize) {
-  const double px = pointSize * 96.0 * GetDpiFactor() / 72.0;
-  const int rounded = static_cast<int>(std::lround(px));
-  return rounded < 1 ? 1 : rounded;
+  const long long rounded = PixelsOfPoints(std::llabs(static_cast<long long>(pointSize)));
+  return rounded < 1 ? 1 : static_cast<int>(rounded);
 }
 
 QFont QFontFromSpec(const QzuFontSpec& described) {
   QFont font = DefaultControlFont();
   if (!described.face.IsEmpty()) font.setFamily(QString::fromUtf16(described.face.GetBuffer(), described.face.Length()));
-  font.setPixelSize(FontPixelSize(described.pointSize));
-  font.setBold(described.bold);
+  if (described.pixelHeight > 0) font.setPixelSize(described.pixelHeight);
+  font.setWeight(described.bold ? QFont::Bold : QFont::Normal);
   font.setItalic(described.italic);
   font.setUnderline(described.underline);
   font.setStrikeOut(described.strikeout);
@@ -39,6 +63,6 @@ QFont QFontFromDescription(const CWString& description) { return QFontFromSpec(P
 
 QFont DefaultControlFont() {
   QFont font(QStringLiteral("Microsoft YaHei"));
-  font.setPixelSize(FontPixelSize(9));
+  font.setPixelSize(FontPixelSize(kDefaultPointSize));
   return font;
 }

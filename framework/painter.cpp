@@ -97,7 +97,10 @@ QWidget* rg_painter::CreateNativeWidget(const CQzuCreateParams& params, QWidget*
 
 void rg_painter::ApplyFont() {
   CQzuWinControl::ApplyFont();
-  if (CVWnd_Painter* wnd = Wnd()) wnd->DC().SetFont(m_fontText.IsEmpty() ? DefaultControlFont() : QFontFromDescription(m_fontText));
+  if (CVWnd_Painter* wnd = Wnd()) {
+    if (m_fontText.IsEmpty()) wnd->DC().SetFont(DefaultControlFont());
+    else wnd->DC().SetFontText(m_fontText);
+  }
 }
 
 void rg_painter::SetFontText(const CWString& description) {

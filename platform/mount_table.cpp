@@ -1,7 +1,6 @@
 #include "platform/mount_table.h"
 
 #include <algorithm>
-#include <sstream>
 
 #include "common/mem.h"
 #include "platform/whole_file_read.h"
@@ -23,19 +22,37 @@ std::string Unescape(const std::string& field) {
   return out;
 }
 
+// The kernel escapes only blank, tab, newline and backslash in a field, so any
+// other byte (CR, VT and FF included) is part of the name: fields are split at
+// blanks and tabs alone, never at every kind of white space.
+bool IsFieldSeparator(char c) { return c == ' ' || c == '\t'; }
+
+// The first `count` fields of one line, still escaped; fewer when the line is short.
+std::vector<std::string_view> SplitFields(std::string_view line, size_t count) {
+  std::vector<std::string_view> fields;
+  size_t i = 0;
+  while (fields.size() < count) {
+    while (i < line.size() && IsFieldSeparator(line[i])) ++i;
+    if (i == line.size()) break;
+    const size_t start = i;
+    while (i < line.size() && !IsFieldSeparator(line[i])) ++i;
+    fields.push_back(line.substr(start, i - start));
+  }
+  return fields;
+}
+
 }  // namespace
 
 std::vector<MountEntry> ParseMountTable(std::string_view table) {
   std::vector<MountEntry> entries;
-  std::istringstream lines{std::string(table)};
-  std::string line;
-  while (std::getline(lines, line)) {
-    std::istringstream fields(line);
-    MountEntry e;
-    if (!(fields >> e.source >> e.point >> e.type)) continue;
-    e.source = Unescape(e.source);
-    e.point = Unescape(e.point);
-    entries.push_back(std::move(e));
+  while (!table.empty()) {
+    const size_t end = table.find('\n');
+    const std::string_view line = table.substr(0, end);
+    table.remove_prefix(end == std::string_view::npos ? table.size() : end + 1);
+    const std::vector<std::string_view> fields = SplitFields(line, 3);
+    if (fields.size() < 3) continue;
+    entries.push_back(MountEntry{Unescape(std::string(fields[0])), Unescape(std::string(fields[1])),
+                                 std::string(fields[2])});
   }
   return entries;
 }

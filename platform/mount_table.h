@@ -2,7 +2,8 @@
 // The system's table of mounted file systems (the format of /proc/self/mounts:
 // source, mount point, type, options, two numbers per line; space, tab,
 // newline and backslash inside a field written as a backslash and three
-// octal digits). Any thread.
+// octal digits). Lines end at LF and fields are separated by blanks and tabs
+// only: any other byte (CR, VT, FF, NUL...) belongs to its field. Any thread.
 #include <string>
 #include <string_view>
 #include <vector>

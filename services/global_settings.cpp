@@ -12,6 +12,7 @@ int rg_TavelkinMFCZuJianPeiZhiLei::CopyFrom(const CQzuObject& source) {
   const auto& src = static_cast<const rg_TavelkinMFCZuJianPeiZhiLei&>(source);
   ControlKeys.entries = src.ControlKeys.entries;
   SaveMode = src.SaveMode;
+  ShownLongValues = src.ShownLongValues;
   return 1;
 }
 

@@ -5,6 +5,8 @@
 // under, and whether binds save or restore). The bind operations themselves
 // live with the controls. The section listing and key deletion used by the
 // folder tree's favourites always work on this object.
+#include <map>
+
 #include "services/typed_settings.h"
 #include "textlib/library_maps.h"
 
@@ -23,6 +25,16 @@ class rg_TavelkinMFCZuJianPeiZhiLei : public rg_TavelkinPeiZhiLei {
   static constexpr int32_t kRestoreControls = 0;
   static constexpr int32_t kSaveControls = 1;
   int32_t SaveMode = kRestoreControls;
+
+  // A long value restored into a code edit box: the whole stored text and
+  // what the box showed of it (an editor holds a text only up to its first
+  // NUL). While the box still shows that, the user has not changed it and
+  // the whole text is what gets saved. Keyed by section + "]" + key.
+  struct ShownLongValue {
+    CWString whole;
+    CWString shown;
+  };
+  std::map<CWString, ShownLongValue> ShownLongValues;
 };
 
 // The global settings object, constructed on first use (thread-safely).

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <cstring>
+#include <string>
+#include <utility>
 
 #include "common/utf16le.h"
 #include "platform/hooks.h"
@@ -10,6 +12,7 @@
 #include "textlib/charset_convert.h"
 #include "textlib/charset_detect.h"
 #include "textlib/digest_text.h"
+#include "textlib/file_backup.h"
 #include "textlib/file_write.h"
 #include "textlib/path_helpers.h"
 
@@ -67,6 +70,49 @@ CQzuMem ConvertToSettingsBytes(const CQzuMem& raw) {
   return out;
 }
 
+bool StartsWithMark(const CQzuMem& bytes) {
+  return bytes.GetSize() >= 2 && bytes[0] == kBom[0] && bytes[1] == kBom[1];
+}
+
+// Control characters a text file saved by an editor does not hold. TAB, the
+// line breaks, VT, FF and U+001E (the store's own stand-in for CR LF inside a
+// value) are text.
+bool IsBinaryUnit(char16_t unit) {
+  return unit < 0x20 && unit != u'\t' && unit != u'\n' && unit != u'\r' && unit != 0x0B && unit != 0x0C &&
+         unit != 0x1E;
+}
+
+// A settings file saved by hand in another charset (UTF-8 or GBK, with or
+// without a mark) as the store's own bytes. The charset is detected as the
+// migration detects the older file; the file reads only when it decodes
+// without a loss (the text encodes back to the very same bytes) and holds no
+// control character a text file lacks, so that a damaged or binary file is
+// never taken for settings. Lone LF line breaks, which editors here write,
+// become CR LF. False, leaving `out` alone, when the file does not read.
+bool ReadHandSavedSettings(const CQzuMem& raw, CQzuMem& out) {
+  int markLength = 0;
+  const CWString charset = DetectEncoding(raw, markLength);
+  CQzuMem units = raw;
+  if (!ConvertCharset(units, charset, CWString(u"UTF-16"), markLength) || units.GetSize() % 2 != 0) return false;
+  CQzuMem back = units;
+  if (!ConvertCharset(back, CWString(u"UTF-16"), charset, 0)) return false;
+  const size_t skipped = static_cast<size_t>(markLength);
+  if (back.GetSize() != raw.GetSize() - skipped ||
+      std::memcmp(back.GetData(), raw.GetData() + skipped, back.GetSize()) != 0)
+    return false;
+  const CWString text = TextOfUtf16Le(units);
+  std::u16string withCrLf;
+  withCrLf.reserve(text.GetLength() + text.GetLength() / 16);
+  for (size_t i = 0; i < text.GetLength(); ++i) {
+    if (IsBinaryUnit(text[i])) return false;
+    if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r')) withCrLf += u'\r';
+    withCrLf += text[i];
+  }
+  out = CQzuMem(kBom, 2);
+  AppendUtf16Le(out, withCrLf);
+  return true;
+}
+
 }  // namespace
 
 CWString& ApplicationTitle() {
@@ -105,6 +151,7 @@ void rg_TavelkinPeiZhiJiLei::CopyMembers(const rg_TavelkinPeiZhiJiLei& s) {
   CacheHit = s.CacheHit;
   BomLength = s.BomLength;
   SavedDigest = s.SavedDigest;
+  m_keepFileBeforeReplacing = s.m_keepFileBeforeReplacing;
   HeaderStartPattern = s.HeaderStartPattern;
   HeaderEndPattern = s.HeaderEndPattern;
   LineBreakPattern = s.LineBreakPattern;
@@ -129,6 +176,7 @@ bool rg_TavelkinPeiZhiJiLei::WriteWholeFile(const CWString& path, const CQzuMem&
 int rg_TavelkinPeiZhiJiLei::LoadIni(const CWString& path, int mode) {
   ReleaseSettingsBuffer();
   FilePath = path;
+  m_keepFileBeforeReplacing = false;
   bool migrationWritten = true;
   if (mode == kIniMigrateOlderFile && !FileExists(path)) {
     const CWString oldPath = AppendTrailingBackslash(GetProgramFolder()) + ApplicationTitle() + u".ini";
@@ -140,8 +188,21 @@ int rg_TavelkinPeiZhiJiLei::LoadIni(const CWString& path, int mode) {
       migrationWritten = WriteWholeFile(path, IniBytes);
     }
   } else {
-    ReadWholeFile(path, IniBytes);
-    if (mode == kIniConvertToUtf16 && !IniBytes.IsEmpty()) IniBytes = ConvertToSettingsBytes(IniBytes);
+    const bool read = ReadWholeFile(path, IniBytes);
+    if (mode == kIniConvertToUtf16 && !IniBytes.IsEmpty()) {
+      IniBytes = ConvertToSettingsBytes(IniBytes);
+    } else if (mode == kIniMigrateOlderFile && FileExists(path) && (!read || !StartsWithMark(IniBytes))) {
+      // A file saved by hand in another charset is read as text. One that
+      // does not read starts the store empty and is kept beside the new file
+      // before the first save replaces it.
+      CQzuMem own;
+      if (read && (IniBytes.IsEmpty() || ReadHandSavedSettings(IniBytes, own))) {
+        IniBytes = std::move(own);
+      } else {
+        IniBytes.Free();
+        m_keepFileBeforeReplacing = true;
+      }
+    }
   }
   if (IniBytes.IsEmpty()) IniBytes.Append(kBom, 2);
   BomLength = (IniBytes.GetSize() >= 2 && IniBytes[0] == 0xFF && IniBytes[1] == 0xFE) ? 2 : 0;
@@ -256,6 +317,13 @@ bool rg_TavelkinPeiZhiJiLei::SaveIniIfChanged(const CWString& path) {
   const CWString target = path.IsEmpty() ? FilePath : path;
   if (target.IsEmpty()) return false;
   if (!FolderExists(PathFolder(target))) return false;
+  if (m_keepFileBeforeReplacing && target == FilePath && FileExists(target)) {
+    // Nothing of a file the store could not read is lost: it stays as
+    // "name.bak" (or the first free numbered name) beside the new file, and
+    // a file that cannot be kept is not replaced.
+    if (KeepCopyOf(target, target + u".bak", true).IsEmpty()) return false;
+    m_keepFileBeforeReplacing = false;
+  }
   // The digest is remembered only once the file is complete, so a failed
   // write is tried again by the next save.
   if (!WriteWholeFile(target, IniBytes)) return false;
@@ -333,6 +401,7 @@ int rg_TavelkinPeiZhiJiLei::CopyFrom(const CQzuObject& source) {
 
 void rg_TavelkinPeiZhiJiLei::Clear() {
   ReleaseSettingsBuffer();
+  m_keepFileBeforeReplacing = false;
   FilePath.Empty();
   CachedHeaderPos = CachedHeaderEnd = CacheHit = BomLength = 0;
   SavedDigest.Empty();

@@ -34,7 +34,11 @@ class rg_TavelkinPeiZhiJiLei : public CQzuObject {
   static constexpr int kIniAsStored = 0;
   static constexpr int kIniConvertToUtf16 = 1;  // the bytes, in any charset, to UTF-16LE with a mark
   // The older settings file (named after ApplicationTitle(), in the program's
-  // folder) is migrated when `path` does not exist.
+  // folder) is migrated when `path` does not exist. A file at `path` that
+  // does not begin with FF FE (saved by hand in UTF-8, GBK...) is read through
+  // the charset detection when it decodes cleanly as text; one that does not
+  // (binary, damaged, unreadable) leaves the store empty and is kept as
+  // "<name>.bak" (or "<name> (2).bak"...) by the save that replaces it.
   static constexpr int kIniMigrateOlderFile = 2;
   // Loads the file at `path` in one of the modes above. Always 1.
   int LoadIni(const CWString& path, int mode);
@@ -44,7 +48,8 @@ class rg_TavelkinPeiZhiJiLei : public CQzuObject {
   int WriteIniValue(const CWString& section, const CWString& key, const CWString& value);
   // True when the content is unchanged since the last load or successful
   // save, or was written completely now. An empty path means the loaded one.
-  // The file's folder must exist.
+  // The file's folder must exist. False, leaving the file alone, when a file
+  // the load could not read is to be replaced and cannot be kept first.
   bool SaveIniIfChanged(const CWString& path = CWString());
   // Keys of the listed sections, in file order (see the free ListIniSection).
   int ListSection(CMStringArray& keys, const CWString& keyFilter, const CWString& keyExclusion,
@@ -93,6 +98,10 @@ class rg_TavelkinPeiZhiJiLei : public CQzuObject {
   bool IsLineStart(long long pos) const;
   void CopyMembers(const rg_TavelkinPeiZhiJiLei& source);
   void ForgetSection();
+
+  // The file at FilePath could not be read as settings: the next save keeps
+  // it beside before replacing it.
+  bool m_keepFileBeforeReplacing = false;
 };
 
 }  // namespace rg_Tavelkin_MingLingJi

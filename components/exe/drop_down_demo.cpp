@@ -3,7 +3,10 @@
 // editable list, a colour list and a list in a nested panel near the bottom
 // (it opens upward, in the window). Run it and use them; with --open NAME
 // (icons, colours, editable or nested) that list opens by itself, for a
-// screenshot, the icon list with its fifth row hot.
+// screenshot, the icon list with its fifth row hot. With --open colours (and
+// --open colour-window, which also chooses the custom colour row so that the
+// window shows) a colour window of our own is registered, so the custom
+// colour row opens it instead of the notice the program shows.
 #include <QApplication>
 #include <QTimer>
 
@@ -17,6 +20,7 @@
 #include "components/svg_render.h"
 #include "framework/application_startup.h"
 #include "framework/bitmap_object.h"
+#include "framework/colour_dialog.h"
 #include "framework/label.h"
 #include "framework/win_form.h"
 
@@ -133,20 +137,32 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   InitializeFramework();
   DemoForm form;
+  CQzuColourDialog colourWindow;
+  const bool colourWindowWanted = open && (!std::strcmp(open, "colours") || !std::strcmp(open, "colour-window"));
+  if (colourWindowWanted) SetColourWindowPointer(&colourWindow);
   if (!form.CreateForm(nullptr, 20, 20)) {
     std::fprintf(stderr, "drop_down_demo: the window could not be created\n");
     return 1;
   }
   if (open) {
     QTimer::singleShot(600, [&] {
-      rg_TavelkinZuGeKuang1* list = !std::strcmp(open, "colours")    ? &form.colours
+      rg_TavelkinZuGeKuang1* list = colourWindowWanted                 ? &form.colours
                                     : !std::strcmp(open, "editable") ? &form.editable
                                     : !std::strcmp(open, "nested")   ? &form.nested
                                                                      : &form.icons;
       list->ToggleDropDownList();
       if (list == &form.icons) list->hotRow = 4;
       list->RedrawDropDownList(kDropDownPaintNow);
+      if (!std::strcmp(open, "colour-window")) {
+        // Choosing the custom colour row waits in the window's loop until it closes.
+        QTimer::singleShot(300, [list] {
+          list->hotRow = 0;
+          list->ToggleDropDownList();
+        });
+      }
     });
   }
-  return app.exec();
+  const int code = app.exec();
+  SetColourWindowPointer(nullptr);
+  return code;
 }

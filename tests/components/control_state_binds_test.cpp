@@ -371,3 +371,39 @@ TEST(ControlStateBinds, ADropDownIndexPastTheItemsSelectsNoneAndSavesMinusOne) {
   BindDropDownState(saver, c.charsetList, u"输出编码", kBindDropDownIndex);
   EXPECT_EQ(saver.ReadIntValue(u"组合框输出编码", 7), -1);
 }
+
+// A side file holding a NUL (damaged, or written by another program): the
+// editor shows the text up to the NUL, and saving a box the user did not
+// change writes nothing, so the file keeps every byte. An edit is saved.
+TEST(ControlStateBinds, ASideFileWithANulIsNotCutBySavingAnUnchangedEditor) {
+  Controls c;
+  SettingsFile file;
+  const auto side = file.dir.path() / "ini" / "[主界面]Tavelkin火花编辑框待转换内容";
+  std::filesystem::create_directories(side.parent_path());
+  using namespace std::string_literals;
+  const std::u16string stored = u"前文\r\n第二行\0后文\0\0尾"s;
+  const CQzuMem storedBytes = Utf16LeBytesOf(stored);
+  qzu_test::WriteFile(side, std::vector<uint8_t>(storedBytes.GetData(), storedBytes.GetData() + storedBytes.GetSize()));
+  const std::string storedHex = qzu_test::ToHex(storedBytes);
+
+  rg_TavelkinMFCZuJianPeiZhiLei saver;
+  file.LoadInto(saver);
+  saver.CurrentSection = u"主界面";
+  saver.SaveMode = kRestore;
+  BindCodeEditText(saver, c.inputEditor, u"待转换内容");
+  EXPECT_EQ(c.inputEditor.GetCodeEditText(), u"前文\r\n第二行");
+
+  saver.SaveMode = kSave;
+  for (int close = 0; close < 2; ++close) {  // a batch saves first, the close again
+    BindCodeEditText(saver, c.inputEditor, u"待转换内容");
+    EXPECT_EQ(qzu_test::ToHex(qzu_test::ReadFile(side)), storedHex) << close;
+  }
+
+  c.inputEditor.SetCodeEditText(u"前文\r\n第二行改");
+  BindCodeEditText(saver, c.inputEditor, u"待转换内容");
+  EXPECT_EQ(FileText(side), u"前文\r\n第二行改");
+  // Back to what was shown at the restore: an edit like any other now.
+  c.inputEditor.SetCodeEditText(u"前文\r\n第二行");
+  BindCodeEditText(saver, c.inputEditor, u"待转换内容");
+  EXPECT_EQ(FileText(side), u"前文\r\n第二行");
+}

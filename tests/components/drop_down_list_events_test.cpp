@@ -266,6 +266,23 @@ TEST_F(DropDownTest, AnEditableFieldTakesPasteAndTyping) {
   EXPECT_EQ(log.events, (Events{"opening", "text changed"}));
 }
 
+// The quiet editable style reports a chosen row like the list-only style,
+// but neither typing nor the field's change.
+TEST_F(DropDownTest, AQuietEditableListReportsTheChosenRowButNotTyping) {
+  rg_TavelkinZuGeKuang1 list;
+  list.style = kDropDownEditableQuiet;
+  Make(list, form, 20, 20, 200, u"5%\r\n10%");
+  ClickHandle(list);
+  ASSERT_EQ(list.open, 1);
+  Click(list, 40, RowY(list, 1));
+  EXPECT_EQ(list.open, 0);
+  EXPECT_EQ(list.GetDropDownValue(), CWString(u"10%"));
+  EXPECT_EQ(log.events, (Events{"opening", "item chosen"}));
+  QTest::keyClick(list.EditField().GetWidget(), Qt::Key_A);
+  EXPECT_EQ(list.GetDropDownValue(), CWString(u"10%a"));
+  EXPECT_EQ(log.events, (Events{"opening", "item chosen"}));
+}
+
 TEST_F(DropDownTest, OpeningShowsTheCurrentItem) {
   rg_TavelkinZuGeKuang1 list;
   // A shorter list first leaves the scroll bar a small count; the longer one

@@ -227,6 +227,82 @@ TEST(SettingsStore, MigratesTheOlderGbkFileAndKeepsItInMemory) {
   rg_Tavelkin_MingLingJi::ApplicationTitle() = CWString();
 }
 
+// A settings file saved by hand in another charset is read as the older file
+// is migrated; the store holds it as UTF-16LE and leaves the file as it is
+// until something changes.
+TEST(SettingsStore, AHandSavedFileInAnotherCharsetLoadsItsValues) {
+  const struct {
+    const char* name;
+    std::string hex;
+  } cases[] = {
+      // "[主界面]\r\nk=中文\r\n[S]\r\nn=1" in each form.
+      {"UTF-8", "5B E4B8BB E7958C E99DA2 5D 0D0A 6B 3D E4B8AD E69687 0D0A 5B535D 0D0A 6E3D31"},
+      {"UTF-8 with a mark", "EFBBBF 5B E4B8BB E7958C E99DA2 5D 0D0A 6B 3D E4B8AD E69687 0D0A 5B535D 0D0A 6E3D31"},
+      {"GBK", "5B D6F7 BDE7 C3E6 5D 0D0A 6B 3D D6D0 CEC4 0D0A 5B535D 0D0A 6E3D31"},
+      {"UTF-8, lines broken by LF", "5B E4B8BB E7958C E99DA2 5D 0A 6B 3D E4B8AD E69687 0A 5B535D 0A 6E3D31"},
+      {"UTF-16LE without a mark", "5B00 3B4E 4C75 6297 5D00 0D000A00 6B00 3D00 2D4E 8765 0D000A00 5B00 5300 5D00 "
+                                  "0D000A00 6E00 3D00 3100"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    qzu_test::TempDir dir;
+    const auto file = dir.path() / "软件配置.ini";
+    qzu_test::WriteFile(file, Hex(c.hex));
+    const CWString path = CWString::FromUtf8(file.string());
+    rg_TavelkinPeiZhiJiLei store;
+    store.LoadIni(path, rg_TavelkinPeiZhiJiLei::kIniMigrateOlderFile);
+    EXPECT_EQ(store.ReadIniValue(u"主界面", u"k", u"d"), CWString(u"中文"));
+    EXPECT_EQ(store.ReadIniValue(u"S", u"n", u"d"), CWString(u"1"));
+    EXPECT_EQ(BytesOf(store), IniHex(u"[主界面]\r\nk=中文\r\n[S]\r\nn=1"));
+    EXPECT_TRUE(store.SaveIniIfChanged());  // nothing changed: the file stays as saved by hand
+    EXPECT_EQ(ToHex(qzu_test::ReadFile(file)), ToHex(Hex(c.hex)));
+    store.WriteIniValue(u"S", u"n", u"2");
+    EXPECT_TRUE(store.SaveIniIfChanged());
+    EXPECT_EQ(ToHex(qzu_test::ReadFile(file)), IniHex(u"[主界面]\r\nk=中文\r\n[S]\r\nn=2"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "软件配置.ini.bak"));  // read: nothing to keep
+  }
+}
+
+// A file that does not read as text starts an empty store; it stays untouched
+// while nothing is saved, and the save that replaces it keeps it beside, under
+// a numbered name when ".bak" is taken.
+TEST(SettingsStore, AFileThatDoesNotReadIsKeptBesideBeforeItIsReplaced) {
+  const struct {
+    const char* name;
+    std::string hex;
+  } cases[] = {
+      {"binary with NUL bytes", "89 50 4E 47 0D 0A 1A 0A 00 00 00 0D 49 48 44 52 5B 53 5D"},
+      {"control characters", "5B 53 5D 0D 0A 6B 3D 31 01 02 03 04 05 06 07 08"},
+      {"damaged GBK", "5B D6F7 BDE7 C3E6 5D 0D0A 6B 3D D6 0D0A FF FF 81 30 81"},
+      {"UTF-16 cut in the middle of a unit", "5B00 5300 5D00 0D000A00 6B00 3D00 31"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    qzu_test::TempDir dir;
+    const auto file = dir.path() / "软件配置.ini";
+    const auto bak = dir.path() / "软件配置.ini.bak";
+    qzu_test::WriteFile(file, Hex(c.hex));
+    const CWString path = CWString::FromUtf8(file.string());
+    rg_TavelkinPeiZhiJiLei store;
+    store.LoadIni(path, rg_TavelkinPeiZhiJiLei::kIniMigrateOlderFile);
+    EXPECT_EQ(BytesOf(store), "FF FE");
+    EXPECT_EQ(store.ReadIniValue(u"S", u"k", u"d"), CWString(u"d"));
+    EXPECT_TRUE(store.SaveIniIfChanged());  // nothing to save: the file is not touched
+    EXPECT_EQ(ToHex(qzu_test::ReadFile(file)), ToHex(Hex(c.hex)));
+    EXPECT_FALSE(std::filesystem::exists(bak));
+
+    qzu_test::WriteFileText(bak, "an earlier backup");
+    store.WriteIniValue(u"S", u"k", u"2");
+    EXPECT_TRUE(store.SaveIniIfChanged());
+    EXPECT_EQ(ToHex(qzu_test::ReadFile(file)), IniHex(u"[S]\r\nk=2"));
+    EXPECT_EQ(qzu_test::ReadFileText(bak), "an earlier backup");
+    EXPECT_EQ(ToHex(qzu_test::ReadFile(dir.path() / "软件配置.ini (2).bak")), ToHex(Hex(c.hex)));
+    store.WriteIniValue(u"S", u"k", u"3");  // the store's own file now: replaced without another backup
+    EXPECT_TRUE(store.SaveIniIfChanged());
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "软件配置.ini (3).bak"));
+  }
+}
+
 // A store whose first `failures` whole-file writes fail, as on a full disk.
 class FlakyStore : public rg_TavelkinPeiZhiJiLei {
  public:
