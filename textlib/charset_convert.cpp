@@ -27,11 +27,15 @@ std::u16string UnitsOf(const CQzuMem& bytes) {
   return text;
 }
 
+// Both throw std::bad_alloc, leaving `bytes` as it was, when memory runs out:
+// a buffer left as it was would pass for converted.
 void AssignUnits(CQzuMem& bytes, std::u16string_view text) {
-  bytes.Assign(text.data(), text.size() * sizeof(char16_t));
+  if (!bytes.Assign(text.data(), text.size() * sizeof(char16_t))) throw std::bad_alloc();
 }
 
-void AssignBytes(CQzuMem& bytes, std::string_view data) { bytes.Assign(data.data(), data.size()); }
+void AssignBytes(CQzuMem& bytes, std::string_view data) {
+  if (!bytes.Assign(data.data(), data.size())) throw std::bad_alloc();
+}
 
 void DropMark(CQzuMem& bytes, int markLength) {
   if (markLength <= 0) return;
@@ -283,12 +287,14 @@ bool OddTailUnit(const CQzuMem& bytes, char16_t& unit) {
   return true;
 }
 
-// Gives `out` `size` bytes of fresh memory for a result to be written into
-// (a large buffer asks for huge pages itself). Without it the conversion
-// cannot be made, and a buffer left as it was would pass for converted:
-// running out of memory is thrown, as the standard containers do.
+// Gives `out` room for a result of at most `size` bytes to be written into
+// (a large buffer asks for huge pages itself). The room is not cleared: the
+// converter writes what it keeps, and the pages of a worst case it does not
+// reach are never touched. Without it the conversion cannot be made, and a
+// buffer left as it was would pass for converted: running out of memory is
+// thrown, as the standard containers do.
 void PrepareOutput(CQzuMem& out, size_t size) {
-  if (!out.Reserve(size) || !out.SetSize(size)) throw std::bad_alloc();
+  if (!out.Reserve(size) || !out.SetSizeForOverwrite(size)) throw std::bad_alloc();
 }
 
 // Encodes UTF-16LE bytes with `encode(units, count, dst)` into a new buffer
