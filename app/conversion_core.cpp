@@ -242,7 +242,7 @@ void ConversionCore::ReadInput(const CWString& source, CWString& text, Call& cal
     // stage, sparing two copies of what may be a very large file.
     call.utf16 = &bytes;
   } else {
-    text = TextOfUtf16Le(bytes);
+    text = TakeTextOfUtf16Le(bytes);  // a large file is not held twice as UTF-16
   }
 }
 

@@ -196,6 +196,19 @@ bool CQzuMem::Insert(size_t pos, const void* data, size_t size) {
   return true;
 }
 
+size_t CQzuMem::ReleasePages(size_t from, size_t to) {
+  constexpr size_t kPage = size_t{2} << 20;
+  // Below this size a buffer may share its pages with the heap's others.
+  constexpr size_t kLargeBuffer = size_t{32} << 20;
+  if (m_capacity < kLargeBuffer || to > m_capacity || from >= to) return from;
+  const uintptr_t base = reinterpret_cast<uintptr_t>(m_data);
+  const uintptr_t begin = (base + from + kPage - 1) & ~(kPage - 1);
+  const uintptr_t end = (base + to) & ~(kPage - 1);
+  if (end <= begin) return from;
+  ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+  return static_cast<size_t>(end - base);
+}
+
 void CQzuMem::Remove(size_t pos, size_t count) {
   if (pos >= m_size) return;
   if (count > m_size - pos) count = m_size - pos;

@@ -56,6 +56,12 @@ class CQzuMem {
   bool AppendByte(uint8_t b) { return Append(&b, 1); }
   bool Assign(const void* data, size_t size);
   bool Insert(size_t pos, const void* data, size_t size);
+  // For a reader that goes through a large buffer once, front to back, and
+  // then replaces or frees it: the memory of the bytes [from, to) that fills
+  // whole 2 MB pages goes back to the system, and those bytes read as zeros
+  // afterwards. Returns where the released part ends, the `from` of the next
+  // call (`from` itself when nothing could go). Small buffers keep theirs.
+  size_t ReleasePages(size_t from, size_t to);
   // Removes up to `count` bytes from `pos`.
   void Remove(size_t pos, size_t count);
 

@@ -315,12 +315,49 @@ void EncodeUnits(CQzuMem& bytes, size_t maxPerUnit, Encoder encode) {
 
 }  // namespace
 
+namespace {
+
+// Decodes `bytes` into `dst` piece by piece with `decode(piece, dst)`, each
+// piece ending where `prefix(window)` says the decoding no longer depends on
+// what follows, and gives the memory of what is decoded back as it goes: a
+// large input and its result are never both held whole. Returns the units
+// written.
+template <typename Prefix, typename Decoder>
+size_t DecodeReleasingInput(CQzuMem& bytes, char16_t* dst, Prefix prefix, Decoder decode) {
+  constexpr size_t kPieceBytes = size_t{1} << 20;
+  std::string_view rest = bytes.View();
+  size_t written = 0, consumed = 0, released = 0;
+  while (!rest.empty()) {
+    size_t n = 0;
+    for (size_t window = kPieceBytes; n == 0 && window < rest.size(); window *= 2) n = prefix(rest.substr(0, window));
+    if (n == 0) n = rest.size();
+    written += decode(rest.substr(0, n), dst + written);
+    rest.remove_prefix(n);
+    consumed += n;
+    released = bytes.ReleasePages(released, consumed);
+  }
+  return written;
+}
+
+// The longest start of UTF-8 `bytes` that ends before an ASCII byte: every
+// sequence in it ends there, whatever follows.
+size_t Utf8IndependentPrefix(std::string_view bytes) {
+  for (size_t i = bytes.size(); i-- > 1;)
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) return i;
+  return 0;
+}
+
+}  // namespace
+
 void AnsiToUtf16(CQzuMem& bytes) {
   const auto codec = qzu::SystemCodePageCodec();
   if (const size_t maxUnits = codec->MaxUnits(bytes.GetSize())) {
     CQzuMem out;
     PrepareOutput(out, maxUnits * 2);
-    const size_t n = codec->DecodeInto(bytes.View(), reinterpret_cast<char16_t*>(out.GetData()));
+    const size_t n = DecodeReleasingInput(
+        bytes, reinterpret_cast<char16_t*>(out.GetData()),
+        [&codec](std::string_view window) { return codec->IndependentPrefix(window); },
+        [&codec](std::string_view piece, char16_t* dst) { return codec->DecodeInto(piece, dst); });
     out.SetSize(n * 2);
     bytes = std::move(out);
     return;
@@ -351,8 +388,9 @@ void Utf16ToUtf8(CQzuMem& bytes) {
 void Utf8ToUtf16(CQzuMem& bytes) {
   CQzuMem out;
   PrepareOutput(out, bytes.GetSize() * 2);
-  const size_t n = qzu::Utf8ToUtf16(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetSize(),
-                                    reinterpret_cast<char16_t*>(out.GetData()));
+  const size_t n = DecodeReleasingInput(
+      bytes, reinterpret_cast<char16_t*>(out.GetData()), Utf8IndependentPrefix,
+      [](std::string_view piece, char16_t* dst) { return qzu::Utf8ToUtf16(piece.data(), piece.size(), dst); });
   out.SetSize(n * 2);
   bytes = std::move(out);
 }
