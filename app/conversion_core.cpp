@@ -68,6 +68,16 @@ void ToWindowsBreaks(CWString& text) {
   text.Replace(u"[rn]", u"\r\n");
 }
 
+// What a single decode says of a text that is not Base64; `bad` is the
+// position of its first foreign unit.
+CWString NotBase64Message(const CWString& text, size_t bad) {
+  size_t length = 1;
+  if (bad + 1 < text.GetLength() && (text[bad] & 0xFC00) == 0xD800 && (text[bad + 1] & 0xFC00) == 0xDC00) length = 2;
+  return u"输入的内容不是Base64编码：第" + CWString::FromInt(static_cast<long long>(bad) + 1) + u"个字符“" +
+         text.Mid(static_cast<int>(bad), static_cast<int>(length)) +
+         u"”不属于Base64字符（A-Z、a-z、0-9、+、/ 与结尾的 =）。未解码，也未写出任何文件。";
+}
+
 void MapAsciiCase(CWString& text, bool upper) {
   for (char16_t& c : text.Str()) c = upper ? QzuAsciiUpper(c) : QzuAsciiLower(c);
 }
@@ -170,7 +180,11 @@ CWString& ConversionCore::Convert(CWString& result, const CWString& path, int32_
     if (m_options.direction == ConversionDirection::Encode) Encode(text, call);
     else Decode(text, call);
   }
-  if (call.bytesResult && !fileMode) WriteRawDecodeOutput(text, call);
+  if (call.bytesResult && !fileMode) {
+    // Nothing decoded (a blank input) makes no file.
+    if (call.bytes.IsEmpty()) text.Empty();
+    else WriteRawDecodeOutput(text, call);
+  }
 
   if (fileMode) {
     WriteFileOutput(result, path, text, call);
@@ -257,7 +271,7 @@ void ConversionCore::ReadInput(const CWString& source, CWString& text, Call& cal
     // stage, sparing two copies of what may be a very large file.
     call.utf16 = &bytes;
   } else {
-    text = TextOfUtf16Le(bytes);
+    text = TakeTextOfUtf16Le(bytes);  // a large file is not held twice as UTF-16
   }
 }
 
@@ -401,6 +415,15 @@ void ConversionCore::Decode(CWString& text, Call& call) {
       BytesResultToText(text, call);
       break;
     case F::Base64:
+      if (const size_t bad = FirstNonBase64Unit(text.View()); bad != std::u16string_view::npos) {
+        // Not Base64: nothing is decoded, nothing is written. Only a single
+        // decode says so; a file of a batch (or its converted name) fails
+        // without a box for each.
+        if (!call.fileMode && !m_readBufferLent) m_host.ShowInformation(NotBase64Message(text, bad));
+        call.readFailed = true;
+        text.Empty();
+        break;
+      }
       call.bytes = Base64Decode(text);
       BytesResultToText(text, call);
       break;

@@ -53,6 +53,25 @@ CWString Base64Of(const CQzuMem& bytes) {
   return CWString::FromUtf8(std::string_view(encoded.constData(), static_cast<size_t>(encoded.size())));
 }
 
+namespace {
+
+bool IsBase64Letter(char16_t c) {
+  return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'+' || c == u'/';
+}
+
+}  // namespace
+
+size_t FirstNonBase64Unit(std::u16string_view text) {
+  bool padding = false;  // an "=" was met: only more of them and blanks may follow
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c <= 32) continue;
+    if (c == u'=') padding = true;
+    else if (padding || !IsBase64Letter(c)) return i;
+  }
+  return std::u16string_view::npos;
+}
+
 CQzuMem Base64Decode(const CWString& text) {
   const std::string ascii = text.ToUtf8();
   const QByteArray decoded = QByteArray::fromBase64(QByteArray(ascii.data(), static_cast<qsizetype>(ascii.size())));

@@ -17,7 +17,12 @@ bool BytesToText(CQzuMem& bytes, CharFormat format, CWString& text);
 
 // Base64 with the standard alphabet and "=" padding, no line breaks.
 CWString Base64Of(const CQzuMem& bytes);
-// Decodes Base64; characters outside the alphabet (line breaks, blanks) are skipped.
+// Decodes Base64; blanks and line breaks (units 0 to 32) are skipped. Meant
+// for a text that FirstNonBase64Unit accepts.
 CQzuMem Base64Decode(const CWString& text);
+// The position of the first unit that is neither in the Base64 alphabet
+// (A-Z, a-z, 0-9, "+", "/"), nor a padding "=" after the last of those, nor
+// a blank or line break (units 0 to 32); npos when there is none.
+size_t FirstNonBase64Unit(std::u16string_view text);
 
 }  // namespace rg_Ombrine_app

@@ -1,10 +1,14 @@
 // Simplified <-> traditional conversion of a large Chinese text: one table
 // lookup per code unit after the tables are built. On generated text, and on
 // the real poems of fortunes-zh repeated to the same size (skipped with a
-// message when the package is missing).
+// message when the package is missing). Beside it, in the same run, the floor:
+// a bare loop of one lookup per unit in a plain 64K table (built from our own
+// mapping, so both give the same text on BMP characters), with no test for
+// surrogates.
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 #include "bench/real_text.h"
 #include "common/utf.h"
@@ -49,6 +53,35 @@ void BM_ConvertChineseScript(benchmark::State& state) {
                  (real ? ", real poems" : ", generated"));
 }
 BENCHMARK(BM_ConvertChineseScript)
+    ->ArgsProduct({{kToTraditionalChinese, kToSimplifiedChinese}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+
+// The floor: one lookup per code unit in a table of every BMP unit.
+void BM_BareTableLoop(benchmark::State& state) {
+  const bool real = state.range(1) != 0;
+  if (real && qzu_bench::SkipWithoutRealText(state)) return;
+  const int toTraditional = static_cast<int>(state.range(0));
+  std::vector<char16_t> table(0x10000);
+  {
+    std::u16string all(0x10000, u'\0');
+    for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<char16_t>(i >= 0xD800 && i < 0xE000 ? 0 : i);
+    CWString units(std::move(all));
+    ConvertChineseScript(units, toTraditional);
+    for (size_t i = 0; i < table.size(); ++i) table[i] = i >= 0xD800 && i < 0xE000 ? static_cast<char16_t>(i) : units[i];
+  }
+  CWString text = real ? RealText() : SampleText();
+  for (auto _ : state) {
+    char16_t* s = text.Str().data();
+    const size_t n = text.GetLength();
+    for (size_t i = 0; i < n; ++i) s[i] = table[s[i]];
+    benchmark::DoNotOptimize(text.Str().data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(text.GetLength() * sizeof(char16_t)));
+  state.SetLabel(std::string(toTraditional ? "to traditional" : "to simplified") +
+                 (real ? ", real poems" : ", generated"));
+}
+BENCHMARK(BM_BareTableLoop)
     ->ArgsProduct({{kToTraditionalChinese, kToSimplifiedChinese}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 

@@ -2,9 +2,11 @@
 
 #include <sys/mman.h>
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include "common/little_endian.h"
@@ -28,12 +30,25 @@ void AdviseHugePages(void* data, size_t size) {
 #endif
 }
 
+std::atomic<QzuMemReallocator> g_reallocator{nullptr};
+
+void* Reallocate(void* block, size_t size) {
+  const QzuMemReallocator reallocator = g_reallocator.load(std::memory_order_relaxed);
+  return reallocator ? reallocator(block, size) : std::realloc(block, size);
+}
+
 }  // namespace
 
-CQzuMem::CQzuMem(const void* data, size_t size) { Assign(data, size); }
+QzuMemReallocator SetQzuMemReallocatorForTests(QzuMemReallocator reallocator) {
+  return g_reallocator.exchange(reallocator);
+}
+
+CQzuMem::CQzuMem(const void* data, size_t size) {
+  if (!Assign(data, size)) throw std::bad_alloc();
+}
 
 CQzuMem::CQzuMem(const CQzuMem& other) : m_growStep(other.m_growStep), m_flags(other.m_flags) {
-  Assign(other.m_data, other.m_size);
+  if (!Assign(other.m_data, other.m_size)) throw std::bad_alloc();
 }
 
 CQzuMem::CQzuMem(CQzuMem&& other) noexcept
@@ -45,8 +60,8 @@ CQzuMem::CQzuMem(CQzuMem&& other) noexcept
 
 CQzuMem& CQzuMem::operator=(const CQzuMem& other) {
   if (this != &other) {
+    if (!Assign(other.m_data, other.m_size)) throw std::bad_alloc();
     m_flags = other.m_flags;
-    Assign(other.m_data, other.m_size);
   }
   return *this;
 }
@@ -73,7 +88,7 @@ CQzuMem CQzuMem::Null() {
 
 bool CQzuMem::Reserve(size_t capacity) {
   if (capacity <= m_capacity) return true;
-  void* p = std::realloc(m_data, capacity);
+  void* p = Reallocate(m_data, capacity);
   if (!p) return false;
   m_data = static_cast<uint8_t*>(p);
   m_capacity = capacity;
@@ -86,6 +101,8 @@ bool CQzuMem::Grow(size_t needed) {
   size_t target = needed;
   const size_t geometric = m_capacity + m_capacity / 2;
   if (target < geometric) target = geometric;
+  // A size no step can round up to is more than any memory holds.
+  if (target > SIZE_MAX - (m_growStep - 1)) return false;
   target = (target + m_growStep - 1) / m_growStep * m_growStep;
   return Reserve(target);
 }
@@ -113,35 +130,83 @@ void CQzuMem::Free() {
 
 bool CQzuMem::Append(const void* data, size_t size) {
   if (size == 0) return true;
-  if (data >= m_data && data < m_data + m_capacity) {  // appending from itself
-    CQzuMem copy(data, size);
-    return Append(copy.m_data, size);
+  if (size > SIZE_MAX - m_size) return false;
+  const auto* source = static_cast<const uint8_t*>(data);
+  if (source >= m_data && source < m_data + m_capacity) {  // appending from itself, which may move
+    const size_t offset = static_cast<size_t>(source - m_data);
+    if (!Grow(m_size + size)) return false;
+    std::memmove(m_data + m_size, m_data + offset, size);
+  } else {
+    if (!Grow(m_size + size)) return false;
+    std::memcpy(m_data + m_size, data, size);
   }
-  if (!Grow(m_size + size)) return false;
-  std::memcpy(m_data + m_size, data, size);
   m_size += size;
   return true;
 }
 
 bool CQzuMem::Assign(const void* data, size_t size) {
-  if (data && data >= m_data && data < m_data + m_capacity) {
+  const auto* source = static_cast<const uint8_t*>(data);
+  if (size == 0) {
+    m_size = 0;
+    return true;
+  }
+  if (source >= m_data && source < m_data + m_capacity) {
     std::memmove(m_data, data, size);
     m_size = size;
     return true;
   }
-  m_size = 0;
-  return Append(data, size);
+  if (size > m_capacity) {
+    // Fresh room: what the buffer holds is replaced, so it is not copied
+    // over; on failure it stays as it was.
+    if (size > SIZE_MAX - (m_growStep - 1)) return false;
+    const size_t capacity = (size + m_growStep - 1) / m_growStep * m_growStep;
+    void* p = Reallocate(nullptr, capacity);
+    if (!p) return false;
+    std::free(m_data);
+    m_data = static_cast<uint8_t*>(p);
+    m_capacity = capacity;
+    AdviseHugePages(m_data, m_capacity);
+  }
+  std::memcpy(m_data, data, size);
+  m_size = size;
+  return true;
 }
 
 bool CQzuMem::Insert(size_t pos, const void* data, size_t size) {
   if (pos > m_size) pos = m_size;
   if (size == 0) return true;
-  CQzuMem copy(data, size);  // the source may lie inside this buffer
-  if (!Grow(m_size + size)) return false;
+  if (size > SIZE_MAX - m_size) return false;
+  // A source inside this buffer is copied aside first: growing may move it,
+  // and the shift below may overwrite it.
+  const auto* source = static_cast<const uint8_t*>(data);
+  void* aside = nullptr;
+  if (source >= m_data && source < m_data + m_capacity) {
+    if (!(aside = Reallocate(nullptr, size))) return false;
+    std::memcpy(aside, source, size);
+    source = static_cast<const uint8_t*>(aside);
+  }
+  if (!Grow(m_size + size)) {
+    std::free(aside);
+    return false;
+  }
   std::memmove(m_data + pos + size, m_data + pos, m_size - pos);
-  std::memcpy(m_data + pos, copy.m_data, size);
+  std::memcpy(m_data + pos, source, size);
   m_size += size;
+  std::free(aside);
   return true;
+}
+
+size_t CQzuMem::ReleasePages(size_t from, size_t to) {
+  constexpr size_t kPage = size_t{2} << 20;
+  // Below this size a buffer may share its pages with the heap's others.
+  constexpr size_t kLargeBuffer = size_t{32} << 20;
+  if (m_capacity < kLargeBuffer || to > m_capacity || from >= to) return from;
+  const uintptr_t base = reinterpret_cast<uintptr_t>(m_data);
+  const uintptr_t begin = (base + from + kPage - 1) & ~(kPage - 1);
+  const uintptr_t end = (base + to) & ~(kPage - 1);
+  if (end <= begin) return from;
+  ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+  return static_cast<size_t>(end - base);
 }
 
 void CQzuMem::Remove(size_t pos, size_t count) {

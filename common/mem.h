@@ -3,6 +3,12 @@
 // images travel in it. Capacity grows in multiples of the growth step (64
 // bytes unless set otherwise), and at least by half of what is held, so a run
 // of appends stays linear.
+//
+// Running out of memory is never silent. The constructors and the copy
+// assignment, which have no result to give, throw std::bad_alloc (a copy
+// assignment leaves the target as it was). Every other operation that needs
+// memory answers false and leaves the buffer as it was: its caller must
+// look at that answer.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -38,7 +44,8 @@ class CQzuMem {
   // New bytes (when growing) are zero.
   bool SetSize(size_t size);
   // The same, new bytes left as they are: for a caller that fills them
-  // itself (a read into the buffer).
+  // itself (a read into the buffer, a converter writing its result). Memory
+  // that is about to be written is not cleared first.
   bool SetSizeForOverwrite(size_t size);
   void Empty() { m_size = 0; }
   // Frees the storage.
@@ -49,6 +56,12 @@ class CQzuMem {
   bool AppendByte(uint8_t b) { return Append(&b, 1); }
   bool Assign(const void* data, size_t size);
   bool Insert(size_t pos, const void* data, size_t size);
+  // For a reader that goes through a large buffer once, front to back, and
+  // then replaces or frees it: the memory of the bytes [from, to) that fills
+  // whole 2 MB pages goes back to the system, and those bytes read as zeros
+  // afterwards. Returns where the released part ends, the `from` of the next
+  // call (`from` itself when nothing could go). Small buffers keep theirs.
+  size_t ReleasePages(size_t from, size_t to);
   // Removes up to `count` bytes from `pos`.
   void Remove(size_t pos, size_t count);
 
@@ -66,6 +79,12 @@ class CQzuMem {
   size_t m_growStep = 64;
   uint32_t m_flags = 0;
 };
+
+// For tests: the allocator behind every buffer (realloc's contract: null
+// when memory runs out, the old block then kept). Null restores realloc.
+// Returns the one set before. Not for use while other threads work.
+using QzuMemReallocator = void* (*)(void* block, size_t size);
+QzuMemReallocator SetQzuMemReallocatorForTests(QzuMemReallocator reallocator);
 
 // The framework's buffer hash: h starts at the byte count; each whole 32-bit
 // little-endian word, then each remaining byte, goes in as h = h * 5 + value

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <new>
 #include <string>
 
 #include "textlib/hex_digit.h"
@@ -16,7 +17,7 @@ CQzuMem& HexTextToBytes(std::u16string_view text, CQzuMem& bytes) {
   const size_t count = text.size() / 2;
   if (count == 0) return bytes;
   const size_t start = bytes.GetSize();
-  if (!bytes.SetSize(start + count)) return bytes;
+  if (!bytes.SetSizeForOverwrite(start + count)) throw std::bad_alloc();  // every new byte is written below
   uint8_t* out = bytes.GetData() + start;
   for (size_t i = 0; i < count; ++i) {
     const int high = HexDigitValue(text[2 * i]);
@@ -51,16 +52,17 @@ void BytesToDecimalList(const CQzuMem& bytes, CWString& text) {
 
 void DecimalListToBytes(const CWString& text, CQzuMem& bytes) {
   const std::vector<CWString> items = text.Split(u",", true, true);
-  bytes.Empty();
-  bytes.SetGrowStep(items.size());
-  bytes.Reserve(items.size());
+  CQzuMem out(items.size());
+  if (!out.SetSizeForOverwrite(items.size())) throw std::bad_alloc();
+  uint8_t* p = out.GetData();
   for (const CWString& item : items) {
     long long value = item.ToInt();
     // Saturate like a 32-bit reader instead of wrapping a long digit run.
     if (value > INT_MAX) value = INT_MAX;
     if (value < INT_MIN) value = INT_MIN;
-    bytes.AppendByte(static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFF));
+    *p++ = static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFF);
   }
+  bytes = std::move(out);
 }
 
 CWString BoolToText(bool value) { return value ? CWString(u"1") : CWString(u"0"); }

@@ -9,6 +9,9 @@
 #include "common/mem.h"
 #include "common/wstring.h"
 
+// The byte converters throw std::bad_alloc when memory runs out (the buffer
+// or text then as it was): a short result would pass for the whole one.
+
 // Appends the bytes that the text's hexadecimal pairs spell to `bytes` and
 // returns it. An odd last character is ignored. "0"-"9", "A"-"F", "a"-"f" give
 // their values; any other first character of a pair gives the high half F,

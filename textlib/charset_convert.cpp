@@ -27,11 +27,15 @@ std::u16string UnitsOf(const CQzuMem& bytes) {
   return text;
 }
 
+// Both throw std::bad_alloc, leaving `bytes` as it was, when memory runs out:
+// a buffer left as it was would pass for converted.
 void AssignUnits(CQzuMem& bytes, std::u16string_view text) {
-  bytes.Assign(text.data(), text.size() * sizeof(char16_t));
+  if (!bytes.Assign(text.data(), text.size() * sizeof(char16_t))) throw std::bad_alloc();
 }
 
-void AssignBytes(CQzuMem& bytes, std::string_view data) { bytes.Assign(data.data(), data.size()); }
+void AssignBytes(CQzuMem& bytes, std::string_view data) {
+  if (!bytes.Assign(data.data(), data.size())) throw std::bad_alloc();
+}
 
 void DropMark(CQzuMem& bytes, int markLength) {
   if (markLength <= 0) return;
@@ -302,12 +306,14 @@ bool OddTailUnit(const CQzuMem& bytes, char16_t& unit) {
   return true;
 }
 
-// Gives `out` `size` bytes of fresh memory for a result to be written into
-// (a large buffer asks for huge pages itself). Without it the conversion
-// cannot be made, and a buffer left as it was would pass for converted:
-// running out of memory is thrown, as the standard containers do.
+// Gives `out` room for a result of at most `size` bytes to be written into
+// (a large buffer asks for huge pages itself). The room is not cleared: the
+// converter writes what it keeps, and the pages of a worst case it does not
+// reach are never touched. Without it the conversion cannot be made, and a
+// buffer left as it was would pass for converted: running out of memory is
+// thrown, as the standard containers do.
 void PrepareOutput(CQzuMem& out, size_t size) {
-  if (!out.Reserve(size) || !out.SetSize(size)) throw std::bad_alloc();
+  if (!out.Reserve(size) || !out.SetSizeForOverwrite(size)) throw std::bad_alloc();
 }
 
 // Encodes UTF-16LE bytes with `encode(units, count, dst)` into a new buffer
@@ -328,12 +334,49 @@ void EncodeUnits(CQzuMem& bytes, size_t maxPerUnit, Encoder encode) {
 
 }  // namespace
 
+namespace {
+
+// Decodes `bytes` into `dst` piece by piece with `decode(piece, dst)`, each
+// piece ending where `prefix(window)` says the decoding no longer depends on
+// what follows, and gives the memory of what is decoded back as it goes: a
+// large input and its result are never both held whole. Returns the units
+// written.
+template <typename Prefix, typename Decoder>
+size_t DecodeReleasingInput(CQzuMem& bytes, char16_t* dst, Prefix prefix, Decoder decode) {
+  constexpr size_t kPieceBytes = size_t{1} << 20;
+  std::string_view rest = bytes.View();
+  size_t written = 0, consumed = 0, released = 0;
+  while (!rest.empty()) {
+    size_t n = 0;
+    for (size_t window = kPieceBytes; n == 0 && window < rest.size(); window *= 2) n = prefix(rest.substr(0, window));
+    if (n == 0) n = rest.size();
+    written += decode(rest.substr(0, n), dst + written);
+    rest.remove_prefix(n);
+    consumed += n;
+    released = bytes.ReleasePages(released, consumed);
+  }
+  return written;
+}
+
+// The longest start of UTF-8 `bytes` that ends before an ASCII byte: every
+// sequence in it ends there, whatever follows.
+size_t Utf8IndependentPrefix(std::string_view bytes) {
+  for (size_t i = bytes.size(); i-- > 1;)
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) return i;
+  return 0;
+}
+
+}  // namespace
+
 void AnsiToUtf16(CQzuMem& bytes) {
   const auto codec = qzu::SystemCodePageCodec();
   if (const size_t maxUnits = codec->MaxUnits(bytes.GetSize())) {
     CQzuMem out;
     PrepareOutput(out, maxUnits * 2);
-    const size_t n = codec->DecodeInto(bytes.View(), reinterpret_cast<char16_t*>(out.GetData()));
+    const size_t n = DecodeReleasingInput(
+        bytes, reinterpret_cast<char16_t*>(out.GetData()),
+        [&codec](std::string_view window) { return codec->IndependentPrefix(window); },
+        [&codec](std::string_view piece, char16_t* dst) { return codec->DecodeInto(piece, dst); });
     out.SetSize(n * 2);
     bytes = std::move(out);
     return;
@@ -364,8 +407,9 @@ void Utf16ToUtf8(CQzuMem& bytes) {
 void Utf8ToUtf16(CQzuMem& bytes) {
   CQzuMem out;
   PrepareOutput(out, bytes.GetSize() * 2);
-  const size_t n = qzu::Utf8ToUtf16(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetSize(),
-                                    reinterpret_cast<char16_t*>(out.GetData()));
+  const size_t n = DecodeReleasingInput(
+      bytes, reinterpret_cast<char16_t*>(out.GetData()), Utf8IndependentPrefix,
+      [](std::string_view piece, char16_t* dst) { return qzu::Utf8ToUtf16(piece.data(), piece.size(), dst); });
   out.SetSize(n * 2);
   bytes = std::move(out);
 }

@@ -96,8 +96,20 @@ class DedupeKeyTable {
       p += 8;
       n -= 8;
     }
+    // The last 0 to 7 bytes (always whole units) in fixed-size loads: a copy
+    // of a variable length would call the library once per key. Six bytes
+    // are read as two overlapping words; the length went into the seed.
     uint64_t tail = 0;
-    if (n != 0) std::memcpy(&tail, p, n);
+    if (n >= 4) {
+      uint32_t a, b;
+      std::memcpy(&a, p, 4);
+      std::memcpy(&b, p + n - 4, 4);
+      tail = a | static_cast<uint64_t>(b) << 32;
+    } else if (n >= 2) {
+      uint16_t a;
+      std::memcpy(&a, p, 2);
+      tail = a;
+    }
     h = (h ^ tail) * 0x94D049BB133111EBull;
     h ^= h >> 32;
     h *= 0xBF58476D1CE4E5B9ull;

@@ -218,13 +218,49 @@ int OpenTemporary(const std::string& folder, mode_t mode, std::string& temp) {
   return -1;
 }
 
+// Opens a new file without a name in `folder` (O_TMPFILE), making the folder
+// when it is missing: nothing can see or take it, and a crash leaves nothing
+// behind. -1 where the file system has no such files (the caller then takes
+// a named temporary) or the folder cannot be made.
+int OpenUnnamed(const std::string& folder, mode_t mode) {
+#if defined(O_TMPFILE)
+  // The name is given through /proc; without it, only named temporaries.
+  static const bool canLink = ::access("/proc/self/fd", X_OK) == 0;
+  if (!canLink) return -1;
+  const char* at = folder.empty() ? "." : folder.c_str();
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const int fd = ::open(at, O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    if (fd >= 0) {
+      // Temporaries that crashed writers left here before still go.
+      RemoveStaleTemporaries(folder);
+      return fd;
+    }
+    if (errno != ENOENT || attempt > 0 || folder.empty()) return -1;
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+  }
+#else
+  (void)folder;
+  (void)mode;
+#endif
+  return -1;
+}
+
+// The path under which the file open as `fd` can be given a name.
+std::string DescriptorPath(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
+
+// Gives the open file `fd` the name `path`, which must not exist yet.
+bool LinkDescriptor(int fd, const std::string& path) {
+  return ::linkat(AT_FDCWD, DescriptorPath(fd).c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
 }  // namespace
 
 FileReplacement::~FileReplacement() { Discard(); }
 
 void FileReplacement::Discard() {
   if (m_fd < 0) return;
-  ::unlink(m_temp.c_str());
+  if (!m_temp.empty()) ::unlink(m_temp.c_str());
   ::close(m_fd);
   m_fd = -1;
 }
@@ -271,7 +307,10 @@ bool FileReplacement::WriteTo(const struct stat* old, const struct stat* liked,
   // one file system and is atomic. Its name is short (a target name may
   // already use all 255 bytes) and hidden from folder listings.
   const mode_t created = model ? (model->st_mode & 0777) : 0666;
-  const int fd = OpenTemporary(FolderOf(m_target), created, m_temp);
+  m_targetMissing = old == nullptr;
+  m_temp.clear();
+  int fd = OpenUnnamed(FolderOf(m_target), created);
+  if (fd < 0) fd = OpenTemporary(FolderOf(m_target), created, m_temp);
   if (fd < 0) return false;
   m_fd = fd;
 
@@ -298,26 +337,63 @@ bool FileReplacement::WriteTo(const struct stat* old, const struct stat* liked,
 
 bool FileReplacement::Commit(FolderFlushes* later) {
   if (m_fd < 0) return false;
+  // A file without a name takes the target's name at once where nothing
+  // stood there (the usual case of a result tree): one call, and nothing
+  // could be replaced. Otherwise it first takes a temporary name beside the
+  // target, locked like a named temporary, so that the rename below replaces
+  // the target in one step.
+  if (m_temp.empty()) {
+    if (m_targetMissing && LinkDescriptor(m_fd, m_target)) {
+      FinishCommit(later);
+      return true;
+    }
+    if ((m_targetMissing && errno != EEXIST) || ::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+      Discard();
+      return false;
+    }
+    std::string temp;
+    for (int attempt = 0; attempt < 100 && temp.empty(); ++attempt) {
+      const std::string name = TemporaryName(FolderOf(m_target));
+      if (LinkDescriptor(m_fd, name)) temp = name;
+      else if (errno != EEXIST) break;
+    }
+    if (temp.empty()) {
+      Discard();
+      return false;
+    }
+    m_temp = temp;
+  }
   // The lock is held until the file has its name: until then a crash leaves
   // the old file, whole.
   if (::rename(m_temp.c_str(), m_target.c_str()) != 0) {
     Discard();
     return false;
   }
+  FinishCommit(later);
+  return true;
+}
+
+void FileReplacement::FinishCommit(FolderFlushes* later) {
   ::close(m_fd);
   m_fd = -1;
-  // The rename is in place; a folder that cannot be flushed (some file
+  // The name is in place; a folder that cannot be flushed (some file
   // systems refuse) does not make it undone.
   if (later) later->NoteNameIn(m_target);
   else FlushFolderOf(m_target);
-  return true;
 }
 
 bool FileReplacement::CommitWithoutReplacing(const CWString& path, bool& existed) {
   existed = false;
   if (m_fd < 0 || path.View().find(u'\0') != std::u16string_view::npos) return false;
   const std::string target = path.ToSystemPath();
-  if (!MoveWithoutReplacing(m_temp, target, existed)) return false;
+  if (m_temp.empty()) {
+    if (!LinkDescriptor(m_fd, target)) {
+      existed = errno == EEXIST;
+      return false;
+    }
+  } else if (!MoveWithoutReplacing(m_temp, target, existed)) {
+    return false;
+  }
   ::close(m_fd);
   m_fd = -1;
   FlushFolderOf(target);

@@ -54,10 +54,14 @@ class FolderFlushes {
 };
 
 // One new file for a target path, written in full first and put in place
-// afterwards. The new file is a hidden temporary in the target's folder
-// (".qzu-write-" and eight letters or digits) that its writer keeps locked
-// until it is in place or removed; the first write of a process into a
-// folder removes the temporaries there that no running writer holds (a
+// afterwards. The new file has no name while it is written (O_TMPFILE), so a
+// crash leaves nothing; it takes the target's name in one step where nothing
+// stands there, else a temporary name beside the target first. Where the
+// file system has no files without a name, it is written under that
+// temporary name from the start. A temporary is hidden in the target's
+// folder (".qzu-write-" and eight letters or digits) and locked by its
+// writer until it is in place or removed; the first write of a process into
+// a folder removes the temporaries there that no running writer holds (a
 // crash leaves them), and folder listings never show them. Not shared
 // between threads; any number of them may work at once.
 class FileReplacement {
@@ -93,12 +97,14 @@ class FileReplacement {
 
  private:
   void Discard();
+  void FinishCommit(FolderFlushes* later);
   bool WriteTo(const struct stat* old, const struct stat* model,
                const std::function<bool(const FileByteSink&)>& produce);
 
   int m_fd = -1;
-  std::string m_temp;
+  std::string m_temp;  // empty while the new file has no name
   std::string m_target;
+  bool m_targetMissing = false;  // nothing stood at the target when the write began
 };
 
 // Writes the file at `path` in one FileReplacement: 1 only when every byte

@@ -29,6 +29,10 @@ int64_t FindTextUnits(std::u16string_view text, std::u16string_view what, size_t
   if (what.empty() || what.size() > text.size()) return -1;
   const size_t last = text.size() - what.size();  // last index a match can start at
   const char16_t first = what[0];
+  if (what.size() == 1) {  // a one-unit separator (a comma, a tab) needs no comparison
+    const size_t i = from <= last ? FindUnit(text.data(), last + 1, from, first) : last + 1;
+    return i > last ? -1 : static_cast<int64_t>(i);
+  }
   for (size_t i = from; i <= last;) {
     i = FindUnit(text.data(), last + 1, i, first);
     if (i > last) return -1;

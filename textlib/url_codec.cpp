@@ -1,6 +1,7 @@
 #include "textlib/url_codec.h"
 
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "textlib/charset_convert.h"
@@ -10,7 +11,13 @@ namespace {
 
 const CWString kUtf16Le(u"UTF-16LE");
 
+// Throws std::bad_alloc when memory runs out, as every step here does: a
+// shortened text would pass for the encoded or decoded one.
 CQzuMem Utf16LeBytes(std::u16string_view text) { return CQzuMem(text.data(), text.size() * sizeof(char16_t)); }
+
+void AppendRunByte(CQzuMem& run, uint8_t b) {
+  if (!run.AppendByte(b)) throw std::bad_alloc();
+}
 
 // Units of a UTF-16LE buffer; an odd last byte is the low byte of a unit.
 std::u16string UnitsOf(const CQzuMem& bytes) {
@@ -117,7 +124,7 @@ void UrlDecode(CWString& text, int mode, CWString& charset) {
   for (size_t i = 0; i < in.size();) {
     const char16_t c = in[i];
     if (c == u'%' && i + 2 < in.size() && HexDigitValue(in[i + 1]) >= 0 && HexDigitValue(in[i + 2]) >= 0) {
-      run.AppendByte(static_cast<uint8_t>(HexDigitValue(in[i + 1]) * 16 + HexDigitValue(in[i + 2])));
+      AppendRunByte(run, static_cast<uint8_t>(HexDigitValue(in[i + 1]) * 16 + HexDigitValue(in[i + 2])));
       i += 3;
     } else if (c > 0x7F) {
       // A character typed in stays as it is; it splits the byte runs, so no
@@ -129,7 +136,7 @@ void UrlDecode(CWString& text, int mode, CWString& charset) {
       out += c;
       ++i;
     } else {
-      run.AppendByte(static_cast<uint8_t>(c));
+      AppendRunByte(run, static_cast<uint8_t>(c));
       ++i;
     }
   }

@@ -6,6 +6,9 @@
 #include "common/arrays.h"
 #include "common/wstring.h"
 
+// Both functions throw std::bad_alloc, leaving `text` as it was, when memory
+// runs out.
+
 // The modes, as `mode` of UrlEncode and UrlDecode.
 inline constexpr int kUrlSystemCodePage = 0;  // or the named charset when one is given
 inline constexpr int kUrlUtf8 = 1;

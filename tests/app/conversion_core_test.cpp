@@ -10,6 +10,7 @@
 #include "test_support.h"
 
 using namespace rg_Ombrine_app;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -153,6 +154,54 @@ TEST(ConversionCore, RawFormatWorksOnBytes) {
   const CWString written = core.Run(u"YWJj");
   EXPECT_EQ(written.ToUtf8(), dir.str() + "/解码结果/352441C2.未知扩展名");
   EXPECT_EQ(qzu_test::ReadFile(written.ToUtf8()), (std::vector<uint8_t>{'a', 'b', 'c'}));
+}
+
+// A Base64 decode of nothing writes no file, and one of a text holding
+// characters outside the alphabet (blanks and line breaks aside) says so
+// and decodes nothing.
+TEST(ConversionCore, Base64DecodeOfBlankOrForeignTextWritesNothing) {
+  qzu_test::TempDir dir;
+  SetProgramFolder(CWString::FromUtf8(dir.str()));
+  struct Base64Case {
+    const char* name;
+    CharFormat format;
+    std::u16string input;
+    std::u16string expected;
+    bool message;
+  };
+  const Base64Case cases[] = {
+      {"blank, raw", CharFormat::Raw, u" \r\n\t ", u"", false},
+      {"empty, raw", CharFormat::Raw, u"", u"", false},
+      {"foreign character, raw", CharFormat::Raw, u"YWJj!", u"", true},
+      {"Chinese, raw", CharFormat::Raw, u"中文", u"", true},
+      {"Chinese as UTF-8", CharFormat::Utf8, u"YW中Jj", u"", true},
+      {"data after the padding", CharFormat::Utf8, u"YQ==YQ==", u"", true},
+      {"line breaks and blanks between groups", CharFormat::Utf8, u" YW\r\nJj \r\n", u"abc", false},
+      {"padding", CharFormat::Utf8, u"YQ==\r\n", u"a", false},
+  };
+  for (const Base64Case& c : cases) {
+    Core core;
+    core.options.function = F::Base64;
+    core.options.direction = D;
+    core.options.charFormat = c.format;
+    EXPECT_EQ(core.Run(c.input), CWString(c.expected)) << c.name;
+    EXPECT_EQ(core.host.messages.size(), c.message ? 1u : 0u) << c.name;
+    if (c.message) {
+      EXPECT_TRUE(core.host.messages[0].Contains(u"Base64")) << c.name;
+    }
+    EXPECT_FALSE(fs::exists(dir.path() / "解码结果")) << c.name << ": a file was written";
+  }
+
+  // A file of a batch that is not Base64 fails without a box and keeps its place.
+  qzu_test::Batch b;
+  b.options.function = F::Base64;
+  b.options.direction = D;
+  b.options.charFormat = CharFormat::Raw;
+  qzu_test::WriteFileText(b.At("x.txt"), "not base64!");
+  EXPECT_EQ(b.Convert(b.At("x.txt")), CWString(u"0"));
+  EXPECT_TRUE(b.host.messages.empty());
+  EXPECT_EQ(qzu_test::ReadFileText(b.At("x.txt")), "not base64!");
+  EXPECT_FALSE(fs::exists(b.At("原文件备份")));
 }
 
 TEST(ConversionCore, WordDocumentsThroughTheAutomation) {

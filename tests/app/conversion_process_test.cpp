@@ -171,4 +171,41 @@ TEST(ConversionProcess, ShortOfMemoryAFileFailsAloneAndTheBatchGoesOn) {
   }
 }
 
+// A function whose working copies do not fit in memory fails the file: no
+// short result (such as the bare mark) passes for its conversion. 100 MB of
+// text take 200 MB as UTF-16 and as much again for the text; the limits let
+// those through and leave too little for the function's own copies.
+TEST(ConversionProcess, AFunctionShortOfMemoryWritesNothing) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "a sanitizer's allocator cannot run under an address-space limit";
+#endif
+  qzu_test::TempDir dir;
+  const std::string big = [] {
+    std::string s;
+    s.reserve(100u << 20);
+    while (s.size() < (100u << 20)) s += "The quick brown fox 123\r\n";
+    s.resize(100u << 20);
+    return s;
+  }();
+  qzu_test::WriteFileText(dir.path() / "big.txt", big);
+  for (const char* function : {"url-utf8", "hex-utf8"}) {
+    for (const char* memoryMb : {"300", "500"}) {
+      const std::string name = std::string(function) + " within " + memoryMb + " MB";
+      qzu_test::WriteFileText(dir.path() / "small.txt", "a b");
+      const fs::path output = dir.path().parent_path() / (dir.path().filename().string() + ".out");
+      const int status = WaitFor(StartConverter({"--function", function, "--memory-mb", memoryMb,
+                                                 (dir.path() / "big.txt").string(), (dir.path() / "small.txt").string()},
+                                                output));
+      const std::string printed = qzu_test::ReadFileText(output);
+      fs::remove(output);
+      ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name << ": the process died";
+      EXPECT_EQ(printed, "0\n1\n") << name;
+      EXPECT_TRUE(qzu_test::ReadFileText(dir.path() / "big.txt") == big) << name << ": the source changed";
+      EXPECT_FALSE(fs::exists(dir.path() / "原文件备份" / "big.txt")) << name;
+      for (const auto& entry : fs::directory_iterator(dir.path()))
+        EXPECT_NE(entry.path().filename().string().rfind(".qzu-write-", 0), 0u) << name << ": " << entry.path();
+    }
+  }
+}
+
 }  // namespace

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 #include <unicode/ustring.h>
 
+#include <cstring>
 #include <random>
 #include <string>
 
 #include "common/utf.h"
+#include "platform/code_page_codec.h"
+#include "platform/system_code_page.h"
 #include "textlib/charset_convert.h"
 #include "textlib/charset_detect.h"
 #include "textlib/charset_detect_count.h"
@@ -204,5 +207,36 @@ TEST(CharsetFastPaths, Utf16EncodingMatchesIcu) {
                                 : r < 10 ? 0xD800 + rng() % 0x800 : 0x4E00 + rng() % 0x5200);
     }
     ASSERT_EQ(qzu::Utf16ToUtf8(s), IcuToUtf8(s)) << round;
+  }
+}
+
+// Large buffers are decoded in pieces that give the input's memory back as
+// they go: the result is the whole input decoded at once, for UTF-8 with
+// broken sequences and for the system code page (GBK), below and above the
+// size from which memory is given back. Runs without ASCII make the pieces
+// grow past their usual size.
+TEST(CharsetFastPaths, LargeBuffersDecodeInPiecesAsAWhole) {
+  std::mt19937 rng(8);
+  for (const size_t size : {size_t{3} << 20, size_t{40} << 20}) {
+    std::string utf8;
+    while (utf8.size() < size)
+      utf8 += rng() % 50 == 0 ? std::string(3u << 20 >> (rng() % 4), '\xE4') : RandomUtf8(rng, 5000, 5);
+    CQzuMem bytes(utf8.data(), utf8.size());
+    Utf8ToUtf16(bytes);
+    const std::u16string expected = IcuFromUtf8(utf8);
+    ASSERT_EQ(bytes.GetSize(), expected.size() * 2) << size;
+    EXPECT_EQ(std::memcmp(bytes.GetData(), expected.data(), bytes.GetSize()), 0) << size;
+
+    // GBK: the same text encoded, with stray lead bytes among it.
+    CQzuMem units(expected.data(), expected.size() * 2);
+    Utf16ToAnsi(units);
+    std::string gbk(units.View());
+    for (size_t i = 0; i < gbk.size(); i += 1 + rng() % 100000) gbk[i] = '\x81';
+    std::u16string whole;
+    qzu::SystemCodePageCodec()->Decode(gbk, whole);
+    CQzuMem decoded(gbk.data(), gbk.size());
+    AnsiToUtf16(decoded);
+    ASSERT_EQ(decoded.GetSize(), whole.size() * 2) << size;
+    EXPECT_EQ(std::memcmp(decoded.GetData(), whole.data(), decoded.GetSize()), 0) << size;
   }
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -52,6 +53,39 @@ TEST(ConvertChineseScript, EveryTableEntryKeepsTheLength) {
     ASSERT_EQ(t.GetLength(), all.size());
     for (size_t i = 0; i < all.size(); ++i)
       ASSERT_FALSE(t[i] >= 0xD800 && t[i] <= 0xDFFF) << "unit " << i;
+  }
+}
+
+// A long text converted at once gives what its characters give one by one,
+// with surrogate pairs (mapped ones among them), lone surrogates and pairs
+// at every offset, across the edges of the pieces the converter works in.
+TEST(ConvertChineseScript, LongTextIsItsCharactersConvertedAlone) {
+  for (int toTraditional : {kToSimplifiedChinese, kToTraditionalChinese}) {
+    // The supplementary characters of plane 2 that this direction changes.
+    std::vector<std::u16string> mapped;
+    for (char32_t c = 0x20000; c < 0x30000; ++c) {
+      const std::u16string pair{static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)),
+                                static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF))};
+      if (Converted(pair, toTraditional).Str() != pair) mapped.push_back(pair);
+    }
+    ASSERT_FALSE(mapped.empty());
+    const std::u16string pieces[] = {u"头", u"發", u"a", u"中", u"\U00020BB7", u"\xD800", u"\xDC00", u"汉语"};
+    std::mt19937 rng(toTraditional + 5);
+    std::u16string text, expected;
+    while (text.size() < 20000) {
+      const std::u16string piece = rng() % 4 == 0 ? mapped[rng() % mapped.size()] : pieces[rng() % 8];
+      // A lone high surrogate must not meet a low one by chance.
+      if (piece == u"\xDC00" && !text.empty() && (text.back() & 0xFC00) == 0xD800) continue;
+      if (!text.empty() && (text.back() & 0xFC00) == 0xD800 && (piece[0] & 0xFC00) == 0xDC00) continue;
+      text += piece;
+      expected += Converted(piece, toTraditional).Str();
+    }
+    for (size_t cut : {size_t{0}, size_t{1}, size_t{3}, size_t{7}}) {
+      const CWString out = Converted(text.substr(cut), toTraditional);
+      // The cut may leave half a pair at the front, which stays as it is.
+      ASSERT_EQ(out.GetLength(), text.size() - cut);
+      EXPECT_TRUE(out.Str().substr(2) == expected.substr(cut + 2)) << "cut " << cut;
+    }
   }
 }
 

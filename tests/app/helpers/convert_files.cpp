@@ -3,11 +3,13 @@
 // command line one by one, as the batch would, and prints each result ("1"
 // or "0") on a line of its own as soon as it is known.
 //
-//   qzu_convert_files [--root FOLDER] [--output N] [--hex-raw] [--memory-mb N] FILE...
+//   qzu_convert_files [--root FOLDER] [--output N] [--hex-raw] [--function NAME] [--memory-mb N] FILE...
 //
 // --root       the batch root (default: none, each file's trees go beside it)
 // --output     position in the output charset list (default 2, UTF-8)
 // --hex-raw    the function "字节集(十六进制)" on the raw bytes of the file
+// --function   "url-utf8" (URL-UTF8 encode) or "hex-utf8" ("字节集(十六进制)"
+//              encode of the text as UTF-8)
 // --memory-mb  the process may use this many MB more than it holds once it
 //              has converted a small text (so every library is loaded)
 // Files are converted in place; the result and backup trees are those of the
@@ -58,6 +60,17 @@ int main(int argc, char** argv) {
     } else if (arg == "--hex-raw") {
       options.function = ConversionFunction::BytesHex;
       options.charFormat = CharFormat::Raw;
+    } else if (arg == "--function" && i + 1 < argc) {
+      const std::string name = argv[++i];
+      if (name == "url-utf8") {
+        options.function = ConversionFunction::UrlUtf8;
+      } else if (name == "hex-utf8") {
+        options.function = ConversionFunction::BytesHex;
+        options.charFormat = CharFormat::Utf8;
+      } else {
+        std::fprintf(stderr, "unknown function %s\n", name.c_str());
+        return 2;
+      }
     } else if (arg == "--memory-mb" && i + 1 < argc) {
       memoryMb = std::atol(argv[++i]);
     } else {
