@@ -26,8 +26,8 @@ void CQzuDC::SetBrush(COLORREF colour) {
 void CQzuDC::SetHollowBrush() { m_hollowBrush = true; }
 
 void CQzuDC::SetFontText(const CWString& description) {
-  const QzuFontSpec described = ParseFontSpec(description);
-  m_font = QFontFromSpec(described);
+  const QzuFontFields described = ReadFontFields(description);
+  m_font = QFontFromFields(described);
   m_escapement = described.escapement;
 }
 

@@ -19,8 +19,8 @@ long long PixelsOfPoints(long long points) {
 
 }  // namespace
 
-QzuFontSpec ParseFontSpec(const CWString& description) {
-  QzuFontSpec described;
+QzuFontFields ReadFontFields(const CWString& description) {
+  QzuFontFields described;
   std::vector<CWString> parts = description.Split(u",", true, false);
   if (parts.size() > 7) parts.resize(7);
   if (!parts.empty() && !parts[0].IsEmpty()) described.face = parts[0].Left(static_cast<int>(kFontFaceMaxUnits));
@@ -48,7 +48,7 @@ int FontPixelSize(int pointSize) {
   return rounded < 1 ? 1 : static_cast<int>(rounded);
 }
 
-QFont QFontFromSpec(const QzuFontSpec& described) {
+QFont QFontFromFields(const QzuFontFields& described) {
   QFont font = DefaultControlFont();
   if (!described.face.IsEmpty()) font.setFamily(QString::fromUtf16(described.face.GetBuffer(), described.face.Length()));
   if (described.pixelHeight > 0) font.setPixelSize(described.pixelHeight);
@@ -59,7 +59,7 @@ QFont QFontFromSpec(const QzuFontSpec& described) {
   return font;
 }
 
-QFont QFontFromDescription(const CWString& description) { return QFontFromSpec(ParseFontSpec(description)); }
+QFont QFontFromDescription(const CWString& description) { return QFontFromFields(ReadFontFields(description)); }
 
 QFont DefaultControlFont() {
   QFont font(QStringLiteral("Microsoft YaHei"));

@@ -21,7 +21,7 @@
 
 #include "common/wstring.h"
 
-struct QzuFontSpec {
+struct QzuFontFields {
   CWString face;          // empty: the default face
   int pixelHeight = 0;    // character height in pixels; 0: the default height
   int pointSize = 9;      // |size| when it gave a height, else the default's 9
@@ -36,11 +36,11 @@ inline constexpr size_t kFontFaceMaxUnits = 31;
 // would only exhaust the rasteriser).
 inline constexpr int kFontPixelHeightLimit = 32767;
 
-QzuFontSpec ParseFontSpec(const CWString& description);
+QzuFontFields ReadFontFields(const CWString& description);
 // Pixel height of a point size at the program's DPI factor (96 times the
 // factor), rounded half up; at least 1.
 int FontPixelSize(int pointSize);
-QFont QFontFromSpec(const QzuFontSpec& described);
+QFont QFontFromFields(const QzuFontFields& described);
 QFont QFontFromDescription(const CWString& description);
 // The font every control gets when none is given.
 QFont DefaultControlFont();

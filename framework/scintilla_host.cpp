@@ -309,7 +309,7 @@ CWString rg_scintilla_edit::ReadCaption() const { return HasWindow() ? GetText()
 
 void rg_scintilla_edit::ApplyFont() {
   if (!HasWindow()) return;
-  const QzuFontSpec described = ParseFontSpec(m_fontText);
+  const QzuFontFields described = ReadFontFields(m_fontText);
   const std::string face = ScintillaFaceName(described.face);
   Send(kSciStyleSetFont, kStyleDefault, reinterpret_cast<intptr_t>(face.c_str()));
   Send(kSciStyleSetSize, kStyleDefault, described.pointSize);

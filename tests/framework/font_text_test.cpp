@@ -62,16 +62,16 @@ TEST(FontText, EachFieldOfTheDescriptionAsTheFrameworkReadsIt) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
-    const QzuFontSpec spec = ParseFontSpec(r.text);
-    EXPECT_EQ(spec.face, CWString(r.face));
-    EXPECT_EQ(spec.pixelHeight, r.pixelHeight);
-    EXPECT_EQ(spec.pointSize, r.pointSize);
-    EXPECT_EQ(spec.bold, r.bold);
-    EXPECT_EQ(spec.italic, r.italic);
-    EXPECT_EQ(spec.underline, r.underline);
-    EXPECT_EQ(spec.strikeout, r.strikeout);
-    EXPECT_EQ(spec.escapement, r.angle);
-    EXPECT_EQ(spec.orientation, r.angle);
+    const QzuFontFields fields = ReadFontFields(r.text);
+    EXPECT_EQ(fields.face, CWString(r.face));
+    EXPECT_EQ(fields.pixelHeight, r.pixelHeight);
+    EXPECT_EQ(fields.pointSize, r.pointSize);
+    EXPECT_EQ(fields.bold, r.bold);
+    EXPECT_EQ(fields.italic, r.italic);
+    EXPECT_EQ(fields.underline, r.underline);
+    EXPECT_EQ(fields.strikeout, r.strikeout);
+    EXPECT_EQ(fields.escapement, r.angle);
+    EXPECT_EQ(fields.orientation, r.angle);
 
     const QFont font = QFontFromDescription(r.text);
     const QString face = *r.face ? QString::fromUtf16(r.face) : standard.family();
@@ -86,16 +86,16 @@ TEST(FontText, EachFieldOfTheDescriptionAsTheFrameworkReadsIt) {
 
 TEST(FontText, TheHeightFollowsTheDpiFactor) {
   DpiFactorScope dpi(1.5);
-  EXPECT_EQ(ParseFontSpec(u"宋体,11").pixelHeight, 22);   // 144 × 11 / 72
-  EXPECT_EQ(ParseFontSpec(u"宋体,-9").pixelHeight, 18);
-  EXPECT_EQ(ParseFontSpec(u"宋体,1").pixelHeight, 2);     // 2.0
+  EXPECT_EQ(ReadFontFields(u"宋体,11").pixelHeight, 22);   // 144 × 11 / 72
+  EXPECT_EQ(ReadFontFields(u"宋体,-9").pixelHeight, 18);
+  EXPECT_EQ(ReadFontFields(u"宋体,1").pixelHeight, 2);     // 2.0
   EXPECT_EQ(QFontFromDescription(u",").pixelSize(), 18);  // the default, 9 points
-  EXPECT_EQ(ParseFontSpec(u"宋体,2147483647").pixelHeight, kFontPixelHeightLimit);
-  EXPECT_EQ(ParseFontSpec(u"宋体,-2147483648").pixelHeight, kFontPixelHeightLimit);
+  EXPECT_EQ(ReadFontFields(u"宋体,2147483647").pixelHeight, kFontPixelHeightLimit);
+  EXPECT_EQ(ReadFontFields(u"宋体,-2147483648").pixelHeight, kFontPixelHeightLimit);
   SetDpiFactor(1.125);  // 108 DPI: a point is a pixel and a half, so halves round up
-  EXPECT_EQ(ParseFontSpec(u"宋体,1").pixelHeight, 2);
-  EXPECT_EQ(ParseFontSpec(u"宋体,-3").pixelHeight, 5);
-  EXPECT_EQ(ParseFontSpec(u"宋体,2").pixelHeight, 3);
+  EXPECT_EQ(ReadFontFields(u"宋体,1").pixelHeight, 2);
+  EXPECT_EQ(ReadFontFields(u"宋体,-3").pixelHeight, 5);
+  EXPECT_EQ(ReadFontFields(u"宋体,2").pixelHeight, 3);
 }
 
 // Ink of `colour` in a region of the image.
