@@ -56,9 +56,10 @@ function(qzu_add_test_program name)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
   # Each test above runs in a process of its own; this one runs the whole
-  # program in one process, in a new order each time, so that a test that
-  # leaves state behind for the next one is caught.
-  add_test(NAME ${name}.WholeProgramShuffled COMMAND ${name} --gtest_shuffle)
+  # program in one process, in a shuffled order, so that a test that leaves
+  # state behind for the next one is caught. The order is fixed so that a
+  # failure repeats; other orders: <program> --gtest_shuffle --gtest_repeat=N.
+  add_test(NAME ${name}.WholeProgramShuffled COMMAND ${name} --gtest_shuffle --gtest_random_seed=4242)
   set_tests_properties(${name}.WholeProgramShuffled PROPERTIES TIMEOUT 900 LABELS "${T_LABELS}" ENVIRONMENT "${_env}")
   # gtest_discover_tests flattens list-valued properties, so labels and the
   # environment are set by a file of our own, read after the discovered tests.

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QPointer>
 #include <QStringList>
 #include <QTreeView>
 
@@ -48,7 +49,10 @@ QString rg_TongYongDuiHuaKuang::QtNameFilters(const CWString& filter, QStringLis
 
 bool rg_TongYongDuiHuaKuang::Show(CQzuWinControl* owner) {
   m_chosen.Empty();
-  QFileDialog dialog(owner ? owner->GetWidget() : nullptr, ToQString(title), ToQString(initialFolder));
+  // On the heap: an owner destroyed while the dialog is up takes it along.
+  QPointer<QFileDialog> guard =
+      new QFileDialog(owner ? owner->GetWidget() : nullptr, ToQString(title), ToQString(initialFolder));
+  QFileDialog& dialog = *guard;
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   QStringList entries;
   const QString filters = QtNameFilters(filter, &entries);
@@ -74,8 +78,10 @@ bool rg_TongYongDuiHuaKuang::Show(CQzuWinControl* owner) {
     for (int c : {FileDialogColumns::kSize, FileDialogColumns::kType, FileDialogColumns::kDate})
       header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
   }
-  if (dialog.exec() != QDialog::Accepted) return false;
-  for (const QString& f : dialog.selectedFiles()) m_chosen.Add(FromQString(f));
+  const bool accepted = dialog.exec() == QDialog::Accepted && guard;
+  const QStringList chosen = accepted ? dialog.selectedFiles() : QStringList();
+  delete guard.data();
+  for (const QString& f : chosen) m_chosen.Add(FromQString(f));
   if (!m_chosen.IsEmpty()) fileName = m_chosen[0];
   return !m_chosen.IsEmpty();
 }

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -31,7 +32,10 @@ CWString CQtPlatformHooks::GetClipboardText() {
 
 int CQtPlatformHooks::MessageBox(const CWString& text, const CWString& caption, int style) {
   if (!qApp) return IPlatformHooks::MessageBox(text, caption, style);
-  QMessageBox box(QApplication::activeWindow());
+  // On the heap: the owner may be destroyed while the box is up, and takes
+  // the box with it; the guard then reads as closed with the title bar.
+  QPointer<QMessageBox> guard = new QMessageBox(QApplication::activeWindow());
+  QMessageBox& box = *guard;
   box.setWindowTitle(caption.IsEmpty() ? QStringLiteral("信息:") : ToQString(caption));
   box.setText(ToQString(text));
   switch (style & 0xF0) {
@@ -64,6 +68,7 @@ int CQtPlatformHooks::MessageBox(const CWString& text, const CWString& caption, 
   // was found.
   if (QAbstractButton* ok = box.button(QMessageBox::Ok)) ok->setText(QStringLiteral("确定"));
   const int result = box.exec();
+  delete guard.data();
   for (const Choice& c : choices)
     if (result == c.button) return c.id;
   // Closed with the title bar: Cancel when there is one, else the first.

@@ -83,6 +83,20 @@ TEST_F(QtHooksTest, MessageBoxUsesTheCaptionAndReturnsTheChosenButton) {
   EXPECT_EQ(ShowMessageBox(u"写入失败", u"信息:", kMbAbortRetryIgnore), kIdRetry);
 }
 
+TEST_F(QtHooksTest, AMessageBoxWhoseOwnerIsDestroyedReadsAsClosed) {
+  auto* owner = new QWidget;
+  owner->show();
+  QApplication::setActiveWindow(owner);
+  ASSERT_EQ(QApplication::activeWindow(), owner);
+  QTimer::singleShot(20, owner, [owner] { delete owner; });
+  EXPECT_EQ(ShowMessageBox(u"写入失败", u"信息:", kMbOkCancel), kIdCancel);
+  // The next box is shown and answered as usual.
+  QString title;
+  AnswerMessageBox(QMessageBox::Ok, &title);
+  EXPECT_EQ(ShowMessageBox(u"完成", u"提示", 0), kIdOk);
+  EXPECT_EQ(title, QStringLiteral("提示"));
+}
+
 TEST_F(QtHooksTest, ShellOpenReportsFailureWithoutADesktop) {
   qzu_test::TempDir noPrograms;
   PathGuard path(noPrograms.path());
