@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "app/conversion_host.h"
 #include "app/conversion_options.h"
@@ -122,6 +124,13 @@ class ConversionCore {
   CQzuMem m_readBuffer;
   bool m_readBufferLent = false;
   FolderFlushes m_folderFlushes;
+  // The folder (with its separator) the core's newest write made, and the
+  // names the core has put there since: any other name in it is free, so a
+  // result written there need not look first. Should a file have come there
+  // all the same, the new file does not take its name and the output stage
+  // looks after all.
+  CWString m_madeFolder;
+  std::unordered_set<std::u16string> m_placedInMadeFolder;
   // Calls of ConvertOne under way: the outermost one resets what it met.
   int m_depth = 0;
   int64_t m_replaced = 0;

@@ -201,19 +201,29 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
   const CWString name = OutputFileName(path);
   const CWString root = RootFor(path, m_batchRoot);
   const CWString placed = o.saveToNewLocation ? InTree(path, root, kResultFolder) : path;
-  const CWString outputPath = FolderWithSeparator(placed) + name;
+  const CWString outputFolder = FolderWithSeparator(placed);
+  const CWString outputPath = outputFolder + name;
   // Whatever stands at the output path is kept before it is replaced: the
   // source itself in place, else another file (a "page.txt" beside
   // "page.html", a name a converted name meets, an earlier result). Only a
   // regular file is ever replaced: a link (the source's own, in place) is
   // never replaced, as its target would be converted behind its back.
   struct stat atOutput{}, atSource{};
-  const Entry existing = EntryAt(outputPath, atOutput);
-  if (existing == Entry::Other) return;
-  // Another spelling of the source's own name (a case-blind file system) is
-  // the source too.
-  const bool inPlace = outputPath == path || (existing == Entry::File && EntryAt(path, atSource) == Entry::File &&
-                                              atSource.st_dev == atOutput.st_dev && atSource.st_ino == atOutput.st_ino);
+  Entry existing = Entry::None;
+  bool inPlace = outputPath == path;
+  const auto lookAtOutput = [&] {
+    existing = EntryAt(outputPath, atOutput);
+    // Another spelling of the source's own name (a case-blind file system)
+    // is the source too.
+    inPlace = outputPath == path || (existing == Entry::File && EntryAt(path, atSource) == Entry::File &&
+                                     atSource.st_dev == atOutput.st_dev && atSource.st_ino == atOutput.st_ino);
+    return existing != Entry::Other;
+  };
+  // In a folder this core made, a name it has not put there is free: the
+  // write learns it if that is not so, and the output is looked at then.
+  bool looked = wordDecode || inPlace || m_madeFolder.IsEmpty() || outputFolder != m_madeFolder ||
+                m_placedInMadeFolder.count(name.Str()) != 0;
+  if (looked && !lookAtOutput()) return;
   // Nor is a link moved away: a relative target would dangle in the backup
   // tree. Read through, it converts to a new place.
   if (o.deleteOriginal && !inPlace && EntryAt(path) != Entry::File) return;
@@ -260,50 +270,68 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
     return ConvertCharset(converted, CWString(u"UTF-16"), call.outputCharset, 0) &&
            sink(converted.GetData(), converted.GetSize());
   };
-  const bool sourceLeaves = o.deleteOriginal && !inPlace;
-  // What the path already holds is left alone: no write, no backup. A
-  // source read straight from the system code page is still whole in the
-  // read buffer, and in place it is what the path holds.
-  const bool held = existing == Entry::File && (inPlace && call.ansiToUtf8
-                                                    ? HeldBytesProduced(call.input->View(), produce)
-                                                    : HoldsProduced(outputPath, atOutput, produce));
-  if (held) {
+  // A second round only where a name came at an output path found free.
+  for (;; looked = true) {
+    const bool sourceLeaves = o.deleteOriginal && !inPlace;
+    // What the path already holds is left alone: no write, no backup. A
+    // source read straight from the system code page is still whole in the
+    // read buffer, and in place it is what the path holds.
+    const bool held = existing == Entry::File && (inPlace && call.ansiToUtf8
+                                                      ? HeldBytesProduced(call.input->View(), produce)
+                                                      : HoldsProduced(outputPath, atOutput, produce));
+    if (held) {
+      m_replaced += static_cast<int64_t>(replaced);
+      result = u"1";
+      if (sourceLeaves) MoveToBackup(path, InTree(path, root, kBackupFolder));
+      return;
+    }
+    // The result is as private as its source. What stands at the output path
+    // was looked at just now (or is known to be free), and so was the source
+    // where it was read: the write need not ask again, and replaces only
+    // what was seen here and kept.
+    KnownFileStatus known;
+    known.targetSeen = true;
+    known.targetMissing = existing == Entry::None;
+    known.target = atOutput;
+    struct stat sourceStatus{};
+    if (call.sourceStatusKnown) known.model = &call.sourceStatus;
+    else if (::stat(path.ToSystemPath().c_str(), &sourceStatus) == 0) known.model = &sourceStatus;
+    FileReplacement output;
+    if (!output.Write(outputPath, produce, known)) return;
+    if (output.MadeFolder()) {
+      m_madeFolder = outputFolder;
+      m_placedInMadeFolder.clear();
+    }
+
+    // Then the file it replaces is kept (a second name, on the disk before
+    // the replacement), and only then is the new file put in its place: at
+    // every moment the path holds the old file or the whole new one.
+    CWString kept;
+    if (existing == Entry::File && (kept = KeepCopyOf(outputPath, backupOfOutput, true)).IsEmpty()) return;
+    // The folder's flush waits for the next result in another folder, unless
+    // the source is to leave: it goes only once its conversion is on the
+    // disk.
+    if (!output.Commit(sourceLeaves ? nullptr : &m_folderFlushes)) {
+      if (!kept.IsEmpty()) ::unlink(kept.ToSystemPath().c_str());  // the old file is still in its place
+      if (output.NameTaken() && !looked && lookAtOutput()) continue;
+      return;
+    }
+    if (outputFolder == m_madeFolder) {
+      // A folder of very many results is looked at as any other, so that
+      // the names kept stay few.
+      constexpr size_t kMostNamesKept = size_t{1} << 16;
+      if (m_placedInMadeFolder.size() < kMostNamesKept) {
+        m_placedInMadeFolder.insert(name.Str());
+      } else {
+        m_madeFolder = CWString();
+        m_placedInMadeFolder.clear();
+      }
+    }
     m_replaced += static_cast<int64_t>(replaced);
     result = u"1";
     if (sourceLeaves) MoveToBackup(path, InTree(path, root, kBackupFolder));
     return;
   }
-  // The result is as private as its source. What stands at the output path
-  // and the source's status were looked at just now: the write need not ask
-  // again.
-  FileReplacement output;
-  bool written = false;
-  if (call.sourceStatusKnown) {
-    KnownFileStatus known;
-    known.targetSeen = true;
-    known.targetMissing = existing == Entry::None;
-    known.target = atOutput;
-    known.model = &call.sourceStatus;
-    written = output.Write(outputPath, produce, known);
-  } else {
-    written = output.Write(outputPath, produce, path);
-  }
-  if (!written) return;
-  m_replaced += static_cast<int64_t>(replaced);
-
-  // Then the file it replaces is kept (a second name, on the disk before the
-  // replacement), and only then is the new file put in its place: at every
-  // moment the path holds the old file or the whole new one.
-  CWString kept;
-  if (existing == Entry::File && (kept = KeepCopyOf(outputPath, backupOfOutput, true)).IsEmpty()) return;
-  // The folder's flush waits for the next result in another folder, unless
-  // the source is to leave: it goes only once its conversion is on the disk.
-  if (!output.Commit(sourceLeaves ? nullptr : &m_folderFlushes)) {
-    if (!kept.IsEmpty()) ::unlink(kept.ToSystemPath().c_str());  // the old file is still in its place
-    return;
-  }
-  result = u"1";
-  if (sourceLeaves) MoveToBackup(path, InTree(path, root, kBackupFolder));
 }
 
 }  // namespace rg_Ombrine_app

@@ -161,14 +161,15 @@ std::string TemporaryName(const std::string& folder) {
 // Removes the temporaries in `folder` that no writer holds locked: a writer
 // that died (killed, crashed, cut off by a power cut) left them. Each folder
 // once per process, which is enough, as a crash only leaves temporaries
-// behind for the next run.
-void RemoveStaleTemporaries(const std::string& folder) {
+// behind for the next run. A folder this writer has just made holds none
+// left from before (`made`): it is only noted as swept.
+void RemoveStaleTemporaries(const std::string& folder, bool made = false) {
   static std::mutex lock;
   static std::unordered_set<std::string> swept;
   {
     std::lock_guard<std::mutex> guard(lock);
     if (swept.size() > 100000) swept.clear();  // only costs another look
-    if (!swept.insert(folder).second) return;
+    if (!swept.insert(folder).second || made) return;
   }
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
   if (!dir) return;
@@ -188,21 +189,29 @@ void RemoveStaleTemporaries(const std::string& folder) {
   ::closedir(dir);
 }
 
+// Makes the missing folder `folder` and those above it; true only when this
+// call made it (a failure shows as a failed open after it). The folder's
+// parent is most often there: one call then.
+bool MakeMissingFolder(const std::string& folder) {
+  if (::mkdir(folder.c_str(), 0777) == 0) return true;
+  if (errno != ENOENT) return false;
+  std::error_code ec;
+  return std::filesystem::create_directories(folder, ec);
+}
+
 // Opens a new temporary in `folder` with permission bits `mode` (the umask
 // applies), locked for as long as it stays open, making the folder when it
-// is missing.
-int OpenTemporary(const std::string& folder, mode_t mode, std::string& temp) {
-  bool madeFolder = false;
+// is missing (`made` tells).
+int OpenTemporary(const std::string& folder, mode_t mode, std::string& temp, bool& made) {
+  bool triedFolder = false;
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp = TemporaryName(folder);
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0) {
       if (errno == EEXIST || errno == EINTR) continue;
-      if (errno != ENOENT || madeFolder || folder.empty()) return -1;
-      std::error_code ec;
-      // A failure here shows as a failed open next time round.
-      std::filesystem::create_directories(folder, ec);
-      madeFolder = true;
+      if (errno != ENOENT || triedFolder || folder.empty()) return -1;
+      made = MakeMissingFolder(folder);
+      triedFolder = true;
       continue;
     }
     // Another process removing stale temporaries may have taken the new file
@@ -210,7 +219,7 @@ int OpenTemporary(const std::string& folder, mode_t mode, std::string& temp) {
     // tried.
     struct stat held{};
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && held.st_nlink > 0) {
-      RemoveStaleTemporaries(folder);
+      RemoveStaleTemporaries(folder, made);
       return fd;
     }
     ::close(fd);
@@ -219,10 +228,10 @@ int OpenTemporary(const std::string& folder, mode_t mode, std::string& temp) {
 }
 
 // Opens a new file without a name in `folder` (O_TMPFILE), making the folder
-// when it is missing: nothing can see or take it, and a crash leaves nothing
-// behind. -1 where the file system has no such files (the caller then takes
-// a named temporary) or the folder cannot be made.
-int OpenUnnamed(const std::string& folder, mode_t mode) {
+// when it is missing (`made` tells): nothing can see or take it, and a crash
+// leaves nothing behind. -1 where the file system has no such files (the
+// caller then takes a named temporary) or the folder cannot be made.
+int OpenUnnamed(const std::string& folder, mode_t mode, bool& made) {
 #if defined(O_TMPFILE)
   // The name is given through /proc; without it, only named temporaries.
   static const bool canLink = ::access("/proc/self/fd", X_OK) == 0;
@@ -232,16 +241,16 @@ int OpenUnnamed(const std::string& folder, mode_t mode) {
     const int fd = ::open(at, O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
     if (fd >= 0) {
       // Temporaries that crashed writers left here before still go.
-      RemoveStaleTemporaries(folder);
+      RemoveStaleTemporaries(folder, made);
       return fd;
     }
     if (errno != ENOENT || attempt > 0 || folder.empty()) return -1;
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
+    made = MakeMissingFolder(folder);
   }
 #else
   (void)folder;
   (void)mode;
+  (void)made;
 #endif
   return -1;
 }
@@ -309,8 +318,9 @@ bool FileReplacement::WriteTo(const struct stat* old, const struct stat* liked,
   const mode_t created = model ? (model->st_mode & 0777) : 0666;
   m_targetMissing = old == nullptr;
   m_temp.clear();
-  int fd = OpenUnnamed(FolderOf(m_target), created);
-  if (fd < 0) fd = OpenTemporary(FolderOf(m_target), created, m_temp);
+  m_madeFolder = false;
+  int fd = OpenUnnamed(FolderOf(m_target), created, m_madeFolder);
+  if (fd < 0) fd = OpenTemporary(FolderOf(m_target), created, m_temp, m_madeFolder);
   if (fd < 0) return false;
   m_fd = fd;
 
@@ -336,18 +346,31 @@ bool FileReplacement::WriteTo(const struct stat* old, const struct stat* liked,
 }
 
 bool FileReplacement::Commit(FolderFlushes* later) {
+  m_nameTaken = false;
   if (m_fd < 0) return false;
-  // A file without a name takes the target's name at once where nothing
-  // stood there (the usual case of a result tree): one call, and nothing
-  // could be replaced. Otherwise it first takes a temporary name beside the
-  // target, locked like a named temporary, so that the rename below replaces
-  // the target in one step.
-  if (m_temp.empty()) {
-    if (m_targetMissing && LinkDescriptor(m_fd, m_target)) {
+  // Where nothing stood at the target, the new file takes the name only if
+  // it is still free, in one call that fails where anything stands there
+  // now: what came meanwhile was never looked at by the caller, so it is
+  // not replaced. This is also how a caller that knew the name to be free
+  // without looking learns otherwise.
+  if (m_targetMissing) {
+    bool existed = false;
+    const bool placed = m_temp.empty() ? LinkDescriptor(m_fd, m_target)
+                                       : MoveWithoutReplacing(m_temp, m_target, existed);
+    if (placed) {
+      m_temp.clear();
       FinishCommit(later);
       return true;
     }
-    if ((m_targetMissing && errno != EEXIST) || ::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+    m_nameTaken = m_temp.empty() ? errno == EEXIST : existed;
+    Discard();
+    return false;
+  }
+  // A file without a name first takes a temporary name beside the target,
+  // locked like a named temporary, so that the rename below replaces the
+  // target in one step.
+  if (m_temp.empty()) {
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
       Discard();
       return false;
     }

@@ -20,7 +20,9 @@ struct KnownFileStatus {
   // Whether `target` holds what lstat gave for the target path; when false
   // the write looks itself.
   bool targetSeen = false;
-  // Nothing stood at the target path (`target` is then unused).
+  // Nothing stood at the target path (`target` is then unused), or the
+  // caller knows the name is free without looking: a name found there after
+  // all is not replaced (see FileReplacement::Commit).
   bool targetMissing = false;
   struct stat target {};
   // The status (stat) of the file whose permission bits and owner the new
@@ -62,8 +64,9 @@ class FolderFlushes {
 // folder (".qzu-write-" and eight letters or digits) and locked by its
 // writer until it is in place or removed; the first write of a process into
 // a folder removes the temporaries there that no running writer holds (a
-// crash leaves them), and folder listings never show them. Not shared
-// between threads; any number of them may work at once.
+// crash leaves them), and folder listings never show them; a folder the
+// write made itself has none to remove. Not shared between threads; any
+// number of them may work at once.
 class FileReplacement {
  public:
   FileReplacement() = default;
@@ -87,10 +90,17 @@ class FileReplacement {
   // file itself.
   bool Write(const CWString& path, const std::function<bool(const FileByteSink&)>& produce,
              const KnownFileStatus& known);
-  // Puts the written file in place of the target, replacing what is there,
-  // and flushes the folder so that the change survives a power cut; with
-  // `later`, that flush is left to it.
+  // Puts the written file in place of the target, replacing what was there
+  // when the write began, and flushes the folder so that the change survives
+  // a power cut; with `later`, that flush is left to it. Where nothing stood
+  // at the target then, nothing is replaced: a name that came since stays
+  // as it is, the new file is dropped, and NameTaken() tells.
   bool Commit(FolderFlushes* later = nullptr);
+  // The last Commit found a name at a target that was free when the write
+  // began.
+  bool NameTaken() const { return m_nameTaken; }
+  // The last Write made the target's folder: nothing else stood in it then.
+  bool MadeFolder() const { return m_madeFolder; }
   // Puts the written file at `path` (in the same folder as the target) only
   // where nothing exists yet; `existed` tells a taken name from a failure.
   bool CommitWithoutReplacing(const CWString& path, bool& existed);
@@ -105,6 +115,8 @@ class FileReplacement {
   std::string m_temp;  // empty while the new file has no name
   std::string m_target;
   bool m_targetMissing = false;  // nothing stood at the target when the write began
+  bool m_nameTaken = false;
+  bool m_madeFolder = false;
 };
 
 // Writes the file at `path` in one FileReplacement: 1 only when every byte

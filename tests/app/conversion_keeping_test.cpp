@@ -289,6 +289,52 @@ TEST(KeepingFiles, ALinkStaysALink) {
   }
 }
 
+// A result folder the core made holds only what the core put there, so a
+// new result goes in without a look first. What comes there meanwhile from
+// elsewhere is still met as any file in the way: kept before it is
+// replaced, left alone when it holds the result already, never replaced
+// when it is a link or a folder.
+TEST(KeepingFiles, WhatComesIntoAResultFolderTheCoreMadeIsMetAsAnyFileInTheWay) {
+  struct Case {
+    const char* name;
+    std::function<void(const fs::path&)> comeMeanwhile;
+    const char* result;
+    std::map<std::string, std::string> expected;  // the regular files of the tree
+  };
+  const std::map<std::string, std::string> sources = {{"d/a.txt", Bytes(kGbk)}, {"d/b.txt", Bytes(kGbk)}};
+  const auto with = [&](std::map<std::string, std::string> more) {
+    more.insert(sources.begin(), sources.end());
+    more["转换结果/d/a.txt"] = Bytes(kUtf8);
+    return more;
+  };
+  const Case cases[] = {
+      {"another file", [](const fs::path& p) { qzu_test::WriteFileText(p, "older file"); }, "1",
+       with({{"转换结果/d/b.txt", Bytes(kUtf8)}, {"原文件备份/转换结果/d/b.txt", "older file"}})},
+      {"the result itself", [](const fs::path& p) { qzu_test::WriteFileText(p, Bytes(kUtf8)); }, "1",
+       with({{"转换结果/d/b.txt", Bytes(kUtf8)}})},
+      {"a link", [](const fs::path& p) { fs::create_symlink("a.txt", p); }, "0", with({})},
+      {"a folder", [](const fs::path& p) { fs::create_directory(p); }, "0", with({})},
+  };
+  for (const Case& c : cases) {
+    Batch b;
+    b.options.outputCharsetIndex = 2;
+    b.options.stripBom = true;
+    b.options.saveToNewLocation = true;
+    for (const auto& [name, bytes] : sources) qzu_test::WriteFileText(b.At(name.c_str()), bytes);
+    ASSERT_EQ(b.Convert(b.At("d/a.txt")), CWString(u"1")) << c.name;  // the core makes 转换结果/d
+    const fs::path comer = b.At("转换结果/d/b.txt");
+    c.comeMeanwhile(comer);
+    const fs::file_type kind = fs::symlink_status(comer).type();
+    const ino_t inode = StatOf(comer).st_ino;
+    EXPECT_EQ(b.Convert(b.At("d/b.txt")), CWString::FromUtf8(c.result)) << c.name;
+    EXPECT_EQ(Tree(b.dir.path()), c.expected) << c.name;
+    EXPECT_EQ(fs::symlink_status(comer).type(), kind) << c.name;
+    if (std::string(c.name) == "the result itself") {
+      EXPECT_EQ(StatOf(comer).st_ino, inode) << "written again";
+    }
+  }
+}
+
 // Without its backup a source is never replaced.
 TEST(KeepingFiles, NoBackupMeansNoReplacement) {
   Batch b;

@@ -11,6 +11,8 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
+#include <string>
 
 #include "test_support.h"
 
@@ -263,6 +265,59 @@ TEST(FileReplacement, UsesTheStatusItIsGiven) {
   EXPECT_FALSE(refused.Write(P(dir.path() / "a"), produce, known(dir.path() / "a")));
   EXPECT_EQ(EntriesIn(dir.path() / "a"), 1u);
   EXPECT_EQ(EntriesIn(dir.path() / "b"), 2u);
+}
+
+// A target free when the write began (or said to be free by a caller that
+// did not look) is taken only while it stays free: whatever stands there at
+// the commit, a file, a link or a folder, stays as it is, the new file goes
+// and the writer says why. It tells when it made the target's folder.
+TEST(FileReplacement, NeverReplacesANameThatCameAfterTheWriteBegan) {
+  qzu_test::TempDir dir;
+  const auto produce = [](const FileByteSink& sink) { return sink("new", 3); };
+  KnownFileStatus free;
+  free.targetSeen = true;
+  free.targetMissing = true;
+  struct Case {
+    const char* name;
+    bool sayFree;  // the caller's word, else the writer looks
+    std::function<void(const fs::path&)> comeMeanwhile;
+    fs::file_type kind;
+  };
+  const Case cases[] = {
+      {"a file, said free", true, [](const fs::path& p) { qzu_test::WriteFileText(p, "came"); },
+       fs::file_type::regular},
+      {"a file, looked at", false, [](const fs::path& p) { qzu_test::WriteFileText(p, "came"); },
+       fs::file_type::regular},
+      {"a link", true, [&](const fs::path& p) { fs::create_symlink(dir.path() / "elsewhere", p); },
+       fs::file_type::symlink},
+      {"a folder", true, [](const fs::path& p) { fs::create_directory(p); }, fs::file_type::directory},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    const fs::path folder = dir.path() / ("d" + std::to_string(++n));
+    const fs::path target = folder / "t.txt";
+    {
+      FileReplacement file;
+      ASSERT_TRUE(c.sayFree ? file.Write(P(target), produce, free) : file.Write(P(target), produce)) << c.name;
+      EXPECT_TRUE(file.MadeFolder()) << c.name;
+      c.comeMeanwhile(target);
+      EXPECT_FALSE(file.Commit()) << c.name;
+      EXPECT_TRUE(file.NameTaken()) << c.name;
+    }
+    EXPECT_EQ(EntriesIn(folder), 1u) << c.name;  // no new file left behind
+    EXPECT_EQ(fs::symlink_status(target).type(), c.kind) << c.name;
+    if (c.kind == fs::file_type::regular) {
+      EXPECT_EQ(qzu_test::ReadFileText(target), "came") << c.name;
+    }
+  }
+  // Free at the commit too: placed; a folder that was there is not made.
+  const fs::path placed = dir.path() / "d1" / "u.txt";
+  FileReplacement file;
+  ASSERT_TRUE(file.Write(P(placed), produce, free));
+  EXPECT_FALSE(file.MadeFolder());
+  EXPECT_TRUE(file.Commit());
+  EXPECT_FALSE(file.NameTaken());
+  EXPECT_EQ(qzu_test::ReadFileText(placed), "new");
 }
 
 }  // namespace
