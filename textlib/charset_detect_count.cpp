@@ -10,7 +10,9 @@ namespace {
 
 #if defined(__SSE2__)
 // 16 bytes at a time. Signed comparisons sort the bytes into ranges: 80-BF
-// are below C0, and ASCII bytes are above every high byte.
+// are below C0, and ASCII bytes are above every high byte. Past the
+// comparisons only the sign bit of each byte counts, as only it reaches the
+// masks.
 struct Sse2 {
   using HighCount = __m128i;
   static HighCount Zero() { return _mm_setzero_si128(); }
@@ -20,28 +22,60 @@ struct Sse2 {
     return static_cast<uint64_t>(_mm_cvtsi128_si32(sums)) + static_cast<uint64_t>(_mm_extract_epi16(sums, 4));
   }
 
+  static __m128i Load(const uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+  static __m128i Bound(uint8_t b) { return _mm_set1_epi8(static_cast<char>(b)); }
+  static __m128i Below(__m128i v, uint8_t b) { return _mm_cmplt_epi8(v, Bound(b)); }
+  // Bit 5 of each byte moved to its sign: on a continuation byte, set from A0
+  // on. A shift of the 16-bit lanes moves no bit across a byte into a sign.
+  static __m128i Bit5(__m128i v) { return _mm_slli_epi16(v, 2); }
+  // The sign bits of 16 bytes. The empty asm takes each mask where it is
+  // made: without it GCC folds the sixteen masks of a block into one
+  // expression at its end and keeps their vectors, spilled, until there.
+  static uint64_t Bits(__m128i m) {
+    uint64_t bits = static_cast<uint32_t>(_mm_movemask_epi8(m));
+    __asm__("" : "+r"(bits));
+    return bits;
+  }
+
+  // Bytes p[0..15] into bits `shift` on of the masks.
+  static void Classify16(const uint8_t* p, int shift, ByteClasses<Sse2>& c) {
+    const __m128i v = Load(p);
+    const __m128i belowE0 = Below(v, 0xE0);
+    const __m128i belowF0 = Below(v, 0xF0);
+    // E0 wants a second byte from A0 on, ED one below A0; a second byte that
+    // is no continuation byte fails the lead anyway.
+    const __m128i fromA0 = Bit5(Load(p + 1));
+    const __m128i wrong = _mm_or_si128(_mm_andnot_si128(fromA0, _mm_cmpeq_epi8(v, Bound(0xE0))),
+                                       _mm_and_si128(fromA0, _mm_cmpeq_epi8(v, Bound(0xED))));
+    c.high = _mm_sub_epi8(c.high, Below(v, 0));
+    c.cont |= Bits(Below(v, 0xC0)) << shift;
+    c.lead2 |= Bits(_mm_andnot_si128(Below(v, 0xC2), belowE0)) << shift;
+    c.lead3 |= Bits(_mm_andnot_si128(_mm_or_si128(belowE0, wrong), belowF0)) << shift;
+    c.lead4 |= Bits(_mm_andnot_si128(belowF0, Below(v, 0xF5))) << shift;
+  }
+
+  // Leaves F0 and F4 in lead4 whatever their second byte: few leads have
+  // three continuation bytes after them, and DropExcludedFourByteLeads
+  // checks those, in the blocks that have any.
   static void Classify(const uint8_t* p, ByteClasses<Sse2>& c) {
-    const auto bound = [](uint8_t b) { return _mm_set1_epi8(static_cast<char>(b)); };
-    const auto bits = [](__m128i m) { return static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(m))); };
+    Classify16(p, 0, c);
+    Classify16(p + 16, 16, c);
+    Classify16(p + 32, 32, c);
+    Classify16(p + 48, 48, c);
+  }
+
+  // F0 wants a second byte from 90 on, F4 one below 90.
+  static uint64_t DropExcludedFourByteLeads(const uint8_t* p, uint64_t good4) {
+    uint64_t wrong = 0;
     for (int k = 0; k < 4; ++k) {
-      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
-      const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k + 1));
-      const int shift = 16 * k;
-      const __m128i belowE0 = _mm_cmplt_epi8(v, bound(0xE0));
-      const __m128i belowF0 = _mm_cmplt_epi8(v, bound(0xF0));
-      // A second byte that is no continuation byte at all fails the lead
-      // anyway, so each test needs one side of its range only.
-      const __m128i wrong = _mm_or_si128(
-          _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(v, bound(0xE0)), _mm_cmplt_epi8(second, bound(0xA0))),
-                       _mm_and_si128(_mm_cmpeq_epi8(v, bound(0xED)), _mm_cmpgt_epi8(second, bound(0x9F)))),
-          _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(v, bound(0xF0)), _mm_cmplt_epi8(second, bound(0x90))),
-                       _mm_and_si128(_mm_cmpeq_epi8(v, bound(0xF4)), _mm_cmpgt_epi8(second, bound(0x8F)))));
-      c.high = _mm_sub_epi8(c.high, _mm_cmplt_epi8(v, _mm_setzero_si128()));
-      c.cont |= bits(_mm_cmplt_epi8(v, bound(0xC0))) << shift;
-      c.lead2 |= bits(_mm_and_si128(_mm_cmpgt_epi8(v, bound(0xC1)), belowE0)) << shift;
-      c.lead3 |= bits(_mm_andnot_si128(_mm_or_si128(belowE0, wrong), belowF0)) << shift;
-      c.lead4 |= bits(_mm_andnot_si128(_mm_or_si128(belowF0, wrong), _mm_cmplt_epi8(v, bound(0xF5)))) << shift;
+      const __m128i v = Load(p + 16 * k);
+      const __m128i fromA0 = Bit5(Load(p + 16 * k + 1));
+      const __m128i from90 = _mm_or_si128(fromA0, _mm_add_epi8(fromA0, fromA0));  // bit 5 or bit 4
+      wrong |= Bits(_mm_or_si128(_mm_andnot_si128(from90, _mm_cmpeq_epi8(v, Bound(0xF0))),
+                                 _mm_and_si128(from90, _mm_cmpeq_epi8(v, Bound(0xF4)))))
+               << (16 * k);
     }
+    return good4 & ~wrong;
   }
 };
 using Baseline = Sse2;
@@ -66,6 +100,9 @@ struct Plain {
       if (b >= 0xF0 && b <= 0xF4 && !wrong) c.lead4 |= bit;
     }
   }
+
+  // Classify has dropped them already.
+  static uint64_t DropExcludedFourByteLeads(const uint8_t*, uint64_t good4) { return good4; }
 };
 using Baseline = Plain;
 #endif

@@ -59,6 +59,9 @@ struct Avx2 {
       c.lead4 |= bits(_mm256_andnot_si256(_mm256_or_si256(belowF0, wrong), below(v, bound(0xF5)))) << shift;
     }
   }
+
+  // Classify has dropped them already.
+  static uint64_t DropExcludedFourByteLeads(const uint8_t*, uint64_t good4) { return good4; }
 };
 
 }  // namespace

@@ -15,7 +15,9 @@
 // The leads E0, ED, F0 and F4 allow only part of the continuation bytes after
 // them. An instruction set's Classify drops those that meet a wrong second
 // byte from its lead masks while the bytes are still in vector registers,
-// reading the second byte by a load one byte further on.
+// reading the second byte by a load one byte further on. It may leave F0 and
+// F4 in, for its DropExcludedFourByteLeads to look at only in the blocks
+// where a four-byte sequence may start.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -26,8 +28,11 @@ namespace {
 
 // The classes of 64 bytes; value-initialised (`{}`), all zero. `Isa`
 // supplies HighCount, a per-lane count of high bytes (at most 4 a lane for
-// one block), with Zero, Add and Sum, and Classify(p, classes), which adds
-// to zeroed classes and for which p[64] must be readable. No member
+// one block), with Zero, Add and Sum; Classify(p, classes), which adds to
+// zeroed classes and for which p[64] must be readable; and
+// DropExcludedFourByteLeads(p, good4), which gives `good4`, the leads of the
+// block at p that three continuation bytes follow, less the F0 and F4 before
+// a second byte they exclude, where Classify has left those in. No member
 // initialisers: GCC would build the constructor without the target of the
 // AVX2 file.
 template <class Isa>
@@ -36,7 +41,7 @@ struct ByteClasses {
   uint64_t cont;                 // 80-BF
   uint64_t lead2;                // C2-DF
   uint64_t lead3;                // E0-EF, less E0 and ED before a second byte they exclude
-  uint64_t lead4;                // F0-F4, less F0 and F4 before a second byte they exclude
+  uint64_t lead4;                // F0-F4, less (or not yet less) F0 and F4 before a second byte they exclude
 };
 
 // Set bits of a mask, as one count per byte (0 to 8), without the library
@@ -84,7 +89,9 @@ Utf8Counts ScanUtf8(const void* data, size_t size, uint64_t stopAtBadPerValid) {
     if ((c.lead2 | c.lead3 | c.lead4) != 0) {                    // else no valid sequence starts here
       const uint64_t cont1 = (c.cont >> 1) | (next.cont << 63);  // a continuation byte one further on
       const uint64_t cont2 = (c.cont >> 2) | (next.cont << 62);  // two further on
-      const uint64_t good4 = c.lead4 & cont1 & cont2 & ((c.cont >> 3) | (next.cont << 61));
+      uint64_t good4 = c.lead4 & cont1 & cont2 & ((c.cont >> 3) | (next.cont << 61));
+      if (good4) [[unlikely]]
+        good4 = Isa::DropExcludedFourByteLeads(blockAt(k), good4);
       const uint64_t good34 = (c.lead3 & cont1 & cont2) | good4;
       validLanes += ByteCounts(good34 | (c.lead2 & cont1));
       extraLanes += ByteCounts(good34);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unicode/ustring.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <string>
@@ -169,6 +170,36 @@ TEST(CharsetFastPaths, DetectionCountsLikeThePlainRuleOnMixedBytes) {
       c = static_cast<char>(static_cast<int>(rng() % 100) < asciiPercent ? 0x61
                                                                          : alphabet[rng() % std::size(alphabet)]);
     ExpectLikeThePlainRule(s, round);
+  }
+}
+
+// Every lead that limits its second byte (and two that do not), before every
+// second byte at the edges of those limits, placed on both sides of the edges
+// of the 16-, 32- and 64-byte pieces the scans read and cut short by the end
+// of the text, amid ASCII or amid stray continuation bytes.
+TEST(CharsetFastPaths, LimitedLeadsAtPieceEdgesCountLikeThePlainRule) {
+  static const uint8_t leads[] = {0xE0, 0xED, 0xF0, 0xF4, 0xE1, 0xF3};
+  static const uint8_t seconds[] = {0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0};
+  static const size_t places[] = {0, 14, 15, 16, 31, 32, 47, 62, 63, 64, 65, 127, 128};
+  int round = 0;
+  for (const char filler : {'a', '\x80'}) {
+    for (const uint8_t lead : leads) {
+      for (const uint8_t second : seconds) {
+        std::string sequence = {static_cast<char>(lead), static_cast<char>(second), '\x80'};
+        if (lead >= 0xF0) sequence += '\x80';
+        for (const size_t at : places) {
+          // Whole and followed by filler, then cut after one, two, three bytes.
+          for (const size_t size : {size_t{200}, at + 1, at + 2, at + 3}) {
+            std::string s(size, filler);
+            s.replace(at, std::min(sequence.size(), size - at), sequence, 0, size - at);
+            SCOPED_TRACE(testing::Message() << std::hex << "lead " << int{lead} << " second " << int{second}
+                                            << std::dec << " at " << at << " of " << size);
+            ExpectLikeThePlainRule(s, round++);
+            if (HasFatalFailure()) return;
+          }
+        }
+      }
+    }
   }
 }
 
