@@ -2,8 +2,10 @@
 // rg_painter: a control that shows an image. Owner-drawn components keep two:
 // a hidden canvas on which they draw synchronously through its device
 // (GetDC), and a visible display whose paint handler only copies its image to
-// the screen; each redraw ends with CopyCanvasFrom. The image follows the
-// control's size; the device (pen, brush, font, colours) lives with the
+// the screen; each redraw ends with CopyCanvasFrom, which shares the canvas's
+// pixels when both have one size. The image follows the control's size (one
+// nothing was drawn on yet is made when first needed, holding the background
+// it would have had); the device (pen, brush, font, colours) lives with the
 // native window, so copies of the control share it. A painter created with
 // WS_EX_STATICEDGE shows a sunken one-pixel frame over the outermost pixels
 // of its picture (its client area stays the whole control).
