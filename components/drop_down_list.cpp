@@ -265,8 +265,12 @@ intptr_t rg_TavelkinZuGeKuang1::OnDropDownCreated(CQzuObject* receiver, CQzuObje
 }
 
 int rg_TavelkinZuGeKuang1::MeasureLineHeight() {
-  UseRowFont(false);
-  return m_canvas.GetDC().GetTextExtent(kLineHeightSample).height();
+  // A device of its own, without an image, measures as the canvas's would:
+  // text extents depend on the font alone. Every drawing of text sets the
+  // row font on the canvas first, so the canvas's font need not change here.
+  CQzuDC measuring;
+  measuring.SetFontText(RowFontText(false));
+  return measuring.GetTextExtent(kLineHeightSample).height();
 }
 
 intptr_t rg_TavelkinZuGeKuang1::OnDropDownShown(CQzuObject* receiver, CQzuObject*, intptr_t) {

@@ -318,8 +318,12 @@ class rg_TavelkinZuGeKuang1 : public rg_Ombrine_MFCJieMian_base::rg_ZuJianBuJuQi
   void DrawDropDownPicture(int index, int rowHeight);
   // Where the field's content starts right of icon and title (0 for none).
   int FieldContentOffset() const;
+  // The row font's description: the list's font, bold or not.
+  CWString RowFontText(bool bold) const;
   // Sets the canvas font to the row font, bold or not.
   void UseRowFont(bool bold);
+  // The height of the sample text in the row font, measured without sizing
+  // (allocating and filling) the canvas's image.
   int MeasureLineHeight();
   // Moves or resizes the own window with the moving flag set around it.
   void MoveSelf(int x, int y, int width, int height);

@@ -50,12 +50,14 @@ int rg_TavelkinZuGeKuang1::CountVisibleDropDownRows() const {
 
 int rg_TavelkinZuGeKuang1::GetDropDownHandleLeft() { return HandleLeftEdge(m_canvas.GetClientWidth(), fieldHeight); }
 
-void rg_TavelkinZuGeKuang1::UseRowFont(bool bold) {
+CWString rg_TavelkinZuGeKuang1::RowFontText(bool bold) const {
   rg_Tavelkin_MingLingJi::rg_TavelkinZiTiLei1 rowFont;
   rowFont.CopyFrom(font);
   rowFont.bold = bold ? 1 : 0;
-  m_canvas.GetDC().SetFontText(rowFont.FormatFontText());
+  return rowFont.FormatFontText();
 }
+
+void rg_TavelkinZuGeKuang1::UseRowFont(bool bold) { m_canvas.GetDC().SetFontText(RowFontText(bold)); }
 
 int rg_TavelkinZuGeKuang1::FieldContentOffset() const {
   const int picture = pictures.widest;

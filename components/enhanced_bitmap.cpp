@@ -9,6 +9,7 @@
 
 #include "common/little_endian.h"
 #include "components/image_encoders.h"
+#include "framework/image_decode.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ int CFBitMap::BitmapLoadBmp(const uint8_t* bytes, size_t count) {
 int CFBitMap::BitmapLoadImage(const uint8_t* bytes, size_t count) {
   if (BitmapLoadBmp(bytes, count)) return 1;
   if (!bytes || count == 0 || count > static_cast<size_t>(INT_MAX)) return 0;
-  const QImage decoded = QImage::fromData(bytes, static_cast<int>(count));
+  const QImage decoded = DecodeImageBytes(bytes, count);
   if (decoded.isNull()) return 0;
   // Every decoded picture becomes 32 bits per pixel with its alpha, as a
   // device-independent section would hold it.

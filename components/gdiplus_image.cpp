@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "components/image_encoders.h"
+#include "framework/image_decode.h"
 
 namespace rg_Qurix_gdiplus {
 
@@ -84,7 +85,7 @@ bool rg_GPTuXiangLei::LoadFromMemory(const CQzuMem& bytes, bool) {
   // The image keeps its own copy of the bytes for as long as it lives.
   auto stream = std::make_shared<const QByteArray>(reinterpret_cast<const char*>(bytes.GetData()),
                                                    static_cast<qsizetype>(bytes.GetSize()));
-  const QImage image = QImage::fromData(*stream);
+  const QImage image = DecodeImageBytes(stream->constData(), static_cast<size_t>(stream->size()));
   if (image.isNull()) {
     m_status = kGpUnknownImageFormat;
     return false;

@@ -1,9 +1,12 @@
 #include "components/icon_render_cache.h"
 
 #include <cstring>
+#include <map>
+#include <string>
 
 #include "common/dpi.h"
 #include "common/little_endian.h"
+#include "components/enhanced_bitmap.h"
 #include "components/svg_render.h"
 #include "platform/hooks.h"
 #include "platform/resource_loader.h"
@@ -20,6 +23,9 @@ struct IconCacheState {
   CQzuMem buffer;
   bool loaded = false;
   uint32_t savedHash = 0;
+  // Decoded icons by record key: a record's bytes never change once added,
+  // so neither does their decoding.
+  std::map<std::string, rg_Ombrine_base::rg_WeiTuDuiXiangLei> decoded;
 };
 
 IconCacheState& State() {
@@ -64,10 +70,15 @@ void ReadCacheFileOnce() {
   state.savedHash = HashByteBuffer(state.buffer);
 }
 
-}  // namespace
+// An icon's bytes with its record key, and whether this request rendered it.
+struct IconRecord {
+  CQzuMem bytes;
+  std::string key;
+  bool rendered = false;
+};
 
-CQzuMem LoadSvgIcon(int32_t resourceId, const CQzuMem& svg, int32_t width, int32_t height, int32_t format,
-                    int32_t noDpi, uint32_t background) {
+IconRecord FindOrRenderIcon(int32_t resourceId, const CQzuMem& svg, int32_t width, int32_t height, int32_t format,
+                            int32_t noDpi, uint32_t background) {
   ReadCacheFileOnce();
   const CQzuMem source = svg.IsEmpty() ? LoadResourceBytes(resourceId) : svg;
   if (!noDpi) {
@@ -80,16 +91,17 @@ CQzuMem LoadSvgIcon(int32_t resourceId, const CQzuMem& svg, int32_t width, int32
   PutInt32(key + 8, height);
   PutInt32(key + 12, format);
 
+  IconRecord icon;
+  icon.key.assign(reinterpret_cast<const char*>(key), kKeyBytes);
   CQzuMem& buffer = State().buffer;
-  CQzuMem found;
   bool hit = false;
   WalkRecords(buffer, [&](size_t p, size_t n) {
     if (std::memcmp(buffer.GetData() + p + 4, key, kKeyBytes) != 0) return false;
-    found.Assign(buffer.GetData() + p + kRecordHead, n);
+    icon.bytes.Assign(buffer.GetData() + p + kRecordHead, n);
     hit = true;
     return true;
   });
-  if (hit) return found;
+  if (hit) return icon;
 
   CQzuMem image = rg_Ombrine_Tosvard_SVGHuiZhiKu::RenderSvgToImage(source, width, height, background, format);
   // The record goes in whole or not at all, so the buffer stays walkable.
@@ -99,7 +111,37 @@ CQzuMem LoadSvgIcon(int32_t resourceId, const CQzuMem& svg, int32_t width, int32
   if (record.Reserve(kRecordHead + image.GetSize()) && record.Append(head, sizeof head) &&
       record.Append(key, kKeyBytes) && record.Append(image))
     buffer.Append(record);
-  return image;
+  icon.bytes = std::move(image);
+  icon.rendered = true;
+  return icon;
+}
+
+}  // namespace
+
+CQzuMem LoadSvgIcon(int32_t resourceId, const CQzuMem& svg, int32_t width, int32_t height, int32_t format,
+                    int32_t noDpi, uint32_t background) {
+  return FindOrRenderIcon(resourceId, svg, width, height, format, noDpi, background).bytes;
+}
+
+rg_Ombrine_base::rg_WeiTuDuiXiangLei LoadSvgIconBitmap(int32_t resourceId, const CQzuMem& svg, int32_t width,
+                                                       int32_t height, int32_t format, int32_t noDpi,
+                                                       uint32_t background) {
+  IconRecord icon = FindOrRenderIcon(resourceId, svg, width, height, format, noDpi, background);
+  auto& decoded = State().decoded;
+  if (const auto known = decoded.find(icon.key); known != decoded.end()) return known->second;
+  rg_Ombrine_base::rg_WeiTuDuiXiangLei bitmap;
+  const std::shared_ptr<const QImage>& rendering = rg_Ombrine_Tosvard_SVGHuiZhiKu::SvgPictureObject().Bitmap();
+  if (icon.rendered && format == rg_Ombrine_Tosvard_SVGHuiZhiKu::kSvgFormatPng && !icon.bytes.IsEmpty() &&
+      rendering && !rendering->isNull()) {
+    // The PNG holds the rendering's straight-alpha RGBA bytes as they are,
+    // and Qt reads such a PNG as ARGB32: the same picture, without
+    // decoding what was just encoded.
+    bitmap.SetImage(rendering->convertToFormat(QImage::Format_ARGB32));
+  } else {
+    bitmap = BitmapFromBuffer(icon.bytes);
+  }
+  decoded.emplace(std::move(icon.key), bitmap);
+  return bitmap;
 }
 
 CQzuMem LoadSvgIconBytes(int32_t resourceId, int32_t width, int32_t height) {
@@ -127,6 +169,7 @@ int SaveIconCacheIfChanged() {
 
 void ResetIconCache() {
   IconCacheState& state = State();
+  state.decoded.clear();
   state.buffer.Free();
   state.loaded = false;
   state.savedHash = 0;

@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "common/mem.h"
+#include "framework/bitmap_object.h"
 
 inline constexpr char16_t kIconCacheFileName[] = u"tavelkin.svgs";
 
@@ -24,6 +25,13 @@ inline constexpr char16_t kIconCacheFileName[] = u"tavelkin.svgs";
 // render, which is cached too so that it is not tried again.
 CQzuMem LoadSvgIcon(int32_t resourceId, const CQzuMem& svg, int32_t width, int32_t height, int32_t format,
                     int32_t noDpi, uint32_t background);
+// The icon of LoadSvgIcon as a bitmap: what BitmapFromBuffer makes of the
+// bytes LoadSvgIcon returns. Each record is decoded once (until
+// ResetIconCache) and later requests share its pixels; a PNG rendered by
+// this very request is taken from the rendering, not decoded again.
+rg_Ombrine_base::rg_WeiTuDuiXiangLei LoadSvgIconBitmap(int32_t resourceId, const CQzuMem& svg, int32_t width,
+                                                       int32_t height, int32_t format, int32_t noDpi,
+                                                       uint32_t background);
 // The PNG of the built-in SVG `resourceId` at width x height logical pixels.
 CQzuMem LoadSvgIconBytes(int32_t resourceId, int32_t width, int32_t height);
 

@@ -66,8 +66,8 @@ rg_WeiTuDuiXiangLei rg_TavelkinAnNiu1::RenderButtonImage(const CQzuMem& svg) {
   if (svg.IsEmpty()) return rg_WeiTuDuiXiangLei();
   const int32_t format =
       imageBackground != 0 ? rg_Ombrine_Tosvard_SVGHuiZhiKu::kSvgFormatBmp : rg_Ombrine_Tosvard_SVGHuiZhiKu::kSvgFormatPng;
-  return BitmapFromBuffer(
-      LoadSvgIcon(0, svg, width, height, format, noDpi, imageBackground ? SvgBackgroundFromColorref(imageBackground) : 0));
+  return LoadSvgIconBitmap(0, svg, width, height, format, noDpi,
+                           imageBackground ? SvgBackgroundFromColorref(imageBackground) : 0);
 }
 
 void rg_TavelkinAnNiu1::MakeHoverImage() {

@@ -81,10 +81,9 @@ int rg_TavelkinTuPianZu::SetPictureGroupSvgImage(const CQzuMem& svg, int32_t wid
   if (width == 0 && height == 0) return -1;
   if (width == 0) width = height;
   if (height == 0) height = width;
-  const CQzuMem png = LoadSvgIcon(kDropDownHandleIconId, svg, width, height,
-                                  rg_Ombrine_Tosvard_SVGHuiZhiKu::kSvgFormatPng, noDpi, 0);
-  rg_WeiTuDuiXiangLei bitmap;
-  bitmap.LoadFromBytes(png);  // an empty picture when nothing could be drawn
+  // An empty picture when nothing could be drawn.
+  const rg_WeiTuDuiXiangLei bitmap = LoadSvgIconBitmap(kDropDownHandleIconId, svg, width, height,
+                                                       rg_Ombrine_Tosvard_SVGHuiZhiKu::kSvgFormatPng, noDpi, 0);
   if (pictures.GetCount() == 0) {
     pictures.Add(new rg_WeiTuDuiXiangLei());
     drawModes.Add(0);

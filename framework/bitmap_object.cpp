@@ -2,6 +2,8 @@
 
 #include <QBuffer>
 
+#include "framework/image_decode.h"
+
 namespace rg_Ombrine_base {
 
 QZU_IMPLEMENT_CLASS(rg_WeiTuDuiXiangLei, CQzuObject, "rg_Ombrine_base::rg_WeiTuDuiXiangLei")
@@ -19,7 +21,7 @@ int rg_WeiTuDuiXiangLei::CopyFrom(const CQzuObject& source) {
 bool rg_WeiTuDuiXiangLei::LoadFromBytes(const void* data, size_t size) {
   m_image = QImage();
   if (!data || size == 0 || size > 0x7FFFFFFF) return false;
-  m_image = QImage::fromData(static_cast<const uchar*>(data), static_cast<int>(size));
+  m_image = DecodeImageBytes(data, size);
   return !m_image.isNull();
 }
 

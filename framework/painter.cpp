@@ -15,8 +15,8 @@ constexpr COLORREF kEdgeHighlight = 0xFFFFFF;
 
 class PainterWidget : public QWidget {
  public:
-  PainterWidget(QWidget* parent, std::shared_ptr<QImage> image, bool staticEdge)
-      : QWidget(parent), m_image(std::move(image)), m_staticEdge(staticEdge) {
+  PainterWidget(QWidget* parent, std::shared_ptr<PainterSurface> surface, bool staticEdge)
+      : QWidget(parent), m_surface(std::move(surface)), m_staticEdge(staticEdge) {
     setAttribute(Qt::WA_OpaquePaintEvent, true);
   }
 
@@ -24,9 +24,11 @@ class PainterWidget : public QWidget {
   // Only copies the image (all drawing happened before, on the image), then
   // the frame, which stands for the window's border and so lies over it.
   void paintEvent(QPaintEvent* event) override {
+    m_surface->TakePendingSize();
+    const QImage& image = m_surface->image;
     QPainter p(this);
     const QRect r = event->rect();
-    if (!m_image->isNull()) p.drawImage(r.topLeft(), *m_image, r);
+    if (!image.isNull()) p.drawImage(r.topLeft(), image, r);
     if (!m_staticEdge || width() < 1 || height() < 1) return;
     const int right = width() - 1, bottom = height() - 1;
     p.setPen(QColorFromRef(kEdgeShadow));
@@ -38,22 +40,34 @@ class PainterWidget : public QWidget {
   }
 
  private:
-  std::shared_ptr<QImage> m_image;
+  std::shared_ptr<PainterSurface> m_surface;
   bool m_staticEdge;
 };
 
 }  // namespace
 
-CVWnd_Painter::CVWnd_Painter() : m_image(std::make_shared<QImage>()), m_dc(m_image.get()) {}
+void PainterSurface::TakePendingSize() {
+  if (!sizePending) return;
+  sizePending = false;
+  image = QImage(pendingSize, QImage::Format_RGB32);
+  image.fill(QColorFromRef(pendingBackground));
+}
+
+CVWnd_Painter::CVWnd_Painter()
+    : m_surface(std::make_shared<PainterSurface>()),
+      m_image(m_surface, &m_surface->image),
+      m_dc(m_image.get()) {}
 
 void CVWnd_Painter::FitToWidget(COLORREF background) {
   QWidget* w = Widget();
   const QSize want = w ? w->size() : QSize();
-  if (m_image->size() == want) return;
   if (want.isEmpty()) {
+    m_surface->sizePending = false;
     *m_image = QImage();
     return;
   }
+  m_surface->TakePendingSize();
+  if (m_image->size() == want) return;
   QImage fresh(want, QImage::Format_RGB32);
   fresh.fill(QColorFromRef(background));
   if (!m_image->isNull()) {
@@ -61,6 +75,26 @@ void CVWnd_Painter::FitToWidget(COLORREF background) {
     p.drawImage(0, 0, *m_image);
   }
   *m_image = std::move(fresh);
+}
+
+void CVWnd_Painter::FollowResize(COLORREF background) {
+  QWidget* w = Widget();
+  PainterSurface& surface = *m_surface;
+  // Only a change of colour between two such resizes needs the image made:
+  // the part the first colour filled keeps it.
+  const bool sameFill = !surface.sizePending || surface.pendingBackground == background;
+  if (w && !w->size().isEmpty() && surface.image.isNull() && sameFill) {
+    surface.sizePending = true;
+    surface.pendingSize = w->size();
+    surface.pendingBackground = background;
+    return;
+  }
+  FitToWidget(background);
+}
+
+void CVWnd_Painter::ShowPicture(const QImage& picture) {
+  m_surface->sizePending = false;
+  *m_image = picture;
 }
 
 namespace rg_Ombrine_MFCJieMian_base {
@@ -92,7 +126,7 @@ void rg_painter::LoadFromStream(CQzuStream& s) {
 QWidget* rg_painter::CreateNativeWidget(const CQzuCreateParams& params, QWidget* parent) {
   CVWnd_Painter* wnd = Wnd();
   if (!wnd) return nullptr;
-  return new PainterWidget(parent, wnd->Image(), (params.exStyle & qzu_win::kWsExStaticEdge) != 0);
+  return new PainterWidget(parent, wnd->Surface(), (params.exStyle & qzu_win::kWsExStaticEdge) != 0);
 }
 
 void rg_painter::ApplyFont() {
@@ -135,6 +169,16 @@ const QImage& rg_painter::GetImage() {
 }
 
 void rg_painter::CopyCanvasFrom(rg_painter& canvas) {
+  const QImage& picture = canvas.GetImage();
+  CVWnd_Painter* wnd = Wnd();
+  QWidget* w = GetWidget();
+  // A copy of the whole of a canvas as large as this painter is that canvas:
+  // its pixels are shared, and neither this image nor a copy is made.
+  if (wnd && w && !picture.isNull() && picture.size() == w->size() && picture.format() == QImage::Format_RGB32) {
+    wnd->ShowPicture(picture);
+    Refresh();
+    return;
+  }
   CQzuDC& target = GetDC();
   CQzuDC& source = canvas.GetDC();
   target.BitBlt(0, 0, target.Width(), target.Height(), source, 0, 0);
@@ -152,7 +196,7 @@ void rg_painter::RefreshNow() {
 bool rg_painter::HandleWindowEvent(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Resize && watched == GetWidget()) {
     const COLORREF back = m_backColour == kDefaultColour ? 0xFFFFFF : m_backColour;
-    Wnd()->FitToWidget(back);
+    Wnd()->FollowResize(back);
   }
   return CQzuWinControl::HandleWindowEvent(watched, event);
 }

@@ -3,13 +3,14 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include "framework/image_decode.h"
 #include "platform/resource_loader.h"
 
 QImage LoadResourceImage(int id) {
   const unsigned char* data = nullptr;
   size_t size = 0;
   if (!FindResource(id, &data, &size) || size == 0) return QImage();
-  return QImage::fromData(data, static_cast<int>(size));
+  return DecodeImageBytes(data, size);
 }
 
 QImage RenderSvgResource(int id, int width, int height) {

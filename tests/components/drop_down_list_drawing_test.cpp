@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "components/owner_drawn_button.h"
 #include "framework/colorref.h"
 
 using namespace rg_TavelkinMingLingJi_ChuangKouZuJian;
@@ -204,4 +205,31 @@ TEST_F(DropDownTest, AListNearTheBottomOpensUpwardWithTheFieldBelowItsRows) {
   EXPECT_EQ(list.GetTop(), 250);
   EXPECT_EQ(list.GetHeight(), h);
   EXPECT_EQ(log.Count("item chosen"), 1);
+}
+
+// The row height is the sample text's height in the row font, as the canvas's
+// device measures it, at every DPI factor; a list not shown yet measures it
+// without giving its canvas an image.
+TEST_F(DropDownTest, LineHeightIsTheRowFontsSampleHeightMeasuredWithoutACanvasImage) {
+  int previous = 0;
+  for (double factor : {1.0, 1.5, 2.0}) {
+    SetDpiFactor(factor);
+    rg_TavelkinZuGeKuang1 list;
+    list.SetVisible(false);
+    ASSERT_EQ(list.Create(&form, 20, 20, 240, 26, 1), 1);
+    list.AddDropDownHandleIcon();
+    const auto* canvas = list.Canvas().GetWindowObject()->WndAs<CVWnd_Painter>();
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_TRUE(canvas->Image()->isNull()) << factor;
+
+    rg_Tavelkin_MingLingJi::rg_TavelkinZiTiLei1 rowFont;
+    rowFont.CopyFrom(list.font);
+    rowFont.bold = 0;
+    CQzuDC& dc = list.Canvas().GetDC();
+    dc.SetFontText(rowFont.FormatFontText());
+    EXPECT_EQ(list.lineHeight, dc.GetTextExtent(kLineHeightSample).height()) << factor;
+    EXPECT_GT(list.lineHeight, previous) << factor;
+    previous = list.lineHeight;
+  }
+  SetDpiFactor(1.0);
 }

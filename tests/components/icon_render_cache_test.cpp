@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/dpi.h"
+#include "components/enhanced_bitmap.h"
 #include "components/icon_render_cache.h"
 #include "components/svg_render.h"
 #include "platform/hooks.h"
@@ -103,6 +104,43 @@ TEST_F(IconRenderCacheTest, SizesAreScaledByTheDpiFactorUnlessTold) {
     ASSERT_EQ(IconCacheBuffer().GetSize(), at + 20 + png.GetSize());
     EXPECT_EQ(Int32At(IconCacheBuffer(), at + 8), c.keyed);
     EXPECT_EQ(Int32At(IconCacheBuffer(), at + 12), c.keyed);
+  }
+}
+
+// The bitmap is what the bitmap loader makes of the icon's bytes, whether
+// this request rendered the icon or found it; a record is decoded once and
+// shared after that.
+TEST_F(IconRenderCacheTest, TheBitmapIsTheDecodedIconAndEachRecordIsDecodedOnce) {
+  // A circle and a half see-through square: antialiased edges, partial alpha.
+  const std::string halfSeeThrough =
+      R"(<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16" viewBox="0 0 16 16">)"
+      R"(<rect x="1.5" y="1.5" width="11" height="11" fill="#C04020" fill-opacity="0.4"/></svg>)";
+  const struct {
+    const char* name;
+    std::string svg;
+    int size, format;
+    uint32_t background;
+  } cases[] = {{"circle PNG", kIcon, 16, 0, 0},
+               {"circle PNG larger", kIcon, 23, 0, 0},
+               {"square PNG", halfSeeThrough, 16, 0, 0},
+               {"square BMP", halfSeeThrough, 16, 1, 0x00FF00FF},
+               {"no SVG", "no svg here", 16, 0, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const int renders = SvgRenderCount();
+    const rg_Ombrine_base::rg_WeiTuDuiXiangLei made =
+        LoadSvgIconBitmap(0, Mem(c.svg), c.size, c.size, c.format, 0, c.background);
+    const QImage decoded = BitmapFromBuffer(LoadSvgIcon(0, Mem(c.svg), c.size, c.size, c.format, 0, c.background))
+                               .GetImage();
+    EXPECT_EQ(made.GetImage().format(), decoded.format());
+    EXPECT_EQ(made.GetImage(), decoded);
+    const rg_Ombrine_base::rg_WeiTuDuiXiangLei again =
+        LoadSvgIconBitmap(0, Mem(c.svg), c.size, c.size, c.format, 0, c.background);
+    EXPECT_EQ(again.GetImage(), decoded);
+    if (!decoded.isNull()) {
+      EXPECT_EQ(SvgRenderCount(), renders + 1);
+      EXPECT_EQ(again.GetImage().constBits(), made.GetImage().constBits());
+    }
   }
 }
 

@@ -143,6 +143,60 @@ TEST(Painters, CanvasCopiedToDisplayShowsOnScreen) {
   form.DestroyWindow();
 }
 
+// A whole copy of a canvas of the display's size shares the canvas's pixels;
+// drawing on either afterwards leaves the other as it was.
+TEST(Painters, ADisplayCopyOfACanvasSharesItsPixelsUntilEitherIsDrawnOn) {
+  CQzuWinForm form;
+  ASSERT_EQ(form.CreateForm(nullptr, 0, 0, 120, 80), 1);
+  rg_painter canvas, display;
+  canvas.SetVisible(false);
+  ASSERT_EQ(canvas.Create(&form, 0, 0, 40, 30), 1);
+  ASSERT_EQ(display.Create(&form, 50, 0, 40, 30), 1);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.GetWidget()));
+  canvas.GetDC().Clear(kRed);
+  display.CopyCanvasFrom(canvas);
+  EXPECT_EQ(display.GetImage().constBits(), canvas.GetImage().constBits());
+
+  canvas.GetDC().FillSolidRect({0, 0, 10, 10}, kBlue);
+  EXPECT_EQ(canvas.GetDC().GetPixel(5, 5), kBlue);
+  EXPECT_EQ(display.GetDC().GetPixel(5, 5), kRed);
+  display.GetDC().FillSolidRect({20, 0, 30, 10}, kWhite);
+  EXPECT_EQ(canvas.GetDC().GetPixel(25, 5), kRed);
+  EXPECT_EQ(display.GetWidget()->grab().toImage().pixelColor(5, 5), QColor(255, 0, 0));
+  form.DestroyWindow();
+}
+
+// A painter never drawn on gets its image when first needed, as if it had
+// been made at each resize: the background of its resizes, where each put it.
+TEST(Painters, AnImageNeverDrawnOnIsMadeWhenNeededWithTheBackgroundOfItsResizes) {
+  CQzuWinForm form;
+  ASSERT_EQ(form.CreateForm(nullptr, 0, 0, 300, 120), 1);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.GetWidget()));
+  rg_painter grown, recoloured, recolouredAndGrown;
+  for (rg_painter* p : {&grown, &recoloured, &recolouredAndGrown}) p->SetBackColour(kRed);
+  ASSERT_EQ(grown.Create(&form, 0, 0, 40, 30), 1);
+  ASSERT_EQ(recoloured.Create(&form, 100, 0, 40, 30), 1);
+  ASSERT_EQ(recolouredAndGrown.Create(&form, 200, 0, 40, 30), 1);
+  grown.Move(0, 0, 60, 50);
+  recoloured.SetBackColour(kBlue);
+  recolouredAndGrown.SetBackColour(kBlue);
+  recolouredAndGrown.Move(200, 0, 60, 50);
+  for (rg_painter* p : {&grown, &recoloured}) {
+    const auto* wnd = p->GetWindowObject()->WndAs<CVWnd_Painter>();
+    ASSERT_NE(wnd, nullptr);
+    EXPECT_TRUE(wnd->Image()->isNull());
+  }
+
+  const QImage shown = grown.GetWidget()->grab().toImage();
+  EXPECT_EQ(shown.size(), QSize(60, 50));
+  EXPECT_EQ(shown.pixelColor(55, 45), QColor(255, 0, 0));
+  EXPECT_EQ(grown.GetDC().Width(), 60);
+  EXPECT_EQ(recoloured.GetDC().GetPixel(35, 25), kRed);  // no resize since the colour changed
+  EXPECT_EQ(recolouredAndGrown.GetDC().GetPixel(35, 25), kRed);
+  EXPECT_EQ(recolouredAndGrown.GetDC().GetPixel(55, 45), kBlue);
+  form.DestroyWindow();
+}
+
 TEST(Painters, StaticEdgeIsASunkenFrameOverThePicture) {
   CQzuWinForm form;
   ASSERT_EQ(form.CreateForm(nullptr, 0, 0, 200, 80), 1);
