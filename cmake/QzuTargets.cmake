@@ -59,8 +59,14 @@ function(qzu_add_test_program name)
   # program in one process, in a shuffled order, so that a test that leaves
   # state behind for the next one is caught. The order is fixed so that a
   # failure repeats; other orders: <program> --gtest_shuffle --gtest_repeat=N.
-  add_test(NAME ${name}.WholeProgramShuffled COMMAND ${name} --gtest_shuffle --gtest_random_seed=4242)
-  set_tests_properties(${name}.WholeProgramShuffled PROPERTIES TIMEOUT 900 LABELS "${T_LABELS}" ENVIRONMENT "${_env}")
+  # Not under ThreadSanitizer: a child that QProcess starts (a vfork-style
+  # clone sharing the parent's memory) leaves the tool's signal state of the
+  # parent broken, and later tests in that process receive no signals. The
+  # plain and AddressSanitizer builds run it.
+  if(NOT QZU_TSAN)
+    add_test(NAME ${name}.WholeProgramShuffled COMMAND ${name} --gtest_shuffle --gtest_random_seed=4242)
+    set_tests_properties(${name}.WholeProgramShuffled PROPERTIES TIMEOUT 900 LABELS "${T_LABELS}" ENVIRONMENT "${_env}")
+  endif()
   # gtest_discover_tests flattens list-valued properties, so labels and the
   # environment are set by a file of our own, read after the discovered tests.
   set(_props "${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake")
