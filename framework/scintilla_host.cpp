@@ -29,13 +29,24 @@ constexpr intptr_t kScWrapNone = 0;
 constexpr int kStyleDefault = 32;
 
 using ListenerBox = std::shared_ptr<IScintillaEventListener*>;
+using LongLinesBox = std::shared_ptr<ScintillaLongLines>;
 
 void Forward(const ListenerBox& box, const QzuScintillaNotification& n) {
   if (box && *box) (*box)->OnScintillaNotification(n);
 }
 
-// Connects every notification QScintilla reports to the listener box.
-void ConnectNotifications(QsciScintilla* e, const ListenerBox& box) {
+// Whether a message changes a style the text is drawn in.
+bool ChangesTextStyle(unsigned message, uintptr_t style) {
+  using B = QsciScintillaBase;
+  if (message == B::SCI_STYLECLEARALL) return true;
+  const bool styleSetter = message >= B::SCI_STYLESETFORE && message <= B::SCI_STYLESETCHARACTERSET;
+  return styleSetter && (style == 0 || style == static_cast<uintptr_t>(kStyleDefault));
+}
+
+// Connects every notification QScintilla reports to the listener box. The
+// long lines are styled first; their own style and note changes are not
+// reported.
+void ConnectNotifications(QsciScintilla* e, const ListenerBox& box, const LongLinesBox& longLines) {
   using B = QsciScintillaBase;
   auto simple = [e, box](auto signal, int code) {
     QObject::connect(e, signal, e, [box, code] {
@@ -73,8 +84,10 @@ void ConnectNotifications(QsciScintilla* e, const ListenerBox& box) {
     Forward(box, n);
   });
   QObject::connect(e, &B::SCN_MODIFIED, e,
-                   [box](int position, int type, const char* text, int length, int added, int line, int foldNow,
-                         int foldPrev, int token, int annotationAdded) {
+                   [box, longLines](int position, int type, const char* text, int length, int added, int line,
+                                    int foldNow, int foldPrev, int token, int annotationAdded) {
+                     if (longLines->Busy()) return;
+                     longLines->AfterModification(position, length, type);
                      QzuScintillaNotification n;
                      n.code = kScnModified;
                      n.position = position;
@@ -196,7 +209,9 @@ QsciScintilla* CVWnd_Scintilla::CreateEditor(QWidget* parent) {
   }
   Attach(editor);
   Send(kSciSetCodePage, 65001);
-  ConnectNotifications(editor, m_listener);
+  m_longLines = std::make_shared<ScintillaLongLines>(m_function, m_pointer);
+  ScintillaLongLines::WatchEditor(editor, m_longLines);
+  ConnectNotifications(editor, m_listener, m_longLines);
   return editor;
 }
 
@@ -208,7 +223,12 @@ intptr_t CVWnd_Scintilla::Send(unsigned int message, uintptr_t wParam, intptr_t 
   } else if (message == kSciGetWrapMode) {
     return m_wrapAsked;
   }
-  return m_function(m_pointer, message, wParam, lParam);
+  const bool edits = m_longLines && ScintillaLongLines::IsEditingMessage(message);
+  if (edits) m_longLines->Unprotect();
+  const intptr_t result = m_function(m_pointer, message, wParam, lParam);
+  if (edits) m_longLines->Protect();
+  if (m_longLines && ChangesTextStyle(message, wParam)) m_longLines->AfterTextStyleChange();
+  return result;
 }
 
 void CVWnd_Scintilla::ApplyWrap(size_t textBytes) {

@@ -13,11 +13,14 @@
 // with big files. SCI_SETWRAPMODE sent through Send is the wrap mode asked
 // for (SCI_GETWRAPMODE answers it); it applies whenever the text is at most
 // the limit again.
+//
+// Very long lines are drawn only in part (framework/scintilla_long_lines.h).
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "framework/scintilla_long_lines.h"
 #include "framework/win_control.h"
 
 class QsciScintilla;
@@ -115,6 +118,8 @@ class CVWnd_Scintilla : public CVWnd {
   void SetTextUtf8(const std::string& text);
   // Whether wrapping is held off for the present text.
   bool WrapHeldForSize() const { return m_wrapHeld; }
+  // Whether some line of the present text is drawn only in part.
+  bool LineHiddenInPart() const { return m_longLines && m_longLines->AnyHidden(); }
 
  private:
   void ApplyWrap(size_t textBytes);
@@ -125,6 +130,7 @@ class CVWnd_Scintilla : public CVWnd {
   bool m_wrapHeld = false;
   // Shared with the editor's signal handlers, which may outlive the wrapper.
   std::shared_ptr<IScintillaEventListener*> m_listener;
+  std::shared_ptr<ScintillaLongLines> m_longLines;
 };
 
 // The family name to give the editor for a face name. A non-ASCII family

@@ -1,9 +1,10 @@
 // The main window as the program opens it, for looking at it in other
 // states: main_window_demo [--factor F] [--function CAPTION] [--size WxH]
-// [--encode] [--tones] starts at DPI factor F, clicks the function toggle of
-// that caption once the window is shown, gives the window that client size,
-// with --tones sets the pinyin options to every character with tone marks
-// and, with --encode, clicks "编码" on the input editor's text.
+// [--encode] [--tones] [--input TEXT] starts at DPI factor F, clicks the
+// function toggle of that caption once the window is shown, gives the window
+// that client size, with --tones sets the pinyin options to every character
+// with tone marks, with --input puts TEXT (a file's path, say) in the input
+// editor and, with --encode, clicks "编码" on the input editor's text.
 #include <QApplication>
 #include <QTimer>
 
@@ -19,6 +20,7 @@
 int main(int argc, char** argv) {
   double factor = 0;
   const char* function = nullptr;
+  const char* input = nullptr;
   int width = 0, height = 0;
   bool encode = false, tones = false;
   for (int i = 1; i < argc; ++i) {
@@ -28,6 +30,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i + 1 < argc; ++i) {
     if (!std::strcmp(argv[i], "--factor")) factor = std::atof(argv[i + 1]);
     if (!std::strcmp(argv[i], "--function")) function = argv[i + 1];
+    if (!std::strcmp(argv[i], "--input")) input = argv[i + 1];
     if (!std::strcmp(argv[i], "--size")) std::sscanf(argv[i + 1], "%dx%d", &width, &height);
   }
   PrepareQtEnvironment();
@@ -52,6 +55,7 @@ int main(int argc, char** argv) {
       window.ToneCheck.SetButtonChecked(1);
       window.PinyinRatioList.SelectDropDownItem(6);  // "100%"
     }
+    if (input) window.InputEditor.SetCodeEditText(CWString::FromUtf8(input));
     if (encode) window.EncodeButton.PressButton();
   });
   return app.exec();

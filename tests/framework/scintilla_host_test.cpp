@@ -4,6 +4,8 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include <QTest>
+
 #include <string>
 
 #include "framework/scintilla_host.h"
@@ -124,4 +126,120 @@ TEST_F(ScintillaTest, TextsAboveTheWrapLimitAreShownUnwrapped) {
   edit.SetText(CWString(big));
   EXPECT_EQ(actual(), 0);
   EXPECT_FALSE(edit.Host()->WrapHeldForSize());
+}
+
+// A line longer than the shown limit is drawn up to a character's first byte
+// at the limit, with a note under it; the text stays whole, the styling
+// follows edits, and none of it reaches the listener as a change.
+TEST_F(ScintillaTest, LongLinesAreDrawnOnlyUpToTheLimit) {
+  using B = QsciScintillaBase;
+  QsciScintilla* editor = edit.Host()->Editor();
+  const auto send = [editor](unsigned m, uintptr_t w = 0, intptr_t l = 0) { return editor->SendScintilla(m, w, l); };
+  const auto styleAt = [&](intptr_t p) { return static_cast<int>(send(B::SCI_GETSTYLEAT, p)); };
+  const auto note = [&](intptr_t line) {
+    std::string text(static_cast<size_t>(send(B::SCI_ANNOTATIONGETTEXT, line)), '\0');
+    send(B::SCI_ANNOTATIONGETTEXT, line, reinterpret_cast<intptr_t>(text.data()));
+    return text;
+  };
+  Notes notes;
+  edit.Host()->SetListener(&notes);
+
+  // The limit falls on the second byte of 字, which is hidden whole.
+  const std::u16string longLine = std::u16string(kScintillaLineShownBytes - 1, u'A') + u"字" + std::u16string(5000, u'B');
+  const std::u16string text = u"head\r\n" + longLine + u"\r\nshort";
+  edit.SetText(CWString(text));
+  EXPECT_EQ(edit.GetText().GetLength(), text.size());
+  EXPECT_TRUE(edit.Host()->LineHiddenInPart());
+  const intptr_t start = 6, boundary = start + kScintillaLineShownBytes - 1, end = boundary + 3 + 5000;
+  EXPECT_EQ(styleAt(boundary - 1), 0);
+  EXPECT_EQ(styleAt(boundary), kScintillaHiddenTailStyle);
+  EXPECT_EQ(styleAt(end - 1), kScintillaHiddenTailStyle);
+  EXPECT_EQ(styleAt(end + 2), 0);  // the short line after it
+  EXPECT_EQ(note(0), "");
+  EXPECT_EQ(note(1), LongLineNote(kScintillaLineShownBytes + 5000, kScintillaLineShownBytes - 1));
+  EXPECT_EQ(note(2), "");
+  // Nothing after the limit takes room on the screen.
+  EXPECT_EQ(send(B::SCI_POINTXFROMPOSITION, 0, end), send(B::SCI_POINTXFROMPOSITION, 0, boundary));
+  EXPECT_GT(send(B::SCI_POINTXFROMPOSITION, 0, boundary), send(B::SCI_POINTXFROMPOSITION, 0, start));
+
+  // A new default font keeps the tail hidden.
+  edit.Send(B::SCI_STYLECLEARALL);
+  EXPECT_EQ(send(B::SCI_STYLEGETVISIBLE, kScintillaHiddenTailStyle), 0);
+
+  // Cut to a short line: drawn whole, without a note. (The editor refuses
+  // to change hidden text unless the message comes through the host.)
+  send(B::SCI_SETSEL, start + 10, end);
+  edit.Send(B::SCI_REPLACESEL, 0, reinterpret_cast<intptr_t>(""));
+  EXPECT_EQ(send(B::SCI_GETLENGTH), start + 10 + 7);
+  EXPECT_EQ(styleAt(start + 9), 0);
+  EXPECT_EQ(note(1), "");
+  // Undone: long again.
+  send(B::SCI_UNDO);
+  EXPECT_EQ(styleAt(end - 1), kScintillaHiddenTailStyle);
+  EXPECT_EQ(note(1), LongLineNote(kScintillaLineShownBytes + 5000, kScintillaLineShownBytes - 1));
+  // A long line typed or pasted at the end.
+  const std::string pasted(static_cast<size_t>(kScintillaLineShownBytes) + 10, 'C');
+  send(B::SCI_APPENDTEXT, pasted.size(), reinterpret_cast<intptr_t>(pasted.c_str()));
+  EXPECT_EQ(styleAt(send(B::SCI_GETLENGTH) - 1), kScintillaHiddenTailStyle);
+  EXPECT_NE(note(2), "");
+
+  for (const QzuScintillaNotification& n : notes.seen) {
+    if (n.code != kScnModified) continue;
+    EXPECT_EQ(n.modificationType & (B::SC_MOD_CHANGESTYLE | B::SC_MOD_CHANGEANNOTATION), 0);
+  }
+
+  // A short text in place of it all: no line hidden, no note left.
+  edit.SetText(u"中國ABC123");
+  EXPECT_EQ(send(B::SCI_STYLEGETVISIBLE, kScintillaHiddenTailStyle), 0);
+  EXPECT_FALSE(edit.Host()->LineHiddenInPart());
+  EXPECT_EQ(note(0), "");
+  EXPECT_EQ(styleAt(0), 0);
+  edit.Host()->SetListener(nullptr);
+}
+
+// The hidden tail is edited with the keys as any text is; moving and copying
+// keys leave it hidden, so that they never lay the whole line out.
+TEST_F(ScintillaTest, KeysEditALineDrawnInPart) {
+  using B = QsciScintillaBase;
+  QsciScintilla* editor = edit.Host()->Editor();
+  const auto send = [editor](unsigned m, uintptr_t w = 0, intptr_t l = 0) { return editor->SendScintilla(m, w, l); };
+  const auto hidden = [&] { return send(B::SCI_STYLEGETVISIBLE, kScintillaHiddenTailStyle) == 0; };
+  const std::u16string line(kScintillaLineShownBytes + 100, u'Q');
+  edit.SetText(CWString(line));
+  form.SetVisible(true);
+  editor->setFocus();
+
+  send(B::SCI_DOCUMENTEND);
+  QTest::keyClick(editor, Qt::Key_Left);
+  QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
+  QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_TRUE(hidden());
+
+  send(B::SCI_DOCUMENTEND);
+  QTest::keyClick(editor, Qt::Key_Backspace);
+  EXPECT_EQ(send(B::SCI_GETLENGTH), kScintillaLineShownBytes + 99);
+  EXPECT_TRUE(hidden());
+  QTest::keyClick(editor, Qt::Key_X);
+  EXPECT_EQ(send(B::SCI_GETLENGTH), kScintillaLineShownBytes + 100);
+  EXPECT_EQ(send(B::SCI_GETSTYLEAT, kScintillaLineShownBytes + 99), kScintillaHiddenTailStyle);
+
+  // Select all and type over it.
+  QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(editor, Qt::Key_Z);
+  EXPECT_EQ(edit.GetText(), CWString(u"z"));
+  EXPECT_FALSE(edit.Host()->LineHiddenInPart());
+
+  // A key that changes nothing (the editor is read-only) has the tail
+  // hidden again before the next paint.
+  edit.SetText(CWString(line));
+  send(B::SCI_SETREADONLY, 1);
+  send(B::SCI_SELECTALL);
+  QTest::keyClick(editor, Qt::Key_Delete);
+  EXPECT_EQ(send(B::SCI_GETLENGTH), kScintillaLineShownBytes + 100);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(hidden());
+  send(B::SCI_SETREADONLY, 0);
+  send(B::SCI_SELECTALL);
+  QTest::keyClick(editor, Qt::Key_Delete);
+  EXPECT_EQ(send(B::SCI_GETLENGTH), 0);
 }
