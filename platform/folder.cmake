@@ -11,6 +11,27 @@ set_property(SOURCE ${CMAKE_SOURCE_DIR}/platform/office_process.cpp TARGET_DIREC
              APPEND PROPERTY COMPILE_DEFINITIONS "QZU_OFFICE_PROGRAM_DIR=\"${QZU_OFFICE_PROGRAM_DIR}\"")
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/platform/chinese_script_table.cpp TARGET_DIRECTORY platform
              APPEND PROPERTY COMPILE_DEFINITIONS "QZU_OPENCC_DATA_DIR=\"${QZU_OPENCC_DATA_DIR}\"")
+
+# OpenCC (the Chinese script tables) is opened on its first use
+# (platform/lazy_library.h) rather than linked: most runs map no script, and
+# loading it and its trie library at every start cost about 1 ms. Only its
+# headers are used at build time; the code opens the soname of the library
+# that was found. (libcrypto stays linked: the settings store hashes the
+# settings it loads at every start, so opening it later would save nothing.)
+function(qzu_soname_of var library)
+  execute_process(COMMAND ${CMAKE_READELF} -d ${library} OUTPUT_VARIABLE _dynamic RESULT_VARIABLE _failed)
+  if(_failed OR NOT _dynamic MATCHES "Library soname: \\[([^]]+)\\]")
+    message(FATAL_ERROR "Cannot read the soname of ${library}")
+  endif()
+  set(${var} ${CMAKE_MATCH_1} PARENT_SCOPE)
+endfunction()
+list(GET OPENCC_LINK_LIBRARIES 0 _qzu_opencc_library)
+qzu_soname_of(_qzu_opencc_soname ${_qzu_opencc_library})
+target_include_directories(platform SYSTEM PRIVATE ${OPENCC_INCLUDE_DIRS})
+target_link_libraries(platform PUBLIC ${CMAKE_DL_LIBS})
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/platform/chinese_script_table.cpp TARGET_DIRECTORY platform
+             APPEND PROPERTY COMPILE_DEFINITIONS "QZU_OPENCC_LIBRARY=\"${_qzu_opencc_soname}\"")
+
 find_program(QZU_CPPUMAKER cppumaker PATHS /usr/lib/libreoffice/sdk/bin NO_DEFAULT_PATH)
 find_path(QZU_UNO_INCLUDE_DIR sal/config.h PATHS /usr/include/libreoffice NO_DEFAULT_PATH)
 find_library(QZU_UNO_SAL uno_sal PATHS /usr/lib/libreoffice/sdk/lib NO_DEFAULT_PATH)
