@@ -74,21 +74,30 @@ if(QZU_CPPUMAKER AND QZU_UNO_INCLUDE_DIR AND QZU_UNO_SAL AND QZU_UNO_CPPU AND QZ
     COMMENT "Generating UNO type headers"
     VERBATIM)
   add_custom_target(qzu_uno_headers DEPENDS ${_qzu_uno_out}/stamp)
-  add_dependencies(platform qzu_uno_headers)
-  target_include_directories(platform SYSTEM PRIVATE ${_qzu_uno_out} ${QZU_UNO_INCLUDE_DIR})
-  set_property(SOURCE ${CMAKE_SOURCE_DIR}/platform/office_engine.cpp TARGET_DIRECTORY platform
-               APPEND PROPERTY COMPILE_DEFINITIONS QZU_HAVE_UNO LINUX UNX CPPU_ENV=gcc3)
+  # The UNO side of the engine is a module of its own (platform/office_uno.h)
+  # that the engine opens on its first start: linked into the program, the
+  # UNO runtime and the office libraries it pulls in were loaded and
+  # relocated at every start, for the few runs that read Word documents.
+  add_library(qzu_office_uno MODULE ${CMAKE_SOURCE_DIR}/platform/modules/office_uno.cpp
+              ${CMAKE_SOURCE_DIR}/platform/ticks.cpp)
+  add_dependencies(qzu_office_uno qzu_uno_headers)
+  add_dependencies(platform qzu_office_uno)
+  target_include_directories(qzu_office_uno PRIVATE ${CMAKE_SOURCE_DIR})
+  target_include_directories(qzu_office_uno SYSTEM PRIVATE ${_qzu_uno_out} ${QZU_UNO_INCLUDE_DIR})
+  target_compile_definitions(qzu_office_uno PRIVATE LINUX UNX CPPU_ENV=gcc3)
+  set_target_properties(qzu_office_uno PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
   if(QZU_SANITIZE)
     # UNO's bridge makes its proxy objects' vtables at run time, without the
     # type information the sanitizer's vptr check reads.
-    set_property(SOURCE ${CMAKE_SOURCE_DIR}/platform/office_engine.cpp TARGET_DIRECTORY platform
-                 APPEND PROPERTY COMPILE_OPTIONS -fno-sanitize=vptr)
+    target_compile_options(qzu_office_uno PRIVATE -fno-sanitize=vptr)
   endif()
-  target_link_libraries(platform PUBLIC ${QZU_UNO_CPPUHELPER} ${QZU_UNO_CPPU} ${QZU_UNO_SAL})
+  target_link_libraries(qzu_office_uno PRIVATE ${QZU_UNO_CPPUHELPER} ${QZU_UNO_CPPU} ${QZU_UNO_SAL} Threads::Threads)
   # The UNO libraries load the office's private libraries from its program
   # folder, which is not on the system's library path.
-  target_link_options(platform PUBLIC "LINKER:-rpath-link,${QZU_OFFICE_PROGRAM_DIR}"
+  target_link_options(qzu_office_uno PRIVATE "LINKER:--no-undefined" "LINKER:-rpath-link,${QZU_OFFICE_PROGRAM_DIR}"
                       "LINKER:-rpath,${QZU_OFFICE_PROGRAM_DIR}")
+  set_property(SOURCE ${CMAKE_SOURCE_DIR}/platform/office_engine.cpp TARGET_DIRECTORY platform
+               APPEND PROPERTY COMPILE_DEFINITIONS "QZU_OFFICE_UNO_MODULE=\"$<TARGET_FILE:qzu_office_uno>\"")
   message(STATUS "Office engine: LibreOffice over UNO")
 else()
   message(STATUS "Office engine: no LibreOffice UNO development files; office operations will fail")

@@ -1,7 +1,8 @@
 // Libraries opened on first use: a missing library or function is reported
 // without ending the program, a present one gives working functions, and
-// the library the platform opens this way (OpenCC) is not linked into
-// programs, so it is not loaded at start, yet loads when first used.
+// the libraries the platform opens this way (OpenCC, and the UNO runtime
+// behind the office engine's module) are not linked into programs, so they
+// are not loaded at start, yet load when first used.
 #include <gtest/gtest.h>
 
 #include <elf.h>
@@ -65,9 +66,10 @@ TEST(LazyLibrary, PresentLibraryGivesItsFunctionsAndNoneItLacks) {
   EXPECT_FALSE(library.Find("qzu_no_such_function", missing));
 }
 
-TEST(LazyLibrary, ScriptLibraryIsNotLinkedAndLoadsOnFirstUse) {
+TEST(LazyLibrary, LibrariesOfSomeCommandsAreNotLinkedAndLoadOnFirstUse) {
   for (const std::string& library : NeededLibrariesOfProgram()) {
     EXPECT_EQ(library.find("libopencc"), std::string::npos) << library;
+    EXPECT_EQ(library.find("libuno_"), std::string::npos) << library;
   }
   EXPECT_GT(qzu::ChineseScriptTableSize(qzu::ChineseScript::Simplified), 1000u);
   EXPECT_TRUE(LibraryLoaded("libopencc"));
