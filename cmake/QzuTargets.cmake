@@ -8,7 +8,9 @@
 function(qzu_add_folder_library folder)
   file(GLOB_RECURSE _sources CONFIGURE_DEPENDS
        ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.c)
-  list(FILTER _sources EXCLUDE REGEX "/${folder}/exe/")
+  # exe/ holds the folder's programs, modules/ its shared modules (built by
+  # its folder.cmake).
+  list(FILTER _sources EXCLUDE REGEX "/${folder}/(exe|modules)/")
   file(GLOB_RECURSE _qrc CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.qrc)
   if(NOT _sources)
     return()

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "common/utf.h"
+#include "platform/lazy_library.h"
 
 namespace qzu {
 namespace {
@@ -51,13 +52,29 @@ char32_t SingleCodePoint(const std::string& s) {
   return cp;
 }
 
+// OpenCC's reader of a dictionary file. The library is opened on the first
+// table built, not at start, as most runs map no script; the reader is found
+// by its C++ name in the library whose soname the build names
+// (QZU_OPENCC_LIBRARY). Null when the library cannot be opened.
+opencc::MarisaDictPtr ReadDictionary(std::FILE* file) {
+  using Reader = opencc::MarisaDictPtr(std::FILE*);
+  static Reader* const read = [] {
+    static CLazyLibrary library(QZU_OPENCC_LIBRARY);
+    Reader* reader = nullptr;
+    library.Find("_ZN6opencc10MarisaDict11NewFromFileEP8_IO_FILE", reader);
+    return reader;
+  }();
+  return read ? read(file) : nullptr;
+}
+
 void Load(ScriptTable& table, const char* dictionary) {
   for (size_t i = 0; i < table.bmp.size(); ++i) table.bmp[i] = static_cast<char16_t>(i);
   const std::string path = std::string(kDictionaryFolder) + dictionary;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!file) return;
   try {
-    const opencc::MarisaDictPtr dict = opencc::MarisaDict::NewFromFile(file.get());
+    const opencc::MarisaDictPtr dict = ReadDictionary(file.get());
+    if (!dict) return;
     for (const auto& entry : *dict->GetLexicon()) {
       const char32_t from = SingleCodePoint(entry->Key());
       const char32_t to = SingleCodePoint(entry->GetDefault());

@@ -1,15 +1,15 @@
 #include "platform/office_engine.h"
 
-#include <cstdlib>
-#include <cstring>
-#include <map>
-#include <mutex>
-#include <string>
+#include <dlfcn.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <mutex>
+#include <string>
+
 #include "platform/office_process.h"
-#include "platform/ticks.h"
+#include "platform/office_uno.h"
 
 namespace {
 
@@ -18,155 +18,38 @@ std::string& ProgramSetting() {
   return program;
 }
 
-[[maybe_unused]] std::string ProgramToStart() {
+std::string ProgramToStart() {
   return ProgramSetting().empty() ? std::string(DefaultOfficeProgram()) : ProgramSetting();
 }
 
-// The extension of a path's file name in lower case, without the dot, as the
-// office's filters are chosen by it. A variant of PathExtension
-// (textlib/path_helpers.h), which this layer cannot use: it works on the
-// UTF-8 path the office gets and folds the case.
-[[maybe_unused]] std::string LowerCaseExtensionOf(const std::string& path) {
-  size_t slash = path.rfind('/');
-  size_t dot = path.rfind('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-  std::string ext = path.substr(dot + 1);
-  for (char& c : ext) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  }
-  return ext;
-}
-
-// The first bytes a saved file must start with for its extension; empty
-// when the format has no fixed mark.
-[[maybe_unused]] std::string MagicFor(const std::string& ext) {
-  if (ext == "docx") return std::string("PK\x03\x04", 4);
-  if (ext == "doc") return std::string("\xD0\xCF\x11\xE0", 4);
-  return {};
-}
-
-[[maybe_unused]] bool FileStartsWith(const std::string& path, const std::string& magic) {
-  struct stat st {};
-  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) return false;
-  if (magic.empty()) return true;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  std::string head(magic.size(), '\0');
-  size_t got = std::fread(head.data(), 1, head.size(), f);
-  std::fclose(f);
-  return got == magic.size() && head == magic;
-}
-
-[[maybe_unused]] std::string AbsolutePath(const std::string& path) {
+std::string AbsolutePath(const std::string& path) {
   if (!path.empty() && path[0] == '/') return path;
   char cwd[4096];
   if (!getcwd(cwd, sizeof cwd)) return path;
   return std::string(cwd) + "/" + path;
 }
 
-// file:// URL of an absolute path, every byte outside the unreserved set
-// percent-encoded (the office reads the escapes as UTF-8).
-[[maybe_unused]] std::string FileUrlOf(const std::string& path) {
-  static const char hex[] = "0123456789ABCDEF";
-  std::string url = "file://";
-  for (unsigned char c : path) {
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-        c == '.' || c == '_' || c == '~' || c == '/') {
-      url += static_cast<char>(c);
-    } else {
-      url += '%';
-      url += hex[c >> 4];
-      url += hex[c & 15];
-    }
-  }
-  return url;
-}
+// The office process as the UNO module sees it.
+class ProcessControl final : public IOfficeProcessControl {
+ public:
+  explicit ProcessControl(COfficeProcess& process) : m_process(process) {}
+  bool IsRunning() override { return m_process.IsRunning(); }
+  int ExitCode() const override { return m_process.ExitCode(); }
+  bool Respawn() override { return m_process.Respawn(); }
+  std::string ConnectAddress() const override { return m_process.ConnectAddress(); }
 
-// `text` with each CR LF, lone CR and lone LF as one CR (a paragraph mark),
-// and each VT (Word's line break inside a paragraph) as `verticalTab`.
-[[maybe_unused]] std::u16string WithParagraphMarks(std::u16string_view text, char16_t verticalTab) {
-  std::u16string out;
-  out.reserve(text.size() + 1);
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    if (c == u'\r') {
-      if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-      out += u'\r';
-    } else if (c == u'\n') {
-      out += u'\r';
-    } else {
-      out += c == u'\x0b' ? verticalTab : c;
-    }
-  }
-  return out;
-}
-
-// Word's paragraph form from the office's. The office gives the whole text
-// in one string with LF after every paragraph but the last; a line break
-// inside a paragraph comes as LF too, so it reads back as a paragraph mark.
-// Asking paragraph by paragraph would tell them apart, at one round trip to
-// the office per paragraph, which large documents cannot afford.
-[[maybe_unused]] std::u16string ToWordText(std::u16string_view office) {
-  std::u16string out = WithParagraphMarks(office, u'\x0b');
-  out += u'\r';  // the last paragraph's mark, which Word always gives
-  return out;
-}
-
-// The office's form of a text to set: it starts a new paragraph at each CR
-// and takes LF as a line break inside the paragraph.
-[[maybe_unused]] std::u16string FromWordText(std::u16string_view word) { return WithParagraphMarks(word, u'\n'); }
-
-}  // namespace
-
-void SetOfficeProgram(const std::string& program) { ProgramSetting() = program; }
-
-#ifdef QZU_HAVE_UNO
-
-#include <com/sun/star/beans/PropertyValue.hpp>
-#include <com/sun/star/bridge/UnoUrlResolver.hpp>
-#include <com/sun/star/bridge/XUnoUrlResolver.hpp>
-#include <com/sun/star/connection/NoConnectException.hpp>
-#include <com/sun/star/container/XEnumeration.hpp>
-#include <com/sun/star/container/XEnumerationAccess.hpp>
-#include <com/sun/star/frame/Desktop.hpp>
-#include <com/sun/star/frame/XComponentLoader.hpp>
-#include <com/sun/star/frame/XDesktop2.hpp>
-#include <com/sun/star/frame/XModel.hpp>
-#include <com/sun/star/frame/XStorable.hpp>
-#include <com/sun/star/lang/XComponent.hpp>
-#include <com/sun/star/text/XText.hpp>
-#include <com/sun/star/text/XTextDocument.hpp>
-#include <com/sun/star/uno/XComponentContext.hpp>
-#include <com/sun/star/util/XCloseable.hpp>
-#include <cppuhelper/bootstrap.hxx>
-#include <rtl/ustring.hxx>
-
-using namespace com::sun::star;
-
-#if defined(__SANITIZE_ADDRESS__)
-// The UNO runtime keeps type descriptions and names of remote calls until
-// its own teardown, which runs after the leak check; they are its, not ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libuno_cppu.so\nleak:libuno_sal.so\n"; }
-#endif
-
-namespace {
-
-struct OfficeDocument {
-  uno::Reference<lang::XComponent> component;
-  std::string path;
-  rtl::OUString url;
-  std::string extension;
-  bool unsavedNew = false;  // made from a zero-byte file, never stored yet
+ private:
+  COfficeProcess& m_process;
 };
 
 struct OfficeEngine {
   std::recursive_mutex lock;
   COfficeProcess process;
-  uno::Reference<uno::XComponentContext> local;
-  uno::Reference<uno::XComponentContext> remote;
-  uno::Reference<frame::XDesktop2> desktop;
-  std::map<uint64_t, OfficeDocument> documents;
-  uint64_t nextId = 1;
+  ProcessControl control{process};
+  // The UNO module's functions once it was opened; null before the first
+  // start, and for good when it cannot be opened.
+  const OfficeUnoFunctions* uno = nullptr;
+  bool moduleTried = false;
   bool exitHookInstalled = false;
 };
 
@@ -178,59 +61,49 @@ OfficeEngine& Engine() {
   return *engine;
 }
 
-rtl::OUString ToOU(std::u16string_view text) {
-  return rtl::OUString(reinterpret_cast<const sal_Unicode*>(text.data()), static_cast<sal_Int32>(text.size()));
-}
-rtl::OUString ToOU(const std::string& utf8) {
-  return rtl::OUString(utf8.data(), static_cast<sal_Int32>(utf8.size()), RTL_TEXTENCODING_UTF8);
-}
-std::u16string_view FromOU(const rtl::OUString& text) {
-  return std::u16string_view(reinterpret_cast<const char16_t*>(text.getStr()), static_cast<size_t>(text.getLength()));
+// The UNO module, looked for beside the program first, then where the build
+// put it (QZU_OFFICE_UNO_MODULE). Without it there is no office, as in a
+// build without the UNO development files.
+const OfficeUnoFunctions* OpenUnoModule(OfficeEngine& e) {
+#ifdef QZU_OFFICE_UNO_MODULE
+  if (e.moduleTried) return e.uno;
+  e.moduleTried = true;
+  const std::string build = QZU_OFFICE_UNO_MODULE;
+  const std::string name = build.substr(build.rfind('/') + 1);
+  std::string beside;
+  char exe[4096];
+  const ssize_t length = readlink("/proc/self/exe", exe, sizeof exe - 1);
+  if (length > 0) {
+    beside.assign(exe, static_cast<size_t>(length));
+    beside = beside.substr(0, beside.rfind('/') + 1) + name;
+  }
+  for (const std::string& path : {beside, build}) {
+    if (path.empty() || access(path.c_str(), R_OK) != 0) continue;
+    // Kept until exit: the office's objects live in it.
+    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    auto* entry = module ? reinterpret_cast<OfficeUnoEntry*>(dlsym(module, QZU_OFFICE_UNO_ENTRY)) : nullptr;
+    if (entry) {
+      e.uno = entry(e.control);
+      break;
+    }
+  }
+  return e.uno;
+#else
+  (void)e;
+  return nullptr;
+#endif
 }
 
-beans::PropertyValue Property(const char* name, const uno::Any& value) {
-  beans::PropertyValue p;
-  p.Name = rtl::OUString::createFromAscii(name);
-  p.Value = value;
-  return p;
-}
-
-// Filter that writes the format an extension names.
-rtl::OUString FilterFor(const std::string& ext) {
-  if (ext == "doc") return "MS Word 97";
-  if (ext == "odt") return "writer8";
-  if (ext == "rtf") return "Rich Text Format";
-  if (ext == "txt") return "Text (encoded)";
-  if (ext == "htm" || ext == "html") return "HTML (StarWriter)";
-  return "MS Word 2007 XML";
-}
+bool Alive(OfficeEngine& e) { return e.uno && e.uno->alive(); }
 
 void ForgetOffice(OfficeEngine& e) {
-  e.documents.clear();
-  e.desktop.clear();
-  e.remote.clear();
-}
-
-bool BootstrapLocal(OfficeEngine& e, const std::string& program) {
-  if (e.local.is()) return true;
-  // The UNO runtime finds its types and services through this variable and
-  // crashes without it.
-  std::string folder = program.substr(0, program.rfind('/'));
-  std::string rc = folder + "/fundamentalrc";
-  if (access(rc.c_str(), R_OK) != 0) return false;
-  if (!std::getenv("URE_BOOTSTRAP")) setenv("URE_BOOTSTRAP", ("vnd.sun.star.pathname:" + rc).c_str(), 0);
-  try {
-    e.local = cppu::defaultBootstrap_InitialComponentContext();
-  } catch (...) {
-    e.local.clear();
-  }
-  return e.local.is();
+  if (e.uno) e.uno->forget();
 }
 
 bool Connect(OfficeEngine& e) {
   const std::string program = ProgramToStart();
   if (access(program.c_str(), X_OK) != 0) return false;
-  if (!BootstrapLocal(e, program)) return false;
+  if (!e.uno || !e.uno->bootstrap(program)) return false;
   if (!e.process.Start(program)) return false;
   if (!e.exitHookInstalled) {
     // At exit only the process is ended: the UNO runtime may already be
@@ -242,30 +115,7 @@ bool Connect(OfficeEngine& e) {
       engine.process.Stop(0);
     });
   }
-  try {
-    uno::Reference<bridge::XUnoUrlResolver> resolver = bridge::UnoUrlResolver::create(e.local);
-    const rtl::OUString address = ToOU(e.process.ConnectAddress());
-    const uint64_t deadline = GetTickCount64() + 60000;
-    int respawns = 0;
-    while (!e.remote.is()) {
-      try {
-        e.remote.set(resolver->resolve(address), uno::UNO_QUERY);
-        if (e.remote.is()) break;
-      } catch (const connection::NoConnectException&) {
-      }
-      if (!e.process.IsRunning()) {
-        // A new profile can make the office ask to be started again.
-        if (e.process.ExitCode() != 81 || ++respawns > 3 || !e.process.Respawn()) break;
-      }
-      if (GetTickCount64() > deadline) break;
-      SleepMilliseconds(50);
-    }
-    if (e.remote.is()) e.desktop = frame::Desktop::create(e.remote);
-  } catch (...) {
-    e.remote.clear();
-    e.desktop.clear();
-  }
-  if (!e.desktop.is()) {
+  if (!e.uno->connect()) {
     e.process.Stop(0);
     ForgetOffice(e);
     return false;
@@ -273,39 +123,20 @@ bool Connect(OfficeEngine& e) {
   return true;
 }
 
-bool Alive(OfficeEngine& e) {
-  if (!e.desktop.is()) return false;
-  if (!e.process.IsRunning()) return false;
-  try {
-    e.desktop->getCurrentComponent();
-    return true;
-  } catch (...) {
-    return false;
-  }
-}
-
-OfficeDocument* Find(OfficeEngine& e, uint64_t id) {
-  auto it = e.documents.find(id);
-  return it == e.documents.end() ? nullptr : &it->second;
-}
-
-void CloseComponent(const uno::Reference<lang::XComponent>& component) {
-  try {
-    uno::Reference<util::XCloseable> closeable(component, uno::UNO_QUERY);
-    if (closeable.is()) {
-      closeable->close(true);
-    } else if (component.is()) {
-      component->dispose();
-    }
-  } catch (...) {
-  }
-}
-
 }  // namespace
+
+#if defined(__SANITIZE_ADDRESS__) && defined(QZU_OFFICE_UNO_MODULE)
+// The UNO runtime keeps type descriptions and names of remote calls until
+// its own teardown, which runs after the leak check; they are its, not ours.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libuno_cppu.so\nleak:libuno_sal.so\n"; }
+#endif
+
+void SetOfficeProgram(const std::string& program) { ProgramSetting() = program; }
 
 bool OfficeEngineStart() {
   OfficeEngine& e = Engine();
   std::lock_guard<std::recursive_mutex> guard(e.lock);
+  if (!OpenUnoModule(e)) return false;
   if (Alive(e)) return true;
   // The office is gone (or was never there): its documents went with it.
   ForgetOffice(e);
@@ -328,14 +159,7 @@ int OfficeEngineProcessId() {
 void OfficeEngineShutdown() {
   OfficeEngine& e = Engine();
   std::lock_guard<std::recursive_mutex> guard(e.lock);
-  if (e.desktop.is() && e.process.IsRunning()) {
-    for (auto& [id, doc] : e.documents) CloseComponent(doc.component);
-    e.documents.clear();
-    try {
-      e.desktop->terminate();
-    } catch (...) {
-    }
-  }
+  if (e.uno) e.uno->closeAllAndTerminate();
   // The office ends first: its side of the pipe closes, and the bridge's
   // reader thread, waiting in its read, sees the end and takes the bridge
   // down itself. Dropping the references before that would close the pipe
@@ -348,192 +172,60 @@ int OfficeOpenDocument(const CWString& path, uint64_t& id) {
   id = 0;
   OfficeEngine& e = Engine();
   std::lock_guard<std::recursive_mutex> guard(e.lock);
-  if (!e.desktop.is()) return kOfficeNotRunning;
+  if (!e.uno || !e.uno->connected()) return kOfficeNotRunning;
   // A zero unit would end the name early for the system, and another file
   // would be opened than the one asked for.
   if (path.IsEmpty() || path.View().find(u'\0') != std::u16string_view::npos) return kOfficeCallFailed;
   const std::string full = AbsolutePath(path.ToSystemPath());
   struct stat st {};
   if (stat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return kOfficeCallFailed;
-  const rtl::OUString url = ToOU(FileUrlOf(full));
-  for (auto& [openId, doc] : e.documents) {
-    if (doc.url == url) {
-      id = openId;
-      return kOfficeOk;
-    }
-  }
-
-  OfficeDocument doc;
-  doc.path = full;
-  doc.url = url;
-  doc.extension = LowerCaseExtensionOf(full);
-  try {
-    uno::Reference<frame::XComponentLoader> loader(e.desktop, uno::UNO_QUERY_THROW);
-    uno::Sequence<beans::PropertyValue> args(1);
-    args.getArray()[0] = Property("Hidden", uno::Any(true));
-    if (st.st_size == 0) {
-      // Word opens an empty file as a new document; the office would not.
-      doc.component = loader->loadComponentFromURL("private:factory/swriter", "_blank", 0, args);
-      doc.unsavedNew = true;
-    } else {
-      // Naming the filter of a Word file spares the office its type
-      // detection; a file that is not what its name says (an old "doc" that
-      // is really RTF or html) is opened again with detection.
-      const rtl::OUString filter = doc.extension == "docx" ? rtl::OUString("MS Word 2007 XML")
-                                   : doc.extension == "doc" ? rtl::OUString("MS Word 97")
-                                                            : rtl::OUString();
-      if (!filter.isEmpty()) {
-        uno::Sequence<beans::PropertyValue> named(2);
-        named.getArray()[0] = args[0];
-        named.getArray()[1] = Property("FilterName", uno::Any(filter));
-        try {
-          doc.component = loader->loadComponentFromURL(url, "_blank", 0, named);
-        } catch (const uno::Exception&) {
-          doc.component.clear();
-        }
-      }
-      if (!doc.component.is()) doc.component = loader->loadComponentFromURL(url, "_blank", 0, args);
-    }
-  } catch (...) {
-    doc.component.clear();
-  }
-  if (!doc.component.is()) return Alive(e) ? kOfficeCallFailed : kOfficeNotRunning;
-
-  // Only text documents. A damaged Word file is not refused by the office:
-  // it falls back to reading the bytes as plain text, which Word would not do.
-  bool usable = false;
-  try {
-    uno::Reference<text::XTextDocument> text(doc.component, uno::UNO_QUERY);
-    usable = text.is();
-    if (usable && !doc.unsavedNew && (doc.extension == "doc" || doc.extension == "docx")) {
-      uno::Reference<frame::XModel> model(doc.component, uno::UNO_QUERY_THROW);
-      rtl::OUString filter;
-      for (const beans::PropertyValue& p : model->getArgs()) {
-        if (p.Name == "FilterName") p.Value >>= filter;
-      }
-      usable = !filter.startsWith("Text");
-    }
-  } catch (...) {
-    usable = false;
-  }
-  if (!usable) {
-    CloseComponent(doc.component);
-    return kOfficeUnreadable;
-  }
-  id = e.nextId++;
-  e.documents.emplace(id, std::move(doc));
-  return kOfficeOk;
+  return e.uno->openDocument(full, static_cast<int64_t>(st.st_size), id);
 }
 
 int OfficeGetDocumentText(uint64_t id, CWString& text) {
   text.Empty();
   OfficeEngine& e = Engine();
   std::lock_guard<std::recursive_mutex> guard(e.lock);
-  OfficeDocument* doc = Find(e, id);
-  if (!doc) return kOfficeNoDocument;
-  try {
-    uno::Reference<text::XTextDocument> td(doc->component, uno::UNO_QUERY_THROW);
-    rtl::OUString all = td->getText()->getString();
-    text = CWString(ToWordText(FromOU(all)));
-    return kOfficeOk;
-  } catch (...) {
-    return kOfficeCallFailed;
-  }
+  if (!e.uno) return kOfficeNoDocument;
+  std::u16string wordText;
+  const int result = e.uno->getText(id, wordText);
+  if (result == kOfficeOk) text = CWString(std::move(wordText));
+  return result;
 }
 
 int OfficeSetDocumentText(uint64_t id, const CWString& text) {
   OfficeEngine& e = Engine();
   std::lock_guard<std::recursive_mutex> guard(e.lock);
-  OfficeDocument* doc = Find(e, id);
-  if (!doc) return kOfficeNoDocument;
-  try {
-    uno::Reference<text::XTextDocument> td(doc->component, uno::UNO_QUERY_THROW);
-    td->getText()->setString(ToOU(FromWordText(text.View())));
-    return kOfficeOk;
-  } catch (...) {
-    return kOfficeCallFailed;
-  }
+  return e.uno ? e.uno->setText(id, text.View()) : kOfficeNoDocument;
 }
 
 int OfficeParagraphCount(uint64_t id, int& count) {
   count = 0;
   OfficeEngine& e = Engine();
   std::lock_guard<std::recursive_mutex> guard(e.lock);
-  OfficeDocument* doc = Find(e, id);
-  if (!doc) return kOfficeNoDocument;
-  try {
-    uno::Reference<text::XTextDocument> td(doc->component, uno::UNO_QUERY_THROW);
-    uno::Reference<container::XEnumerationAccess> access(td->getText(), uno::UNO_QUERY_THROW);
-    uno::Reference<container::XEnumeration> items = access->createEnumeration();
-    while (items->hasMoreElements()) {
-      items->nextElement();
-      ++count;
-    }
-    return kOfficeOk;
-  } catch (...) {
-    count = 0;
-    return kOfficeCallFailed;
-  }
+  return e.uno ? e.uno->paragraphCount(id, count) : kOfficeNoDocument;
 }
 
 int OfficeSaveDocument(uint64_t id) {
   OfficeEngine& e = Engine();
   std::lock_guard<std::recursive_mutex> guard(e.lock);
-  OfficeDocument* doc = Find(e, id);
-  if (!doc) return kOfficeNoDocument;
-  try {
-    uno::Reference<frame::XStorable> storable(doc->component, uno::UNO_QUERY_THROW);
-    if (doc->unsavedNew) {
-      uno::Sequence<beans::PropertyValue> args(2);
-      args.getArray()[0] = Property("FilterName", uno::Any(FilterFor(doc->extension)));
-      args.getArray()[1] = Property("Overwrite", uno::Any(true));
-      storable->storeAsURL(doc->url, args);
-      doc->unsavedNew = false;
-    } else {
-      storable->store();
-    }
-  } catch (...) {
-    return kOfficeCallFailed;
-  }
-  return FileStartsWith(doc->path, MagicFor(doc->extension)) ? kOfficeOk : kOfficeCallFailed;
+  return e.uno ? e.uno->save(id) : kOfficeNoDocument;
 }
 
 int OfficeCloseDocument(uint64_t id) {
   OfficeEngine& e = Engine();
   std::lock_guard<std::recursive_mutex> guard(e.lock);
-  auto it = e.documents.find(id);
-  if (it == e.documents.end()) return kOfficeNoDocument;
-  uno::Reference<lang::XComponent> component = it->second.component;
-  e.documents.erase(it);
-  CloseComponent(component);
-  return kOfficeOk;
+  return e.uno ? e.uno->close(id) : kOfficeNoDocument;
 }
 
 bool OfficeDocumentIsOpen(uint64_t id) {
   OfficeEngine& e = Engine();
   std::lock_guard<std::recursive_mutex> guard(e.lock);
-  return Find(e, id) != nullptr;
+  return e.uno && e.uno->isOpen(id);
 }
 
 int OfficeOpenDocumentCount() {
   OfficeEngine& e = Engine();
   std::lock_guard<std::recursive_mutex> guard(e.lock);
-  return static_cast<int>(e.documents.size());
+  return e.uno ? e.uno->openCount() : 0;
 }
-
-#else  // no UNO development files at build time: there is no office.
-
-bool OfficeEngineStart() { return false; }
-bool OfficeEngineIsRunning() { return false; }
-int OfficeEngineProcessId() { return -1; }
-void OfficeEngineShutdown() {}
-int OfficeOpenDocument(const CWString&, uint64_t& id) { id = 0; return kOfficeNotRunning; }
-int OfficeGetDocumentText(uint64_t, CWString& text) { text.Empty(); return kOfficeNoDocument; }
-int OfficeSetDocumentText(uint64_t, const CWString&) { return kOfficeNoDocument; }
-int OfficeParagraphCount(uint64_t, int& count) { count = 0; return kOfficeNoDocument; }
-int OfficeSaveDocument(uint64_t) { return kOfficeNoDocument; }
-int OfficeCloseDocument(uint64_t) { return kOfficeNoDocument; }
-bool OfficeDocumentIsOpen(uint64_t) { return false; }
-int OfficeOpenDocumentCount() { return 0; }
-
-#endif
