@@ -251,6 +251,18 @@ void rg_TavelkinPinPaiHengFuLei1::CreateChildren() {
   m_separator.SetExStyle((m_separator.GetExStyle() | qzu_win::kWsExStaticEdge) &
                          ~(qzu_win::kWsExClientEdge | qzu_win::kWsExDlgModalFrame));
   m_separator.Create(this, 0, ScaleByDpiFactor(90), ScaleByDpiFactor(1677), ScaleByDpiFactor(2), kBannerSeparatorId);
+  KeepGlideItemOnTop();
+}
+
+void rg_TavelkinPinPaiHengFuLei1::KeepGlideItemOnTop() {
+  // Each step of the glide moves a child of the strip, and Qt then looks for
+  // siblings stacked above it that its old and new places overlap, and builds
+  // the strip's region of opaque children anew; as the last child the item
+  // has no siblings above it and is joined to that region last, which saves
+  // about a tenth of the instructions of a step (bench/idle.sh). Nothing
+  // shows the order: the item's lane, from the left marker to its right
+  // bound, overlaps no other child.
+  if (QWidget* face = m_glideItem.GetWidget()) face->raise();
 }
 
 void rg_TavelkinPinPaiHengFuLei1::PickBannerBitmaps() {
@@ -300,6 +312,7 @@ int rg_TavelkinPinPaiHengFuLei1::SetupBannerAfterCreate() {
     link.Create(this, x, m_helpLink.GetTop(), width, Trunc(22), kBannerExtraId);
     link.SetVisible(true);
   }
+  KeepGlideItemOnTop();
   return 0;
 }
 

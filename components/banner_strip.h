@@ -21,6 +21,8 @@
 // strip as wide as its form and may name a control whose left edge bounds
 // the glide (BannerReference). The glide timer ticks only while the strip can
 // be seen: it is held while the strip or its window is hidden or minimised.
+// The gliding item is stacked above the strip's other children (its lane
+// overlaps none of them), which keeps each step cheap for Qt.
 // UI thread only; the redraws of the items and the help box process pending
 // window messages (the glide tick does not).
 #include <cstdint>
@@ -196,6 +198,8 @@ class rg_TavelkinPinPaiHengFuLei1 : public rg_Ombrine_MFCJieMian_base::rg_ZuJian
   void ConnectItem(Button& item);
   // The index of the extra item or link `sender`, or -1.
   int ExtraIndexOf(const CQzuObject* sender) const;
+  // Stacks the gliding item above every other child of the strip.
+  void KeepGlideItemOnTop();
 
   CQzuReceiverRef m_receiver;
 };

@@ -528,6 +528,38 @@ TEST_F(BannerTest, ExtraItemsStandAtTheRightEndAndBoundTheGlide) {
   for (int i = 0; i < kBannerExtraCount; ++i) EXPECT_FALSE(banner->ExtraItem(i).HasWindow());
 }
 
+// The gliding item is stacked above the strip's other children, extra items
+// included, and the lane it sweeps between its turns overlaps none of them,
+// so the order shows nowhere.
+TEST_F(BannerTest, TheGlidingItemIsOnTopAndItsLaneOverlapsNoOtherChild) {
+  Make(1.5, [](rg_TavelkinPinPaiHengFuLei1& b) {
+    b.extraItemFlags[0] = 1;
+    b.extraItemFlags[2] = 1;
+  });
+  StopTimer();
+  QWidget* strip = banner->GetWidget();
+  QWidget* glide = banner->GlideItem().GetWidget();
+  QWidget* top = nullptr;
+  for (QObject* child : strip->children())
+    if (auto* w = qobject_cast<QWidget*>(child)) top = w;
+  EXPECT_EQ(top, glide);
+
+  QRect lane = glide->geometry();
+  int turns = 0;
+  for (int i = 0; i < 10000 && turns < 2; ++i) {
+    const int direction = rg_TavelkinPinPaiHengFuLei1::GetGlideDirection();
+    Tick();
+    lane |= glide->geometry();
+    if (rg_TavelkinPinPaiHengFuLei1::GetGlideDirection() != direction) ++turns;
+  }
+  ASSERT_EQ(turns, 2);
+  for (QObject* child : strip->children()) {
+    auto* w = qobject_cast<QWidget*>(child);
+    if (!w || w == glide || !w->isVisible()) continue;
+    EXPECT_FALSE(lane.intersects(w->geometry())) << w->geometry().x() << "," << w->geometry().y();
+  }
+}
+
 TEST_F(BannerTest, ObjectOperations) {
   Make();
   rg_TavelkinPinPaiHengFuLei1& b = *banner;
