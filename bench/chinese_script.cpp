@@ -4,9 +4,12 @@
 // message when the package is missing). Beside it, in the same run, the floor:
 // a bare loop of one lookup per unit in a plain 64K table (built from our own
 // mapping, so both give the same text on BMP characters), with no test for
-// surrogates.
+// surrogates. BM_ConvertOverBareLoop runs the two by turns and reports the
+// medians of both and their ratio, the figure to read.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -56,26 +59,33 @@ BENCHMARK(BM_ConvertChineseScript)
     ->ArgsProduct({{kToTraditionalChinese, kToSimplifiedChinese}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 
+// The floor's table: every BMP unit to what the conversion makes of it alone,
+// every surrogate to itself.
+std::vector<char16_t> BareTable(int toTraditional) {
+  std::vector<char16_t> table(0x10000);
+  std::u16string all(0x10000, u'\0');
+  for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<char16_t>(i >= 0xD800 && i < 0xE000 ? 0 : i);
+  CWString units(std::move(all));
+  ConvertChineseScript(units, toTraditional);
+  for (size_t i = 0; i < table.size(); ++i) table[i] = i >= 0xD800 && i < 0xE000 ? static_cast<char16_t>(i) : units[i];
+  return table;
+}
+
 // The floor: one lookup per code unit in a table of every BMP unit.
+void BareTableLoop(CWString& text, const std::vector<char16_t>& table) {
+  char16_t* s = text.Str().data();
+  const size_t n = text.GetLength();
+  for (size_t i = 0; i < n; ++i) s[i] = table[s[i]];
+  benchmark::DoNotOptimize(text.Str().data());
+}
+
 void BM_BareTableLoop(benchmark::State& state) {
   const bool real = state.range(1) != 0;
   if (real && qzu_bench::SkipWithoutRealText(state)) return;
   const int toTraditional = static_cast<int>(state.range(0));
-  std::vector<char16_t> table(0x10000);
-  {
-    std::u16string all(0x10000, u'\0');
-    for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<char16_t>(i >= 0xD800 && i < 0xE000 ? 0 : i);
-    CWString units(std::move(all));
-    ConvertChineseScript(units, toTraditional);
-    for (size_t i = 0; i < table.size(); ++i) table[i] = i >= 0xD800 && i < 0xE000 ? static_cast<char16_t>(i) : units[i];
-  }
+  const std::vector<char16_t> table = BareTable(toTraditional);
   CWString text = real ? RealText() : SampleText();
-  for (auto _ : state) {
-    char16_t* s = text.Str().data();
-    const size_t n = text.GetLength();
-    for (size_t i = 0; i < n; ++i) s[i] = table[s[i]];
-    benchmark::DoNotOptimize(text.Str().data());
-  }
+  for (auto _ : state) BareTableLoop(text, table);
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                           static_cast<int64_t>(text.GetLength() * sizeof(char16_t)));
   state.SetLabel(std::string(toTraditional ? "to traditional" : "to simplified") +
@@ -84,6 +94,59 @@ void BM_BareTableLoop(benchmark::State& state) {
 BENCHMARK(BM_BareTableLoop)
     ->ArgsProduct({{kToTraditionalChinese, kToSimplifiedChinese}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+template <class Work>
+double Milliseconds(Work work) {
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Ours and the floor by turns: each iteration runs both, each on its own copy
+// of the text, in an order that swaps every time, so that a change of load on
+// the machine falls on both alike. The counters are the median time of each
+// and the ratio of the medians (ours over the floor, under 1 when ours is
+// faster); the time column is the pair.
+void BM_ConvertOverBareLoop(benchmark::State& state) {
+  const bool real = state.range(1) != 0;
+  if (real && qzu_bench::SkipWithoutRealText(state)) return;
+  const int toTraditional = static_cast<int>(state.range(0));
+  const std::vector<char16_t> table = BareTable(toTraditional);
+  CWString ourText = real ? RealText() : SampleText();
+  CWString floorText = ourText;
+  ConvertChineseScript(ourText, toTraditional);
+  BareTableLoop(floorText, table);
+  std::vector<double> ours, bare;
+  bool oursFirst = true;
+  for (auto _ : state) {
+    for (int turn = 0; turn < 2; ++turn) {
+      if ((turn == 0) == oursFirst)
+        ours.push_back(Milliseconds([&] {
+          ConvertChineseScript(ourText, toTraditional);
+          benchmark::DoNotOptimize(ourText.Str().data());
+        }));
+      else
+        bare.push_back(Milliseconds([&] { BareTableLoop(floorText, table); }));
+    }
+    oursFirst = !oursFirst;
+  }
+  state.counters["ours_ms"] = Median(ours);
+  state.counters["floor_ms"] = Median(bare);
+  state.counters["ratio"] = Median(bare) > 0 ? Median(ours) / Median(bare) : 0;
+  state.SetLabel(std::string(toTraditional ? "to traditional" : "to simplified") +
+                 (real ? ", real poems" : ", generated"));
+}
+BENCHMARK(BM_ConvertOverBareLoop)
+    ->ArgsProduct({{kToTraditionalChinese, kToSimplifiedChinese}, {0, 1}})
+    ->Iterations(41)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The first call of a run pays for reading OpenCC's dictionary once.
 void BM_ConvertShortTextAfterTableBuilt(benchmark::State& state) {

@@ -118,35 +118,38 @@ const ScriptTable& TableFor(ChineseScript target) {
 
 namespace {
 
-// Maps the surrogate pairs of text[begin, end) through the supplementary
-// table; a pair may end past `end` (up to `length`). Lone surrogates stay.
-void MapPairs(char16_t* text, size_t begin, size_t end, size_t length, const ScriptTable& table) {
-  for (size_t i = begin; i < end; ++i) {
-    const char16_t c = text[i];
-    if (c < 0xD800 || c > 0xDBFF || i + 1 >= length || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF) continue;
-    const char32_t cp = 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-    const auto it = table.Maps(cp) ? table.supplementary.find(cp) : table.supplementary.end();
-    if (it != table.supplementary.end()) {
-      const char32_t to = it->second - 0x10000;
-      text[i] = static_cast<char16_t>(0xD800 + (to >> 10));
-      text[i + 1] = static_cast<char16_t>(0xDC00 + (to & 0x3FF));
-    }
-    ++i;
-  }
+// Eight units through the BMP table, the results gathered in one vector so
+// that they are written with one store: the loop is bound by its memory
+// accesses, and this leaves one table read and one text read per unit.
+inline __m128i MapEight(const char16_t* text, const char16_t* bmp) {
+  __m128i a = _mm_cvtsi32_si128(bmp[text[0]]);
+  __m128i b = _mm_cvtsi32_si128(bmp[text[2]]);
+  __m128i c = _mm_cvtsi32_si128(bmp[text[4]]);
+  __m128i d = _mm_cvtsi32_si128(bmp[text[6]]);
+  a = _mm_insert_epi16(a, bmp[text[1]], 1);
+  b = _mm_insert_epi16(b, bmp[text[3]], 1);
+  c = _mm_insert_epi16(c, bmp[text[5]], 1);
+  d = _mm_insert_epi16(d, bmp[text[7]], 1);
+  return _mm_unpacklo_epi64(_mm_unpacklo_epi32(a, b), _mm_unpacklo_epi32(c, d));
 }
 
-// Maps the surrogate pairs of text[begin, end) (a pair may end past `end`),
-// finding the surrogates eight units at a time: most text holds none.
-void MapPairsOfPiece(char16_t* text, size_t begin, size_t end, size_t length, const ScriptTable& table) {
-  size_t i = begin;
-  const __m128i top = _mm_set1_epi16(static_cast<short>(0xF800));
-  const __m128i surrogate = _mm_set1_epi16(static_cast<short>(0xD800));
-  for (; i + 8 <= end; i += 8) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-    if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, top), surrogate)) != 0)
-      MapPairs(text, i, i + 8, length, table);
-  }
-  MapPairs(text, i, end, length, table);
+// Two mask bits per unit of `units`, set where the unit is a high surrogate.
+inline unsigned HighSurrogateBits(__m128i units) {
+  const __m128i top = _mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xFC00)));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(top, _mm_set1_epi16(static_cast<short>(0xD800)))));
+}
+
+// Maps the pair that starts with the high surrogate at text[at], if a low
+// surrogate follows it within `length`; a lone surrogate stays.
+inline void MapPairAt(char16_t* text, size_t at, size_t length, const ScriptTable& table) {
+  if (at + 1 >= length) return;
+  const char16_t low = text[at + 1];
+  if (low < 0xDC00 || low > 0xDFFF) return;
+  const char32_t cp = 0x10000 + ((static_cast<char32_t>(text[at]) - 0xD800) << 10) + (low - 0xDC00);
+  if (!table.Maps(cp)) return;
+  const char32_t to = table.supplementary.find(cp)->second - 0x10000;
+  text[at] = static_cast<char16_t>(0xD800 + (to >> 10));
+  text[at + 1] = static_cast<char16_t>(0xDC00 + (to & 0x3FF));
 }
 
 }  // namespace
@@ -154,26 +157,28 @@ void MapPairsOfPiece(char16_t* text, size_t begin, size_t end, size_t length, co
 void MapChineseScript(char16_t* text, size_t length, ChineseScript target) {
   const ScriptTable& table = TableFor(target);
   const char16_t* bmp = table.bmp.data();
-  const bool pairsMap = !table.supplementary.empty();
-  // The BMP table maps every surrogate to itself, so every unit goes through
-  // it first, in a loop that does nothing else; then the piece, still in the
-  // cache, is searched for surrogates eight units at a time and its pairs
-  // are mapped. A pair may reach into the next piece, which the table leaves
-  // alone.
-  constexpr size_t kPiece = 2048;
-  for (size_t begin = 0; begin < length; begin += kPiece) {
-    const size_t end = length - begin < kPiece ? length : begin + kPiece;
-    size_t i = begin;
-    for (; i + 4 <= end; i += 4) {
-      const char16_t a = bmp[text[i]], b = bmp[text[i + 1]], c = bmp[text[i + 2]], d = bmp[text[i + 3]];
-      text[i] = a;
-      text[i + 1] = b;
-      text[i + 2] = c;
-      text[i + 3] = d;
+  // Sixteen units at a time through the BMP table, which maps every
+  // surrogate to itself and no other unit to a surrogate; the high
+  // surrogates among the results are found in the same step, and only a
+  // step that holds one leaves the loop's straight path. A pair is mapped
+  // where its high surrogate is, even when its low one lies in the next
+  // step: the table then leaves the new low surrogate as it is.
+  size_t i = 0;
+  for (; i + 16 <= length; i += 16) {
+    const __m128i first = MapEight(text + i, bmp);
+    const __m128i second = MapEight(text + i + 8, bmp);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(text + i), first);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(text + i + 8), second);
+    for (unsigned highs = HighSurrogateBits(first) | HighSurrogateBits(second) << 16; highs != 0;) {
+      const unsigned bit = static_cast<unsigned>(__builtin_ctz(highs));
+      MapPairAt(text, i + bit / 2, length, table);
+      highs &= ~(3u << bit);
     }
-    for (; i < end; ++i) text[i] = bmp[text[i]];
-    if (pairsMap) MapPairsOfPiece(text, begin, end, length, table);
   }
+  const size_t tail = i;
+  for (; i < length; ++i) text[i] = bmp[text[i]];
+  for (i = tail; i < length; ++i)
+    if (text[i] >= 0xD800 && text[i] <= 0xDBFF) MapPairAt(text, i, length, table);
 }
 
 size_t ChineseScriptTableSize(ChineseScript target) { return TableFor(target).changed; }

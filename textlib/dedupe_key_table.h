@@ -43,9 +43,7 @@ class DedupeKeyTable {
         m_pendingHash = hash;
         return slot;
       }
-      if (slot.hash == hash && slot.length == key.size() &&
-          (key.empty() || std::memcmp(slot.data, key.data(), key.size() * sizeof(char16_t)) == 0))
-        return slot;
+      if (slot.hash == hash && slot.length == key.size() && SameUnits(slot.data, key)) return slot;
       i = (i + 1) & m_mask;
     }
   }
@@ -73,6 +71,17 @@ class DedupeKeyTable {
   uint64_t Hash(std::u16string_view key) const { return FullHash(key) & m_hashMask; }
 
  private:
+  // Short keys (a column of ids, codes, names) are compared in place: a call
+  // of the library's comparison costs more than the few units themselves.
+  static bool SameUnits(const char16_t* stored, std::u16string_view key) {
+    if (key.size() <= 8) {
+      for (size_t i = 0; i < key.size(); ++i)
+        if (stored[i] != key[i]) return false;
+      return true;
+    }
+    return std::memcmp(stored, key.data(), key.size() * sizeof(char16_t)) == 0;
+  }
+
   static uint64_t FullHash(std::u16string_view key) {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(key.data());
     size_t n = key.size() * sizeof(char16_t);

@@ -1,5 +1,9 @@
 #include "textlib/line_dedupe.h"
 
+#include <emmintrin.h>
+
+#include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "textlib/dedupe_key_table.h"
@@ -31,6 +35,45 @@ std::u16string_view FieldOf(std::u16string_view record, std::u16string_view sepa
   }
   const int64_t end = FindTextUnits(record, separator, start);
   return record.substr(start, end < 0 ? std::u16string_view::npos : static_cast<size_t>(end) - start);
+}
+
+// First index at or after `from` holding `unit`, or `size`. Thirty-two units
+// per step: most records are a few dozen units long, so the search for their
+// end mostly takes one or two steps.
+size_t FindBreakUnit(const char16_t* text, size_t size, size_t from, char16_t unit) {
+  const __m128i needle = _mm_set1_epi16(static_cast<short>(unit));
+  const auto at = [&](size_t i) {
+    return _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i)), needle);
+  };
+  size_t i = from;
+  for (; i + 32 <= size; i += 32) {
+    const __m128i a = at(i), b = at(i + 8), c = at(i + 16), d = at(i + 24);
+    if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d))) == 0) continue;
+    // One bit per unit.
+    const uint32_t bits = static_cast<uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(a, b))) |
+                          static_cast<uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(c, d))) << 16;
+    return i + static_cast<size_t>(__builtin_ctz(bits));
+  }
+  for (; i + 8 <= size; i += 8) {
+    const int mask = _mm_movemask_epi8(at(i));
+    if (mask != 0) return i + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask))) / 2;
+  }
+  for (; i < size; ++i)
+    if (text[i] == unit) return i;
+  return size;
+}
+
+// The reader's next line where its break is one unit (what nearly every text
+// uses), found with the wider search above; the reader moves on as its own
+// ReadNextLineView would move it.
+std::u16string_view NextRecord(rg_Tavelkin_MingLingJi::rg_TavelkinDouRuYiHangLei& reader) {
+  const std::u16string_view text = reader.sourceText.View();
+  if (reader.position < 0 || static_cast<size_t>(reader.position) >= text.size()) return reader.ReadNextLineView();
+  const size_t from = static_cast<size_t>(reader.position);
+  const size_t end = FindBreakUnit(text.data(), text.size(), from, reader.lineBreak.View()[0]);
+  reader.breakIndex = static_cast<int32_t>(end);
+  reader.position = static_cast<int32_t>(end + 1);
+  return text.substr(from, end - from);
 }
 
 struct PendingRecord {
@@ -90,8 +133,20 @@ void DedupeLines(CWString& text, CWString& recordSeparator, int32_t mode, const 
   text.Str().clear();
   reader.SetLineSource(separator);
 
+  // Keeping the first record of each key, the output is written over the part
+  // of the input already read, where it can never overtake the reading as
+  // long as the separator it writes is no longer than the break it reads.
+  // That spares a second large buffer and, above all, releasing the input,
+  // which for a text of 100 MB takes as long as the rest of the work. The
+  // result keeps the input's capacity. A kept key moves with its record, and
+  // the table is given the moved copy (the place it came from may be written
+  // over later); the records read ahead lie past everything written.
+  const bool keepFirst = mode != kDedupeKeepUnique && mode != kDedupeKeepSecond;
+  const bool overInput = keepFirst && separator.View().size() <= static_cast<size_t>(reader.breakLength);
+  char16_t* const buffer = reader.sourceText.Str().data();
+  size_t outLength = 0;
   std::u16string out;
-  out.reserve(reader.sourceText.GetLength() / 3);
+  if (!overInput) out.reserve(reader.sourceText.GetLength() / 3);
   bool written = false;
   const auto write = [&](std::u16string_view record) {
     if (written) out += separator.View();
@@ -99,14 +154,29 @@ void DedupeLines(CWString& text, CWString& recordSeparator, int32_t mode, const 
     written = true;
     ++counter.value;
   };
+  // Writes `record` at the end of the output within the input; returns where
+  // its `key` now is.
+  const auto writeOverInput = [&](std::u16string_view record, std::u16string_view key) {
+    if (written) {
+      std::copy(separator.View().begin(), separator.View().end(), buffer + outLength);
+      outLength += separator.View().size();
+    }
+    written = true;
+    ++counter.value;
+    const size_t at = outLength;
+    if (!record.empty()) std::memmove(buffer + at, record.data(), record.size() * sizeof(char16_t));
+    outLength += record.size();
+    return key.empty() ? key : std::u16string_view(buffer + at + (key.data() - record.data()), key.size());
+  };
 
   DedupeKeyTable keys;
   RecordQueue queue;
   // The next kept record with its key and hash, its slot prefetched; false
   // when the text is exhausted.
+  const bool oneUnitBreak = reader.breakListMode == 0 && reader.lineBreak.View().size() == 1;
   const auto readAhead = [&](PendingRecord& pending) {
     while (reader.HasMoreLines()) {
-      std::u16string_view record = reader.ReadNextLineView();
+      std::u16string_view record = oneUnitBreak ? NextRecord(reader) : reader.ReadNextLineView();
       if (trimFlag != 0) record = TrimBlankUnits(record);
       if (skipEmptyFlag != 0 && record.empty()) continue;
       pending.record = record;
@@ -125,8 +195,12 @@ void DedupeLines(CWString& text, CWString& recordSeparator, int32_t mode, const 
     const PendingRecord r = queue.Pop(readAhead, midway);
     DedupeKeyTable::Slot& slot = keys.Lookup(r.key, r.hash);
     if (slot.state == DedupeKeyTable::kFree) {
-      keys.Claim(slot, r.key, DedupeKeyTable::kSeenOnce);
-      if (mode != kDedupeKeepUnique && mode != kDedupeKeepSecond) write(r.record);
+      if (overInput) {
+        keys.Claim(slot, writeOverInput(r.record, r.key), DedupeKeyTable::kSeenOnce);
+      } else {
+        keys.Claim(slot, r.key, DedupeKeyTable::kSeenOnce);
+        if (keepFirst) write(r.record);
+      }
     } else if (slot.state == DedupeKeyTable::kSeenOnce && (mode == kDedupeKeepUnique || mode == kDedupeKeepSecond)) {
       slot.state = DedupeKeyTable::kSeenAgain;
       if (mode == kDedupeKeepSecond) write(r.record);
@@ -143,5 +217,10 @@ void DedupeLines(CWString& text, CWString& recordSeparator, int32_t mode, const 
     }
   }
 
-  text.Str() = std::move(out);
+  if (overInput) {
+    reader.sourceText.Str().resize(outLength);
+    text.Str() = std::move(reader.sourceText.Str());
+  } else {
+    text.Str() = std::move(out);
+  }
 }

@@ -89,6 +89,82 @@ TEST(ConvertChineseScript, LongTextIsItsCharactersConvertedAlone) {
   }
 }
 
+// The converter against a plain scan: every character converted on its own
+// (one or two units, too short for the converter's wide steps), a pair where
+// a high surrogate meets a low one, any other unit alone. Each case is tried
+// at every offset and length around the steps of the wide loop.
+std::u16string PlainScan(const std::u16string& text, int toTraditional) {
+  std::u16string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const bool pair = text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                      text[i + 1] <= 0xDFFF;
+    out += Converted(text.substr(i, pair ? 2 : 1), toTraditional).Str();
+    if (pair) ++i;
+  }
+  return out;
+}
+
+TEST(ConvertChineseScript, MatchesAPlainScanAtEveryOffset) {
+  // 𫃗 has a traditional form, 𩀨 a simplified one, both beyond the BMP.
+  const std::u16string mappedPair[] = {u"\U0002B0D7", u"\U00029028"};
+  ASSERT_EQ(Converted(mappedPair[0], kToTraditionalChinese), CWString(u"\U000293F7"));
+  ASSERT_EQ(Converted(mappedPair[1], kToSimplifiedChinese), CWString(u"\U0002B55A"));
+  struct Case {
+    const char* name;
+    std::u16string piece;
+  };
+  const Case cases[] = {
+      {"one unit", u"头"},
+      {"ASCII run", u"abcdefghijklmnopqrstuvwxyz0123456789"},
+      {"unmapped pair", u"\U0001F600"},
+      {"pair of plane 2", u"\U00020BB7"},
+      {"mapped pair", mappedPair[0]},
+      {"two mapped pairs", mappedPair[0] + mappedPair[1]},
+      {"lone high surrogate", u"\xD800"},
+      {"lone low surrogate", u"\xDC00"},
+      {"low then high", u"\xDC00\xD800"},
+      {"high before a pair", std::u16string(u"\xD842") + mappedPair[1]},
+      {"high before a Chinese unit", u"\xD842发"},
+      {"pairs back to back", u"\U00020BB7\U00029E3D\U0001F600\U00020BB7"},
+  };
+  for (int toTraditional : {kToSimplifiedChinese, kToTraditionalChinese}) {
+    for (const Case& c : cases) {
+      for (size_t before = 0; before <= 34; ++before) {
+        for (size_t after : {size_t{0}, size_t{1}, size_t{7}, size_t{16}}) {
+          // Mapped Chinese around the piece, so a unit left out shows.
+          std::u16string text;
+          while (text.size() < before) text += u"发";
+          text += c.piece;
+          for (size_t k = 0; k < after; ++k) text += u"頭";
+          const CWString out = Converted(text, toTraditional);
+          ASSERT_TRUE(out.Str() == PlainScan(text, toTraditional))
+              << c.name << ", " << before << " units before, " << after << " after, direction " << toTraditional;
+        }
+      }
+    }
+  }
+}
+
+// Every BMP unit and every supplementary character of planes 2 and 3 (where
+// the dictionaries' supplementary entries are), in one text, against the
+// same plain scan.
+TEST(ConvertChineseScript, WholeRangeMatchesAPlainScan) {
+  std::u16string all;
+  for (char32_t c = 0; c < 0x10000; ++c) all += static_cast<char16_t>(c);  // surrogates too, unpaired
+  for (char32_t c = 0x20000; c < 0x40000; ++c) {
+    all += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+    all += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+  }
+  for (int toTraditional : {kToSimplifiedChinese, kToTraditionalChinese}) {
+    const std::u16string want = PlainScan(all, toTraditional);
+    EXPECT_NE(want, all);
+    for (size_t cut : {size_t{0}, size_t{1}, size_t{9}}) {
+      const std::u16string text = all.substr(cut);
+      EXPECT_TRUE(Converted(text, toTraditional).Str() == PlainScan(text, toTraditional)) << "cut " << cut;
+    }
+  }
+}
+
 TEST(ConvertChineseScript, FirstUseFromSeveralThreads) {
   std::vector<std::thread> threads;
   std::vector<CWString> results(8);
