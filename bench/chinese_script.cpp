@@ -8,11 +8,10 @@
 // medians of both and their ratio, the figure to read.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <string>
 #include <vector>
 
+#include "bench/paired_timing.h"
 #include "bench/real_text.h"
 #include "common/utf.h"
 #include "textlib/chinese_script.h"
@@ -95,18 +94,8 @@ BENCHMARK(BM_BareTableLoop)
     ->ArgsProduct({{kToTraditionalChinese, kToSimplifiedChinese}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-template <class Work>
-double Milliseconds(Work work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
+using qzu_bench::Median;
+using qzu_bench::Milliseconds;
 
 // Ours and the floor by turns: each iteration runs both, each on its own copy
 // of the text, in an order that swaps every time, so that a change of load on

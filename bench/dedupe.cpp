@@ -27,6 +27,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "bench/paired_timing.h"
 #include "bench/real_text.h"
 #include "common/utf.h"
 #include "textlib/line_dedupe.h"
@@ -172,18 +173,8 @@ BENCHMARK(BM_PlainHashOfViewsKeyColumn)->Unit(benchmark::kMillisecond)->UseRealT
 
 // ---- ours against the plain way, taking turns in one run ----
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-template <class Work>
-double Milliseconds(Work work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
+using qzu_bench::Median;
+using qzu_bench::Milliseconds;
 
 // The key-column case of both sides above, run one after the other in every
 // iteration, with the order swapped each time, so that a change of load on

@@ -6,7 +6,6 @@
 #include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QPointer>
 #include <QString>
 
 #include <algorithm>
@@ -23,7 +22,7 @@ bool IsContinuationByte(int byte) { return (byte & 0xC0) == 0x80; }
 class EditWatcher : public QObject {
  public:
   EditWatcher(QObject* editor, std::shared_ptr<ScintillaLongLines> lines)
-      : QObject(editor), m_editor(editor), m_lines(std::move(lines)) {}
+      : QObject(editor), m_lines(std::move(lines)) {}
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
@@ -47,13 +46,12 @@ class EditWatcher : public QObject {
       // Queued ahead of the paint the command asks for, which is posted
       // with low priority.
       QMetaObject::invokeMethod(
-          m_editor, [lines = m_lines] { lines->Protect(); }, Qt::QueuedConnection);
+          parent(), [lines = m_lines] { lines->Protect(); }, Qt::QueuedConnection);
     }
     return false;
   }
 
  private:
-  QPointer<QObject> m_editor;
   std::shared_ptr<ScintillaLongLines> m_lines;
 };
 

@@ -2,6 +2,7 @@
 #include "test_support.h"
 
 #include <fcntl.h>
+#include <link.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -114,6 +115,21 @@ bool ReturnsWithoutAWriter(const std::filesystem::path& fifo, const std::functio
     if (fd >= 0) ::close(fd);
   }
   return false;
+}
+
+bool LibraryLoaded(const std::string& name) {
+  struct Search {
+    const std::string* name;
+    bool found;
+  } search{&name, false};
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, size_t, void* data) {
+        auto* s = static_cast<Search*>(data);
+        if (info->dlpi_name && std::string(info->dlpi_name).find(*s->name) != std::string::npos) s->found = true;
+        return 0;
+      },
+      &search);
+  return search.found;
 }
 
 }  // namespace qzu_test

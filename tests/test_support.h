@@ -65,4 +65,8 @@ bool WaitFor(const std::function<bool()>& condition, int ms = 5000);
 // still waits for a writer then is let go, so that a failing test ends.
 bool ReturnsWithoutAWriter(const std::filesystem::path& fifo, const std::function<void()>& read);
 
+// Whether a shared library whose path contains `name` is loaded in this
+// process.
+bool LibraryLoaded(const std::string& name);
+
 }  // namespace qzu_test

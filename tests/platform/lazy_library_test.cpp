@@ -13,6 +13,7 @@
 
 #include "platform/chinese_script_table.h"
 #include "platform/lazy_library.h"
+#include "test_support.h"
 
 namespace {
 
@@ -25,22 +26,6 @@ std::vector<std::string> NeededLibrariesOfProgram() {
   for (const ElfW(Dyn)* d = _DYNAMIC; strings && d->d_tag != DT_NULL; ++d)
     if (d->d_tag == DT_NEEDED) needed.emplace_back(strings + d->d_un.d_val);
   return needed;
-}
-
-// True when a library whose path contains `name` is loaded in this process.
-bool LibraryLoaded(const std::string& name) {
-  struct Search {
-    const std::string* name;
-    bool found;
-  } search{&name, false};
-  dl_iterate_phdr(
-      [](dl_phdr_info* info, size_t, void* data) {
-        auto* s = static_cast<Search*>(data);
-        if (info->dlpi_name && std::string(info->dlpi_name).find(*s->name) != std::string::npos) s->found = true;
-        return 0;
-      },
-      &search);
-  return search.found;
 }
 
 TEST(LazyLibrary, MissingLibraryIsReportedAndGivesNoFunctions) {
@@ -72,7 +57,7 @@ TEST(LazyLibrary, LibrariesOfSomeCommandsAreNotLinkedAndLoadOnFirstUse) {
     EXPECT_EQ(library.find("libuno_"), std::string::npos) << library;
   }
   EXPECT_GT(qzu::ChineseScriptTableSize(qzu::ChineseScript::Simplified), 1000u);
-  EXPECT_TRUE(LibraryLoaded("libopencc"));
+  EXPECT_TRUE(qzu_test::LibraryLoaded("libopencc"));
 }
 
 }  // namespace

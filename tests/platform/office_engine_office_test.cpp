@@ -4,28 +4,12 @@
 // loads the UNO runtime and reaches the office.
 #include <gtest/gtest.h>
 
-#include <link.h>
-
 #include <string>
 
 #include "platform/office_engine.h"
+#include "test_support.h"
 
 namespace {
-
-bool LibraryLoaded(const std::string& name) {
-  struct Search {
-    const std::string* name;
-    bool found;
-  } search{&name, false};
-  dl_iterate_phdr(
-      [](dl_phdr_info* info, size_t, void* data) {
-        auto* s = static_cast<Search*>(data);
-        if (info->dlpi_name && std::string(info->dlpi_name).find(*s->name) != std::string::npos) s->found = true;
-        return 0;
-      },
-      &search);
-  return search.found;
-}
 
 TEST(OfficeEngineModule, AnswersWithoutOfficeUntilStartedThenLoadsTheRuntime) {
   OfficeEngineShutdown();
@@ -50,7 +34,7 @@ TEST(OfficeEngineModule, AnswersWithoutOfficeUntilStartedThenLoadsTheRuntime) {
 
   SetOfficeProgram("");
   ASSERT_TRUE(OfficeEngineStart());
-  EXPECT_TRUE(LibraryLoaded("libuno_cppu"));
+  EXPECT_TRUE(qzu_test::LibraryLoaded("libuno_cppu"));
   EXPECT_TRUE(OfficeEngineIsRunning());
   EXPECT_GT(OfficeEngineProcessId(), 0);
   OfficeEngineShutdown();
