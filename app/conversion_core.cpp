@@ -68,16 +68,6 @@ void ToWindowsBreaks(CWString& text) {
   text.Replace(u"[rn]", u"\r\n");
 }
 
-// What a single decode says of a text that is not Base64; `bad` is the
-// position of its first foreign unit.
-CWString NotBase64Message(const CWString& text, size_t bad) {
-  size_t length = 1;
-  if (bad + 1 < text.GetLength() && (text[bad] & 0xFC00) == 0xD800 && (text[bad + 1] & 0xFC00) == 0xDC00) length = 2;
-  return u"输入的内容不是Base64编码：第" + CWString::FromInt(static_cast<long long>(bad) + 1) + u"个字符“" +
-         text.Mid(static_cast<int>(bad), static_cast<int>(length)) +
-         u"”不属于Base64字符（A-Z、a-z、0-9、+、/ 与结尾的 =）。未解码，也未写出任何文件。";
-}
-
 void MapAsciiCase(CWString& text, bool upper) {
   for (char16_t& c : text.Str()) c = upper ? QzuAsciiUpper(c) : QzuAsciiLower(c);
 }
@@ -415,11 +405,11 @@ void ConversionCore::Decode(CWString& text, Call& call) {
       BytesResultToText(text, call);
       break;
     case F::Base64:
-      if (const size_t bad = FirstNonBase64Unit(text.View()); bad != std::u16string_view::npos) {
+      if (const Base64Fault fault = FindBase64Fault(text.View()); fault.kind != Base64Fault::kNone) {
         // Not Base64: nothing is decoded, nothing is written. Only a single
         // decode says so; a file of a batch (or its converted name) fails
         // without a box for each.
-        if (!call.fileMode && !m_readBufferLent) m_host.ShowInformation(NotBase64Message(text, bad));
+        if (!call.fileMode && !m_readBufferLent) m_host.ShowInformation(NotBase64Message(text, fault));
         call.readFailed = true;
         text.Empty();
         break;

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+#include <new>
+
 #include "textlib/charset_convert.h"
 
 namespace rg_Ombrine_app {
@@ -59,23 +61,68 @@ bool IsBase64Letter(char16_t c) {
   return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'+' || c == u'/';
 }
 
+bool IsLineBreak(char16_t c) { return c == u'\r' || c == u'\n'; }
+
 }  // namespace
 
-size_t FirstNonBase64Unit(std::u16string_view text) {
-  bool padding = false;  // an "=" was met: only more of them and blanks may follow
+Base64Fault FindBase64Fault(std::u16string_view text) {
+  // After an "=" only more of them and blanks may follow on its line; a line
+  // break lets the next piece begin.
+  bool padding = false;
   for (size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
+    if (IsLineBreak(c)) {
+      padding = false;
+      continue;
+    }
     if (c <= 32) continue;
-    if (c == u'=') padding = true;
-    else if (padding || !IsBase64Letter(c)) return i;
+    if (c == u'=') {
+      padding = true;
+    } else if (!IsBase64Letter(c)) {
+      return {Base64Fault::kForeignUnit, i};
+    } else if (padding) {
+      return {Base64Fault::kDataAfterPadding, i};
+    }
   }
-  return std::u16string_view::npos;
+  return {};
+}
+
+CWString NotBase64Message(const CWString& text, const Base64Fault& fault) {
+  const size_t at = fault.position;
+  size_t length = 1;
+  if (at + 1 < text.GetLength() && (text[at] & 0xFC00) == 0xD800 && (text[at + 1] & 0xFC00) == 0xDC00) length = 2;
+  const CWString unit = text.Mid(static_cast<int>(at), static_cast<int>(length));
+  CWString what = fault.kind == Base64Fault::kDataAfterPadding
+                      ? u"”在同一行的结尾“=”之后（“=”只能出现在一段Base64的末尾，下一段须另起一行）"
+                      : u"”不属于Base64字符（A-Z、a-z、0-9、+、/ 与结尾的 =）";
+  return u"输入的内容不是Base64编码：第" + CWString::FromInt(static_cast<long long>(at) + 1) + u"个字符“" + unit +
+         what + u"。未解码，也未写出任何文件。";
 }
 
 CQzuMem Base64Decode(const CWString& text) {
-  const std::string ascii = text.ToUtf8();
-  const QByteArray decoded = QByteArray::fromBase64(QByteArray(ascii.data(), static_cast<qsizetype>(ascii.size())));
-  return CQzuMem(decoded.constData(), static_cast<size_t>(decoded.size()));
+  // Each piece is decoded on its own: the padding inside a joined text would
+  // end the decoding there.
+  CQzuMem bytes;
+  QByteArray piece;
+  bool padded = false;
+  const auto flush = [&] {
+    const QByteArray decoded = QByteArray::fromBase64(piece);
+    if (!bytes.Append(decoded.constData(), static_cast<size_t>(decoded.size()))) throw std::bad_alloc();
+    piece.clear();
+    padded = false;
+  };
+  for (const char16_t c : text.View()) {
+    if (c == u'=') {
+      padded = true;
+    } else if (IsBase64Letter(c)) {
+      if (padded) flush();
+    } else {
+      continue;
+    }
+    piece.append(static_cast<char>(c));
+  }
+  flush();
+  return bytes;
 }
 
 }  // namespace rg_Ombrine_app
