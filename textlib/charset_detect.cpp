@@ -15,7 +15,9 @@ bool CharsetInList(const CWString& name, const CWString& list, const CWString& s
 }
 
 bool LooksLikeUtf8(const void* data, size_t size) {
-  const Utf8Counts counts = CountUtf8Sequences(data, size, kValidPerBadByte);
+  // A character that the end of the text cuts off (a download or a sample
+  // cut short) is no sign of another charset: the text is judged without it.
+  const Utf8Counts counts = CountUtf8Sequences(data, size - Utf8CutTailLength(data, size), kValidPerBadByte);
   return counts.valid > 0 && counts.invalid * kValidPerBadByte <= counts.valid;
 }
 

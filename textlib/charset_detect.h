@@ -21,7 +21,9 @@ bool CharsetInList(const CWString& name, const CWString& list, const CWString& s
 // stray byte or two, while a short text with any bad byte (a few Chinese
 // characters in GBK, say) is not UTF-8. What counts as a sequence and as a
 // bad byte: textlib/charset_detect_count.h (forms that never occur in UTF-8,
-// such as overlong ones and surrogates, are bad bytes).
+// such as overlong ones and surrogates, are bad bytes). A well-formed
+// beginning of a sequence that the end of the buffer cuts off counts for
+// neither side (Utf8CutTailLength).
 inline constexpr uint64_t kValidPerBadByte = 8;
 bool LooksLikeUtf8(const CQzuMem& bytes);
 bool LooksLikeUtf8(const void* data, size_t size);

@@ -109,6 +109,24 @@ using Baseline = Plain;
 
 }  // namespace
 
+size_t Utf8CutTailLength(const void* data, size_t size) {
+  const uint8_t* p = static_cast<const uint8_t*>(data);
+  for (size_t k = 1; k <= 3 && k <= size; ++k) {
+    const uint8_t lead = p[size - k];
+    if ((lead & 0xC0) == 0x80) continue;  // a continuation byte: the lead may stand further back
+    const size_t need = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    if (need <= k) return 0;  // ASCII, a byte that leads nothing, or a sequence that is complete
+    if (k >= 2) {
+      const uint8_t second = p[size - k + 1];
+      if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) || (lead == 0xF0 && second < 0x90) ||
+          (lead == 0xF4 && second > 0x8F))
+        return 0;
+    }
+    return k;
+  }
+  return 0;
+}
+
 bool Utf8ScanAvailable(int instructionSet) {
   if (instructionSet == kUtf8ScanBaseline) return true;
 #if QZU_UTF8_SCAN_AVX2

@@ -25,6 +25,13 @@ struct Utf8Counts {
 // end. Uses the widest instruction set of the processor.
 Utf8Counts CountUtf8Sequences(const void* data, size_t size, uint64_t stopAtBadPerValid);
 
+// The length (1 to 3) of a well-formed beginning of a sequence that the end of
+// the buffer cuts off: a lead byte and the continuation bytes that follow it,
+// fewer than it needs, each allowed where it stands (E0 wants A0-BF next, ED
+// 80-9F, F0 90-BF, F4 80-8F). 0 when the buffer ends otherwise. The scan
+// counts those bytes as bad ones.
+size_t Utf8CutTailLength(const void* data, size_t size);
+
 // The builds of the scan, so that tests can hold each against the plain
 // rule: the baseline (SSE2 on x86-64, byte by byte elsewhere) runs
 // everywhere; the AVX2 one is built by GCC for x86-64 and runs where the

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "code_page_guard.h"
+#include "platform/code_page_codec.h"
 #include "platform/system_code_page.h"
 #include "test_support.h"
 #include "textlib/charset_detect.h"
@@ -14,6 +15,10 @@
 using qzu_test::CodePageGuard;
 using qzu_test::MemFromHex;
 using qzu_test::ToHex;
+
+namespace {
+std::string ToHex(const std::string& s) { return qzu_test::ToHex(reinterpret_cast<const uint8_t*>(s.data()), s.size()); }
+}  // namespace
 
 TEST(CodePageTable, NamesOfCodePages) {
   EXPECT_EQ(CodePageToCharset(936), u"gbk");
@@ -99,6 +104,126 @@ TEST(DetectEncoding, BothReadingsWellFormedPrefersGbkOnlyOnCodePage936) {
   }
   CodePageGuard guard(950);
   EXPECT_EQ(DetectEncoding(bytes, mark), u"UTF-8");
+}
+
+namespace {
+
+std::string Gbk(std::u16string_view text) {
+  std::string out;
+  qzu::CodePageCodec(936)->Encode(text, out);
+  return out;
+}
+
+CWString Detect(const std::string& bytes) {
+  int mark = 0;
+  return DetectEncoding(CQzuMem(bytes.data(), bytes.size()), mark);
+}
+
+}  // namespace
+
+// Everyday words in GBK whose bytes are also well-formed UTF-8 of one
+// script: the UTF-8 reading holds archaic, phonetic or modifier letters, or a
+// small letter then a capital. Elsewhere than on code page 936 they keep the
+// UTF-8 answer.
+TEST(DetectEncoding, ShortGbkWordsWhoseUtf8ReadingIsNoTextStayGbk) {
+  const char16_t* words[] = {
+      u"学校",  // ѧУ
+      u"失去",  // ʧȥ
+      u"山水",  // ɽˮ
+      u"母女",  // ĸŮ
+      u"一一",  // һһ
+      u"小学", u"取钱", u"前去", u"也要", u"一页", u"牛皮",
+      u"1,学校\r\n2,小学\r\n", u"[学校]\r\nname=一一", u"学校 2024",
+      u"习佗",  // level 2: ϰ٢
+      u"盛驴",  // level 2: ʢ¿
+      u"写校",  // дУ: a capital after a small letter
+  };
+  for (const char16_t* word : words) {
+    const std::string bytes = Gbk(word);
+    ASSERT_TRUE(LooksLikeUtf8(bytes.data(), bytes.size())) << CWString(word).ToUtf8();
+    {
+      CodePageGuard guard(936);
+      EXPECT_EQ(Detect(bytes), u"gbk") << CWString(word).ToUtf8();
+    }
+    CodePageGuard guard(950);
+    EXPECT_EQ(Detect(bytes), u"UTF-8") << CWString(word).ToUtf8();
+  }
+}
+
+// Words of different alphabets side by side are ordinary writing (science,
+// names, quotations); so are Greek letters beside ASCII ones, symbols, and
+// words of one living alphabet. Each of these is also a row of GB2312
+// characters in GBK.
+TEST(DetectEncoding, LatinBesideGreekOrCyrillicStaysUtf8) {
+  CodePageGuard guard(936);
+  const char* lines[] = {
+      "The wave function Ψ of Schrödinger", "naïve set theory, α and β", "café α", "Résumé: Ω", "10 μm", "5 Ω",
+      "10μm", "cosθ", "2 mΩ", "дело and café", "«Сон»", "Слово", "οί", "סע", "اب", "šťastný",
+  };
+  for (const char* line : lines) {
+    const std::string bytes(line);
+    size_t i = 0;
+    while (i < bytes.size() && (static_cast<uint8_t>(bytes[i]) < 0x80 || static_cast<uint8_t>(bytes[i + 1]) >= 0xA1))
+      i += static_cast<uint8_t>(bytes[i]) < 0x80 ? 1 : 2;
+    ASSERT_EQ(i, bytes.size()) << line << ": not a row of GB2312 pairs, so no test of the reading";
+    EXPECT_EQ(Detect(bytes), u"UTF-8") << line;
+  }
+}
+
+// A mix of alphabets inside one word is no text: the last common row of
+// GB2312 (lead D7, read as Hebrew letters) beside Latin, Greek or Cyrillic
+// letters from other rows stays GBK, in either order.
+TEST(DetectEncoding, CommonCharactersOfTheLastRowBesideOtherAlphabetsStayGbk) {
+  CodePageGuard guard(936);
+  int pairs = 0;
+  for (int trail = 0xA1; trail <= 0xAA; ++trail) {  // 住 to 转: ס to ת
+    const std::string last{'\xD7', static_cast<char>(trail)};
+    for (const char* other : {"\xC3\xA9", "\xCE\xB1", "\xD0\xA3", "\xD0\xB4", "\xC5\xA3"}) {  // 茅 萎 校 写 牛
+      EXPECT_EQ(Detect(last + other), u"gbk") << ToHex(last + other);
+      EXPECT_EQ(Detect(other + last), u"gbk") << ToHex(other + last);
+      pairs += 2;
+    }
+  }
+  EXPECT_EQ(pairs, 100);
+  EXPECT_EQ(Detect(Gbk(u"住校")), u"gbk");
+  EXPECT_EQ(Detect(Gbk(u"转撰")), u"gbk");  // ת and an unassigned code point
+}
+
+// A download or sample cut inside its last character is still UTF-8; what is
+// left of the character counts for neither side.
+TEST(DetectEncoding, Utf8CutInsideItsLastCharacterStaysUtf8) {
+  const std::string text = "好的，明天见";
+  const std::string emoji = "ok 👍👍";
+  for (int codePage : {936, 950}) {
+    CodePageGuard guard(codePage);
+    for (size_t cut : {1, 2}) {
+      const std::string bytes = text.substr(0, text.size() - cut);
+      EXPECT_TRUE(LooksLikeUtf8(bytes.data(), bytes.size())) << cut;
+      EXPECT_EQ(Detect(bytes), u"UTF-8") << cut << " at " << codePage;
+    }
+    for (size_t cut : {1, 2, 3}) EXPECT_EQ(Detect(emoji.substr(0, emoji.size() - cut)), u"UTF-8") << cut;
+  }
+  struct Case {
+    std::string hex;
+    bool utf8;
+  } cases[] = {
+      {"E4 B8", false},                 // nothing whole before the cut
+      {"C3 A9 E4 B8", true},            // é and a cut 中
+      {"C3 A9 C3", true},
+      {"C3 A9 F0 9F 98", true},
+      {"C3 A9 E0 80", false},           // E0 80 begins no character: two bad bytes
+      {"C3 A9 ED A0", false},           // a surrogate
+      {"C3 A9 F4 90", false},           // past U+10FFFF
+      {"C3 A9 F5", false},
+      {"C3 A9 E4 41", false},           // the cut is not at the end
+      {"C3 A9 E4 B8 AD E4 B8 AD 80", false},  // a stray continuation byte
+  };
+  for (const Case& c : cases) EXPECT_EQ(LooksLikeUtf8(MemFromHex(c.hex)), c.utf8) << c.hex;
+  // On code page 936 a cut reading needs two whole characters against a
+  // GB2312 reading: E4 B8 B0 C4 is 涓澳 in GBK, and one character and a cut
+  // one in UTF-8.
+  CodePageGuard guard(936);
+  EXPECT_EQ(Detect(Gbk(u"涓澳")), u"gbk");
 }
 
 TEST(DetectEncoding, MarkLengthIsWrittenOnlyForAMark) {

@@ -52,9 +52,22 @@ Utf8Counts PlainCounts(const std::string& s) {
   return counts;
 }
 
-// The answer the plain counts give.
+// How many bytes at the end are a well-formed beginning of a sequence, cut
+// off: the fewest continuation bytes that make one more valid sequence when
+// put after the text turn that many bad bytes into good ones.
+size_t PlainCutTail(const std::string& s) {
+  const Utf8Counts whole = PlainCounts(s);
+  for (size_t n = 1; n <= 3; ++n)
+    for (uint8_t fill : {0x80, 0x90, 0xA0, 0xBF}) {
+      const Utf8Counts completed = PlainCounts(s + std::string(n, static_cast<char>(fill)));
+      if (completed.valid == whole.valid + 1) return whole.invalid - completed.invalid;
+    }
+  return 0;
+}
+
+// The answer the plain counts give, a cut last character left out.
 bool PlainRule(const std::string& s) {
-  const Utf8Counts c = PlainCounts(s);
+  const Utf8Counts c = PlainCounts(s.substr(0, s.size() - PlainCutTail(s)));
   return c.valid > 0 && c.invalid * kValidPerBadByte <= c.valid;
 }
 
@@ -63,13 +76,14 @@ bool PlainRule(const std::string& s) {
 // answer.
 void ExpectLikeThePlainRule(const std::string& s, int round) {
   const Utf8Counts plain = PlainCounts(s);
+  const std::string uncut = s.substr(0, s.size() - PlainCutTail(s));
   const bool utf8 = PlainRule(s);
   for (int set : {kUtf8ScanBaseline, kUtf8ScanAvx2}) {
     if (!Utf8ScanAvailable(set)) continue;
     const Utf8Counts fast = CountUtf8SequencesWith(set, s.data(), s.size(), 0);
     ASSERT_EQ(fast.valid, plain.valid) << round << " set " << set;
     ASSERT_EQ(fast.invalid, plain.invalid) << round << " set " << set;
-    const Utf8Counts stopping = CountUtf8SequencesWith(set, s.data(), s.size(), kValidPerBadByte);
+    const Utf8Counts stopping = CountUtf8SequencesWith(set, uncut.data(), uncut.size(), kValidPerBadByte);
     ASSERT_EQ(stopping.valid > 0 && stopping.invalid * kValidPerBadByte <= stopping.valid, utf8)
         << round << " set " << set;
   }
