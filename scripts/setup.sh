@@ -23,6 +23,9 @@ PACKAGES=(
   # tests and benchmarks; real Chinese text for the text benchmarks (Tang and
   # Song poems)
   libgtest-dev libgmock-dev libbenchmark-dev fortunes-zh
+  # word lists of living languages (Latin, Cyrillic) that the charset
+  # detection tests read as real UTF-8 text
+  wamerican wfrench wngerman wspanish witalian wportuguese wpolish wukrainian wbulgarian
   # generators of the built-in tables (tools/) and the Unihan data they read
   python3 unicode-data
   # a display for running the program and taking screenshots without a screen

@@ -113,8 +113,11 @@ bool Utf8ReadingIsNoText(const uint8_t* p, size_t size) {
   bool afterLetter = false;
   UScriptCode letterScript = USCRIPT_COMMON;
   bool afterSmall = false;
+  // A capital right after a small letter: no text once another letter
+  // follows it in the word. At the end of a word it may be a unit (мкФ).
+  bool capitalAfterSmall = false;
   const auto endWord = [&] {
-    asciiInWord = afterLetter = afterSmall = false;
+    asciiInWord = afterLetter = afterSmall = capitalAfterSmall = false;
     wordScript = letterScript = USCRIPT_COMMON;
   };
   // ASCII letters stand beside Latin letters and beside Greek ones, which
@@ -125,7 +128,7 @@ bool Utf8ReadingIsNoText(const uint8_t* p, size_t size) {
   for (size_t i = 0; i < size;) {
     if (p[i] < 0x80) {
       if ((p[i] | 0x20) >= 'a' && (p[i] | 0x20) <= 'z') {
-        if (!asciiFits(wordScript)) return true;
+        if (!asciiFits(wordScript) || capitalAfterSmall) return true;
         asciiInWord = afterLetter = true;
         letterScript = USCRIPT_LATIN;
         afterSmall = false;
@@ -144,7 +147,8 @@ bool Utf8ReadingIsNoText(const uint8_t* p, size_t size) {
         const UScriptCode script = ScriptOf(c);
         if (wordScript != USCRIPT_COMMON && script != wordScript) return true;
         if (asciiInWord && !asciiFits(script)) return true;
-        if (afterSmall && u_isupper(c)) return true;
+        if (capitalAfterSmall) return true;
+        capitalAfterSmall = afterSmall && u_isupper(c);
         wordScript = letterScript = script;
         afterLetter = true;
         afterSmall = u_islower(c);

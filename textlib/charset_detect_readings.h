@@ -15,9 +15,10 @@
 //   Extended-A letters, the basic Greek, Cyrillic, Hebrew and Arabic ones, and
 //   the letters of the scripts beyond U+0800 such as Chinese), one alphabet a
 //   word (ASCII letters may stand beside Latin or Greek ones: café, cosθ, μm),
-//   with no capital right after a small letter, and marks that follow a
-//   letter. No text: an archaic, phonetic or modifier letter (ѧ һ ʧ ȥ ɽ ˮ ĸ),
-//   two alphabets or a small letter then a capital inside one word, a mark
+//   with no capital right after a small letter inside it (at its end, as in
+//   the unit мкФ, one may stand), and marks that follow a letter. No text: an
+//   archaic, phonetic or modifier letter (ѧ һ ʧ ȥ ɽ ˮ ĸ), two alphabets or a
+//   small letter, a capital and a letter inside one word, a mark
 //   with no letter before it, a control or unassigned code point, a byte that
 //   is not well-formed. Words may differ in alphabet (Schrödinger's Ψ, café
 //   α); symbols, digits and punctuation count for neither side.

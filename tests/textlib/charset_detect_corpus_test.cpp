@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "platform/code_page_codec.h"
 #include "test_support.h"
 #include "textlib/charset_detect.h"
+#include "textlib/charset_detect_count.h"
 
 namespace {
 
@@ -217,4 +219,249 @@ TEST(DetectionCorpus, RealUtf8WordsAndLinesStayUtf8) {
     }
   }
   std::printf("UTF-8 words and lines: %zu of %zu read as GBK\n", asAnsi, texts.size());
+}
+
+// ---- Real text: the Tang and Song poems of fortunes-zh and Debian's word
+// lists, all installed by scripts/setup.sh ----
+
+namespace {
+
+const char* const kPoemFiles[] = {"/usr/share/games/fortunes/tang300", "/usr/share/games/fortunes/song100"};
+const char kPoemsMissing[] = "the poems of fortunes-zh are missing (scripts/setup.sh installs the package)";
+
+// The lines of the poems in UTF-8 (titles, authors and verses), without the
+// colour codes and the "%" lines of the fortune format; empty when a file is
+// missing.
+std::vector<std::string> PoemLines() {
+  std::vector<std::string> lines;
+  for (const char* path : kPoemFiles) {
+    const std::vector<uint8_t> bytes = qzu_test::ReadFile(path);
+    if (bytes.empty()) return {};
+    std::string line;
+    for (uint8_t b : bytes) {
+      if (b != '\n') {
+        line += static_cast<char>(b);
+        continue;
+      }
+      for (size_t esc; (esc = line.find('\x1b')) != std::string::npos;) {
+        const size_t m = line.find('m', esc);
+        line.erase(esc, m == std::string::npos ? std::string::npos : m - esc + 1);
+      }
+      if (!line.empty() && line != "%") lines.push_back(line);
+      line.clear();
+    }
+  }
+  return lines;
+}
+
+// Every sequence whole and well-formed, nothing cut at the end.
+bool WellFormedUtf8(const std::string& bytes) {
+  return CountUtf8Sequences(bytes.data(), bytes.size(), 0).invalid == 0;
+}
+
+// The GB2312 characters, levels 1 and 2 (6,763), as GBK byte pairs.
+const std::vector<std::string>& Gb2312Characters() {
+  static const std::vector<std::string> chars = [] {
+    std::vector<std::string> out;
+    for (int lead = 0xB0; lead <= 0xF7; ++lead)
+      for (int trail = 0xA1; trail <= (lead == 0xD7 ? 0xF9 : 0xFE); ++trail)
+        out.push_back({static_cast<char>(lead), static_cast<char>(trail)});
+    return out;
+  }();
+  return chars;
+}
+
+// Whether every byte beyond ASCII starts a GB2312 pair (rows A1-A9, B0-F7).
+bool RowOfGb2312Pairs(const char* p, size_t size) {
+  for (size_t i = 0; i < size; ++i) {
+    const uint8_t lead = static_cast<uint8_t>(p[i]);
+    if (lead < 0x80) continue;
+    if (i + 1 == size || static_cast<uint8_t>(p[i + 1]) < 0xA1) return false;
+    if (lead < 0xA1 || (lead > 0xA9 && lead < 0xB0) || lead > 0xF7) return false;
+    ++i;
+  }
+  return true;
+}
+
+// Counts the texts of a table that read as GBK and prints the share.
+struct Share {
+  const char* name;
+  size_t total = 0, gbk = 0;
+  std::string examples;  // a few that read as UTF-8
+  void Add(const std::string& bytes) {
+    ++total;
+    if (!ReadsAsUtf8(bytes))
+      ++gbk;
+    else if (examples.size() < 60)
+      examples += " " + Hex(bytes) + ";";
+  }
+  double GbkPercent() const { return total ? 100.0 * static_cast<double>(gbk) / static_cast<double>(total) : 0; }
+  void Print() const {
+    std::printf("%s: %zu of %zu read as GBK (%.2f %%), as UTF-8 %.3f %%\n", name, gbk, total, GbkPercent(),
+                100.0 - GbkPercent());
+  }
+};
+
+}  // namespace
+
+// Two GB2312 characters whose bytes are also whole UTF-8 sequences: every
+// such pair of the table, and the pairs of neighbouring characters in real
+// poems. GBK is the system's charset, so most of them must read as GBK.
+TEST(DetectionCorpus, Gb2312PairsThatAreAlsoUtf8MostlyReadAsGbk) {
+  CodePageGuard guard(936);
+  std::vector<const std::string*> fits;  // a trail that can be a continuation byte
+  for (const std::string& c : Gb2312Characters())
+    if (static_cast<uint8_t>(c[1]) <= 0xBF) fits.push_back(&c);
+  Share table{"every GB2312 pair (levels 1 and 2) that is UTF-8", 0, 0, {}};
+  for (const std::string* a : fits)
+    for (const std::string* b : fits) {
+      const std::string pair = *a + *b;
+      if (WellFormedUtf8(pair)) table.Add(pair);
+    }
+  table.Print();
+  EXPECT_GT(table.total, 800000u);
+  EXPECT_GE(table.GbkPercent(), 90.0) << "e.g." << table.examples;
+
+  const std::vector<std::string> poems = PoemLines();
+  if (poems.empty()) GTEST_SKIP() << kPoemsMissing;
+  const auto codec = qzu::CodePageCodec(936);
+  ASSERT_TRUE(codec);
+  std::set<std::string> pairs;
+  for (const std::string& line : poems) {
+    const std::u16string text = qzu::Utf8ToUtf16(line);
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+      if (text[i] < 0x4E00 || text[i] > 0x9FFF || text[i + 1] < 0x4E00 || text[i + 1] > 0x9FFF) continue;
+      std::string gbk;
+      codec->Encode(std::u16string_view(text).substr(i, 2), gbk);
+      if (gbk.size() == 4 && gbk.find('?') == std::string::npos && WellFormedUtf8(gbk)) pairs.insert(gbk);
+    }
+  }
+  Share poemPairs{"pairs of neighbouring characters in the poems that are UTF-8 in GBK", 0, 0, {}};
+  for (const std::string& pair : pairs) poemPairs.Add(pair);
+  poemPairs.Print();
+  EXPECT_GT(poemPairs.total, 500u);
+  EXPECT_GE(poemPairs.GbkPercent(), 90.0) << "e.g." << poemPairs.examples;
+}
+
+// Random words of 2 to 4 GB2312 characters, whatever their bytes: almost
+// none may read as UTF-8.
+TEST(DetectionCorpus, RandomGb2312WordsHardlyEverReadAsUtf8) {
+  CodePageGuard guard(936);
+  const std::vector<std::string>& chars = Gb2312Characters();
+  std::mt19937 rng(47);
+  Share table{"random words of 2-4 GB2312 characters", 0, 0, {}};
+  for (int i = 0; i < 300000; ++i) {
+    std::string word;
+    for (unsigned n = 2 + rng() % 3; n > 0; --n) word += chars[rng() % chars.size()];
+    table.Add(word);
+  }
+  table.Print();
+  EXPECT_LE(100.0 - table.GbkPercent(), 0.3) << "e.g." << table.examples;
+}
+
+// Every word with a letter beyond ASCII of Debian's word lists, and lines
+// that put words of different alphabets side by side: none reads as GBK.
+TEST(DetectionCorpus, WordListsAndMixedLinesStayUtf8) {
+  CodePageGuard guard(936);
+  const char* lines[] = {
+      "The wave function Ψ of Schrödinger",
+      "naïve set theory, α and β",
+      "café α",
+      "Résumé: Ω",
+      "10 μm",
+      "10μm",
+      "5 Ω",
+      "2 kΩ, 3 mΩ",
+      "λ = 500 nm",
+      "cosθ + sinθ",
+      "Δx · Δp ≥ ħ/2",
+      "the β-decay and γ rays",
+      "Σ über alle Werte",
+      "π ≈ 3.14159",
+      "Dostoevsky wrote «Преступление и наказание»",
+      "Толстой and Tolstoy",
+      "Москва (Moscow)",
+      "слово, word, mot, Wort",
+      "Ὀδυσσεύς or Odysseus",
+      "Αθήνα / Athens",
+      "Σωκράτης said: «γνῶθι σεαυτόν»",
+      "„Привет“, sagte sie.",
+      "Zoë and Chloë met Θεόδωρος in Kraków",
+      "Ελληνικά, Русский, Français",
+      "«Сон»",
+      "дело and café",
+      "Łódź – Львів",
+      "Ich heiße Jürgen, мене звати Юрій",
+      "μ-opioid",
+      "α-helix, β-sheet",
+      "Ω-3 fatty acids",
+      "the Ψ function",
+      "Ἀριστοτέλης",
+      "שלום and سلام",
+  };
+  std::vector<std::string> texts(std::begin(lines), std::end(lines));
+  struct List {
+    const char* file;
+    const char* package;
+  } lists[] = {
+      {"american-english", "wamerican"}, {"french", "wfrench"},       {"ngerman", "wngerman"},
+      {"spanish", "wspanish"},           {"italian", "witalian"},     {"portuguese", "wportuguese"},
+      {"polish", "wpolish"},             {"ukrainian", "wukrainian"}, {"bulgarian", "wbulgarian"},
+  };
+  size_t words = 0, asGbk = 0;
+  for (const List& list : lists) {
+    const std::vector<uint8_t> bytes = qzu_test::ReadFile(std::string("/usr/share/dict/") + list.file);
+    if (bytes.empty())
+      GTEST_SKIP() << "/usr/share/dict/" << list.file << " is missing: install " << list.package
+                   << " (scripts/setup.sh does)";
+    // Only words with a byte beyond ASCII: ASCII reads the same in either
+    // charset. Each must look like UTF-8; the whole detection runs on those
+    // that are also rows of GB2312 pairs, the only ones whose GBK reading can
+    // win (the rest go through it in the written lines and the fixture).
+    const char* text = reinterpret_cast<const char*>(bytes.data());
+    size_t start = 0;
+    bool high = false;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+      if (bytes[i] != '\n') {
+        high |= bytes[i] >= 0x80;
+        continue;
+      }
+      if (high) {
+        ++words;
+        if (!LooksLikeUtf8(text + start, i - start) && ++asGbk <= 20)
+          ADD_FAILURE() << "does not look like UTF-8: " << std::string(text + start, i - start);
+        else if (RowOfGb2312Pairs(text + start, i - start))
+          texts.emplace_back(text + start, i - start);
+      }
+      start = i + 1;
+      high = false;
+    }
+  }
+  for (const std::string& text : texts) {
+    if (!ReadsAsUtf8(text) && ++asGbk <= 20) ADD_FAILURE() << "reads as GBK: " << text << " (" << Hex(text) << ")";
+  }
+  std::printf("word lists (%zu words beyond ASCII, %zu of them rows of GB2312 pairs) and %zu mixed lines: "
+              "%zu read as GBK\n",
+              words, texts.size() - std::size(lines), std::size(lines), asGbk);
+  EXPECT_EQ(asGbk, 0u);
+}
+
+// Lines of the poems cut one or two bytes short, inside their last
+// character: all still UTF-8.
+TEST(DetectionCorpus, PoemLinesCutInsideTheirLastCharacterStayUtf8) {
+  CodePageGuard guard(936);
+  const std::vector<std::string> poems = PoemLines();
+  if (poems.empty()) GTEST_SKIP() << kPoemsMissing;
+  size_t total = 0, asGbk = 0;
+  for (const std::string& line : poems) {
+    if (static_cast<uint8_t>(line.back()) < 0x80) continue;  // no character to cut
+    for (size_t cut : {1, 2}) {
+      const std::string bytes = line.substr(0, line.size() - cut);
+      ++total;
+      if (!ReadsAsUtf8(bytes) && ++asGbk <= 20) ADD_FAILURE() << "reads as GBK: " << Hex(bytes);
+    }
+  }
+  std::printf("poem lines cut by one or two bytes: %zu of %zu read as GBK\n", asGbk, total);
+  EXPECT_GT(total, 4000u);
+  EXPECT_EQ(asGbk, 0u);
 }

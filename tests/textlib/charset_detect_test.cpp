@@ -136,7 +136,7 @@ TEST(DetectEncoding, ShortGbkWordsWhoseUtf8ReadingIsNoTextStayGbk) {
       u"1,学校\r\n2,小学\r\n", u"[学校]\r\nname=一一", u"学校 2024",
       u"习佗",  // level 2: ϰ٢
       u"盛驴",  // level 2: ʢ¿
-      u"写校",  // дУ: a capital after a small letter
+      u"写校写",  // дУд: a capital between small letters
   };
   for (const char16_t* word : words) {
     const std::string bytes = Gbk(word);
@@ -158,7 +158,7 @@ TEST(DetectEncoding, LatinBesideGreekOrCyrillicStaysUtf8) {
   CodePageGuard guard(936);
   const char* lines[] = {
       "The wave function Ψ of Schrödinger", "naïve set theory, α and β", "café α", "Résumé: Ω", "10 μm", "5 Ω",
-      "10μm", "cosθ", "2 mΩ", "дело and café", "«Сон»", "Слово", "οί", "סע", "اب", "šťastný",
+      "10μm", "cosθ", "2 mΩ", "дело and café", "«Сон»", "Слово", "οί", "סע", "اب", "šťastný", "10 мкФ",
   };
   for (const char* line : lines) {
     const std::string bytes(line);
