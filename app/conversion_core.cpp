@@ -89,6 +89,7 @@ CWString& ConversionCore::ConvertOne(CWString& result, const CWString& path, int
   if (m_depth == 0) {
     m_replaced = 0;
     m_skippedNonText = false;
+    m_sourceStayed = false;
   }
   struct Depth {
     int& depth;
@@ -178,6 +179,8 @@ CWString& ConversionCore::Convert(CWString& result, const CWString& path, int32_
 
   if (fileMode) {
     WriteFileOutput(result, path, text, call);
+    if (m_options.deleteOriginal && (result == u"1" || result == WordDocuments::kSaved))
+      m_sourceStayed = SourceStillInPlace(path);
   } else if (m_options.direction == ConversionDirection::Decode && m_options.function == F::WordToText) {
     CWString none;
     result = m_word.TextToWordFile(none, CWString(), m_options);
@@ -185,6 +188,19 @@ CWString& ConversionCore::Convert(CWString& result, const CWString& path, int32_
     result = text;
   }
   return result;
+}
+
+bool ConversionCore::SourceStillInPlace(const CWString& path) {
+  struct stat source{};
+  if (::lstat(path.ToSystemPath().c_str(), &source) != 0 || !S_ISREG(source.st_mode)) return false;
+  if (m_options.saveToNewLocation) return true;
+  // Converted in place, the path holds its result (or held it already).
+  const int64_t replaced = m_replaced;  // a converted name counts once
+  const CWString output = path.Left(path.ReverseFind(kPathSeparator) + 1) + OutputFileName(path);
+  m_replaced = replaced;
+  struct stat atOutput{};
+  return ::lstat(output.ToSystemPath().c_str(), &atOutput) != 0 || atOutput.st_dev != source.st_dev ||
+         atOutput.st_ino != source.st_ino;
 }
 
 bool ConversionCore::ConvertList(CWString& result, CWString& text) {
@@ -359,6 +375,8 @@ void ConversionCore::Encode(CWString& text, Call& call) {
       break;
     case F::WordToText:
       text = m_word.WordFileToText(call.wordSourcePath, o);
+      // A message in place of the document's text is no result for a file.
+      if (call.fileMode && m_word.TextIsMessage()) call.readFailed = true;
       break;
     case F::Pinyin:
       text = m_pinyin.ConvertToPinyin(text, o.pinyinCapitalize, o.pinyinTone, CWString(),

@@ -55,6 +55,10 @@ class ConversionCore {
   // and ConvertOne answers "0". Word documents and files read as raw bytes
   // are not looked at.
   bool SkippedNonText() const { return m_skippedNonText; }
+  // A file converted with "删除原文件" that is still where it was: it could
+  // not be moved into the backup tree (a file that may not be removed, a
+  // backup folder that cannot be made). Its result is written all the same.
+  bool SourceStayed() const { return m_sourceStayed; }
 
   // Result files put in place one after another in one folder have that
   // folder flushed to the disk once, when a result goes to another folder,
@@ -112,6 +116,9 @@ class ConversionCore {
   void WriteRawDecodeOutput(CWString& text, Call& call);
   void WriteFileOutput(CWString& result, const CWString& path, CWString& text, Call& call);
   CWString OutputFileName(const CWString& path);
+  // Whether the converted `path`, which was to leave, is still in its place
+  // and is not its own result.
+  bool SourceStillInPlace(const CWString& path);
 
   const ConversionOptions& m_options;
   CWString& m_batchRoot;
@@ -135,6 +142,7 @@ class ConversionCore {
   int m_depth = 0;
   int64_t m_replaced = 0;
   bool m_skippedNonText = false;
+  bool m_sourceStayed = false;
 };
 
 // Whether a path names an existing file or folder.

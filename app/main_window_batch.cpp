@@ -176,14 +176,17 @@ void rg_ZhuChuangKouLei::FinishBatch(bool withSummary) {
   // A cancelled dialog ends the command as it was: no summary.
   if (!withSummary) return;
   BringWindowToFront(*this);
-  // A batch that found nothing to convert has no root and nothing to open.
-  const CWString folder = SaveToNewLocationCheck.checked && !BatchRoot.IsEmpty()
-                              ? BatchRoot + kPathSeparatorText + kBatchResultFolder
-                              : BatchRoot;
+  // A batch that found nothing to convert has no root; one that wrote
+  // nothing into a new result tree has no such folder. Neither offers to
+  // open what is not there.
+  CWString folder = SaveToNewLocationCheck.checked && !BatchRoot.IsEmpty()
+                        ? BatchRoot + kPathSeparatorText + kBatchResultFolder
+                        : BatchRoot;
+  if (!NamesFolder(folder)) folder.Empty();
   const CWString text = BatchSummaryText(ConvertedCount, m_batch.tally, FolderWalker.skippedFolders,
                                          BatchClock.ElapsedText(CWString()), folder);
-  if (ShowMessageBox(text, kBatchSummaryCaption, kBatchSummaryStyle) == kIdOk && !folder.IsEmpty())
-    OpenAddress(folder, CWString());
+  const int style = folder.IsEmpty() ? kBatchNoticeStyle : kBatchSummaryStyle;
+  if (ShowMessageBox(text, kBatchSummaryCaption, style) == kIdOk && !folder.IsEmpty()) OpenAddress(folder, CWString());
 }
 
 bool rg_ZhuChuangKouLei::DeferCloseUntilBatchEnds() {
@@ -222,9 +225,13 @@ intptr_t rg_ZhuChuangKouLei::OnFileListReady(const rg_WenBenShuZuLei& files, con
     } else if (!Converted(result)) {
       --ConvertedCount;
       m_batch.tally.AddFailed(NameInBatch(file, BatchRoot));
-    } else if (core.ReplacedCharacters() > 0) {
-      ++m_batch.tally.replaced;
+    } else {
+      if (core.ReplacedCharacters() > 0) ++m_batch.tally.replaced;
+      if (core.SourceStayed()) m_batch.tally.AddStayed(NameInBatch(file, BatchRoot));
     }
+    // The word processor that could not be started again has stopped the
+    // batch: the summary says so.
+    if (word.EngineLost()) m_batch.tally.stopReason = WordDocuments::kRestartFailed;
   }
   core.FlushWrittenFolders();
   SetTitleHint(CWString(), CWString());

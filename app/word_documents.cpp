@@ -45,17 +45,22 @@ bool WordDocuments::EnsureWordEngine(const ConversionOptions& options) {
   return true;
 }
 
+CWString WordDocuments::LoseEngine() {
+  BatchStopRequested = true;
+  m_engineLost = true;
+  return CWString(kRestartFailed);
+}
+
 CWString WordDocuments::WordFileToText(const CWString& path, const ConversionOptions& options) {
+  m_textIsMessage = true;
   if (!PathExists(path)) return CWString(kNotAWordFile);
   CWString text;
   for (int attempt = 0; attempt < 2; ++attempt) {
     if (m_automation && m_automation->OpenWordDocument(path)) text = m_automation->GetWordDocumentText();
     if (!text.IsEmpty()) break;
-    if (!EnsureWordEngine(options)) {
-      BatchStopRequested = true;
-      return CWString(kRestartFailed);
-    }
+    if (!EnsureWordEngine(options)) return LoseEngine();
   }
+  m_textIsMessage = false;
   LayOut(text, options.wordLayout != WordLayout::Basic, options.wordLayout == WordLayout::TypesetP);
   return text;
 }
@@ -78,10 +83,7 @@ CWString WordDocuments::TextToWordFile(CWString& text, const CWString& target, c
       m_automation->PutWordDocumentText(text);
       readBack = m_automation->GetWordDocumentText();
       if (text.IsEmpty() || !readBack.IsEmpty()) break;
-      if (!EnsureWordEngine(options)) {
-        BatchStopRequested = true;
-        return CWString(kRestartFailed);
-      }
+      if (!EnsureWordEngine(options)) return LoseEngine();
       opened = m_automation->OpenWordDocument(target);
     }
     if (opened) {
@@ -94,10 +96,7 @@ CWString WordDocuments::TextToWordFile(CWString& text, const CWString& target, c
       // Success only when the text reached the document and the save held.
       if (!readBack.IsEmpty() && !m_automation->LastCallFailed()) return CWString(kSaved);
     }
-    if (!EnsureWordEngine(options)) {
-      BatchStopRequested = true;
-      return CWString(kRestartFailed);
-    }
+    if (!EnsureWordEngine(options)) return LoseEngine();
   }
   return CWString(kNotSaved);
 }

@@ -31,8 +31,15 @@ class WordDocuments {
   // True unless "word到txt" is chosen and the engine cannot be started (then
   // the engine message is shown).
   bool EnsureWordEngine(const ConversionOptions& options);
-  // The document's text, laid out as the options say, or a message text.
+  // The document's text, laid out as the options say, or a message text
+  // (then TextIsMessage()).
   CWString WordFileToText(const CWString& path, const ConversionOptions& options);
+  // Whether the last WordFileToText answered with a message in place of a
+  // document's text.
+  bool TextIsMessage() const { return m_textIsMessage; }
+  // Whether the word processor could not be started again during a
+  // conversion, which stops a running batch.
+  bool EngineLost() const { return m_engineLost; }
   // Writes `text` (html line tags turned into line breaks, tags filtered,
   // laid out) into the document at `target`; returns the message text.
   CWString TextToWordFile(CWString& text, const CWString& target, const ConversionOptions& options);
@@ -48,6 +55,12 @@ class WordDocuments {
  private:
   IWordAutomation* m_automation;
   IConversionHost& m_host;
+  bool m_textIsMessage = false;
+  bool m_engineLost = false;
+
+  // Stops the running batch for an engine that cannot be started again;
+  // returns the message that says so.
+  CWString LoseEngine();
 };
 
 }  // namespace rg_Ombrine_app

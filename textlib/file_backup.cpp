@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <new>
@@ -63,6 +64,55 @@ bool CopyBytes(const std::string& path, const FileByteSink& sink) {
   return ok;
 }
 
+// Whether the files at `a` and `b` hold the same bytes (the same file
+// included).
+bool SameBytes(const std::string& a, const std::string& b) {
+  struct stat sa{}, sb{};
+  if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
+  if (sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino) return true;
+  if (sa.st_size != sb.st_size) return false;
+  const int fa = ::open(a.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  const int fb = fa < 0 ? -1 : ::open(b.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  bool same = fa >= 0 && fb >= 0;
+  constexpr size_t kPiece = 1 << 16;
+  std::unique_ptr<char[]> pa(new (std::nothrow) char[kPiece]), pb(new (std::nothrow) char[kPiece]);
+  same = same && pa && pb;
+  const auto readAll = [](int fd, char* dst, size_t n) -> ssize_t {
+    size_t got = 0;
+    while (got < n) {
+      const ssize_t r = ::read(fd, dst + got, n - got);
+      if (r < 0 && errno == EINTR) continue;
+      if (r < 0) return -1;
+      if (r == 0) break;
+      got += static_cast<size_t>(r);
+    }
+    return static_cast<ssize_t>(got);
+  };
+  while (same) {
+    const ssize_t na = readAll(fa, pa.get(), kPiece);
+    const ssize_t nb = readAll(fb, pb.get(), kPiece);
+    if (na < 0 || na != nb || std::memcmp(pa.get(), pb.get(), static_cast<size_t>(na)) != 0) same = false;
+    else if (na == 0) break;
+  }
+  if (fa >= 0) ::close(fa);
+  if (fb >= 0) ::close(fb);
+  return same;
+}
+
+// A backup of `file` already kept under `backupPath` or one of the numbered
+// names taken beside it that holds the file's very bytes: a run that was cut
+// short and is made again keeps a file once, not once a run. Empty when
+// there is none.
+CWString IdenticalBackup(const std::string& source, const CWString& backupPath) {
+  for (int n = 1; n <= kMaxNumber; ++n) {
+    const CWString candidate = NumberedPath(backupPath, n);
+    const std::string target = candidate.ToSystemPath();
+    if (!Exists(target)) break;
+    if (IsRegularFile(target) && SameBytes(source, target)) return candidate;
+  }
+  return CWString();
+}
+
 CWString CopyToFreeName(const CWString& file, const CWString& backupPath) {
   const std::string source = file.ToSystemPath();
   int n = 1;
@@ -108,6 +158,7 @@ CWString KeepCopyOf(const CWString& file, const CWString& backupPath, bool mayLi
   if (file.IsEmpty() || backupPath.IsEmpty() || HasZeroUnit(file) || HasZeroUnit(backupPath)) return CWString();
   const std::string source = file.ToSystemPath();
   if (!IsRegularFile(source)) return CWString();
+  if (const CWString kept = IdenticalBackup(source, backupPath); !kept.IsEmpty()) return kept;
   if (mayLink) {
     bool madeFolder = false;
     for (int n = 1; n <= kMaxNumber; ++n) {
@@ -139,6 +190,12 @@ CWString MoveToBackup(const CWString& file, const CWString& backupPath) {
   if (file.IsEmpty() || backupPath.IsEmpty() || HasZeroUnit(file) || HasZeroUnit(backupPath)) return CWString();
   const std::string source = file.ToSystemPath();
   if (!IsRegularFile(source) || !MakeFolderOf(backupPath.ToSystemPath())) return CWString();
+  // Its bytes already kept: the file itself goes.
+  if (const CWString kept = IdenticalBackup(source, backupPath); !kept.IsEmpty()) {
+    if (::unlink(source.c_str()) != 0) return CWString();
+    FlushFolderOf(source);
+    return kept;
+  }
   for (int n = 1; n <= kMaxNumber; ++n) {
     const CWString candidate = NumberedPath(backupPath, n);
     const std::string target = candidate.ToSystemPath();

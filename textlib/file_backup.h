@@ -2,7 +2,9 @@
 // Keeping a file before it is replaced or removed: the file (or a copy of
 // it) goes to a backup path, and nothing already there is ever replaced: a
 // taken backup name makes way for the first free "stem (2).ext",
-// "stem (3).ext"... beside it. Paths are those of the system (see
+// "stem (3).ext"... beside it. A file whose very bytes one of those names
+// already holds (a run cut short and made again) is not kept a second time:
+// that backup is the answer. Paths are those of the system (see
 // CWString::ToSystemPath). Any thread; two keepers of one file are not
 // coordinated beyond never replacing each other's backups.
 #include "common/wstring.h"

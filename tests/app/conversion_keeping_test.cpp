@@ -335,6 +335,104 @@ TEST(KeepingFiles, WhatComesIntoAResultFolderTheCoreMadeIsMetAsAnyFileInTheWay) 
   }
 }
 
+// A batch killed between keeping a file and putting its result in place
+// left the file kept already (a second name of it, or a whole copy); the
+// batch made again converts the file and keeps it no second time.
+TEST(KeepingFiles, ARunCutShortAndMadeAgainKeepsTheOriginalOnce) {
+  for (const bool linked : {true, false}) {
+    SCOPED_TRACE(linked ? "kept as a second name" : "kept as a copy");
+    Batch b;
+    b.options.stripBom = true;
+    b.options.outputCharsetIndex = 2;
+    qzu_test::WriteFileText(b.At("x.txt"), Bytes(kGbk));
+    fs::create_directories(b.At("原文件备份"));
+    if (linked) fs::create_hard_link(b.At("x.txt"), b.At("原文件备份/x.txt"));
+    else qzu_test::WriteFileText(b.At("原文件备份/x.txt"), Bytes(kGbk));
+    ASSERT_EQ(b.Convert(b.At("x.txt")), CWString(u"1"));
+    const std::map<std::string, std::string> expected = {{"x.txt", Bytes(kUtf8)}, {"原文件备份/x.txt", Bytes(kGbk)}};
+    EXPECT_EQ(Tree(b.dir.path()), expected);
+  }
+}
+
+// What the result's path holds is compared whole: only the very result is
+// left alone, and a source to delete leaves for the backup tree all the same.
+TEST(KeepingFiles, OnlyTheVeryResultAlreadyInPlaceIsLeftAlone) {
+  struct Case {
+    const char* name;
+    std::string held;  // by 转换结果/x.txt before the conversion
+    bool deleteOriginal;
+    std::map<std::string, std::string> expected;
+  };
+  const Case cases[] = {
+      {"the result and more", Bytes(kUtf8) + "more", false,
+       {{"x.txt", Bytes(kGbk)}, {"转换结果/x.txt", Bytes(kUtf8)}, {"原文件备份/转换结果/x.txt", Bytes(kUtf8) + "more"}}},
+      {"the result, its source to delete", Bytes(kUtf8), true,
+       {{"转换结果/x.txt", Bytes(kUtf8)}, {"原文件备份/x.txt", Bytes(kGbk)}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Batch b;
+    b.options.stripBom = true;
+    b.options.outputCharsetIndex = 2;
+    b.options.saveToNewLocation = true;
+    b.options.deleteOriginal = c.deleteOriginal;
+    qzu_test::WriteFileText(b.At("x.txt"), Bytes(kGbk));
+    fs::create_directories(b.At("转换结果"));
+    qzu_test::WriteFileText(b.At("转换结果/x.txt"), c.held);
+    ASSERT_EQ(b.Convert(b.At("x.txt")), CWString(u"1"));
+    EXPECT_EQ(Tree(b.dir.path()), c.expected);
+    EXPECT_FALSE(b.core.SourceStayed());
+  }
+}
+
+// A source to delete that cannot leave stays where it was, its result
+// written, and the core says so; one converted in place is its own result.
+TEST(KeepingFiles, ASourceThatCouldNotLeaveIsTold) {
+  Batch b;
+  b.options.stripBom = true;
+  b.options.outputCharsetIndex = 2;
+  b.options.deleteOriginal = true;
+  b.options.saveToNewLocation = true;
+  qzu_test::WriteFileText(b.At("原文件备份"), "a file where the backup folder belongs");
+  qzu_test::WriteFileText(b.At("x.txt"), Bytes(kGbk));
+  ASSERT_EQ(b.Convert(b.At("x.txt")), CWString(u"1"));
+  EXPECT_EQ(qzu_test::ReadFileText(b.At("转换结果/x.txt")), Bytes(kUtf8));
+  EXPECT_EQ(qzu_test::ReadFileText(b.At("x.txt")), Bytes(kGbk));
+  EXPECT_TRUE(b.core.SourceStayed());
+
+  fs::remove(b.At("原文件备份"));
+  ASSERT_EQ(b.Convert(b.At("x.txt")), CWString(u"1"));
+  EXPECT_FALSE(fs::exists(b.At("x.txt")));
+  EXPECT_FALSE(b.core.SourceStayed());
+
+  // In place, the path holds the result (new, or already there).
+  b.options.saveToNewLocation = false;
+  for (int run = 1; run <= 2; ++run) {
+    qzu_test::WriteFileText(b.At("y.txt"), run == 1 ? Bytes(kGbk) : Bytes(kUtf8));
+    ASSERT_EQ(b.Convert(b.At("y.txt")), CWString(u"1")) << run;
+    EXPECT_EQ(qzu_test::ReadFileText(b.At("y.txt")), Bytes(kUtf8)) << run;
+    EXPECT_FALSE(b.core.SourceStayed()) << run;
+  }
+}
+
+// A word processor that cannot be started again gives a message, never a
+// document's text: the file fails, nothing is written, and the batch stops.
+TEST(KeepingFiles, AWordProcessorThatCannotStartWritesNoMessageAsText) {
+  Batch b;
+  b.options.function = ConversionFunction::WordToText;
+  b.options.saveToNewLocation = true;
+  b.options.deleteOriginal = true;
+  qzu_test::WriteFileText(b.At("a.docx"), "a document");
+  b.wordProcessor.startable = false;
+  BatchStopRequested = false;
+  EXPECT_EQ(b.Convert(b.At("a.docx")), CWString(u"0"));
+  EXPECT_TRUE(b.word.EngineLost());
+  EXPECT_TRUE(BatchStopRequested);
+  BatchStopRequested = false;
+  const std::map<std::string, std::string> expected = {{"a.docx", "a document"}};
+  EXPECT_EQ(Tree(b.dir.path()), expected);
+}
+
 // Without its backup a source is never replaced.
 TEST(KeepingFiles, NoBackupMeansNoReplacement) {
   Batch b;

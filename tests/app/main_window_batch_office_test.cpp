@@ -56,4 +56,49 @@ TEST_F(BatchWindowOffice, WordDocumentsOfAChosenFolderBecomeTexts) {
   EXPECT_EQ(hooks.boxes[0].text.Str().rfind(u"已转换 2 个！", 0), 0u) << hooks.boxes[0].text.ToUtf8();
 }
 
+// The office goes away during a batch and cannot be started again: the file
+// in flight fails with nothing written for it, the batch stops there, and
+// the summary says why.
+TEST_F(BatchWindowOffice, AnOfficeLostDuringTheBatchFailsItsFileAndStopsTheBatch) {
+  const fs::path p = tree.path() / "P";
+  fs::create_directories(p);
+  {
+    rg_Tavelkin_MingLingJi::rg_TavelkinWordWenDangJiCaoZuoLei automation;
+    WordAutomationAdapter adapter(automation);
+    WordDocuments word(&adapter, *window);
+    ConversionOptions options;
+    options.function = ConversionFunction::WordToText;
+    ASSERT_TRUE(word.EnsureWordEngine(options)) << "the office did not start";
+    for (const char* name : {"a", "b", "c"}) {
+      CWString text = u"document " + CWString::FromUtf8(name);
+      ASSERT_EQ(word.TextToWordFile(text, W(p / (std::string(name) + ".docx")), options),
+                CWString(WordDocuments::kSaved));
+    }
+    automation.CloseAllWordDocuments();
+  }
+  Tap(window->WordToTextToggle);
+  // Before the second document: the office ends, and no office is there to
+  // start again.
+  hooks.onPump = [&](int) {
+    if (fs::exists(p / "转换结果" / "a.txt") && OfficeEngineIsRunning()) {
+      OfficeEngineShutdown();
+      SetOfficeProgram((tree.path() / "no-office" / "soffice.bin").string());
+    }
+  };
+  chosen = W(p);
+  Click(window->BatchEncodeButton);
+  hooks.onPump = nullptr;
+  SetOfficeProgram("");
+
+  EXPECT_NE(qzu_test::ReadFileText(p / "转换结果" / "a.txt").find("document a"), std::string::npos);
+  EXPECT_FALSE(fs::exists(p / "转换结果" / "b.txt"));
+  EXPECT_FALSE(fs::exists(p / "转换结果" / "c.txt"));
+  ASSERT_EQ(hooks.boxes.size(), 2u);
+  EXPECT_EQ(hooks.boxes[0].text, CWString(WordDocuments::kEngineFailed));
+  const CWString& summary = hooks.boxes[1].text;
+  EXPECT_EQ(summary.Str().rfind(u"已转换 1 个！失败 1 个！用时 ", 0), 0u) << summary.ToUtf8();
+  EXPECT_NE(summary.Find(u"\r\n批量操作已停止：初始化Word失败！\r\n失败的文件：\r\n  b.docx\r\n"), -1)
+      << summary.ToUtf8();
+}
+
 }  // namespace

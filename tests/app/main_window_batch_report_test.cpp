@@ -219,6 +219,69 @@ TEST_F(BatchReport, ASingleConversionTellsInTheTitleWhatTheAnsiFormReplaced) {
   EXPECT_EQ(window->GetCaption(), title);
 }
 
+// Originals that could not leave for the backup tree ("删除原文件") stay
+// where they were beside their results, and the summary counts and names
+// them as it names failed files.
+TEST_F(BatchReport, OriginalsThatCouldNotBeMovedAreCountedAndNamed) {
+  const fs::path r = tree.path() / "R";
+  MakeGbkFile(r / "a.txt");
+  MakeGbkFile(r / "sub" / "b.txt");
+  Write(r / "原文件备份", "a file where the backup folder belongs");
+  window->WalkSubfoldersCheck.SetButtonChecked(1);
+  window->SaveToNewLocationCheck.SetButtonChecked(1);
+  window->DeleteOriginalCheck.SetButtonChecked(1);
+  chosen = W(r);
+  Click(window->BatchEncodeButton);
+
+  for (const char* name : {"a.txt", "sub/b.txt"}) {
+    EXPECT_EQ(Read(r / "转换结果" / name), Utf8Result()) << name;
+    EXPECT_EQ(Read(r / name), Gbk(kBatchText)) << name;
+  }
+  ASSERT_EQ(hooks.boxes.size(), 1u);
+  const CWString& summary = hooks.boxes[0].text;
+  EXPECT_EQ(FirstLine(summary).rfind(u"已转换 2 个！用时 ", 0), 0u) << summary.ToUtf8();
+  EXPECT_EQ(AfterFirstLine(summary), u"2 个原文件无法移入原文件备份，仍在原处：\r\n  a.txt\r\n  sub/b.txt\r\n"
+                                     u"确定后可以打开转换结果所在目录：" + W(r / "转换结果"))
+      << summary.ToUtf8();
+}
+
+// Names whose bytes are GBK, not UTF-8, are listed as they read in GBK.
+TEST_F(BatchReport, NamesInGbkBytesAreListedReadable) {
+  const fs::path r = tree.path() / "R";
+  // "图" alone would pass for UTF-8; the name as a whole does not.
+  const std::string picture = Gbk("图像") + ".txt";
+  const fs::path blocked = fs::path(Gbk("旧目录")) / (Gbk("旧說明") + ".txt");  // 說's second byte is "f"
+  Write(r / picture, Png());
+  MakeGbkFile(r / blocked);
+  fs::create_directories(r / "转换结果" / blocked);  // a folder where its result goes
+  window->WalkSubfoldersCheck.SetButtonChecked(1);
+  window->SaveToNewLocationCheck.SetButtonChecked(1);
+  chosen = W(r);
+  Click(window->BatchEncodeButton);
+
+  ASSERT_EQ(hooks.boxes.size(), 1u);
+  const CWString& summary = hooks.boxes[0].text;
+  EXPECT_NE(summary.Find(u"跳过 1 个非文本文件：\r\n  图像.txt\r\n"), -1) << summary.ToUtf8();
+  EXPECT_NE(summary.Find(u"失败的文件：\r\n  旧目录/旧說明.txt\r\n"), -1) << summary.ToUtf8();
+}
+
+// A batch that leaves no result folder offers none to open: OK alone.
+TEST_F(BatchReport, ABatchOverAnEmptyFolderOffersNoFolderToOpen) {
+  const fs::path r = tree.path() / "empty";
+  fs::create_directories(r);
+  window->SaveToNewLocationCheck.SetButtonChecked(1);
+  hooks.answer = kIdOk;
+  chosen = W(r);
+  Click(window->BatchEncodeButton);
+
+  ASSERT_EQ(hooks.boxes.size(), 1u);
+  EXPECT_EQ(hooks.boxes[0].text.Str().rfind(u"已转换 0 个！用时 ", 0), 0u) << hooks.boxes[0].text.ToUtf8();
+  EXPECT_EQ(hooks.boxes[0].text.Find(u"确定后可以打开转换结果所在目录"), -1) << hooks.boxes[0].text.ToUtf8();
+  EXPECT_EQ(hooks.boxes[0].style, 0x3040);
+  EXPECT_TRUE(hooks.opened.empty());
+  EXPECT_FALSE(fs::exists(r / "转换结果"));
+}
+
 TEST(BatchSummary, CountsAndTheFirstTenNamesOfEachKind) {
   BatchTally none;
   EXPECT_EQ(BatchSummaryText(5, none, 0, u"用时 1秒", u"/r/转换结果"),
@@ -242,10 +305,26 @@ TEST(BatchSummary, CountsAndTheFirstTenNamesOfEachKind) {
   EXPECT_EQ(BatchSummaryText(0, many, 0, u"用时 1秒", u"/r"),
             u"已转换 0 个！用时 1秒\r\n跳过 12 个非文本文件：" + names + u"\r\n  …\r\n确定后可以打开转换结果所在目录：/r");
 
+  // Twelve failed and twelve that stayed: ten names each, then "…"; a
+  // batch stopped by a failure says why; no folder, no offer.
+  BatchTally failing;
+  for (int i = 1; i <= 12; ++i) {
+    failing.AddFailed(CWString::FromInt(i) + u".txt");
+    failing.AddStayed(CWString::FromInt(i) + u".txt");
+  }
+  failing.stopReason = u"初始化Word失败！";
+  EXPECT_EQ(BatchSummaryText(2, failing, 0, u"用时 1秒", u""),
+            u"已转换 2 个！失败 12 个！用时 1秒\r\n批量操作已停止：初始化Word失败！\r\n失败的文件：" + names +
+                u"\r\n  …\r\n12 个原文件无法移入原文件备份，仍在原处：" + names + u"\r\n  …");
+
   EXPECT_EQ(NameInBatch(u"/r/a/x.txt", u"/r"), u"a/x.txt");
   EXPECT_EQ(NameInBatch(u"/r/a/x.txt", u"/r/"), u"a/x.txt");
   EXPECT_EQ(NameInBatch(u"/rx/y.txt", u"/r"), u"/rx/y.txt");
   EXPECT_EQ(NameInBatch(u"/s/y.txt", u""), u"/s/y.txt");
+  // Bytes that are not UTF-8 read in GBK, name by name.
+  const CWString gbkName = CWString::FromSystemPath(Gbk("中文") + "/" + Gbk("說") + "m.txt");
+  EXPECT_EQ(NameInBatch(u"/r/" + gbkName, u"/r"), u"中文/說m.txt");
+  EXPECT_EQ(NameInBatch(u"/r/😀.txt", u"/r"), u"😀.txt");
 }
 
 }  // namespace

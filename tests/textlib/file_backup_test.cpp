@@ -58,6 +58,33 @@ TEST(KeepCopyOf, NeverReplacesAnEarlierBackupAndKeepsTheBits) {
   }
 }
 
+// A run cut short and made again meets the backup it made: the same bytes
+// under any name taken for the file, or the file's own second name, are not
+// kept again; other bytes still take the next free name.
+TEST(KeepCopyOf, ABackupAlreadyHoldingTheFilesBytesIsNotMadeAgain) {
+  for (const bool mayLink : {true, false}) {
+    SCOPED_TRACE(mayLink ? "may link" : "copies");
+    qzu_test::TempDir dir;
+    const fs::path file = dir.path() / "a.txt";
+    const fs::path b = dir.path() / "backup";
+    qzu_test::WriteFile(file, {'n', 'e', 'w'});
+    qzu_test::WriteFile(b / "a.txt", {'o', 'l', 'd'});
+    qzu_test::WriteFile(b / "a (2).txt", {'n', 'e', 'w'});
+    EXPECT_EQ(KeepCopyOf(P(file), P(b / "a.txt"), mayLink), P(b / "a (2).txt"));
+    EXPECT_FALSE(fs::exists(b / "a (3).txt"));
+
+    qzu_test::WriteFile(file, {'n', 'e', 'w', '!'});  // other bytes: kept anew
+    EXPECT_EQ(KeepCopyOf(P(file), P(b / "a.txt"), mayLink), P(b / "a (3).txt"));
+    EXPECT_EQ(qzu_test::ReadFileText(b / "a (3).txt"), "new!");
+
+    const fs::path linked = dir.path() / "c.txt";
+    qzu_test::WriteFile(linked, {'c'});
+    fs::create_hard_link(linked, b / "c.txt");
+    EXPECT_EQ(KeepCopyOf(P(linked), P(b / "c.txt"), mayLink), P(b / "c.txt"));
+    EXPECT_FALSE(fs::exists(b / "c (2).txt"));
+  }
+}
+
 TEST(KeepCopyOf, KeepsOnlyRegularFilesAndNeedsItsFolder) {
   qzu_test::TempDir dir;
   qzu_test::WriteFile(dir.path() / "f", {'f'});
@@ -82,6 +109,12 @@ TEST(MoveToBackup, MovesWithoutReplacingAndCopiesAcrossFileSystems) {
   EXPECT_FALSE(fs::exists(dir.path() / "x.txt"));
   EXPECT_EQ(qzu_test::ReadFileText(dir.path() / "b" / "x.txt"), "0");
   EXPECT_EQ(qzu_test::ReadFileText(dir.path() / "b" / "x (2).txt"), "1");
+
+  // Bytes already kept: the file goes, and no second backup comes.
+  qzu_test::WriteFile(dir.path() / "w.txt", {'0'});
+  EXPECT_EQ(MoveToBackup(P(dir.path() / "w.txt"), P(dir.path() / "b" / "x.txt")), P(dir.path() / "b" / "x.txt"));
+  EXPECT_FALSE(fs::exists(dir.path() / "w.txt"));
+  EXPECT_FALSE(fs::exists(dir.path() / "b" / "x (3).txt"));
 
   if (!fs::is_directory("/dev/shm") || StatOf("/dev/shm").st_dev == StatOf(dir.path()).st_dev)
     GTEST_SKIP() << "no second file system to copy to";
