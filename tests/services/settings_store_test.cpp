@@ -227,9 +227,10 @@ TEST(SettingsStore, MigratesTheOlderGbkFileAndKeepsItInMemory) {
   rg_Tavelkin_MingLingJi::ApplicationTitle() = CWString();
 }
 
-// A settings file saved by hand in another charset is read as the older file
-// is migrated; the store holds it as UTF-16LE and leaves the file as it is
-// until something changes.
+// A settings file saved by hand in another charset, or in the store's own
+// with lines broken by LF alone, is read as the older file is migrated; the
+// store holds it as UTF-16LE with CR LF and leaves the file as it is until
+// something changes.
 TEST(SettingsStore, AHandSavedFileInAnotherCharsetLoadsItsValues) {
   const struct {
     const char* name;
@@ -242,6 +243,12 @@ TEST(SettingsStore, AHandSavedFileInAnotherCharsetLoadsItsValues) {
       {"UTF-8, lines broken by LF", "5B E4B8BB E7958C E99DA2 5D 0A 6B 3D E4B8AD E69687 0A 5B535D 0A 6E3D31"},
       {"UTF-16LE without a mark", "5B00 3B4E 4C75 6297 5D00 0D000A00 6B00 3D00 2D4E 8765 0D000A00 5B00 5300 5D00 "
                                   "0D000A00 6E00 3D00 3100"},
+      // As an editor saves the store's own form: its mark, but LF alone, or
+      // both kinds of line break in one file.
+      {"UTF-16LE with a mark, lines broken by LF",
+       "FFFE 5B00 3B4E 4C75 6297 5D00 0A00 6B00 3D00 2D4E 8765 0A00 5B00 5300 5D00 0A00 6E00 3D00 3100"},
+      {"UTF-16LE with a mark, lines broken by CR LF and by LF",
+       "FFFE 5B00 3B4E 4C75 6297 5D00 0D000A00 6B00 3D00 2D4E 8765 0A00 5B00 5300 5D00 0D000A00 6E00 3D00 3100"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
