@@ -227,6 +227,8 @@ int OpenTemporary(const std::string& folder, mode_t mode, std::string& temp, boo
   return -1;
 }
 
+std::atomic<bool> g_unnamedFilesAllowed{true};
+
 // Opens a new file without a name in `folder` (O_TMPFILE), making the folder
 // when it is missing (`made` tells): nothing can see or take it, and a crash
 // leaves nothing behind. -1 where the file system has no such files (the
@@ -235,7 +237,7 @@ int OpenUnnamed(const std::string& folder, mode_t mode, bool& made) {
 #if defined(O_TMPFILE)
   // The name is given through /proc; without it, only named temporaries.
   static const bool canLink = ::access("/proc/self/fd", X_OK) == 0;
-  if (!canLink) return -1;
+  if (!canLink || !g_unnamedFilesAllowed.load(std::memory_order_relaxed)) return -1;
   const char* at = folder.empty() ? "." : folder.c_str();
   for (int attempt = 0; attempt < 2; ++attempt) {
     const int fd = ::open(at, O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
@@ -454,6 +456,8 @@ int WriteFileFrom(const CWString& path, const std::function<bool(const FileByteS
 int WriteFileBytes(const CWString& path, const CQzuMem& data) {
   return WriteFileFrom(path, [&data](const FileByteSink& sink) { return sink(data.GetData(), data.GetSize()); });
 }
+
+void SetUnnamedFilesAllowed(bool allowed) { g_unnamedFilesAllowed.store(allowed, std::memory_order_relaxed); }
 
 bool FlushFolderOf(const std::string& path) {
   const std::string folder = FolderOf(path);

@@ -134,6 +134,11 @@ int WriteFileBytes(const CWString& path, const CQzuMem& data);
 // a taken name from a failure); never replaces anything.
 bool MoveWithoutReplacing(const std::string& from, const std::string& to, bool& existed);
 
+// For tests: false makes every FileReplacement take a named temporary, as on
+// a file system without files that have no name; true (the start) tries a
+// file without a name first. Set it while no write is under way.
+void SetUnnamedFilesAllowed(bool allowed);
+
 // Flushes the folder that holds `path`, so that names made or removed in it
 // survive a power cut. False when it cannot be opened or flushed.
 bool FlushFolderOf(const std::string& path);

@@ -267,11 +267,25 @@ TEST(FileReplacement, UsesTheStatusItIsGiven) {
   EXPECT_EQ(EntriesIn(dir.path() / "b"), 2u);
 }
 
+// The new file without a name, and under a named temporary from the start,
+// as where the file system has no files without a name.
+class BothKindsOfNewFile : public testing::TestWithParam<bool> {
+ protected:
+  bool Named() const { return GetParam(); }
+  void SetUp() override { SetUnnamedFilesAllowed(!Named()); }
+  void TearDown() override { SetUnnamedFilesAllowed(true); }
+};
+
+INSTANTIATE_TEST_SUITE_P(FileReplacement, BothKindsOfNewFile, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& info) {
+                           return info.param ? "NamedTemporary" : "WithoutAName";
+                         });
+
 // A target free when the write began (or said to be free by a caller that
 // did not look) is taken only while it stays free: whatever stands there at
 // the commit, a file, a link or a folder, stays as it is, the new file goes
 // and the writer says why. It tells when it made the target's folder.
-TEST(FileReplacement, NeverReplacesANameThatCameAfterTheWriteBegan) {
+TEST_P(BothKindsOfNewFile, NeverReplacesANameThatCameAfterTheWriteBegan) {
   qzu_test::TempDir dir;
   const auto produce = [](const FileByteSink& sink) { return sink("new", 3); };
   KnownFileStatus free;
@@ -300,6 +314,8 @@ TEST(FileReplacement, NeverReplacesANameThatCameAfterTheWriteBegan) {
       FileReplacement file;
       ASSERT_TRUE(c.sayFree ? file.Write(P(target), produce, free) : file.Write(P(target), produce)) << c.name;
       EXPECT_TRUE(file.MadeFolder()) << c.name;
+      // Only a named temporary shows in the folder while it is written.
+      EXPECT_EQ(EntriesIn(folder), Named() ? 1u : 0u) << c.name;
       c.comeMeanwhile(target);
       EXPECT_FALSE(file.Commit()) << c.name;
       EXPECT_TRUE(file.NameTaken()) << c.name;
