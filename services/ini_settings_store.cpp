@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "common/utf16le.h"
+#include "platform/file_system_ops.h"
 #include "platform/hooks.h"
 #include "platform/whole_file_read.h"
 #include "textlib/charset_convert.h"
@@ -48,9 +49,12 @@ CWString TextOfBytes(const CQzuMem& bytes, long long from, long long to) {
   return to > from ? TextOfUtf16Le(bytes.GetData() + from, static_cast<size_t>(to - from)) : CWString();
 }
 
+// A link someone else put at `path` stands for no file: the store neither
+// reads nor keeps what it names, and its save replaces the link.
 bool FileExists(const CWString& path) {
+  std::string followed = path.ToSystemPath();
   struct stat st;
-  return ::stat(path.ToSystemPath().c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return FollowOwnLinks(followed, st) == LinkedEntry::Found && S_ISREG(st.st_mode);
 }
 
 bool FolderExists(const CWString& folder) {

@@ -337,3 +337,38 @@ TEST_P(BothKindsOfNewFile, NeverReplacesANameThatCameAfterTheWriteBegan) {
 }
 
 }  // namespace
+
+namespace {
+
+// A link another user put at the target is not written through: the new file
+// replaces the link and takes nothing of the file it names (here a private
+// file, whose bits a new file must not take). The user's own link is still
+// written through.
+TEST_P(BothKindsOfNewFile, ReplacesAnotherUsersLinkInsteadOfWritingThroughIt) {
+  qzu_test::TempDir dir;
+  const fs::path outside = dir.path() / "outside" / "passwd";
+  qzu_test::WriteFileText(outside, "root:x:0:0");
+  ASSERT_EQ(::chmod(outside.c_str(), 0600), 0);
+  const fs::path link = dir.path() / "shared" / "软件配置.ini";
+  fs::create_directories(link.parent_path());
+  fs::create_symlink(outside, link);
+  ASSERT_EQ(WriteFileBytes(P(link), Mem("own link")), 1);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(qzu_test::ReadFileText(outside), "own link");
+
+  qzu_test::WriteFileText(outside, "root:x:0:0");
+  if (::lchown(link.c_str(), 12345, 12345) != 0) GTEST_SKIP() << "the process may not give files to another user";
+  ASSERT_EQ(WriteFileBytes(P(link), Mem("own file")), 1);
+  EXPECT_EQ(qzu_test::ReadFileText(outside), "root:x:0:0");
+  ASSERT_FALSE(fs::is_symlink(link));
+  EXPECT_EQ(qzu_test::ReadFileText(link), "own file");
+  struct stat st{};
+  ASSERT_EQ(::stat(link.c_str(), &st), 0);
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
+  EXPECT_EQ(st.st_mode & 07777, 0666u & ~mask);
+  EXPECT_EQ(st.st_uid, ::geteuid());
+  EXPECT_EQ(EntriesIn(link.parent_path()), 1u);
+}
+
+}  // namespace
