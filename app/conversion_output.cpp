@@ -7,7 +7,9 @@
 // its way) is kept in the backup tree under its own relative path, with a
 // numbered name when an earlier backup holds that one; only then is the
 // result put in place, and a source to be deleted leaves last. Links are
-// never replaced or moved. A result that is byte for byte what its path
+// never replaced or moved, and a link that another user put in a folder of
+// the batch is not even read (the reader refuses it, see MayFollowLink): it
+// fails like any file that cannot be read. A result that is byte for byte what its path
 // already holds (a batch run again) is not written at all, and nothing is
 // kept for it.
 #include <fcntl.h>

@@ -2,8 +2,10 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -55,4 +57,55 @@ bool RenameWithoutReplacing(const CWString& from, const CWString& to, int* error
   // Some file systems (older network and FUSE ones) do not know the flag.
   if (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP) return RenameWithoutReplacingByCheck(from, to, error);
   return SetError(error, errno);
+}
+
+namespace {
+
+// The folder an entry of `path` stands in, as a path to give the system.
+std::string FolderOfEntry(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+bool MayFollowLink(const std::string& path, const struct stat& link) {
+  if (link.st_uid == ::geteuid()) return true;
+  struct stat folder {};
+  return ::stat(FolderOfEntry(path).c_str(), &folder) == 0 && folder.st_uid == link.st_uid;
+}
+
+LinkedEntry FollowOwnLinks(std::string& path, struct stat& status) {
+  // As many links in a row as the system itself follows.
+  for (int links = 0; links <= 40; ++links) {
+    if (::lstat(path.c_str(), &status) != 0) return LinkedEntry::None;
+    if (!S_ISLNK(status.st_mode)) return LinkedEntry::Found;
+    if (!MayFollowLink(path, status)) return LinkedEntry::ForeignLink;
+    char target[PATH_MAX];
+    const ssize_t n = ::readlink(path.c_str(), target, sizeof target);
+    if (n <= 0 || static_cast<size_t>(n) >= sizeof target) return LinkedEntry::None;
+    const std::string named(target, static_cast<size_t>(n));
+    // A relative target starts from the link's folder, as the system reads it.
+    path = named[0] == '/' ? named : FolderOfEntry(path) + "/" + named;
+  }
+  return LinkedEntry::None;
+}
+
+int OpenFollowingOwnLinks(const std::string& path, int flags) {
+  const int fd = ::open(path.c_str(), flags | O_NOFOLLOW, 0666);
+  if (fd >= 0 || errno != ELOOP) return fd;
+  std::string followed = path;
+  struct stat st {};
+  switch (FollowOwnLinks(followed, st)) {
+    case LinkedEntry::Found:
+      return ::open(followed.c_str(), flags | O_NOFOLLOW, 0666);
+    case LinkedEntry::ForeignLink:
+      errno = EACCES;
+      return -1;
+    case LinkedEntry::None:
+      break;
+  }
+  errno = ENOENT;
+  return -1;
 }

@@ -5,11 +5,14 @@
 
 #include <cerrno>
 
+#include "platform/file_system_ops.h"
+
 bool ReadWholeFileInto(const CWString& path, CQzuMem& data, struct stat* status) {
   data.Empty();
   // Without waiting: a pipe would hold the open until a writer came. Only a
-  // regular file is read, which the flag does not change.
-  const int fd = ::open(path.ToSystemPath().c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  // regular file is read, which the flag does not change. A link someone
+  // else put in the file's folder is not read through.
+  const int fd = OpenFollowingOwnLinks(path.ToSystemPath(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat st;
   bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);

@@ -3,7 +3,8 @@
 // a pipe, a device or a folder given as a file is refused at once, never
 // waited on (opening a pipe for reading would wait for a writer, and a device
 // could be read forever). A file that grows while it is read is read to its
-// new end. Any thread; nothing is shared between calls.
+// new end. A link is read through only where it may be followed (see
+// MayFollowLink). Any thread; nothing is shared between calls.
 #include <sys/stat.h>
 
 #include "common/mem.h"

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "common/utf16le.h"
+#include "platform/file_system_ops.h"
 #include "platform/hooks.h"
 #include "platform/whole_file_read.h"
 #include "textlib/charset_convert.h"
@@ -48,9 +49,12 @@ CWString TextOfBytes(const CQzuMem& bytes, long long from, long long to) {
   return to > from ? TextOfUtf16Le(bytes.GetData() + from, static_cast<size_t>(to - from)) : CWString();
 }
 
+// A link someone else put at `path` stands for no file: the store neither
+// reads nor keeps what it names, and its save replaces the link.
 bool FileExists(const CWString& path) {
+  std::string followed = path.ToSystemPath();
   struct stat st;
-  return ::stat(path.ToSystemPath().c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return FollowOwnLinks(followed, st) == LinkedEntry::Found && S_ISREG(st.st_mode);
 }
 
 bool FolderExists(const CWString& folder) {
@@ -111,6 +115,26 @@ bool ReadHandSavedSettings(const CQzuMem& raw, CQzuMem& out) {
   out = CQzuMem(kBom, 2);
   AppendUtf16Le(out, withCrLf);
   return true;
+}
+
+// The store's own form as an editor may save it, with lines broken by LF
+// alone: each such LF becomes CR LF, as in a file saved in another charset.
+void LoneLineFeedsToCrLf(CQzuMem& bytes) {
+  const size_t units = bytes.GetSize() / 2;
+  const uint8_t* b = bytes.GetData();
+  const auto isUnit = [b](size_t i, uint8_t low) { return b[2 * i] == low && b[2 * i + 1] == 0; };
+  bool lone = false;
+  for (size_t i = 1; i < units && !lone; ++i) lone = isUnit(i, 0x0A) && !isUnit(i - 1, 0x0D);
+  if (!lone) return;
+  CQzuMem out;
+  out.Reserve(bytes.GetSize() + bytes.GetSize() / 8);
+  out.Append(b, 2);  // the mark
+  for (size_t i = 1; i < units; ++i) {
+    if (isUnit(i, 0x0A) && !isUnit(i - 1, 0x0D)) out.Append(kCrLf, 2);
+    out.Append(b + 2 * i, 2);
+  }
+  if (bytes.GetSize() % 2 != 0) out.Append(b + bytes.GetSize() - 1, 1);
+  bytes = std::move(out);
 }
 
 }  // namespace
@@ -189,6 +213,7 @@ int rg_TavelkinPeiZhiJiLei::LoadIni(const CWString& path, int mode) {
     }
   } else {
     const bool read = ReadWholeFile(path, IniBytes);
+    if (read && StartsWithMark(IniBytes)) LoneLineFeedsToCrLf(IniBytes);
     if (mode == kIniConvertToUtf16 && !IniBytes.IsEmpty()) {
       IniBytes = ConvertToSettingsBytes(IniBytes);
     } else if (mode == kIniMigrateOlderFile && FileExists(path) && (!read || !StartsWithMark(IniBytes))) {

@@ -40,7 +40,8 @@ class rg_TavelkinPeiZhiJiLei : public CQzuObject {
   // (binary, damaged, unreadable) leaves the store empty and is kept as
   // "<name>.bak" (or "<name> (2).bak"...) by the save that replaces it.
   static constexpr int kIniMigrateOlderFile = 2;
-  // Loads the file at `path` in one of the modes above. Always 1.
+  // Loads the file at `path` in one of the modes above. Always 1. Where the
+  // file begins with FF FE, a line break of LF alone reads as CR LF.
   int LoadIni(const CWString& path, int mode);
   // The value text, or a copy of `defaultText` when the section or key is missing.
   CWString ReadIniValue(const CWString& section, const CWString& key, const CWString& defaultText);

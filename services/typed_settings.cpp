@@ -1,7 +1,11 @@
 #include "services/typed_settings.h"
 
+#include <sys/stat.h>
+
+#include <string>
 
 #include "common/utf16le.h"
+#include "platform/file_system_ops.h"
 #include "platform/whole_file_read.h"
 #include "textlib/path_helpers.h"
 
@@ -13,6 +17,16 @@ const CWString kTrue(u"真");
 const CWString kFalse(u"假");
 
 CWString HashText(const CQzuMem& bytes) { return CWString::FromInt(HashByteBuffer(bytes)); }
+
+// Whether the folder of the side files is a link someone else put beside
+// the settings file: no side file is then read or written through it. (A
+// side file that is such a link is refused by the read and replaced by the
+// write.)
+bool SideFolderIsForeignLink(const CWString& sideFile) {
+  std::string folder = PathFolder(sideFile).ToSystemPath();
+  struct stat st;
+  return FollowOwnLinks(folder, st) == LinkedEntry::ForeignLink;
+}
 
 }  // namespace
 
@@ -60,7 +74,8 @@ CWString rg_TavelkinPeiZhiLei::LoadLongValue(const CWString& key, const CWString
   const CWString path = LongValuePath(key);
   const CWString cacheKey = SettingsName() + CurrentSection + key;
   CQzuMem bytes;
-  const CWString text = ReadWholeFile(path, bytes) ? TextOfUtf16Le(bytes) : defaultText;
+  const bool read = !SideFolderIsForeignLink(path) && ReadWholeFile(path, bytes);
+  const CWString text = read ? TextOfUtf16Le(bytes) : defaultText;
   LongValueHashes.entries[cacheKey] = HashText(Utf16LeBytesOf(text));
   m_longValues[cacheKey] = text;
   return text;
@@ -73,7 +88,8 @@ bool rg_TavelkinPeiZhiLei::SaveLongValue(const CWString& key, const CWString& te
   auto known = m_longValues.find(cacheKey);
   if (known != m_longValues.end() && known->second == text) return true;
   // Recorded only once the file is complete: a failed write is tried again.
-  if (!WriteWholeFile(LongValuePath(key), bytes)) return false;
+  const CWString path = LongValuePath(key);
+  if (SideFolderIsForeignLink(path) || !WriteWholeFile(path, bytes)) return false;
   LongValueHashes.entries[cacheKey] = hash;
   m_longValues[cacheKey] = text;
   return true;

@@ -22,6 +22,7 @@
 #include <unordered_set>
 
 #include "common/scratch_buffer.h"
+#include "platform/file_system_ops.h"
 
 namespace {
 
@@ -79,15 +80,24 @@ mode_t ProcessUmask() {
   return mask;
 }
 
-// The file that is really written: a link is replaced through its target, as
-// opening the link for writing would, instead of turning it into a file.
-// `st` receives what stands at the target now; false when nothing does.
+// The file that is really written: a link that may be followed is replaced
+// through its target, as opening the link for writing would, instead of
+// turning it into a file. A link someone else put there is not followed: it
+// is what the new file replaces. `path` becomes the path of what is
+// replaced, and `st` its status (lstat); false when nothing stands there.
 bool ResolveTarget(std::string& path, struct stat& st) {
-  if (::lstat(path.c_str(), &st) != 0) return false;
-  if (!S_ISLNK(st.st_mode)) return true;
-  char resolved[PATH_MAX];
-  if (::realpath(path.c_str(), resolved)) path = resolved;
-  return ::stat(path.c_str(), &st) == 0;
+  std::string followed = path;
+  switch (FollowOwnLinks(followed, st)) {
+    case LinkedEntry::Found:
+      path = std::move(followed);
+      return true;
+    case LinkedEntry::ForeignLink:
+      path = std::move(followed);
+      return true;
+    case LinkedEntry::None:
+      break;
+  }
+  return false;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -227,6 +237,8 @@ int OpenTemporary(const std::string& folder, mode_t mode, std::string& temp, boo
   return -1;
 }
 
+std::atomic<bool> g_unnamedFilesAllowed{true};
+
 // Opens a new file without a name in `folder` (O_TMPFILE), making the folder
 // when it is missing (`made` tells): nothing can see or take it, and a crash
 // leaves nothing behind. -1 where the file system has no such files (the
@@ -235,7 +247,7 @@ int OpenUnnamed(const std::string& folder, mode_t mode, bool& made) {
 #if defined(O_TMPFILE)
   // The name is given through /proc; without it, only named temporaries.
   static const bool canLink = ::access("/proc/self/fd", X_OK) == 0;
-  if (!canLink) return -1;
+  if (!canLink || !g_unnamedFilesAllowed.load(std::memory_order_relaxed)) return -1;
   const char* at = folder.empty() ? "." : folder.c_str();
   for (int attempt = 0; attempt < 2; ++attempt) {
     const int fd = ::open(at, O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
@@ -307,10 +319,13 @@ bool FileReplacement::Write(const CWString& path, const std::function<bool(const
 
 bool FileReplacement::WriteTo(const struct stat* old, const struct stat* liked,
                               const std::function<bool(const FileByteSink&)>& produce) {
-  if (old && !S_ISREG(old->st_mode)) return false;  // never replace a folder or a device
+  // A link here is one that may not be followed: the new file replaces the
+  // link, and nothing of what it names is looked at or taken.
+  const bool foreignLink = old && S_ISLNK(old->st_mode);
+  if (old && !S_ISREG(old->st_mode) && !foreignLink) return false;  // never replace a folder or a device
   // A file we may not write stays as it is, as it would with a plain open.
-  if (old && ::access(m_target.c_str(), W_OK) != 0) return false;
-  const struct stat* model = liked ? liked : old;
+  if (old && !foreignLink && ::access(m_target.c_str(), W_OK) != 0) return false;
+  const struct stat* model = liked ? liked : foreignLink ? nullptr : old;
 
   // The temporary sits in the target's own folder so that the rename stays on
   // one file system and is atomic. Its name is short (a target name may
@@ -454,6 +469,8 @@ int WriteFileFrom(const CWString& path, const std::function<bool(const FileByteS
 int WriteFileBytes(const CWString& path, const CQzuMem& data) {
   return WriteFileFrom(path, [&data](const FileByteSink& sink) { return sink(data.GetData(), data.GetSize()); });
 }
+
+void SetUnnamedFilesAllowed(bool allowed) { g_unnamedFilesAllowed.store(allowed, std::memory_order_relaxed); }
 
 bool FlushFolderOf(const std::string& path) {
   const std::string folder = FolderOf(path);

@@ -81,7 +81,10 @@ class FileReplacement {
   // the permission bits, and where the process may set it the owner, of the
   // file `like` when given and there, else of the file at `path`, else 0666
   // less the umask. A link at `path` is written through: the file it names is the
-  // target. False, leaving nothing behind, when the target is not a regular
+  // target; but a link that may not be followed (someone else's, see
+  // MayFollowLink) is itself replaced by the new file, which then takes
+  // nothing of what the link names (its bits and owner are those of `like`,
+  // else of a new file). False, leaving nothing behind, when the target is not a regular
   // file or may not be written, when a write fails or `produce` returns
   // false. An empty path, or one holding a zero unit, gives false.
   bool Write(const CWString& path, const std::function<bool(const FileByteSink&)>& produce,
@@ -133,6 +136,11 @@ int WriteFileBytes(const CWString& path, const CQzuMem& data);
 // Renames `from` to `to` only where nothing exists at `to` (`existed` tells
 // a taken name from a failure); never replaces anything.
 bool MoveWithoutReplacing(const std::string& from, const std::string& to, bool& existed);
+
+// For tests: false makes every FileReplacement take a named temporary, as on
+// a file system without files that have no name; true (the start) tries a
+// file without a name first. Set it while no write is under way.
+void SetUnnamedFilesAllowed(bool allowed);
 
 // Flushes the folder that holds `path`, so that names made or removed in it
 // survive a power cut. False when it cannot be opened or flushed.

@@ -1,6 +1,7 @@
 // The conversion core in file mode: detection, output charset and mark, the
 // result and backup trees, in-place replacement, and files it must not touch.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -161,6 +162,47 @@ TEST(ConversionFiles, AnUnreadableInputWritesNothingAndReplacesNothing) {
   EXPECT_EQ(b.Convert(b.At("folder.txt")), CWString(u"0"));
   EXPECT_FALSE(fs::exists(b.At("原文件备份")));
   EXPECT_TRUE(fs::is_directory(b.At("folder.txt")));
+}
+
+// A link in the batch to a file outside it: the user's own is read into the
+// result tree (in place a link is never replaced). One that another user put
+// there is not read in either mode: it fails, and nothing of the file it
+// names reaches the result tree.
+TEST(ConversionFiles, AnotherUsersLinkIsNeverReadThrough) {
+  struct Case {
+    const char* name;
+    bool foreign;
+    bool newLocation;
+    const char* result;
+  };
+  const Case cases[] = {
+      {"own link, to the result tree", false, true, "1"},
+      {"own link, in place", false, false, "0"},
+      {"another user's link, to the result tree", true, true, "0"},
+      {"another user's link, in place", true, false, "0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    qzu_test::TempDir elsewhere;
+    const fs::path outside = elsewhere.path() / "shadow";
+    qzu_test::WriteFile(outside, Hex(kGbk));
+    Batch b;
+    b.options.outputCharsetIndex = 2;
+    b.options.stripBom = true;
+    b.options.saveToNewLocation = c.newLocation;
+    fs::create_symlink(outside, b.At("x.txt"));
+    if (c.foreign && ::lchown(b.At("x.txt").c_str(), 12345, 12345) != 0)
+      GTEST_SKIP() << "the process may not give files to another user";
+    EXPECT_EQ(b.Convert(b.At("x.txt")), CWString::FromUtf8(c.result));
+    EXPECT_TRUE(fs::is_symlink(b.At("x.txt")));
+    EXPECT_EQ(ToHex(qzu_test::ReadFile(outside)), ToHex(Hex(kGbk)));
+    if (std::string(c.result) == "1") {
+      EXPECT_EQ(ToHex(qzu_test::ReadFile(b.At("转换结果/x.txt"))), ToHex(Hex(kUtf8)));
+    } else {
+      EXPECT_FALSE(fs::exists(b.At("转换结果")));
+      EXPECT_FALSE(fs::exists(b.At("原文件备份")));
+    }
+  }
 }
 
 TEST(ConversionFiles, RawDecodeWritesTheBytesAsTheyAre) {

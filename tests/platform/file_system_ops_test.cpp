@@ -1,14 +1,19 @@
 // The file system operations of the folder browser: existence, making a
 // folder with its parents, and renaming that never replaces a target, by the
-// atomic flag and by the look-first fallback alike.
+// atomic flag and by the look-first fallback alike; which links are followed.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
+#include <string>
 
 #include "platform/file_system_ops.h"
+#include "platform/whole_file_read.h"
 #include "test_support.h"
 
 namespace {
@@ -86,6 +91,82 @@ TEST_F(FileSystemOps, RenameNeverReplacesTheTarget) {
     fs::remove_all(b);
     fs::remove_all(empty);
   }
+}
+
+}  // namespace
+
+namespace {
+
+constexpr uid_t kOtherUser = 12345;
+
+// Gives `p` itself (a link is not followed) to another user; false where the
+// process may not.
+bool GiveToOtherUser(const fs::path& p) { return ::lchown(p.c_str(), kOtherUser, kOtherUser) == 0; }
+
+// A link is followed only when it belongs to the running user or to the
+// owner of its folder; a link on the way that belongs to anyone else stops
+// the walk there, and the reader of whole files refuses it.
+TEST(ForeignLinks, AreNeitherFollowedNorReadThrough) {
+  qzu_test::TempDir dir;
+  const fs::path outside = dir.path() / "outside" / "secret.txt";
+  qzu_test::WriteFileText(outside, "secret");
+  const fs::path shared = dir.path() / "shared";
+  const fs::path othersFolder = dir.path() / "others";
+  fs::create_directories(shared);
+  fs::create_directories(othersFolder);
+  if (!GiveToOtherUser(othersFolder)) GTEST_SKIP() << "the process may not give files to another user";
+  struct Case {
+    const char* name;
+    fs::path link;
+    std::function<void(const fs::path&)> make;
+    LinkedEntry expected;
+  };
+  const Case cases[] = {
+      {"own, absolute", shared / "own", [&](const fs::path& p) { fs::create_symlink(outside, p); },
+       LinkedEntry::Found},
+      {"own, relative", shared / "relative", [&](const fs::path& p) { fs::create_symlink("../outside/secret.txt", p); },
+       LinkedEntry::Found},
+      {"another user's", shared / "foreign",
+       [&](const fs::path& p) {
+         fs::create_symlink(outside, p);
+         GiveToOtherUser(p);
+       },
+       LinkedEntry::ForeignLink},
+      {"own, to another user's", shared / "chain", [&](const fs::path& p) { fs::create_symlink(shared / "foreign", p); },
+       LinkedEntry::ForeignLink},
+      {"the folder owner's", othersFolder / "owners",
+       [&](const fs::path& p) {
+         fs::create_symlink(outside, p);
+         GiveToOtherUser(p);
+       },
+       LinkedEntry::Found},
+      {"own, dangling", shared / "dangling", [&](const fs::path& p) { fs::create_symlink(shared / "gone", p); },
+       LinkedEntry::None},
+  };
+  for (const Case& c : cases) c.make(c.link);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string path = c.link.string();
+    struct stat st{};
+    ASSERT_EQ(FollowOwnLinks(path, st), c.expected);
+    CQzuMem read;
+    const bool readOk = ReadWholeFile(P(c.link), read);
+    EXPECT_EQ(readOk, c.expected == LinkedEntry::Found);
+    if (c.expected == LinkedEntry::Found) {
+      EXPECT_EQ(fs::path(path).lexically_normal(), outside.lexically_normal());
+      EXPECT_TRUE(S_ISREG(st.st_mode));
+      EXPECT_EQ(std::string(reinterpret_cast<const char*>(read.GetData()), read.GetSize()), "secret");
+    } else if (c.expected == LinkedEntry::ForeignLink) {
+      EXPECT_EQ(path, (shared / "foreign").string());  // the link that stopped the walk
+      EXPECT_TRUE(S_ISLNK(st.st_mode));
+      EXPECT_EQ(OpenFollowingOwnLinks(c.link.string(), O_RDONLY), -1);
+      EXPECT_EQ(errno, EACCES);
+    }
+  }
+  // A file that is no link is opened as it is.
+  const int fd = OpenFollowingOwnLinks(outside.string(), O_RDONLY | O_CLOEXEC);
+  EXPECT_GE(fd, 0);
+  if (fd >= 0) ::close(fd);
 }
 
 }  // namespace

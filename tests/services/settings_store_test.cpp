@@ -1,6 +1,7 @@
 // The settings store: bytes of the ini file after reads, writes, deletions and
 // listings, loading with migration, and saving only what changed.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -227,9 +228,10 @@ TEST(SettingsStore, MigratesTheOlderGbkFileAndKeepsItInMemory) {
   rg_Tavelkin_MingLingJi::ApplicationTitle() = CWString();
 }
 
-// A settings file saved by hand in another charset is read as the older file
-// is migrated; the store holds it as UTF-16LE and leaves the file as it is
-// until something changes.
+// A settings file saved by hand in another charset, or in the store's own
+// with lines broken by LF alone, is read as the older file is migrated; the
+// store holds it as UTF-16LE with CR LF and leaves the file as it is until
+// something changes.
 TEST(SettingsStore, AHandSavedFileInAnotherCharsetLoadsItsValues) {
   const struct {
     const char* name;
@@ -242,6 +244,12 @@ TEST(SettingsStore, AHandSavedFileInAnotherCharsetLoadsItsValues) {
       {"UTF-8, lines broken by LF", "5B E4B8BB E7958C E99DA2 5D 0A 6B 3D E4B8AD E69687 0A 5B535D 0A 6E3D31"},
       {"UTF-16LE without a mark", "5B00 3B4E 4C75 6297 5D00 0D000A00 6B00 3D00 2D4E 8765 0D000A00 5B00 5300 5D00 "
                                   "0D000A00 6E00 3D00 3100"},
+      // As an editor saves the store's own form: its mark, but LF alone, or
+      // both kinds of line break in one file.
+      {"UTF-16LE with a mark, lines broken by LF",
+       "FFFE 5B00 3B4E 4C75 6297 5D00 0A00 6B00 3D00 2D4E 8765 0A00 5B00 5300 5D00 0A00 6E00 3D00 3100"},
+      {"UTF-16LE with a mark, lines broken by CR LF and by LF",
+       "FFFE 5B00 3B4E 4C75 6297 5D00 0D000A00 6B00 3D00 2D4E 8765 0A00 5B00 5300 5D00 0D000A00 6E00 3D00 3100"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -300,6 +308,33 @@ TEST(SettingsStore, AFileThatDoesNotReadIsKeptBesideBeforeItIsReplaced) {
     store.WriteIniValue(u"S", u"k", u"3");  // the store's own file now: replaced without another backup
     EXPECT_TRUE(store.SaveIniIfChanged());
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "软件配置.ini (3).bak"));
+  }
+}
+
+// The settings file as a link to a file elsewhere: the user's own link is
+// read and its save writes through it. One that another user put there is
+// not read, nothing of what it names is kept, and the save replaces the link
+// by a file of the store's own.
+TEST(SettingsStore, ASettingsFileLinkIsFollowedOnlyWhenItIsTheUsers) {
+  namespace fs = std::filesystem;
+  const std::string outsideHex = IniHex(u"[S]\r\nk=1");
+  for (const bool foreign : {false, true}) {
+    SCOPED_TRACE(foreign ? "another user's link" : "own link");
+    qzu_test::TempDir dir;
+    const auto outside = dir.path() / "outside" / "passwd";
+    qzu_test::WriteFile(outside, Hex(outsideHex));
+    const auto file = dir.path() / "软件配置.ini";
+    fs::create_symlink(outside, file);
+    if (foreign && ::lchown(file.c_str(), 12345, 12345) != 0) GTEST_SKIP() << "the process may not give files away";
+    rg_TavelkinPeiZhiJiLei store;
+    store.LoadIni(CWString::FromUtf8(file.string()), rg_TavelkinPeiZhiJiLei::kIniMigrateOlderFile);
+    EXPECT_EQ(store.ReadIniValue(u"S", u"k", u"d"), CWString(foreign ? u"d" : u"1"));
+    store.WriteIniValue(u"S", u"k", u"2");
+    EXPECT_TRUE(store.SaveIniIfChanged());
+    EXPECT_EQ(fs::is_symlink(file), !foreign);
+    EXPECT_EQ(ToHex(qzu_test::ReadFile(file)), IniHex(u"[S]\r\nk=2"));
+    EXPECT_EQ(ToHex(qzu_test::ReadFile(outside)), foreign ? ToHex(Hex(outsideHex)) : IniHex(u"[S]\r\nk=2"));
+    EXPECT_FALSE(fs::exists(dir.path() / "软件配置.ini.bak"));
   }
 }
 

@@ -1,7 +1,9 @@
 // Typed settings values and long values in side files.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "services/global_settings.h"
 #include "services/typed_settings.h"
@@ -133,6 +135,46 @@ TEST(TypedSettings, AFailedSideFileWriteIsRetried) {
   EXPECT_TRUE(f.settings.SaveLongValue(u"K", u"text"));
   EXPECT_EQ(f.settings.writes, 2);
   EXPECT_TRUE(std::filesystem::exists(f.dir.path() / "ini" / "[S]K"));
+}
+
+// Gives the link `p` itself to another user; false where the process may not.
+bool GiveToOtherUser(const std::filesystem::path& p) { return ::lchown(p.c_str(), 12345, 12345) == 0; }
+
+// A side file, or the side folder, that is a link: the user's own is read and
+// written through. One that another user put there is not read (the default
+// stands); a side file that is such a link is replaced by the store's own
+// file, and nothing is written through such a side folder.
+TEST(TypedSettings, SideFilesFollowOnlyTheUsersOwnLinks) {
+  namespace fs = std::filesystem;
+  const struct {
+    const char* name;
+    bool folder;  // the side folder is the link, else the side file
+    bool foreign;
+  } cases[] = {{"own side file link", false, false},
+               {"another user's side file link", false, true},
+               {"own side folder link", true, false},
+               {"another user's side folder link", true, true}};
+  const std::vector<uint8_t> held = {'a', 0, 'b', 0};
+  const std::vector<uint8_t> saved = {0xB0, 0x65};  // "新"
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Fixture f;
+    const fs::path outside = f.dir.path() / "outside";
+    qzu_test::WriteFile(outside / "[S]K", held);
+    const fs::path link = c.folder ? f.dir.path() / "ini" : f.dir.path() / "ini" / "[S]K";
+    fs::create_directories(f.dir.path() / (c.folder ? "." : "ini"));
+    fs::create_symlink(c.folder ? outside : outside / "[S]K", link);
+    if (c.foreign && !GiveToOtherUser(link)) GTEST_SKIP() << "the process may not give files to another user";
+    EXPECT_EQ(f.settings.LoadLongValue(u"K", u"默认"), CWString(c.foreign ? u"默认" : u"ab"));
+    EXPECT_EQ(f.settings.SaveLongValue(u"K", u"新"), !(c.foreign && c.folder));
+    EXPECT_EQ(qzu_test::ReadFile(outside / "[S]K"), c.foreign ? held : saved);
+    // Another user's side file link was replaced by the store's own file.
+    const bool replaced = c.foreign && !c.folder;
+    EXPECT_EQ(fs::is_symlink(link), !replaced);
+    if (replaced) {
+      EXPECT_EQ(qzu_test::ReadFile(link), saved);
+    }
+  }
 }
 
 TEST(GlobalSettings, ListingAndDeletionWorkOnTheGlobalObject) {

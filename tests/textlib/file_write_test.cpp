@@ -267,11 +267,25 @@ TEST(FileReplacement, UsesTheStatusItIsGiven) {
   EXPECT_EQ(EntriesIn(dir.path() / "b"), 2u);
 }
 
+// The new file without a name, and under a named temporary from the start,
+// as where the file system has no files without a name.
+class BothKindsOfNewFile : public testing::TestWithParam<bool> {
+ protected:
+  bool Named() const { return GetParam(); }
+  void SetUp() override { SetUnnamedFilesAllowed(!Named()); }
+  void TearDown() override { SetUnnamedFilesAllowed(true); }
+};
+
+INSTANTIATE_TEST_SUITE_P(FileReplacement, BothKindsOfNewFile, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& info) {
+                           return info.param ? "NamedTemporary" : "WithoutAName";
+                         });
+
 // A target free when the write began (or said to be free by a caller that
 // did not look) is taken only while it stays free: whatever stands there at
 // the commit, a file, a link or a folder, stays as it is, the new file goes
 // and the writer says why. It tells when it made the target's folder.
-TEST(FileReplacement, NeverReplacesANameThatCameAfterTheWriteBegan) {
+TEST_P(BothKindsOfNewFile, NeverReplacesANameThatCameAfterTheWriteBegan) {
   qzu_test::TempDir dir;
   const auto produce = [](const FileByteSink& sink) { return sink("new", 3); };
   KnownFileStatus free;
@@ -300,6 +314,8 @@ TEST(FileReplacement, NeverReplacesANameThatCameAfterTheWriteBegan) {
       FileReplacement file;
       ASSERT_TRUE(c.sayFree ? file.Write(P(target), produce, free) : file.Write(P(target), produce)) << c.name;
       EXPECT_TRUE(file.MadeFolder()) << c.name;
+      // Only a named temporary shows in the folder while it is written.
+      EXPECT_EQ(EntriesIn(folder), Named() ? 1u : 0u) << c.name;
       c.comeMeanwhile(target);
       EXPECT_FALSE(file.Commit()) << c.name;
       EXPECT_TRUE(file.NameTaken()) << c.name;
@@ -318,6 +334,41 @@ TEST(FileReplacement, NeverReplacesANameThatCameAfterTheWriteBegan) {
   EXPECT_TRUE(file.Commit());
   EXPECT_FALSE(file.NameTaken());
   EXPECT_EQ(qzu_test::ReadFileText(placed), "new");
+}
+
+}  // namespace
+
+namespace {
+
+// A link another user put at the target is not written through: the new file
+// replaces the link and takes nothing of the file it names (here a private
+// file, whose bits a new file must not take). The user's own link is still
+// written through.
+TEST_P(BothKindsOfNewFile, ReplacesAnotherUsersLinkInsteadOfWritingThroughIt) {
+  qzu_test::TempDir dir;
+  const fs::path outside = dir.path() / "outside" / "passwd";
+  qzu_test::WriteFileText(outside, "root:x:0:0");
+  ASSERT_EQ(::chmod(outside.c_str(), 0600), 0);
+  const fs::path link = dir.path() / "shared" / "软件配置.ini";
+  fs::create_directories(link.parent_path());
+  fs::create_symlink(outside, link);
+  ASSERT_EQ(WriteFileBytes(P(link), Mem("own link")), 1);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(qzu_test::ReadFileText(outside), "own link");
+
+  qzu_test::WriteFileText(outside, "root:x:0:0");
+  if (::lchown(link.c_str(), 12345, 12345) != 0) GTEST_SKIP() << "the process may not give files to another user";
+  ASSERT_EQ(WriteFileBytes(P(link), Mem("own file")), 1);
+  EXPECT_EQ(qzu_test::ReadFileText(outside), "root:x:0:0");
+  ASSERT_FALSE(fs::is_symlink(link));
+  EXPECT_EQ(qzu_test::ReadFileText(link), "own file");
+  struct stat st{};
+  ASSERT_EQ(::stat(link.c_str(), &st), 0);
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
+  EXPECT_EQ(st.st_mode & 07777, 0666u & ~mask);
+  EXPECT_EQ(st.st_uid, ::geteuid());
+  EXPECT_EQ(EntriesIn(link.parent_path()), 1u);
 }
 
 }  // namespace
