@@ -5,6 +5,8 @@
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QObject>
 #include <QStringList>
 #include <QVariantMap>
 
@@ -78,12 +80,8 @@ struct FoundFilesystem {
 };
 
 // The UDisks2 object of the file system mounted at `mountRoot`, and whether
-// its type has a label.
-FoundFilesystem FindFilesystem(QDBusConnection& bus, const CWString& mountRoot) {
-  if (!bus.isConnected()) return {Refused(u"无法连接系统的 D-Bus 总线"), QString()};
-  QDBusMessage call = QDBusMessage::createMethodCall(kService, kManagerPath, kObjectManager,
-                                                     QStringLiteral("GetManagedObjects"));
-  const QDBusMessage reply = bus.call(call, QDBus::Block, kQueryMilliseconds);
+// its type has a label, from the reply to GetManagedObjects.
+FoundFilesystem FilesystemIn(const QDBusMessage& reply, const CWString& mountRoot) {
   if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
     return {Refused(ReasonOf(QDBusError(reply))), QString()};
 
@@ -131,6 +129,35 @@ FoundFilesystem FindFilesystem(QDBusConnection& bus, const CWString& mountRoot) 
   return {{true, CWString()}, foundPath};
 }
 
+// Sends `call` without waiting; `then` gets the reply (or the error after
+// `timeoutMs`) on the UI thread, unless `context` is gone by then.
+void Send(QObject* context, QDBusConnection& bus, const QDBusMessage& call, int timeoutMs,
+          std::function<void(const QDBusMessage&)> then) {
+  auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, timeoutMs));
+  // The watcher ends with its call, whether or not anyone still waits for it.
+  QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, &QObject::deleteLater);
+  QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context,
+                   [then = std::move(then)](QDBusPendingCallWatcher* finished) { then(finished->reply()); });
+}
+
+// Asks UDisks2 for its objects and hands `then` the file system mounted at
+// `mountRoot`.
+void FindFilesystem(QObject* context, const CWString& mountRoot, std::function<void(const FoundFilesystem&)> then) {
+  QDBusConnection bus = LabelBus();
+  if (!bus.isConnected()) {
+    // Answered from the event loop all the same, as every other answer is.
+    QMetaObject::invokeMethod(
+        context, [then = std::move(then)] { then({Refused(u"无法连接系统的 D-Bus 总线"), QString()}); },
+        Qt::QueuedConnection);
+    return;
+  }
+  const QDBusMessage call = QDBusMessage::createMethodCall(kService, kManagerPath, kObjectManager,
+                                                           QStringLiteral("GetManagedObjects"));
+  Send(context, bus, call, kQueryMilliseconds, [mountRoot, then = std::move(then)](const QDBusMessage& reply) {
+    then(FilesystemIn(reply, mountRoot));
+  });
+}
+
 }  // namespace
 
 void SetDriveLabelBusAddress(const CWString& address) {
@@ -141,23 +168,36 @@ void SetDriveLabelBusAddress(const CWString& address) {
 
 CWString GetDriveLabelBusAddress() { return g_busAddress; }
 
-DriveLabelAnswer CanChangeDriveLabel(const CWString& mountRoot) {
-  QDBusConnection bus = LabelBus();
-  return FindFilesystem(bus, mountRoot).answer;
+DriveLabelCalls::DriveLabelCalls() : m_context(std::make_unique<QObject>()) {}
+
+DriveLabelCalls::~DriveLabelCalls() = default;
+
+void DriveLabelCalls::Answer(const Done& done, const DriveLabelAnswer& answer) {
+  --m_running;
+  done(answer);
 }
 
-DriveLabelAnswer ChangeDriveLabel(const CWString& mountRoot, const CWString& label) {
-  QDBusConnection bus = LabelBus();
-  const FoundFilesystem found = FindFilesystem(bus, mountRoot);
-  if (!found.answer.ok) return found.answer;
-  QDBusMessage call =
-      QDBusMessage::createMethodCall(kService, found.objectPath, kFilesystem, QStringLiteral("SetLabel"));
-  call << ToQString(label) << QVariantMap();
-  // UDisks2 may ask the desktop's polkit agent for the user's password first.
-  call.setInteractiveAuthorizationAllowed(true);
-  const QDBusMessage reply = bus.call(call, QDBus::Block, kSetLabelMilliseconds);
-  if (reply.type() != QDBusMessage::ReplyMessage) return Refused(ReasonOf(QDBusError(reply)));
-  return {true, CWString()};
+void DriveLabelCalls::CanChange(const CWString& mountRoot, Done done) {
+  ++m_running;
+  FindFilesystem(m_context.get(), mountRoot,
+                 [this, done = std::move(done)](const FoundFilesystem& found) { Answer(done, found.answer); });
+}
+
+void DriveLabelCalls::Change(const CWString& mountRoot, const CWString& label, Done done) {
+  ++m_running;
+  FindFilesystem(m_context.get(), mountRoot, [this, label, done = std::move(done)](const FoundFilesystem& found) {
+    if (!found.answer.ok) return Answer(done, found.answer);
+    QDBusConnection bus = LabelBus();
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kService, found.objectPath, kFilesystem, QStringLiteral("SetLabel"));
+    call << ToQString(label) << QVariantMap();
+    // UDisks2 may ask the desktop's polkit agent for the user's password first.
+    call.setInteractiveAuthorizationAllowed(true);
+    Send(m_context.get(), bus, call, kSetLabelMilliseconds, [this, done](const QDBusMessage& reply) {
+      Answer(done, reply.type() == QDBusMessage::ReplyMessage ? DriveLabelAnswer{true, CWString()}
+                                                              : Refused(ReasonOf(QDBusError(reply))));
+    });
+  });
 }
 
 }  // namespace rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu

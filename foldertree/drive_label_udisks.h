@@ -13,10 +13,17 @@
 // label, the answer carries the reason in words for the user (UDisks2's own
 // message for a refusal).
 //
-// The calls block the UI thread: a query waits at most 5 s, setting a label
-// at most 120 s (the time a user may take to answer a password prompt).
+// The calls never block: each one goes out on the bus and its answer comes
+// back on the UI thread through a callback. A query is given up after 5 s,
+// setting a label after 120 s (the time a user may take to answer a
+// password prompt); a call given up answers "UDisks2 服务没有应答".
 // UI thread only (Qt D-Bus needs the application object).
+#include <functional>
+#include <memory>
+
 #include "common/wstring.h"
+
+class QObject;
 
 namespace rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu {
 
@@ -30,10 +37,30 @@ struct DriveLabelAnswer {
 void SetDriveLabelBusAddress(const CWString& address);
 CWString GetDriveLabelBusAddress();
 
-// Whether the file system mounted at `mountRoot` (a folder, with or without
-// its trailing separator) can get a new label.
-DriveLabelAnswer CanChangeDriveLabel(const CWString& mountRoot);
-// Gives that file system the label `label`.
-DriveLabelAnswer ChangeDriveLabel(const CWString& mountRoot, const CWString& label);
+// The calls to UDisks2 one owner has in flight. Destroying the owner drops
+// the answers still to come: their callbacks never run.
+class DriveLabelCalls {
+ public:
+  using Done = std::function<void(const DriveLabelAnswer&)>;
+
+  DriveLabelCalls();
+  ~DriveLabelCalls();
+  DriveLabelCalls(const DriveLabelCalls&) = delete;
+  DriveLabelCalls& operator=(const DriveLabelCalls&) = delete;
+
+  // Whether the file system mounted at `mountRoot` (a folder, with or without
+  // its trailing separator) can get a new label.
+  void CanChange(const CWString& mountRoot, Done done);
+  // Gives that file system the label `label`.
+  void Change(const CWString& mountRoot, const CWString& label, Done done);
+  // Calls sent whose callback has not run yet.
+  int Running() const { return m_running; }
+
+ private:
+  void Answer(const Done& done, const DriveLabelAnswer& answer);
+
+  std::unique_ptr<QObject> m_context;  // receives the replies; gone, they are dropped
+  int m_running = 0;
+};
 
 }  // namespace rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu

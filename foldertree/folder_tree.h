@@ -50,6 +50,7 @@
 #include "common/arrays.h"
 #include "common/event.h"
 #include "common/int_text_map.h"
+#include "foldertree/drive_label_udisks.h"
 #include "foldertree/folder_tree_menu.h"
 #include "foldertree/tree_box.h"
 #include "framework/win_container.h"
@@ -184,6 +185,8 @@ class rg_TavelkinMuLuShuKuang1 : public rg_Ombrine_MFCJieMian_base::rg_ZuJianBuJ
   // row, pops the menu up at the pointer, then raises MenuEvent.
   int ShowFolderTreeMenu();
   void UpdateFolderMenuStates();
+  // A call to UDisks2 for a drive label has not answered yet.
+  bool IsDriveLabelCallRunning() const { return m_labelCalls.Running() > 0; }
   void RunFolderTreeMenuCommand(int id);
   // The tree box's key event: F5, F3, Del, Ctrl+Shift+C, Ctrl+C and F7 run
   // their command when a row is selected and the item is not greyed.
@@ -222,11 +225,20 @@ class rg_TavelkinMuLuShuKuang1 : public rg_Ombrine_MFCJieMian_base::rg_ZuJianBuJ
   void AddSelectedToFavourites(const CWString& path, int row);
   void GoToClipboardPath();
   bool RowHasPlaceholder(int row);
-  // A drive row's rename: the edit starts on the bare label when UDisks2 can
-  // change it, else the reason is shown and the rename vetoed (1).
+  // A drive row's rename: vetoed (1) at once, UDisks2 is asked whether the
+  // label can change, and when it answers the edit starts on the bare label,
+  // or the reason is shown.
   int PrepareLabelRename(int row);
-  // Sets the label and gives the row its mount point back.
+  // Gives the row its mount point back and asks UDisks2 for the new label;
+  // the row shows it when UDisks2 has set it.
   void ApplyLabelRename(int row, const CWString& oldText, const CWString& newText);
+  // With the rename item greyed, asks UDisks2 whether the selected drive's
+  // label can change; the answer brings the item back when that row is
+  // still selected.
+  void CheckSelectedDriveLabel(int row);
+  // The drive row of drive path `userValue` while it still stands for
+  // `root`, or -1.
+  int FindDriveRow(int userValue, const CWString& root);
   // After a rename: the row shows `text`, and a selected row is reported
   // again through FolderPathEvent. 0, for the tree box to keep the text.
   int ShowRenamedRow(int row, const CWString& text);
@@ -236,6 +248,10 @@ class rg_TavelkinMuLuShuKuang1 : public rg_Ombrine_MFCJieMian_base::rg_ZuJianBuJ
   CQzuReceiverRef m_receiver;
   rg_TavelkinShuXingKuang m_treeBox;
   int32_t m_destroying = 0;
+  int m_labelChanges = 0;        // new labels asked for and not answered
+  bool m_labelRenameAsked = false;  // a drive rename waits for UDisks2's answer
+  // Last, so it goes first: no answer arrives at a tree being destroyed.
+  DriveLabelCalls m_labelCalls;
 };
 
 }  // namespace rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "foldertree/drive_label_udisks.h"
 #include "foldertree/folder_tree.h"
 #include "framework/win_defs.h"
 #include "platform/file_system_ops.h"
@@ -50,13 +49,27 @@ void rg_TavelkinMuLuShuKuang1::UpdateFolderMenuStates() {
   menu.EnableCommand(kFolderCmdNewFolder, !group);
   menu.EnableCommand(kFolderCmdDelete, folder || favourite);
   const bool drive = icon == kIconSystemDrive || icon == kIconDrive;
-  TreeRowLocator locator;
+  menu.EnableCommand(kFolderCmdRename, folder || favourite);
   // A label can change only where UDisks2 can change it.
-  const bool labelled = drive && CanChangeDriveLabel(GetRowFolderPath(row, locator)).ok;
-  menu.EnableCommand(kFolderCmdRename, folder || favourite || labelled);
+  if (drive) CheckSelectedDriveLabel(row);
   menu.EnableCommand(kFolderCmdCopyPath, !group);
   menu.EnableCommand(kFolderCmdRefresh, !group);
   menu.EnableCommand(kFolderCmdAddFavourite, folder);
+}
+
+void rg_TavelkinMuLuShuKuang1::CheckSelectedDriveLabel(int row) {
+  // While a new label is being set the item stays greyed.
+  if (m_labelChanges > 0) return;
+  TreeRowLocator locator;
+  const CWString root = GetRowFolderPath(row, locator);
+  m_labelCalls.CanChange(root, [this, root](const DriveLabelAnswer& can) {
+    if (!can.ok || m_labelChanges > 0) return;
+    const int selected = m_treeBox.Model().GetSelectedRow();
+    const int icon = selected < 0 ? -1 : GetRowIconOf(selected);
+    TreeRowLocator at;
+    if ((icon == kIconSystemDrive || icon == kIconDrive) && GetRowFolderPath(selected, at) == root)
+      menu.EnableCommand(kFolderCmdRename, true);
+  });
 }
 
 int rg_TavelkinMuLuShuKuang1::ShowFolderTreeMenu() {

@@ -103,23 +103,46 @@ int rg_TavelkinMuLuShuKuang1::PrepareFolderRename(int row) {
 int rg_TavelkinMuLuShuKuang1::PrepareLabelRename(int row) {
   TreeBoxModel& model = m_treeBox.Model();
   TreeRowLocator locator;
-  const CWString root = Item(drivePaths, model.GetRowUserValue(row, locator));
+  const int userValue = model.GetRowUserValue(row, locator);
+  const CWString root = Item(drivePaths, userValue);
   const CWString suffix = DriveRowSuffix(root);
   const CWString text = model.GetRowText(row, locator);
   // The second request, made below, finds the bare label: the edit opens.
   if (!text.EndsWith(suffix)) return 0;
-  const DriveLabelAnswer can = CanChangeDriveLabel(root);
-  if (!can.ok) {
-    ShowMessageBox(kLabelRefusedMessage + can.reason, kMessageCaption, kMbOk | kMbIconInformation);
-    return 1;
-  }
-  // The edit field shows the label alone; ApplyFolderRename puts the mount
-  // point back, whatever the outcome (every rename the tree box starts is
-  // committed).
-  const CWString label = text.Left(text.Length() - suffix.Length());
-  model.SetRowFields(row, &label, -1, -1, locator, 0);
-  m_treeBox.BeginRowRename(row, rg_TavelkinMingLingJi_ChuangKouZuJian::kRenameFromKeyboard);
+  // One question at a time, and none while a new label is being set.
+  if (m_labelRenameAsked || m_labelChanges > 0) return 1;
+  m_labelRenameAsked = true;
+  m_labelCalls.CanChange(root, [this, userValue, root, suffix](const DriveLabelAnswer& can) {
+    m_labelRenameAsked = false;
+    if (!can.ok) {
+      ShowMessageBox(kLabelRefusedMessage + can.reason, kMessageCaption, kMbOk | kMbIconInformation);
+      return;
+    }
+    // The rows may have changed while UDisks2 was asked.
+    const int at = FindDriveRow(userValue, root);
+    TreeRowLocator atLocator;
+    const CWString now = at < 0 ? CWString() : m_treeBox.Model().GetRowText(at, atLocator);
+    if (at < 0 || !now.EndsWith(suffix)) return;
+    // The edit field shows the label alone; ApplyFolderRename puts the mount
+    // point back, whatever the outcome (every rename the tree box starts is
+    // committed).
+    const CWString label = now.Left(now.Length() - suffix.Length());
+    m_treeBox.Model().SetRowFields(at, &label, -1, -1, atLocator, 0);
+    m_treeBox.BeginRowRename(at, rg_TavelkinMingLingJi_ChuangKouZuJian::kRenameFromKeyboard);
+  });
   return 1;
+}
+
+int rg_TavelkinMuLuShuKuang1::FindDriveRow(int userValue, const CWString& root) {
+  TreeBoxModel& model = m_treeBox.Model();
+  if (Item(drivePaths, userValue) != root) return -1;
+  for (int row = 0; row < model.GetRowCount(); ++row) {
+    TreeRowLocator locator;
+    const int icon = model.GetRowIcon(row, locator);
+    if ((icon == kIconSystemDrive || icon == kIconDrive) && model.GetRowUserValue(row, locator) == userValue)
+      return row;
+  }
+  return -1;
 }
 
 int rg_TavelkinMuLuShuKuang1::ApplyFolderRename(int row, const CWString& oldText, const CWString& newText) {
@@ -173,19 +196,31 @@ int rg_TavelkinMuLuShuKuang1::ApplyFolderRename(int row, const CWString& oldText
 void rg_TavelkinMuLuShuKuang1::ApplyLabelRename(int row, const CWString& oldText, const CWString& newText) {
   TreeBoxModel& model = m_treeBox.Model();
   TreeRowLocator locator;
-  const CWString root = Item(drivePaths, model.GetRowUserValue(row, locator));
+  const int userValue = model.GetRowUserValue(row, locator);
+  const CWString root = Item(drivePaths, userValue);
   const CWString suffix = DriveRowSuffix(root);
-  CWString shown = oldText + suffix;
+  const CWString shown = oldText + suffix;
   if (!newText.IsEmpty() && newText != oldText) {
     if (!model.AcceptsRowText(row, newText + suffix, locator)) {
       ShowMessageBox(kNameNotShownMessage + newText, kMessageCaption, kMbOk | kMbIconWarning);
-    } else if (const DriveLabelAnswer done = ChangeDriveLabel(root, newText); done.ok) {
-      shown = newText + suffix;
     } else {
-      ShowMessageBox(kLabelRefusedMessage + done.reason, kMessageCaption, kMbOk | kMbIconWarning);
+      // The row keeps its label until UDisks2 has set the new one.
+      ++m_labelChanges;
+      m_labelCalls.Change(root, newText, [this, userValue, root, newText, suffix](const DriveLabelAnswer& done) {
+        --m_labelChanges;
+        if (!done.ok) {
+          ShowMessageBox(kLabelRefusedMessage + done.reason, kMessageCaption, kMbOk | kMbIconWarning);
+          return;
+        }
+        const int at = FindDriveRow(userValue, root);
+        if (at < 0) return;
+        const CWString labelled = newText + suffix;
+        TreeRowLocator atLocator;
+        m_treeBox.Model().SetRowFields(at, &labelled, -1, -1, atLocator, 0);
+      });
     }
   }
-  // The message boxes ran the event loop: the row is located afresh.
+  // The message box ran the event loop: the row is located afresh.
   TreeRowLocator fresh;
   model.SetRowFields(row, &shown, -1, -1, fresh, 0);
 }

@@ -1,9 +1,12 @@
 #include "framework/font_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "common/dpi.h"
+#include "common/utf.h"
 
 namespace {
 
@@ -23,13 +26,21 @@ QzuFontFields ReadFontFields(const CWString& description) {
   QzuFontFields described;
   std::vector<CWString> parts = description.Split(u",", true, false);
   if (parts.size() > 7) parts.resize(7);
-  if (!parts.empty() && !parts[0].IsEmpty()) described.face = parts[0].Left(static_cast<int>(kFontFaceMaxUnits));
+  if (!parts.empty() && !parts[0].IsEmpty()) {
+    const CWString& face = parts[0];
+    size_t units = kFontFaceMaxUnits;
+    // A cut between the two halves of a surrogate pair leaves a lone half:
+    // cut before the pair instead.
+    if (face.GetLength() > units && qzu::IsHighSurrogate(face[units - 1]) && qzu::IsLowSurrogate(face[units])) --units;
+    described.face = face.Left(static_cast<int>(units));
+  }
   if (parts.size() > 1) {
     const long long points = std::llabs(static_cast<long long>(parts[1].ToInt32()));
     const long long height = PixelsOfPoints(points);
     if (height > 0) {
       described.pixelHeight = static_cast<int>(height);
-      described.pointSize = static_cast<int>(points);
+      // |-2147483648| has no 32-bit value: it stays at the largest one.
+      described.pointSize = static_cast<int>(std::min<long long>(points, std::numeric_limits<int>::max()));
     }
   }
   bool* const flags[] = {&described.bold, &described.italic, &described.underline, &described.strikeout};

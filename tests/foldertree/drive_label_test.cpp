@@ -2,7 +2,8 @@
 // on a private dbus-daemon that each test starts: the label is set and shown
 // with its mount point, UDisks2's refusal is shown with its reason, and the
 // rename item is greyed, with the reason on F2, where there is no service or
-// the file system has no label.
+// the file system has no label. The calls never hold the window up: the item
+// is greyed until their answer has come.
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
@@ -46,7 +47,7 @@ class PrivateBus {
 
   // Starts the stand-in for one file system; waits until it owns its name.
   void StartService(const fs::path& mount, const QString& type, const QString& label, const fs::path& log,
-                    const QString& refusal = QString()) {
+                    const QString& refusal = QString(), int delayMs = 0) {
     StopService();
     m_service = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -56,6 +57,7 @@ class PrivateBus {
     QStringList args{QStringLiteral("--mount"), QString::fromStdString(mount.string()), QStringLiteral("--type"), type,
                      QStringLiteral("--label"), label, QStringLiteral("--log"), QString::fromStdString(log.string())};
     if (!refusal.isEmpty()) args << QStringLiteral("--refuse") << refusal;
+    if (delayMs > 0) args << QStringLiteral("--delay") << QString::number(delayMs);
     m_service->start(QStringLiteral(QZU_FAKE_UDISKS2), args);
     ASSERT_TRUE(m_service->waitForStarted(5000));
     EXPECT_TRUE(PumpUntil([&] { return Registered(); }, 5000));
@@ -86,18 +88,23 @@ class DriveLabels : public ::testing::Test {
   void SetUp() override { SetDriveLabelBusAddress(FromQString(bus.address)); }
 
   int UsbRow() { return t.Find(u"U盘 (" + P(t.system.usb) + u")"); }
+  bool RenameItemEnabled() { return t.tree.menu.IsCommandEnabled(kFolderCmdRename); }
+  // The rename item once UDisks2 has answered.
   bool RenameEnabled(int row) {
     t.Select(row);
     t.tree.UpdateFolderMenuStates();
-    return t.tree.menu.IsCommandEnabled(kFolderCmdRename);
+    EXPECT_TRUE(PumpUntil([&] { return !t.tree.IsDriveLabelCallRunning(); }, 10000));
+    return RenameItemEnabled();
   }
+  bool RenameFieldShown() { return t.tree.TreeBox().RenameField().IsVisible(); }
   // Renames the row through the tree box's field, as F2 and Enter would.
   void RenameTo(int row, const CWString& label) {
     t.tree.TreeBox().BeginRowRename(row, kRenameFromKeyboard);
-    ASSERT_TRUE(t.tree.TreeBox().RenameField().IsVisible());
+    ASSERT_TRUE(PumpUntil([&] { return RenameFieldShown(); }, 10000));
     EXPECT_EQ(t.tree.TreeBox().RenameField().GetText(), u"U盘");  // the label alone
     t.tree.TreeBox().RenameField().SetText(label);
     t.tree.TreeBox().CommitRowRename(&t.tree.TreeBox().RenameField());
+    EXPECT_TRUE(PumpUntil([&] { return !t.tree.IsDriveLabelCallRunning(); }, 10000));
   }
 
   ShownFolderTree t;  // sets a bus of its own; SetUp points at the private one
@@ -159,10 +166,55 @@ TEST_F(DriveLabels, WithoutServiceOrLabelTheRenameIsGreyedAndF2SaysWhy) {
     EXPECT_FALSE(RenameEnabled(usb));
     t.system.messages.clear();
     QTest::keyClick(t.tree.TreeBox().Display().GetWidget(), Qt::Key_F2);
-    EXPECT_FALSE(t.tree.TreeBox().RenameField().IsVisible());
+    EXPECT_TRUE(PumpUntil([&] { return !t.system.messages.empty(); }, 10000));
+    EXPECT_FALSE(RenameFieldShown());
     EXPECT_EQ(t.system.messages, (std::vector<std::string>{c.message}));
     EXPECT_EQ(t.Text(usb), u"U盘 (" + P(t.system.usb) + u")");
   }
+}
+
+// A slow service (every answer 1.5 s late): the tree goes on at once after
+// each request, the item stays greyed while a call runs, and the answer is
+// shown when it comes.
+TEST_F(DriveLabels, TheWindowGoesOnWhileUDisks2Answers) {
+  bus.StartService(t.system.usb, QStringLiteral("vfat"), QStringLiteral("U盘"), log, QString(), 1500);
+  const int usb = UsbRow();
+  ASSERT_GE(usb, 0);
+  const CWString before = u"U盘 (" + P(t.system.usb) + u")";
+  const CWString after = u"数据盘 (" + P(t.system.usb) + u")";
+
+  t.Select(usb);
+  t.tree.UpdateFolderMenuStates();
+  EXPECT_FALSE(RenameItemEnabled()) << "greyed until UDisks2 has said the label can change";
+  EXPECT_TRUE(PumpUntil([&] { return RenameItemEnabled(); }, 10000));
+
+  // F2 returns at once; the field opens when the answer comes.
+  t.tree.TreeBox().BeginRowRename(usb, kRenameFromKeyboard);
+  EXPECT_FALSE(RenameFieldShown());
+  ASSERT_TRUE(PumpUntil([&] { return RenameFieldShown(); }, 10000));
+  EXPECT_EQ(t.tree.TreeBox().RenameField().GetText(), u"U盘");
+  t.tree.TreeBox().RenameField().SetText(u"数据盘");
+  t.tree.TreeBox().CommitRowRename(&t.tree.TreeBox().RenameField());
+
+  // The commit returns before UDisks2 has set anything; meanwhile the row
+  // shows the label it has, and the item is greyed until the answer.
+  EXPECT_FALSE(fs::exists(log));
+  EXPECT_EQ(t.Text(usb), before);
+  t.tree.UpdateFolderMenuStates();
+  bool enabledMeanwhile = false;
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        enabledMeanwhile = enabledMeanwhile || RenameItemEnabled();
+        return t.Text(usb) == after;
+      },
+      15000));
+  EXPECT_FALSE(enabledMeanwhile);
+  EXPECT_EQ(ReadFileText(log), "SetLabel 数据盘\n");
+  EXPECT_TRUE(t.system.messages.empty());
+
+  // Once it is done, the item comes back.
+  t.tree.UpdateFolderMenuStates();
+  EXPECT_TRUE(PumpUntil([&] { return RenameItemEnabled(); }, 10000));
 }
 
 }  // namespace

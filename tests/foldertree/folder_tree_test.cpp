@@ -313,7 +313,9 @@ TEST_F(FolderTree, WhichRowsMayBeRenamed) {
   for (const auto& c : cases) {
     t.system.messages.clear();
     EXPECT_EQ(t.tree.PrepareFolderRename(c.row), c.veto) << t.Text(c.row).ToUtf8();
-    // A file system's label is refused with a message saying why.
+    // A file system's label is refused with a message saying why, once
+    // UDisks2 (here: no service) has answered.
+    EXPECT_TRUE(PumpUntil([&] { return !t.tree.IsDriveLabelCallRunning(); }, 10000));
     EXPECT_EQ(t.system.messages.size(), c.message ? 1u : 0u) << t.Text(c.row).ToUtf8();
   }
 }
@@ -328,12 +330,15 @@ TEST_F(FolderTree, MenuGreyingFollowsTheRowKind) {
     const char16_t* row;
     const char* enabled;  // one digit per greyable item, in its order
   } cases[] = {
-      {u"我的电脑", "0000000"}, {u" (/)", "1100110"},  // no UDisks2: the label cannot change   {u"主文件夹", "1100110"}, {u"本软件所在目录", "1111110"},
+      {u"我的电脑", "0000000"},
+      {u" (/)", "1100110"},  // no UDisks2: the label cannot change
+      {u"主文件夹", "1100110"}, {u"本软件所在目录", "1111110"},
       {u"a", "1111111"},        {u"收藏夹", "0000000"}, {u"桌面", "1100110"},     {u"系统夹", "0000000"},
   };
   for (const auto& c : cases) {
     t.Select(Row(c.row));
     t.tree.UpdateFolderMenuStates();
+    EXPECT_TRUE(PumpUntil([&] { return !t.tree.IsDriveLabelCallRunning(); }, 10000));
     std::string got;
     for (int id : greyable) got += t.tree.menu.IsCommandEnabled(id) ? "1" : "0";
     EXPECT_EQ(got, c.enabled) << CWString(c.row).ToUtf8();

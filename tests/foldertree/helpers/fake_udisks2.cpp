@@ -8,7 +8,9 @@
 //   SetLabel(label, options) on that object: appends "SetLabel <label>" to the
 //     log file and keeps the label, or, with --refuse, answers the error
 //     org.freedesktop.UDisks2.Error.Failed with the given message.
-// Usage: fake_udisks2 --mount PATH --type TYPE --label LABEL --log FILE [--refuse MESSAGE]
+// With --delay, every answer (and the log line) comes that many milliseconds
+// after its call, as from a slow service or one waiting for a password.
+// Usage: fake_udisks2 --mount PATH --type TYPE --label LABEL --log FILE [--refuse MESSAGE] [--delay MS]
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -18,6 +20,7 @@
 #include <QFile>
 #include <QMap>
 #include <QStringList>
+#include <QTimer>
 #include <QVariantMap>
 
 #include <cstdio>
@@ -34,10 +37,25 @@ class FakeUDisks : public QDBusVirtualObject {
  public:
   QByteArray mountPoint;
   QString type, label, logPath, refusal;
+  int delayMs = 0;
 
   QString introspect(const QString&) const override { return QString(); }
 
   bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
+    if (delayMs <= 0) return Answer(message, connection);
+    if (!Handles(message)) return false;
+    QTimer::singleShot(delayMs, [this, message, connection] { Answer(message, connection); });
+    return true;
+  }
+
+ private:
+  static bool Handles(const QDBusMessage& message) {
+    return (message.path() == QLatin1String(kRoot) && message.member() == QLatin1String("GetManagedObjects")) ||
+           (message.path() == QLatin1String(kBlockPath) && message.member() == QLatin1String("SetLabel") &&
+            !message.arguments().isEmpty());
+  }
+
+  bool Answer(const QDBusMessage& message, const QDBusConnection& connection) {
     if (message.path() == QLatin1String(kRoot) && message.member() == QLatin1String("GetManagedObjects")) {
       QDBusConnection(connection).send(message.createReply(QVariant::fromValue(Objects())));
       return true;
@@ -61,7 +79,6 @@ class FakeUDisks : public QDBusVirtualObject {
     return false;
   }
 
- private:
   ManagedObjects Objects() const {
     QVariantMap block{{QStringLiteral("IdType"), type}, {QStringLiteral("IdLabel"), label}};
     // UDisks2 lists each mount point with its terminating NUL.
@@ -93,6 +110,7 @@ int main(int argc, char** argv) {
     else if (key == QLatin1String("--label")) fake.label = value;
     else if (key == QLatin1String("--log")) fake.logPath = value;
     else if (key == QLatin1String("--refuse")) fake.refusal = value;
+    else if (key == QLatin1String("--delay")) fake.delayMs = value.toInt();
   }
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.registerVirtualObject(kRoot, &fake, QDBusConnection::SubPath) ||
