@@ -309,12 +309,15 @@ void ConversionCore::WriteFileOutput(CWString& result, const CWString& path, CWS
     // the replacement), and only then is the new file put in its place: at
     // every moment the path holds the old file or the whole new one.
     CWString kept;
-    if (existing == Entry::File && (kept = KeepCopyOf(outputPath, backupOfOutput, true)).IsEmpty()) return;
+    bool keptNow = false;
+    if (existing == Entry::File && (kept = KeepCopyOf(outputPath, backupOfOutput, true, &keptNow)).IsEmpty()) return;
     // The folder's flush waits for the next result in another folder, unless
     // the source is to leave: it goes only once its conversion is on the
     // disk.
     if (!output.Commit(sourceLeaves ? nullptr : &m_folderFlushes)) {
-      if (!kept.IsEmpty()) ::unlink(kept.ToSystemPath().c_str());  // the old file is still in its place
+      // The old file is still in its place: a backup made for this write
+      // goes again, one kept by an earlier run stays.
+      if (keptNow) ::unlink(kept.ToSystemPath().c_str());
       if (output.NameTaken() && !looked && lookAtOutput()) continue;
       return;
     }

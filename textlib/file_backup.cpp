@@ -154,11 +154,13 @@ CWString NumberedPath(const CWString& path, int n) {
   return folder + stem + suffix;
 }
 
-CWString KeepCopyOf(const CWString& file, const CWString& backupPath, bool mayLink) {
+CWString KeepCopyOf(const CWString& file, const CWString& backupPath, bool mayLink, bool* madeNew) {
+  if (madeNew) *madeNew = false;
   if (file.IsEmpty() || backupPath.IsEmpty() || HasZeroUnit(file) || HasZeroUnit(backupPath)) return CWString();
   const std::string source = file.ToSystemPath();
   if (!IsRegularFile(source)) return CWString();
   if (const CWString kept = IdenticalBackup(source, backupPath); !kept.IsEmpty()) return kept;
+  if (madeNew) *madeNew = true;
   if (mayLink) {
     bool madeFolder = false;
     for (int n = 1; n <= kMaxNumber; ++n) {

@@ -19,8 +19,10 @@ CWString NumberedPath(const CWString& path, int n);
 // caller must then replace the file by a rename, never by writing into it);
 // where that cannot be, and without `mayLink`, it is a copy with the file's
 // permission bits. Returns where the backup went; empty when none could be
-// made (a link or anything but a regular file is never kept).
-CWString KeepCopyOf(const CWString& file, const CWString& backupPath, bool mayLink);
+// made (a link or anything but a regular file is never kept). `madeNew`, when
+// given, tells whether the backup was made now or was one kept before: only
+// a new one may be removed again by a caller whose replacement failed.
+CWString KeepCopyOf(const CWString& file, const CWString& backupPath, bool mayLink, bool* madeNew = nullptr);
 
 // Moves the regular file `file` to `backupPath` or the first free numbered
 // name beside it (a copy and a delete where a rename cannot), flushing the

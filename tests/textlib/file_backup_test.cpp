@@ -70,11 +70,14 @@ TEST(KeepCopyOf, ABackupAlreadyHoldingTheFilesBytesIsNotMadeAgain) {
     qzu_test::WriteFile(file, {'n', 'e', 'w'});
     qzu_test::WriteFile(b / "a.txt", {'o', 'l', 'd'});
     qzu_test::WriteFile(b / "a (2).txt", {'n', 'e', 'w'});
-    EXPECT_EQ(KeepCopyOf(P(file), P(b / "a.txt"), mayLink), P(b / "a (2).txt"));
+    bool madeNew = true;
+    EXPECT_EQ(KeepCopyOf(P(file), P(b / "a.txt"), mayLink, &madeNew), P(b / "a (2).txt"));
+    EXPECT_FALSE(madeNew);  // a failed replacement must not remove it
     EXPECT_FALSE(fs::exists(b / "a (3).txt"));
 
     qzu_test::WriteFile(file, {'n', 'e', 'w', '!'});  // other bytes: kept anew
-    EXPECT_EQ(KeepCopyOf(P(file), P(b / "a.txt"), mayLink), P(b / "a (3).txt"));
+    EXPECT_EQ(KeepCopyOf(P(file), P(b / "a.txt"), mayLink, &madeNew), P(b / "a (3).txt"));
+    EXPECT_TRUE(madeNew);
     EXPECT_EQ(qzu_test::ReadFileText(b / "a (3).txt"), "new!");
 
     const fs::path linked = dir.path() / "c.txt";
