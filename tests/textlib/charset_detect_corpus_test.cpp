@@ -1,8 +1,10 @@
 // Detection over whole tables of short texts: short Chinese in GBK must stay
-// GBK (at most 2 % may read as UTF-8), and no real UTF-8 word or line may read
-// as GBK. The UTF-8 words come from Debian's word lists through
-// tests/fixtures/detect_words.txt (tools/gen_detect_words.py); the Greek,
-// Russian and emoji lines are written here. Each table prints its figures.
+// GBK, and no real UTF-8 word or line may read as GBK. The tables: generated
+// GB2312 and GBK strings; every GB2312 pair that is also UTF-8 and the pairs
+// of the Tang and Song poems of fortunes-zh (at least 90 % GBK); Debian's word
+// lists, read from /usr/share/dict and through tests/fixtures/detect_words.txt
+// (tools/gen_detect_words.py); lines of mixed alphabets written here; poem
+// lines cut inside their last character. Each table prints its figures.
 #include <gtest/gtest.h>
 
 #include <cstdio>
