@@ -23,6 +23,8 @@ PACKAGES=(
   # tests and benchmarks; real Chinese text for the text benchmarks (Tang and
   # Song poems)
   libgtest-dev libgmock-dev libbenchmark-dev fortunes-zh
+  # uconv, the ICU converter the file conversion benchmark runs beside ours
+  icu-devtools
   # generators of the built-in tables (tools/) and the Unihan data they read
   python3 unicode-data
   # a display for running the program and taking screenshots without a screen
