@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -45,9 +46,9 @@ CWString DetectUnmarkedUtf16(const void* data, size_t size) {
   const bool cut = size > kUnmarkedUtf16Block;
   if (!cut && (size & 1)) return CWString();
   const size_t block = std::min(size, kUnmarkedUtf16Block) & ~size_t{1};
+  if (block == 0 || std::memchr(p, 0, block) == nullptr) return CWString();  // most text, at once
   size_t zerosAt[2] = {0, 0};
   for (size_t i = 0; i < block; ++i) zerosAt[i & 1] += p[i] == 0;
-  if (zerosAt[0] + zerosAt[1] == 0) return CWString();
   // Most zero bytes are the high halves of ASCII and Latin-1 units, but
   // characters such as 一 (U+4E00) and the ideographic space (U+3000) put
   // theirs on the other side: the order is the one whose reading is text
