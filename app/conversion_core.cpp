@@ -157,8 +157,15 @@ CWString& ConversionCore::Convert(CWString& result, const CWString& path, int32_
   } else {
     if (!nested && ConvertList(result, text)) return result;
     if (PathNamesEntry(text)) {
+      // A file named in the input box that holds no text is refused as the
+      // batch skips it: nothing comes of it.
       const CWString source = text;
       ReadInput(source, text, call);
+      if (call.nonText) {
+        m_skippedNonText = true;
+        result.Empty();
+        return result;
+      }
     } else if (call.rawInput) {
       call.bytes = Utf16LeBytesOf(text);
     }
@@ -247,10 +254,10 @@ void ConversionCore::ReadInput(const CWString& source, CWString& text, Call& cal
   if (failed(ReadWholeFileInto(source, bytes, &call.sourceStatus))) return;
   call.sourceStatusKnown = !call.readFailed;
   const int markLength = call.readFailed ? 0 : TextCharsetOf(bytes, call.inputCharset);
-  // A file of a batch that holds no text is left alone. Read as UTF-16, its
-  // zero bytes are part of the text: only its characters tell.
+  // A file that holds no text is left alone. Read as UTF-16, its zero bytes
+  // are part of the text: only its characters tell.
   const bool utf16Input = IsUtf16Name(call.inputCharset);
-  if (call.fileMode && !call.readFailed && !utf16Input &&
+  if (!call.readFailed && !utf16Input &&
       BytesHoldNoText(bytes.View().substr(std::min(static_cast<size_t>(std::max(markLength, 0)), bytes.GetSize())))) {
     call.nonText = true;
     return;
@@ -265,7 +272,7 @@ void ConversionCore::ReadInput(const CWString& source, CWString& text, Call& cal
   }
   CWString utf16(u"UTF-16");  // the input charset's name is rewritten as the converter resolves it
   if (!call.readFailed) call.readFailed = !ConvertCharset(bytes, call.inputCharset, utf16, markLength);
-  if (call.fileMode && !call.readFailed && utf16Input &&
+  if (!call.readFailed && utf16Input &&
       UnitsHoldNoText(std::u16string_view(reinterpret_cast<const char16_t*>(bytes.GetData()), bytes.GetSize() / 2))) {
     call.nonText = true;
     return;

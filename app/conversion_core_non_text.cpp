@@ -1,7 +1,17 @@
 #include "app/conversion_core_non_text.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define QZU_NON_TEXT_AVX2 1
+#endif
 
 namespace rg_Ombrine_app {
 
@@ -15,62 +25,256 @@ constexpr size_t kStrayControls = 2;
 // Control characters a text may hold: TAB, LF, VT, FF, CR, SUB (an old end
 // of file) and ESC (terminal colours in logs).
 constexpr bool TextControl(unsigned c) { return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == 0x1B; }
+constexpr bool OtherControl(unsigned c) { return (c < 0x20 && !TextControl(c)) || c == 0x7F; }
 
-template <typename Unit>
-bool TooManyControls(std::basic_string_view<Unit> text) {
-  size_t controls = 0;
-  for (const Unit u : text) {
-    const auto c = static_cast<unsigned>(u);
-    if ((c < 0x20 && !TextControl(c)) || c == 0x7F) ++controls;
-  }
-  return controls > kStrayControls && controls * 100 > text.size() * kControlsPerHundred;
+bool TooManyControls(size_t controls, size_t size) {
+  return controls > kStrayControls && controls * 100 > size * kControlsPerHundred;
 }
 
-// The units of `bytes` read as UTF-16 in one byte order.
-std::u16string Utf16Reading(std::string_view bytes, bool littleEndian) {
-  std::u16string units(bytes.size() / 2, u'\0');
-  for (size_t i = 0; i < units.size(); ++i) {
-    const auto lo = static_cast<unsigned char>(bytes[2 * i + (littleEndian ? 0 : 1)]);
-    const auto hi = static_cast<unsigned char>(bytes[2 * i + (littleEndian ? 1 : 0)]);
-    units[i] = static_cast<char16_t>(hi << 8 | lo);
+// The scans below go through the text in blocks and look at what they have
+// counted after each: a verdict that is settled ends the scan.
+// A block of bytes is 255 vectors of 16: each lane counts to 255 at most.
+constexpr size_t kBlockBytes = 255 * 16;
+
+// What one pass over bytes finds: the control characters no text uses (a
+// zero byte among them) and where the zero bytes stand.
+struct ByteCounts {
+  size_t controls = 0;
+  bool zeroAtEven = false;
+  bool zeroAtOdd = false;
+};
+
+// Counts the bytes of `p[0, n)`, n a multiple of 16 at most kBlockBytes, the
+// first at an even offset.
+#if defined(__SSE2__)
+void CountBlock(const unsigned char* p, size_t n, ByteCounts& counts) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i evenLanes = _mm_set1_epi16(0x00FF);
+  __m128i controls = zero;  // a count per lane, at most 255
+  __m128i zeros = zero;
+  for (size_t i = 0; i < n; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const __m128i below20 = _mm_cmpeq_epi8(_mm_min_epu8(v, _mm_set1_epi8(0x1F)), v);
+    const __m128i tabToCr = _mm_sub_epi8(v, _mm_set1_epi8(0x09));
+    const __m128i isTabToCr = _mm_cmpeq_epi8(_mm_min_epu8(tabToCr, _mm_set1_epi8(4)), tabToCr);
+    const __m128i subEsc = _mm_sub_epi8(v, _mm_set1_epi8(0x1A));
+    const __m128i isSubEsc = _mm_cmpeq_epi8(_mm_min_epu8(subEsc, _mm_set1_epi8(1)), subEsc);
+    const __m128i other = _mm_or_si128(_mm_andnot_si128(_mm_or_si128(isTabToCr, isSubEsc), below20),
+                                       _mm_cmpeq_epi8(v, _mm_set1_epi8(0x7F)));
+    controls = _mm_sub_epi8(controls, other);
+    zeros = _mm_or_si128(zeros, _mm_cmpeq_epi8(v, zero));
   }
-  return units;
+  const __m128i sums = _mm_sad_epu8(controls, zero);
+  counts.controls += static_cast<size_t>(_mm_cvtsi128_si32(sums)) +
+                     static_cast<size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
+  counts.zeroAtEven |= _mm_movemask_epi8(_mm_and_si128(zeros, evenLanes)) != 0;
+  counts.zeroAtOdd |= _mm_movemask_epi8(_mm_andnot_si128(evenLanes, zeros)) != 0;
+}
+#else
+void CountBlock(const unsigned char* p, size_t n, ByteCounts& counts) {
+  for (size_t i = 0; i < n; ++i) {
+    counts.controls += OtherControl(p[i]);
+    if (p[i] == 0) (i & 1 ? counts.zeroAtOdd : counts.zeroAtEven) = true;
+  }
+}
+#endif
+
+#if defined(QZU_NON_TEXT_AVX2)
+// Thirty-two bytes a step, each sorted by two table look-ups: one by its low
+// four bits, one by its high four, whose flags meet only for the control
+// characters no text uses (0x00-0x08, 0x0E-0x19, 0x1C-0x1F and 0x7F).
+constexpr size_t kWideBlockBytes = 255 * 32;
+
+__attribute__((target("avx2"))) void CountWideBlock(const unsigned char* p, size_t n, ByteCounts& counts) {
+  // Flag 1: high half 0 and low half not 9-D; flag 2: high half 1 and low
+  // half not A-B; flag 4: 0x7F.
+  const __m256i byLow = _mm256_setr_epi8(3, 3, 3, 3, 3, 3, 3, 3, 3, 2, 0, 0, 2, 2, 3, 7,  //
+                                         3, 3, 3, 3, 3, 3, 3, 3, 3, 2, 0, 0, 2, 2, 3, 7);
+  const __m256i byHigh = _mm256_setr_epi8(1, 2, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0,  //
+                                          1, 2, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0);
+  const __m256i nibble = _mm256_set1_epi8(0x0F);
+  const __m256i one = _mm256_set1_epi8(1);
+  const __m256i zero = _mm256_setzero_si256();
+  __m256i controls = zero;  // a count per lane, at most 255
+  __m256i zeros = zero;
+  for (size_t i = 0; i < n; i += 32) {
+    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i));
+    const __m256i low = _mm256_shuffle_epi8(byLow, _mm256_and_si256(v, nibble));
+    const __m256i high = _mm256_shuffle_epi8(byHigh, _mm256_and_si256(_mm256_srli_epi16(v, 4), nibble));
+    controls = _mm256_add_epi8(controls, _mm256_min_epu8(_mm256_and_si256(low, high), one));
+    zeros = _mm256_or_si256(zeros, _mm256_cmpeq_epi8(v, zero));
+  }
+  const __m256i sums = _mm256_sad_epu8(controls, zero);
+  const __m128i half = _mm_add_epi64(_mm256_castsi256_si128(sums), _mm256_extracti128_si256(sums, 1));
+  counts.controls += static_cast<size_t>(_mm_cvtsi128_si64(half)) +
+                     static_cast<size_t>(_mm_cvtsi128_si64(_mm_srli_si128(half, 8)));
+  const auto zeroMask = static_cast<uint32_t>(_mm256_movemask_epi8(zeros));
+  counts.zeroAtEven |= (zeroMask & 0x55555555u) != 0;
+  counts.zeroAtOdd |= (zeroMask & 0xAAAAAAAAu) != 0;
+}
+
+bool HasAvx2() {
+  static const bool has = __builtin_cpu_supports("avx2");
+  return has;
+}
+#endif
+
+// Counts every byte of `bytes`, stopping early once zero bytes stand on both
+// sides (the verdict "no text" whatever follows).
+ByteCounts CountBytes(std::string_view bytes) {
+  ByteCounts counts;
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  size_t whole = 0;
+#if defined(QZU_NON_TEXT_AVX2)
+  if (HasAvx2()) {
+    const size_t wide = bytes.size() & ~size_t{31};
+    for (; whole < wide; whole += kWideBlockBytes) {
+      CountWideBlock(p + whole, std::min(kWideBlockBytes, wide - whole), counts);
+      if (counts.zeroAtEven && counts.zeroAtOdd) return counts;
+    }
+    whole = wide;
+  }
+#endif
+  for (const size_t vectors = bytes.size() & ~size_t{15}; whole < vectors;) {
+    const size_t n = std::min(kBlockBytes, vectors - whole);
+    CountBlock(p + whole, n, counts);
+    whole += n;
+    if (counts.zeroAtEven && counts.zeroAtOdd) return counts;
+  }
+  for (size_t i = whole; i < bytes.size(); ++i) {
+    counts.controls += OtherControl(p[i]);
+    if (p[i] == 0) (i & 1 ? counts.zeroAtOdd : counts.zeroAtEven) = true;
+  }
+  return counts;
+}
+
+#if defined(QZU_NON_TEXT_AVX2)
+// The control characters among `units[0, n)`, n a multiple of 16, counted
+// as CountUnitControls below does, sixteen units a step.
+__attribute__((target("avx2"))) size_t CountWideUnitControls(const char16_t* units, size_t n) {
+  const __m256i zero = _mm256_setzero_si256();
+  __m256i controls = zero;  // at most n / 16 a lane: the caller's blocks keep it below 2^15
+  for (size_t i = 0; i < n; i += 16) {
+    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(units + i));
+    const __m256i below20 =
+        _mm256_cmpeq_epi16(_mm256_and_si256(v, _mm256_set1_epi16(static_cast<short>(0xFFE0))), zero);
+    const __m256i tabToCr = _mm256_sub_epi16(v, _mm256_set1_epi16(0x09));
+    const __m256i isTabToCr = _mm256_andnot_si256(_mm256_cmpgt_epi16(tabToCr, _mm256_set1_epi16(4)),
+                                                  _mm256_cmpgt_epi16(tabToCr, _mm256_set1_epi16(-1)));
+    const __m256i subEsc = _mm256_sub_epi16(v, _mm256_set1_epi16(0x1A));
+    const __m256i isSubEsc = _mm256_andnot_si256(_mm256_cmpgt_epi16(subEsc, _mm256_set1_epi16(1)),
+                                                 _mm256_cmpgt_epi16(subEsc, _mm256_set1_epi16(-1)));
+    const __m256i other = _mm256_or_si256(_mm256_andnot_si256(_mm256_or_si256(isTabToCr, isSubEsc), below20),
+                                          _mm256_cmpeq_epi16(v, _mm256_set1_epi16(0x7F)));
+    controls = _mm256_sub_epi16(controls, other);
+  }
+  const __m256i pairs = _mm256_madd_epi16(controls, _mm256_set1_epi16(1));
+  __m128i sums = _mm_add_epi32(_mm256_castsi256_si128(pairs), _mm256_extracti128_si256(pairs, 1));
+  sums = _mm_add_epi32(sums, _mm_srli_si128(sums, 8));
+  sums = _mm_add_epi32(sums, _mm_srli_si128(sums, 4));
+  return static_cast<size_t>(_mm_cvtsi128_si32(sums));
+}
+#endif
+
+// The control characters among `units` no text uses, counted until more
+// than `enough` are found (then the count is somewhere above it).
+#if defined(__SSE2__)
+size_t CountUnitControls(const char16_t* units, size_t size, size_t enough) {
+  size_t count = 0;
+  size_t start = 0;
+#if defined(QZU_NON_TEXT_AVX2)
+  if (HasAvx2()) {
+    constexpr size_t kWideBlockUnits = 4096;
+    const size_t wide = size & ~size_t{15};
+    for (; start < wide && count <= enough; start += std::min(kWideBlockUnits, wide - start))
+      count += CountWideUnitControls(units + start, std::min(kWideBlockUnits, wide - start));
+    if (count > enough) return count;
+  }
+#endif
+  const size_t whole = size & ~size_t{7};
+  const __m128i zero = _mm_setzero_si128();
+  constexpr size_t kBlockUnits = 2048;  // per-lane counts stay far below 2^15
+  for (size_t at = start; at < whole && count <= enough; at += kBlockUnits) {
+    const size_t end = std::min(at + kBlockUnits, whole);
+    __m128i controls = zero;
+    for (size_t i = at; i < end; i += 8) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
+      const __m128i below20 = _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(static_cast<short>(0xFFE0))), zero);
+      // Below 0x20 the differences are small, so signed compares read them.
+      const __m128i tabToCr = _mm_sub_epi16(v, _mm_set1_epi16(0x09));
+      const __m128i isTabToCr = _mm_andnot_si128(_mm_cmpgt_epi16(tabToCr, _mm_set1_epi16(4)),
+                                                 _mm_cmpgt_epi16(tabToCr, _mm_set1_epi16(-1)));
+      const __m128i subEsc = _mm_sub_epi16(v, _mm_set1_epi16(0x1A));
+      const __m128i isSubEsc = _mm_andnot_si128(_mm_cmpgt_epi16(subEsc, _mm_set1_epi16(1)),
+                                                _mm_cmpgt_epi16(subEsc, _mm_set1_epi16(-1)));
+      const __m128i other = _mm_or_si128(_mm_andnot_si128(_mm_or_si128(isTabToCr, isSubEsc), below20),
+                                         _mm_cmpeq_epi16(v, _mm_set1_epi16(0x7F)));
+      controls = _mm_sub_epi16(controls, other);
+    }
+    // Eight lane counts to one: pairs of 16-bit lanes, then the halves.
+    __m128i sums = _mm_madd_epi16(controls, _mm_set1_epi16(1));
+    sums = _mm_add_epi32(sums, _mm_srli_si128(sums, 8));
+    sums = _mm_add_epi32(sums, _mm_srli_si128(sums, 4));
+    count += static_cast<size_t>(_mm_cvtsi128_si32(sums));
+  }
+  if (count > enough) return count;
+  for (size_t i = whole; i < size; ++i) count += OtherControl(units[i]);
+  return count;
+}
+#else
+size_t CountUnitControls(const char16_t* units, size_t size, size_t enough) {
+  size_t count = 0;
+  for (size_t i = 0; i < size && count <= enough; ++i) count += OtherControl(units[i]);
+  return count;
+}
+#endif
+
+// The fewest control characters that make `size` characters no text.
+size_t ControlsForNoText(size_t size) {
+  const size_t share = size * kControlsPerHundred / 100;
+  return std::max(kStrayControls, share) + 1;
 }
 
 // Whether `bytes` are UTF-16 text in that byte order: whole units, every
-// surrogate in a pair, and no more control characters than text has.
+// surrogate in a pair, and no more control characters than text has. Read
+// in place; ends at the first unpaired surrogate or once the controls are
+// too many.
 bool Utf16ReadingIsText(std::string_view bytes, bool littleEndian) {
   if (bytes.size() & 1) return false;
-  const std::u16string units = Utf16Reading(bytes, littleEndian);
-  for (size_t i = 0; i < units.size(); ++i) {
-    if ((units[i] & 0xF800) != 0xD800) continue;
-    if ((units[i] & 0xFC00) != 0xD800 || i + 1 == units.size() || (units[i + 1] & 0xFC00) != 0xDC00) return false;
-    ++i;
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t size = bytes.size() / 2;
+  const size_t tooMany = ControlsForNoText(size);
+  const int lo = littleEndian ? 0 : 1;
+  size_t controls = 0;
+  bool pendingHigh = false;  // the unit before was a high surrogate
+  for (size_t i = 0; i < size; ++i) {
+    const unsigned u = static_cast<unsigned>(p[2 * i + 1 - lo]) << 8 | p[2 * i + lo];
+    const bool low = (u & 0xFC00) == 0xDC00;
+    if (pendingHigh != low) return false;
+    pendingHigh = (u & 0xFC00) == 0xD800;
+    if (OtherControl(u) && ++controls >= tooMany && TooManyControls(controls, size)) return false;
   }
-  return !TooManyControls(std::u16string_view(units));
-}
-
-// Whether bytes with zero bytes are UTF-16 text without a mark (which the
-// detection may have taken for another charset): every zero byte in the high
-// half of a unit, in one byte order, and the units so read text.
-bool ZerosBelongToUtf16(std::string_view bytes) {
-  size_t zerosAt[2] = {0, 0};
-  const char* const end = bytes.data() + (bytes.size() & ~size_t{1});
-  for (const char* p = bytes.data(); p < end && (p = static_cast<const char*>(std::memchr(p, 0, end - p))); ++p)
-    ++zerosAt[(p - bytes.data()) & 1];
-  if (zerosAt[0] != 0 && zerosAt[1] != 0) return false;
-  return Utf16ReadingIsText(bytes, zerosAt[1] != 0);  // little-endian: the high byte comes second
+  return !pendingHigh;
 }
 
 }  // namespace
 
 bool BytesHoldNoText(std::string_view bytes) {
   if (bytes.empty()) return false;
-  if (std::memchr(bytes.data(), 0, bytes.size()) != nullptr) return !ZerosBelongToUtf16(bytes);
+  const ByteCounts counts = CountBytes(bytes);
+  if (counts.zeroAtEven || counts.zeroAtOdd) {
+    // Only UTF-16 text without a mark holds zero bytes: every one the high
+    // half of a unit, in one byte order, and the units so read text.
+    if (counts.zeroAtEven && counts.zeroAtOdd) return true;
+    return !Utf16ReadingIsText(bytes, counts.zeroAtOdd);  // little-endian: the high byte comes second
+  }
   // CJK text in UTF-16 has no zero bytes, but many below 0x20.
-  return TooManyControls(bytes) && !Utf16ReadingIsText(bytes, true) && !Utf16ReadingIsText(bytes, false);
+  return TooManyControls(counts.controls, bytes.size()) && !Utf16ReadingIsText(bytes, true) &&
+         !Utf16ReadingIsText(bytes, false);
 }
 
-bool UnitsHoldNoText(std::u16string_view units) { return TooManyControls(units); }
+bool UnitsHoldNoText(std::u16string_view units) {
+  return TooManyControls(CountUnitControls(units.data(), units.size(), ControlsForNoText(units.size())), units.size());
+}
 
 }  // namespace rg_Ombrine_app

@@ -77,8 +77,16 @@ void rg_ZhuChuangKouLei::RunSingleConversion(Button& clicked, int direction) {
     CWString result;
     ConversionCore core(options, BatchRoot, ConvertedCount, PinyinConverter, word, *this);
     core.ConvertOne(result, CWString(), 0, 0, text, false);
-    ResultEditor.SetCodeEditText(result);
-    ShowReplacementHint(core.ReplacedCharacters());
+    // A file named in the input box that holds no text gives nothing: the
+    // result stays as it was, and the title says why until the next
+    // conversion. Of a list of files, the others' results are shown.
+    if (!core.SkippedNonText() || !result.IsEmpty()) ResultEditor.SetCodeEditText(result);
+    if (core.SkippedNonText() && !BatchRunning) {
+      SetTitleHint(CWString(u"非文本文件，未转换"), CWString());
+      m_replacementHintShown = true;
+    } else {
+      ShowReplacementHint(core.ReplacedCharacters());
+    }
   }
   --SingleConversionsRunning[side];
   UpdateActionCaptions(direction, kSingleOnly);

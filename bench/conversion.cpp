@@ -11,6 +11,14 @@
 // peak_over_input, the run's own growth over the input's size; upper case
 // and simplified to traditional on the large file (GBK, and as UTF-8) report
 // that figure too.
+// The check for files that hold no text, and the count of characters the
+// code page lacks, beside the conversion they belong to: 87 MB of the poems
+// as GBK to UTF-8 and as UTF-16LE to GBK, the conversion with both, the
+// check and the count alone on the same bytes (the conversion less them is
+// the floor), and the check as it was before (a byte at a time, a separate
+// search for zero bytes, two more passes counting "?"). And the whole
+// process, this program converting the file in a process of its own beside
+// iconv (GBK to UTF-8) and uconv (UTF-16LE to GBK), by turns.
 // Files live on /dev/shm so that file creation on a disk does not dominate;
 // QZU_BENCH_DIR names another folder (a disk) to measure there instead.
 #include <benchmark/benchmark.h>
@@ -19,6 +27,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -27,7 +36,9 @@
 #include <vector>
 
 #include "app/conversion_core.h"
+#include "app/conversion_core_non_text.h"
 #include "bench/bench_files.h"
+#include "bench/paired_timing.h"
 #include "bench/real_text.h"
 #include "common/utf.h"
 #include "textlib/charset_convert.h"
@@ -220,6 +231,175 @@ void BM_IconvCommandLargeGbkFile(benchmark::State& state) {
 }
 BENCHMARK(BM_IconvCommandLargeGbkFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
+
+// The check as it was: control characters a byte (or unit) at a time, and a
+// separate search for zero bytes.
+namespace before {
+
+constexpr bool TextControl(unsigned c) { return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == 0x1B; }
+
+template <typename Unit>
+bool TooManyControls(std::basic_string_view<Unit> text) {
+  size_t controls = 0;
+  for (const Unit u : text) {
+    const auto c = static_cast<unsigned>(u);
+    if ((c < 0x20 && !TextControl(c)) || c == 0x7F) ++controls;
+  }
+  return controls > 2 && controls * 100 > text.size();
+}
+
+bool BytesHoldNoText(std::string_view bytes) {
+  if (bytes.empty()) return false;
+  if (std::memchr(bytes.data(), 0, bytes.size()) != nullptr) return true;  // not reached by text without zeros
+  return TooManyControls(bytes);
+}
+
+// The two passes that counted what the code page lacked, per piece.
+size_t QuestionMarksAdded(std::u16string_view units, const std::string& bytes) {
+  const auto written = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '?'));
+  const auto given = static_cast<size_t>(std::count(units.begin(), units.end(), u'?'));
+  return written > given ? written - given : 0;
+}
+
+}  // namespace before
+
+constexpr size_t kPoemBytes = size_t{87} << 20;
+
+// The poems as GBK (kPoemBytes) and as UTF-16LE without a mark, on /dev/shm.
+struct PoemFiles {
+  fs::path root = Scratch("qzu_bench_poems");
+  fs::path gbk = root / "gbk.txt";
+  fs::path utf16 = root / "utf16.txt";
+  bool made = false;
+  PoemFiles() {
+    fs::remove_all(root);
+    std::string poems = qzu_bench::RealChineseText(kPoemBytes * 3 / 2);
+    if (poems.empty()) return;
+    const std::u16string units = qzu::Utf8ToUtf16(poems);
+    std::string gbk = Gbk(units);
+    gbk.resize(std::min(gbk.size(), kPoemBytes));
+    while (!gbk.empty() && gbk.back() != '\n') gbk.pop_back();
+    CQzuMem wide(gbk.data(), gbk.size());
+    ConvertCharset(wide, CWString(u"GBK"), CWString(u"UTF-16LE"), 0);
+    WriteBytes(this->gbk, gbk);
+    WriteBytes(utf16, std::string(wide.View()));
+    made = true;
+  }
+  ~PoemFiles() { fs::remove_all(root); }
+  static const PoemFiles& Get() {
+    static const PoemFiles files;
+    return files;
+  }
+};
+
+std::string ReadAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Argument 0: GBK to UTF-8; 1: UTF-16LE to GBK. Each turn converts the file
+// through the core (check and count included), then times the check and the
+// count alone on the bytes the core checks and the units it encodes, now and
+// as they were.
+void BM_NonTextCheckBesideItsConversion(benchmark::State& state) {
+  const bool utf16 = state.range(0) != 0;
+  state.SetLabel(utf16 ? "UTF-16LE to GBK" : "GBK to UTF-8");
+  if (qzu_bench::SkipWithoutRealText(state)) return;
+  const PoemFiles& files = PoemFiles::Get();
+  if (!files.made) return state.SkipWithError("the poem files could not be made");
+  const fs::path& file = utf16 ? files.utf16 : files.gbk;
+  Core core(files.root);
+  core.options.inputCharsetIndex = utf16 ? 3 : 1;
+  core.options.outputCharsetIndex = utf16 ? 1 : 2;
+  const std::string bytes = ReadAll(file);
+  const std::u16string_view units(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2);
+  std::vector<double> conversion, check, count, checkBefore, countBefore;
+  auto nullSink = [](const void*, size_t) { return true; };
+  for (auto _ : state) {
+    conversion.push_back(qzu_bench::Milliseconds([&] {
+      if (!core.Convert(file)) state.SkipWithError("conversion failed");
+    }));
+    bool verdict = false;
+    check.push_back(qzu_bench::Milliseconds(
+        [&] { verdict = utf16 ? UnitsHoldNoText(units) : BytesHoldNoText(bytes); }));
+    if (verdict) state.SkipWithError("the poems taken for no text");
+    checkBefore.push_back(qzu_bench::Milliseconds([&] {
+      verdict = utf16 ? before::TooManyControls(units) : before::BytesHoldNoText(bytes);
+    }));
+    benchmark::DoNotOptimize(verdict);
+    if (utf16) {
+      // The encoder with its count, less the encoder alone.
+      size_t replaced = 0;
+      const double counted = qzu_bench::Milliseconds(
+          [&] { EncodeUtf16InPieces(units, CWString(u"ANSI"), nullSink, &replaced); });
+      const double plain = qzu_bench::Milliseconds([&] { EncodeUtf16InPieces(units, CWString(u"ANSI"), nullSink); });
+      count.push_back(std::max(0.0, counted - plain));
+      // The two passes a piece that counted before.
+      std::string piece;
+      countBefore.push_back(qzu_bench::Milliseconds([&] {
+        size_t n = 0;
+        for (size_t at = 0; at < units.size(); at += 1 << 16) {
+          const std::u16string_view part = units.substr(at, 1 << 16);
+          piece.assign(reinterpret_cast<const char*>(part.data()), part.size());  // bytes of a like size
+          n += before::QuestionMarksAdded(part, piece);
+        }
+        benchmark::DoNotOptimize(n);
+      }));
+    } else {
+      count.push_back(0);
+      countBefore.push_back(0);
+    }
+  }
+  const double whole = qzu_bench::Median(conversion);
+  const double now = qzu_bench::Median(check) + qzu_bench::Median(count);
+  const double was = qzu_bench::Median(checkBefore) + qzu_bench::Median(countBefore);
+  state.counters["conversion_ms"] = whole;
+  state.counters["floor_ms"] = whole - now;
+  state.counters["check_ms"] = qzu_bench::Median(check);
+  state.counters["count_ms"] = qzu_bench::Median(count);
+  state.counters["share_pct"] = 100 * now / whole;
+  state.counters["before_check_ms"] = qzu_bench::Median(checkBefore);
+  state.counters["before_count_ms"] = qzu_bench::Median(countBefore);
+  state.counters["before_share_pct"] = 100 * was / (whole - now + was);
+  state.counters["input_MB"] = static_cast<double>(bytes.size()) / (1 << 20);
+}
+BENCHMARK(BM_NonTextCheckBesideItsConversion)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(7)->UseRealTime();
+
+// The whole process: this program started to convert one file (see main)
+// beside the peer's program on the same file, by turns; ratio is ours over
+// the peer's, of the medians. Argument 0: GBK to UTF-8 beside iconv; 1:
+// UTF-16LE to GBK beside uconv.
+void BM_WholeProcessBesidePeer(benchmark::State& state) {
+  const bool utf16 = state.range(0) != 0;
+  state.SetLabel(utf16 ? "UTF-16LE to GBK, uconv" : "GBK to UTF-8, iconv");
+  if (qzu_bench::SkipWithoutRealText(state)) return;
+  const PoemFiles& files = PoemFiles::Get();
+  if (!files.made) return state.SkipWithError("the poem files could not be made");
+  const fs::path& file = utf16 ? files.utf16 : files.gbk;
+  const fs::path out = files.root / "process";
+  const std::string self = fs::read_symlink("/proc/self/exe").string();
+  const std::string ours = "'" + self + "' --convert-one " + (utf16 ? "utf16-gbk '" : "gbk-utf8 '") + file.string() +
+                           "' '" + files.root.string() + "'";
+  const std::string peer = utf16 ? "uconv -f UTF-16LE -t GBK --callback substitute '" + file.string() + "' > '" +
+                                       (out / "uconv.txt").string() + "'"
+                                 : "iconv -f GBK -t UTF-8 '" + file.string() + "' > '" + (out / "iconv.txt").string() + "'";
+  fs::create_directories(out);
+  std::vector<double> ourTimes, peerTimes;
+  for (auto _ : state) {
+    ourTimes.push_back(qzu_bench::Milliseconds([&] {
+      if (std::system(ours.c_str()) != 0) state.SkipWithError("our conversion failed");
+    }));
+    peerTimes.push_back(qzu_bench::Milliseconds([&] {
+      if (std::system(peer.c_str()) != 0) state.SkipWithError("the peer failed or is missing");
+    }));
+  }
+  state.counters["ours_ms"] = qzu_bench::Median(ourTimes);
+  state.counters["peer_ms"] = qzu_bench::Median(peerTimes);
+  state.counters["ratio"] = qzu_bench::Median(ourTimes) / qzu_bench::Median(peerTimes);
+  state.counters["input_MB"] = static_cast<double>(fs::file_size(file)) / (1 << 20);
+}
+BENCHMARK(BM_WholeProcessBesidePeer)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(7)->UseRealTime();
+
 void BM_ConvertOneTreeOfSmallFiles(benchmark::State& state) {
   const fs::path root = Scratch("qzu_bench_tree");
   fs::remove_all(root);
@@ -272,3 +452,20 @@ void BM_ConvertOneTreeInPlace(benchmark::State& state) {
 BENCHMARK(BM_ConvertOneTreeInPlace)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 
 }  // namespace
+
+// "--convert-one gbk-utf8|utf16-gbk FILE ROOT" converts FILE into the result
+// folder of the batch root ROOT and exits: the whole process the benchmark above times.
+int main(int argc, char** argv) {
+  if (argc == 5 && std::strcmp(argv[1], "--convert-one") == 0) {
+    const bool utf16 = std::strcmp(argv[2], "utf16-gbk") == 0;
+    Core core{fs::path(argv[4])};
+    core.options.inputCharsetIndex = utf16 ? 3 : 1;
+    core.options.outputCharsetIndex = utf16 ? 1 : 2;
+    return core.Convert(argv[3]) ? 0 : 1;
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

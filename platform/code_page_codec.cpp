@@ -1,5 +1,6 @@
 #include "platform/code_page_codec.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <mutex>
@@ -9,6 +10,14 @@
 #include "platform/system_code_page.h"
 
 namespace qzu {
+
+size_t CharsetCodec::EncodeCountingInto(std::u16string_view text, char* dst, size_t& replaced) const {
+  const size_t size = EncodeInto(text, dst);
+  const auto written = static_cast<size_t>(std::count(dst, dst + size, '?'));
+  const auto given = static_cast<size_t>(std::count(text.begin(), text.end(), u'?'));
+  replaced += written > given ? written - given : 0;
+  return size;
+}
 
 namespace {
 

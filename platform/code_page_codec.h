@@ -41,6 +41,10 @@ class CharsetCodec {
   // Encodes into `dst`, room for MaxBytes(text.size()) bytes; returns the
   // bytes written.
   virtual size_t EncodeInto(std::u16string_view /*text*/, char* /*dst*/) const { return 0; }
+  // EncodeInto that also adds to `replaced` the characters written as "?"
+  // that were no "?" themselves: those the charset lacks. In every code page
+  // a system uses the byte "?" stands for "?" alone (no trail byte is 0x3F).
+  virtual size_t EncodeCountingInto(std::u16string_view text, char* dst, size_t& replaced) const;
 
   // Decoding straight to UTF-8, offered where MaxUtf8Bytes answers more than
   // 0: the bytes qzu::Utf16ToUtf8 makes of what DecodeInto gives.

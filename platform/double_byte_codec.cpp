@@ -25,6 +25,7 @@ class DbcsTableCodec : public CharsetCodec {
   size_t DecodeInto(std::string_view bytes, char16_t* dst) const override;
   size_t MaxBytes(size_t unitCount) const override { return unitCount * 2; }
   size_t EncodeInto(std::u16string_view text, char* dst) const override;
+  size_t EncodeCountingInto(std::u16string_view text, char* dst, size_t& replaced) const override;
   // Three bytes for each byte at most (a single byte may stand for a
   // character of three UTF-8 bytes), and one spare for four-byte stores.
   size_t MaxUtf8Bytes(size_t byteCount) const override { return m_pairUtf8.empty() ? 0 : byteCount * 3 + 1; }
@@ -40,6 +41,8 @@ class DbcsTableCodec : public CharsetCodec {
   }
   template <typename Emitter>
   void DecodeWith(std::string_view bytes, Emitter& out) const;
+  template <bool kCount>
+  size_t EncodeWith(std::u16string_view text, char* out, size_t& replaced) const;
   void BuildUtf8Tables();
 
   std::string m_name;
@@ -63,6 +66,7 @@ class DbcsTableCodec : public CharsetCodec {
   // Bytes of a code point above the BMP; the same for all of them in these
   // code pages (checked when the table is built).
   std::string m_supplementary;
+  size_t m_supplementaryMarks = 0;  // the "?" among them
   // The UTF-8 bytes of what m_single and m_pairUnits hold, in the low three
   // bytes, with their count in the high byte. Empty when some unit is a
   // surrogate, which UTF-8 could only encode together with its neighbour.
@@ -247,6 +251,7 @@ std::shared_ptr<const CharsetCodec> DbcsTableCodec::Build(const std::string& nam
     else if (bytes != codec->m_supplementary) return nullptr;
   }
   if (codec->m_supplementary.size() > 4) return nullptr;  // MaxBytes would not hold
+  codec->m_supplementaryMarks = static_cast<size_t>(std::count(codec->m_supplementary.begin(), codec->m_supplementary.end(), '?'));
   for (uint16_t u = 0; u < 0x80; ++u)
     if (codec->m_encode[u] != u) codec->m_asciiIdentity = false;
   codec->BuildUtf8Tables();
@@ -383,6 +388,19 @@ void DbcsTableCodec::Decode(std::string_view bytes, std::u16string& out) const {
 }
 
 size_t DbcsTableCodec::EncodeInto(std::u16string_view text, char* out) const {
+  size_t replaced = 0;
+  return EncodeWith<false>(text, out, replaced);
+}
+
+size_t DbcsTableCodec::EncodeCountingInto(std::u16string_view text, char* out, size_t& replaced) const {
+  return EncodeWith<true>(text, out, replaced);
+}
+
+// The encoder's one loop; `kCount` adds the characters written as "?" that
+// were no "?" to `replaced`. ASCII maps to itself in the blocks, so only the
+// table's results are looked at.
+template <bool kCount>
+size_t DbcsTableCodec::EncodeWith(std::u16string_view text, char* out, size_t& replaced) const {
   char* dst = out;
   const char16_t* p = text.data();
   const char16_t* const end = p + text.size();
@@ -402,9 +420,11 @@ size_t DbcsTableCodec::EncodeInto(std::u16string_view text, char* out) const {
     if ((u & 0xFC00) == 0xD800 && p < end && (*p & 0xFC00) == 0xDC00) {
       ++p;  // a pair: at most two bytes per unit, as the table was checked
       for (char c : m_supplementary) *dst++ = c;
+      if constexpr (kCount) replaced += m_supplementaryMarks;
       continue;
     }
     const uint16_t e = table[u];
+    if constexpr (kCount) replaced += (e == '?') & (u != u'?');
     if (e < 0x100) {
       *dst++ = static_cast<char>(e);
     } else {

@@ -26,6 +26,8 @@ PACKAGES=(
   # word lists of living languages (Latin, Cyrillic) that the charset
   # detection tests read as real UTF-8 text
   wamerican wfrench wngerman wspanish witalian wportuguese wpolish wukrainian wbulgarian
+  # uconv, the ICU converter the file conversion benchmark runs beside ours
+  icu-devtools
   # generators of the built-in tables (tools/) and the Unihan data they read
   python3 unicode-data
   # a display for running the program and taking screenshots without a screen

@@ -264,7 +264,14 @@ bool EncodeUtf16InPieces(std::u16string_view units, const CWString& to,
     };
   } else if (kind == Native::kAnsi && (codec = qzu::SystemCodePageCodec())->MaxBytes(1) != 0) {
     maxPerUnit = codec->MaxBytes(1);
-    encode = [&codec](std::u16string_view piece, char* dst) { return codec->EncodeInto(piece, dst); };
+    // The encoder counts what it replaces as it goes.
+    if (count) {
+      encode = [&codec, count](std::u16string_view piece, char* dst) {
+        return codec->EncodeCountingInto(piece, dst, *count);
+      };
+    } else {
+      encode = [&codec](std::u16string_view piece, char* dst) { return codec->EncodeInto(piece, dst); };
+    }
   }
   if (!encode) {
     // No piecewise encoder for this charset: the whole text at once.
@@ -284,7 +291,6 @@ bool EncodeUtf16InPieces(std::u16string_view units, const CWString& to,
     size_t n = std::min(units.size(), kPieceUnits);
     if (n < units.size() && (units[n - 1] & 0xFC00) == 0xD800) --n;
     const size_t bytes = encode(units.substr(0, n), room.Data());
-    if (count) *count += QuestionMarksAdded(units.substr(0, n), room.Data(), bytes);
     if (!sink(room.Data(), bytes)) return false;
     units.remove_prefix(n);
   }

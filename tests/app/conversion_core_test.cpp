@@ -2,9 +2,13 @@
 // list mode, and the Word messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
+#include <string>
 
 #include "app/conversion_core.h"
+#include "app/conversion_core_non_text.h"
 #include "conversion_fakes.h"
 #include "platform/hooks.h"
 #include "test_support.h"
@@ -227,6 +231,110 @@ TEST(ConversionCore, WordDocumentsThroughTheAutomation) {
   EXPECT_FALSE(core.word.EnsureWordEngine(core.options));
   ASSERT_EQ(core.host.messages.size(), 1u);
   EXPECT_EQ(core.host.messages[0], CWString(WordDocuments::kEngineFailed));
+}
+
+// Files named in the input box are read and converted as text; one that
+// holds no text is refused as a batch skips it, and nothing is written.
+TEST(ConversionCore, AFileInTheInputBoxThatHoldsNoTextIsRefused) {
+  const std::string program = qzu_test::ReadFileText("/bin/true");
+  struct Case {
+    const char* name;
+    std::string bytes;
+    int inputIndex;  // 0 detect, 3 UTF-16
+    F function;
+    bool text;
+  } cases[] = {
+      {"a program", program, 0, F::None, false},
+      {"a program, to upper case", program, 0, F::UpperCase, false},
+      {"control characters read as UTF-16", std::string(40, '\x01') + std::string(40, '\0'), 3, F::None, false},
+      {"GBK text", "\xD6\xD0\xCE\xC4 ab\r\n", 0, F::None, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    qzu_test::Batch b;
+    b.options.inputCharsetIndex = c.inputIndex;
+    b.options.outputCharsetIndex = 2;
+    b.options.function = c.function;
+    const fs::path file = b.At("in.bin");
+    qzu_test::WriteFileText(file, c.bytes);
+    CWString text = CWString::FromSystemPath(file.string()), result;
+    b.core.ConvertOne(result, CWString(), 0, 0, text, false);
+    EXPECT_EQ(b.core.SkippedNonText(), !c.text);
+    EXPECT_EQ(result.IsEmpty(), !c.text) << result.ToUtf8();
+    EXPECT_EQ(std::distance(fs::directory_iterator(b.dir.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(qzu_test::ReadFileText(file), c.bytes);
+  }
+}
+
+// A log with terminal colours holds ESC bytes, more than one in a hundred,
+// and an odd number of bytes (no UTF-16 reading): it is still text.
+TEST(ConversionCore, ALogWithTerminalColoursIsConverted) {
+  qzu_test::Batch b;
+  b.options.inputCharsetIndex = 1;   // GBK
+  b.options.outputCharsetIndex = 2;  // UTF-8
+  b.options.saveToNewLocation = true;
+  const std::string log =
+      "\x1b[32mOK\x1b[0m \xD6\xD0\n\x1b[1;31mERR\x1b[0m \xCE\xC4\n\x1b[33mWARN\x1b[0m x\n";
+  ASSERT_EQ(log.size() % 2, 1u);
+  qzu_test::WriteFileText(b.At("run.log"), log);
+  EXPECT_EQ(b.Convert(b.At("run.log")), CWString(u"1"));
+  EXPECT_FALSE(b.core.SkippedNonText());
+  EXPECT_EQ(qzu_test::ReadFileText(b.At("转换结果/run.log")),
+            "\xEF\xBB\xBF\x1b[32mOK\x1b[0m 中\n\x1b[1;31mERR\x1b[0m 文\n\x1b[33mWARN\x1b[0m x\n");
+}
+
+// A text longer than one piece of the encoder, whose only character GBK
+// lacks stands in the first piece, counts one replaced character, however
+// many pieces follow.
+TEST(ConversionCore, ACharacterTheCodePageLacksIsCountedOnceAcrossPieces) {
+  for (const size_t at : {size_t{0}, size_t{70000}}) {
+    SCOPED_TRACE(at);
+    qzu_test::Batch b;
+    b.options.inputCharsetIndex = 3;   // UTF-16
+    b.options.outputCharsetIndex = 1;  // GBK
+    b.options.saveToNewLocation = true;
+    std::u16string text(200000, u'中');
+    for (size_t i = 100; i < text.size(); i += 100) text[i] = u'\n';
+    text[at + 1] = u'한';  // not in GBK
+    qzu_test::WriteFileText(b.At("f.txt"), std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2));
+    EXPECT_EQ(b.Convert(b.At("f.txt")), CWString(u"1"));
+    EXPECT_EQ(b.core.ReplacedCharacters(), 1);
+    const std::string out = qzu_test::ReadFileText(b.At("转换结果/f.txt"));
+    EXPECT_EQ(out.substr(2 * (at + 1) - at / 100, 1), "?");  // each line break one byte
+  }
+}
+
+// The check for text counts in blocks of vectors: the verdict flips at the
+// same count wherever the control characters and zero bytes stand, in a
+// vector, across blocks, or in the tail after the last whole vector.
+TEST(ConversionCore, TheCheckForTextCountsEveryByteAndUnit) {
+  // Odd sizes: many control bytes in an even number are UTF-16 CJK text.
+  for (const size_t size : {size_t{301}, size_t{4079}, size_t{4081}, size_t{4097}, size_t{8161}, size_t{12347}}) {
+    SCOPED_TRACE(size);
+    const size_t allowed = std::max<size_t>(2, size / 100);  // more is no text
+    for (const size_t stride : {size_t{1}, size_t{7}, size / allowed}) {
+      SCOPED_TRACE(stride);
+      std::string bytes(size, 'a');
+      std::u16string units(size, u'中');
+      // From the end backwards, so the tail and the last block get theirs.
+      for (size_t i = 0; i < allowed; ++i) bytes[size - 1 - i * stride] = '\x01', units[size - 1 - i * stride] = u'\x7F';
+      EXPECT_FALSE(BytesHoldNoText(bytes));
+      EXPECT_FALSE(UnitsHoldNoText(units));
+      std::string withText = bytes;
+      std::replace(withText.begin(), withText.end(), 'a', '\x1b');  // ESC is text
+      EXPECT_FALSE(BytesHoldNoText(withText));
+      bytes[0] = '\x1f';
+      units[0] = u'\x1f';
+      EXPECT_TRUE(BytesHoldNoText(bytes));
+      EXPECT_TRUE(UnitsHoldNoText(units));
+    }
+    // Zero bytes on both sides, the second in the last two bytes.
+    std::string zeros(size & ~size_t{1}, 'a');
+    zeros[1] = '\0';
+    EXPECT_FALSE(BytesHoldNoText(zeros));  // "a" in UTF-16LE, and so on
+    zeros[zeros.size() - 2] = '\0';
+    EXPECT_TRUE(BytesHoldNoText(zeros));
+  }
 }
 
 }  // namespace
