@@ -6,6 +6,7 @@
 #include "platform/system_code_page.h"
 #include "textlib/charset_detect_count.h"
 #include "textlib/charset_detect_readings.h"
+#include "textlib/charset_detect_utf16.h"
 #include "textlib/code_page_table.h"
 
 bool CharsetInList(const CWString& name, const CWString& list, const CWString& separators) {
@@ -51,6 +52,8 @@ CWString DetectEncoding(const CQzuMem& bytes, int& markLength) {
     if (bytes[1] == 0) return CWString(u"UTF-16");
     if (bytes[0] == 0) return CWString(u"UTF-16BE");
   }
+  // Unmarked UTF-16 that starts with a character other than ASCII.
+  if (CWString utf16 = DetectUnmarkedUtf16(bytes.GetData(), bytes.GetSize()); !utf16.IsEmpty()) return utf16;
   const int codePage = GetSystemCodePage();
   // Where GBK is the system's charset, a short Chinese text that is also
   // well-formed UTF-8 keeps its GBK reading when the UTF-8 one is no text.

@@ -1,8 +1,9 @@
 // A batch through the real main window, offscreen, over a tree whose files
 // need detection to tell their charset: short Chinese words in GBK (whose
 // bytes are also well-formed UTF-8), UTF-8 text that puts Latin words beside
-// Greek ones, and UTF-8 cut inside its last character. Each comes out as the
-// text it holds.
+// Greek ones, UTF-8 cut inside its last character, and UTF-16 in either
+// order without a mark whose first character is Chinese. Each comes out as
+// the text it holds.
 #include <gtest/gtest.h>
 
 #include <QMessageBox>
@@ -18,11 +19,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
+std::string Utf16(const std::u16string& text, bool bigEndian) {
+  std::string bytes;
+  for (char16_t u : text) {
+    const char low = static_cast<char>(u & 0xFF), high = static_cast<char>(u >> 8);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
 using BatchWindow = qzu_test::BatchWindowFixture;
 using qzu_test::Gbk;
 using qzu_test::W;
 
-TEST_F(BatchWindow, DetectionTellsShortGbkWordsLatinBesideGreekAndCutUtf8) {
+TEST_F(BatchWindow, DetectionTellsShortGbkWordsLatinBesideGreekCutUtf8AndUnmarkedUtf16) {
   ASSERT_EQ(GetSystemCodePage(), 936);
   const fs::path p = tree.path() / "P";
   fs::create_directories(p);
@@ -40,6 +50,8 @@ TEST_F(BatchWindow, DetectionTellsShortGbkWordsLatinBesideGreekAndCutUtf8) {
       {"cafe.txt", "café α", "café α"},
       // The cut character becomes a replacement character, as other bad bytes do.
       {"cut.txt", std::string("好的，明天见").substr(0, 17), "好的，明天\xEF\xBF\xBD"},
+      {"le.txt", Utf16(u"中文Größe\r\n", false), "中文Größe\r\n"},
+      {"be.txt", Utf16(u"中文Größe\r\n", true), "中文Größe\r\n"},
   };
   std::vector<fs::path> paths;
   for (const File& f : files) {
@@ -52,7 +64,7 @@ TEST_F(BatchWindow, DetectionTellsShortGbkWordsLatinBesideGreekAndCutUtf8) {
   for (const File& f : files)
     EXPECT_EQ(qzu_test::ReadFileText(p / "转换结果" / f.name), "\xEF\xBB\xBF" + f.expected) << f.name;
   ASSERT_EQ(hooks.boxes.size(), 1u);
-  EXPECT_EQ(hooks.boxes[0].text.Str().rfind(u"已转换 8 个！", 0), 0u) << hooks.boxes[0].text.ToUtf8();
+  EXPECT_EQ(hooks.boxes[0].text.Str().rfind(u"已转换 10 个！", 0), 0u) << hooks.boxes[0].text.ToUtf8();
 
   // With QZU_SUMMARY_PNG set, the summary as its message box shows it, for a
   // person to look at.

@@ -226,6 +226,24 @@ TEST(DetectEncoding, Utf8CutInsideItsLastCharacterStaysUtf8) {
   EXPECT_EQ(Detect(Gbk(u"涓澳")), u"gbk");
 }
 
+// UTF-16 without a mark whose first character is not ASCII: the zero test
+// of the first two bytes misses it, the reading of the whole does not.
+TEST(DetectEncoding, UnmarkedUtf16StartingWithChineseIsTakenInItsOrder) {
+  CodePageGuard guard(936);
+  for (const std::u16string& text : {std::u16string(u"中文Größe\r\n"), std::u16string(u"中Größe"),
+                                    std::u16string(u"床前明月光，疑是地上霜。 (Li Bai)\r\n")}) {
+    std::string le, be;
+    for (char16_t u : text) {
+      le += {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+      be += {static_cast<char>(u >> 8), static_cast<char>(u & 0xFF)};
+    }
+    int mark = 0;
+    EXPECT_EQ(DetectEncoding(CQzuMem(le.data(), le.size()), mark), u"UTF-16") << ToHex(le);
+    EXPECT_EQ(DetectEncoding(CQzuMem(be.data(), be.size()), mark), u"UTF-16BE") << ToHex(be);
+    EXPECT_EQ(mark, 0);
+  }
+}
+
 TEST(DetectEncoding, MarkLengthIsWrittenOnlyForAMark) {
   rg_Ombrine_base::rg_ZhengShuLei mark(7);
   EXPECT_EQ(DetectEncoding(MemFromHex("41 00"), mark), u"UTF-16");
