@@ -307,7 +307,7 @@ void rg_ZhuChuangKouLei::BuildCharFormatPanel() {
 void rg_ZhuChuangKouLei::BuildBatchGroup() {
   HeadingLook(BatchGroup);
   BatchGroup.BindLabelEventHandler(&HtmlPreviewCallback, MainWindowEvents);
-  CreateAt(BatchGroup, this, 9, 602, 1198, 122, 165);
+  CreateAt(BatchGroup, this, 9, 602, 1198, 122, 165);  // the layout widens it with the window
   BatchGroup.SetLabelText(u"批量转换");
 
   auto makeBatchButton = [this](Button& button, const char16_t* caption, int x, int id) {

@@ -16,6 +16,9 @@ namespace rg_Ombrine_app {
 
 namespace {
 
+// The batch group's width as built, in logical pixels.
+constexpr int kBatchGroupWidth = 1198;
+
 // The controls the layout has not created stay where they are.
 void MoveIfWindow(CQzuWinControl& control, int x, int y, int width, int height) {
   if (control.HasWindow()) control.Move(x, y, width, height);
@@ -86,6 +89,9 @@ intptr_t rg_ZhuChuangKouLei::OnMainWindowResize() {
 
   MoveIfWindow(EditorsPanel, 0, T(EditorsPanel), clientWidth, clientHeight - H(BatchGroup) - T(EditorsPanel));
   SetTopIfWindow(BatchGroup, T(EditorsPanel) + H(EditorsPanel));
+  // The batch group (and its rule) reaches the right edge of a wider window;
+  // never narrower than built.
+  SetWidthIfWindow(BatchGroup, std::max(ScaleByDpiFactor(kBatchGroupWidth), clientWidth - L(BatchGroup)));
 
   // The editors' outer margin, as the build placed the input editor.
   const int margin = L(InputEditor);

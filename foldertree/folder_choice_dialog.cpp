@@ -1,6 +1,10 @@
 #include "foldertree/folder_choice_dialog.h"
 
+#include <algorithm>
+
 #include "common/dpi.h"
+#include "framework/screen_area.h"
+#include "framework/window_fit.h"
 #include "platform/file_system_ops.h"
 #include "platform/hooks.h"
 #include "textlib/path_helpers.h"
@@ -26,6 +30,9 @@ constexpr int32_t kNewFolderIcon = 515;
 constexpr int32_t kPasteIcon = 509;
 // The gap between the typed text and the paste button, in logical pixels.
 constexpr int kPasteGap = 6;
+// The folder tree's design height, and the least it is given on a low screen.
+constexpr int kTreeHeight = 424;
+constexpr int kLeastTreeHeight = kTreeHeight / 4;
 
 rg_TavelkinLiuLanWenJianGaLei* Self(CQzuObject* r) { return static_cast<rg_TavelkinLiuLanWenJianGaLei*>(r); }
 
@@ -94,7 +101,14 @@ CWString rg_TavelkinLiuLanWenJianGaLei::ShowFolderChoiceDialog(const CWString& p
   hintLabel.SetCaption(prompt);
   resultText.Empty();
   startFolder = start;
-  CreateModal(nullptr, DefaultWidth(), DefaultHeight(), 0xFFFF);
+  // Fit the screen's available area as the main window does, by the tree's
+  // height (a shorter tree only scrolls sooner).
+  const QSize room = AvailableClientSize(AvailableScreenArea().size(), GetDpiFactor());
+  const int height = DefaultHeight();
+  m_treeShrink = 0;
+  if (!room.isEmpty() && height > room.height())
+    m_treeShrink = std::min(height - room.height(), ScaleByDpiFactor(kTreeHeight) - ScaleByDpiFactor(kLeastTreeHeight));
+  CreateModal(nullptr, DefaultWidth(), height - m_treeShrink, 0xFFFF);
   return resultText;
 }
 
@@ -109,7 +123,9 @@ void rg_TavelkinLiuLanWenJianGaLei::CreateButton(Button& button, int id, const c
   button.RedrawButton();
   button.imageRenderWidth = imageSize;
   button.imageRenderHeight = imageSize;
-  button.Create(this, ScaleByDpiFactor(x), ScaleByDpiFactor(y), ScaleByDpiFactor(width), ScaleByDpiFactor(height), id);
+  // Every button lies below the tree and moves up with its bottom.
+  button.Create(this, ScaleByDpiFactor(x), ScaleByDpiFactor(y) - m_treeShrink, ScaleByDpiFactor(width),
+                ScaleByDpiFactor(height), id);
   button.SetButtonFont(font);
   button.SetButtonSvgResource(icon);
 }
@@ -125,7 +141,7 @@ void rg_TavelkinLiuLanWenJianGaLei::CreateChildren() {
   folderTree.FilesDroppedEvent.Connect(&FilesDropped, m_receiver);
   folderTree.AttachListener();
 
-  folderTree.Create(this, S(7), S(64), S(544), S(424), kDialogTreeId);
+  folderTree.Create(this, S(7), S(64), S(544), S(kTreeHeight) - m_treeShrink, kDialogTreeId);
   rg_TavelkinShuXingKuang& box = folderTree.TreeBox();
   box.checkBoxes = 0;
   box.PaintTreeBox(-1);
@@ -143,7 +159,7 @@ void rg_TavelkinLiuLanWenJianGaLei::CreateChildren() {
   pasteButton.SetButtonToolTip(kPathToolTip);
 
   pathBox.SetFontText(kPathBoxFont);
-  pathBox.Create(this, S(7), S(497), S(544), S(32), kDialogPathBoxId);
+  pathBox.Create(this, S(7), S(497) - m_treeShrink, S(544), S(32), kDialogPathBoxId);
   pathBox.SetToolTip(kPathToolTip);
   // The paste button was made first and lies over the box's right end: Qt
   // draws the later sibling on top, so it is raised again.

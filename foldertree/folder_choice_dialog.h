@@ -52,7 +52,10 @@ class rg_TavelkinLiuLanWenJianGaLei : public rg_Ombrine_MFCJieMian_base::CQzuWin
   int CopyFrom(const CQzuObject& source) override;
   void LoadFromStream(CQzuStream& stream) override;
   void SaveToStream(CQzuStream& stream) const override;
-  // 562 x 606 logical pixels.
+  // 562 x 606 logical pixels. On a screen whose available area is lower
+  // than that (less the window frame), the dialog opens lower by giving the
+  // folder tree less height, down to a quarter of its own; the rows below
+  // the tree move up with it.
   int DefaultWidth() const override;
   int DefaultHeight() const override;
 
@@ -89,6 +92,7 @@ class rg_TavelkinLiuLanWenJianGaLei : public rg_Ombrine_MFCJieMian_base::CQzuWin
 
   CQzuReceiverRef m_receiver;
   int32_t m_destroying = 0;
+  int m_treeShrink = 0;  // device pixels the tree gives up to fit the screen
 };
 
 }  // namespace rg_TavelkinMingLingJi_ChuangKouZuJian_MuLuShu

@@ -241,7 +241,9 @@ int rg_TavelkinShuXingKuang::BeginRowRename(int row, int line) {
   const int start = lineTextStart[at], end = lineTextEnd[at];
   const int x = canvasX + start + iconSize + margin - 1;
   const int y = margin + i * (rowGap + rowHeight);
-  int width = std::max(end - start - iconSize - margin + 6, 3 * textHeight);
+  // Wide enough for the whole name in the field (its frame and margins
+  // included), so that it opens without scrolling its start away.
+  int width = std::max({end - start - iconSize - margin + 6, m_renameField.WidthForText(text), 3 * textHeight});
   width = std::min(width, GetClientWidth() - x);
   m_renameField.Move(x, y, width, rowHeight);
 

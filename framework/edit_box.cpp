@@ -1,6 +1,7 @@
 #include "framework/edit_box.h"
 
 #include <QLineEdit>
+#include <QStyle>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -67,6 +68,21 @@ QWidget* rg_edit_box::CreateNativeWidget(const CQzuCreateParams& params, QWidget
     if (GetWidget() == edit) Raise(OnTextChanged);
   });
   return edit;
+}
+
+int rg_edit_box::WidthForText(const CWString& text) const {
+  const auto* line = qobject_cast<const QLineEdit*>(GetWidget());
+  if (!line) return 0;
+  // QLineEdit lays the text out inside its frame, its contents and text
+  // margins, and a fixed margin of 2 pixels on each side; the caret takes a
+  // pixel or two after the last character.
+  constexpr int kLineEditSideMargin = 2;
+  constexpr int kCaretRoom = 2;
+  const int frame = line->hasFrame() ? line->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, line) : 0;
+  const QMargins contents = line->contentsMargins();
+  const QMargins margins = line->textMargins();
+  return line->fontMetrics().horizontalAdvance(ToQString(text)) + 2 * frame + contents.left() + contents.right() +
+         margins.left() + margins.right() + 2 * kLineEditSideMargin + kCaretRoom;
 }
 
 std::vector<QObject*> rg_edit_box::WatchedParts(QWidget* widget) {

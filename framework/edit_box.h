@@ -29,6 +29,9 @@ class rg_edit_box : public CQzuWinControl {
   const CWString& GetCueBanner() const { return m_cueBanner; }
   // Inner margins in pixels (EM_SETMARGINS); -1 keeps a side.
   void SetMargins(int left, int right);
+  // The width a one-line box needs to show `text` whole in its font, with
+  // its frame, margins and caret; 0 without a window or for a multi-line box.
+  int WidthForText(const CWString& text) const;
   // Selection in UTF-16 units; end -1 means the end of the text.
   void SetSel(int start, int end);
   void GetSel(int& start, int& end) const;

@@ -7,7 +7,22 @@ namespace {
 QLocale Chinese() { return QLocale(QLocale::Chinese, QLocale::China); }
 }  // namespace
 
-QString FileDialogColumns::SizeText(qint64 bytes) { return Chinese().formattedDataSize(bytes); }
+QString FileDialogColumns::SizeText(qint64 bytes) {
+  // The Chinese locale names bytes ("27 字节") but leaves the larger units
+  // as their symbols ("4.88 KiB"): those come from the catalogue, in the
+  // same form, with the locale's two decimals.
+  static const char* const kUnits[] = {"%1 KiB", "%1 MiB", "%1 GiB", "%1 TiB", "%1 PiB", "%1 EiB"};
+  const QLocale chinese = Chinese();
+  if (bytes > -1024 && bytes < 1024) return chinese.formattedDataSize(bytes);
+  int power = 0;
+  double value = static_cast<double>(bytes);
+  while (power < 6 && (value >= 1024.0 || value <= -1024.0)) {
+    value /= 1024.0;
+    ++power;
+  }
+  return QCoreApplication::translate("QzuFileDialog", kUnits[power - 1], "file size in units of 1024 bytes")
+      .arg(chinese.toString(value, 'f', 2));
+}
 
 QString FileDialogColumns::DateText(const QDateTime& time) { return Chinese().toString(time, QLocale::ShortFormat); }
 

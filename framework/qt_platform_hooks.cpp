@@ -30,6 +30,63 @@ CWString CQtPlatformHooks::GetClipboardText() {
   return clipboard ? FromQString(clipboard->text()) : CWString();
 }
 
+namespace {
+
+constexpr QChar kWordJoiner(0x2060);      // no break here
+constexpr QChar kZeroWidthSpace(0x200B);  // a break may come here
+
+// A run of non-blanks: when it holds "/", its characters are joined so that
+// it breaks only after its separators.
+QString JoinedRun(const QString& run) {
+  if (!run.contains(u'/')) return run.toHtmlEscaped();
+  QString out;
+  for (qsizetype i = 0; i < run.size(); ++i) {
+    const QChar c = run[i];
+    out += QString(c).toHtmlEscaped();
+    if (i + 1 == run.size()) break;
+    // The second half of a pair stays with its first.
+    if (c.isHighSurrogate()) continue;
+    out += c == u'/' ? kZeroWidthSpace : kWordJoiner;
+  }
+  return out;
+}
+
+// Blanks and the full-width punctuation of Chinese prose ("目录：/tmp/...")
+// end a run.
+bool EndsRun(QChar c) {
+  const char16_t u = c.unicode();
+  return c.isSpace() || (u >= 0x3000 && u <= 0x303F) || (u >= 0xFF01 && u <= 0xFF0F) || (u >= 0xFF1A && u <= 0xFF20);
+}
+
+}  // namespace
+
+QString MessageBoxHtml(const QString& text, int spaceWidth) {
+  QString normalised = text;
+  normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+  QString html;
+  for (const QString& line : normalised.split(u'\n')) {
+    qsizetype indent = 0;
+    while (indent < line.size() && line[indent] == u' ') ++indent;
+    QString body;
+    QString run;
+    for (qsizetype i = indent; i < line.size(); ++i) {
+      if (EndsRun(line[i])) {
+        body += JoinedRun(run);
+        run.clear();
+        body += QString(line[i]).toHtmlEscaped();
+      } else {
+        run += line[i];
+      }
+    }
+    body += JoinedRun(run);
+    if (body.isEmpty()) body = QStringLiteral("&nbsp;");
+    html += QStringLiteral("<div style=\"white-space:pre-wrap; margin-left:%1px\">%2</div>")
+                .arg(indent * spaceWidth)
+                .arg(body);
+  }
+  return html;
+}
+
 int CQtPlatformHooks::MessageBox(const CWString& text, const CWString& caption, int style) {
   if (!qApp) return IPlatformHooks::MessageBox(text, caption, style);
   // On the heap: the owner may be destroyed while the box is up, and takes
@@ -37,7 +94,8 @@ int CQtPlatformHooks::MessageBox(const CWString& text, const CWString& caption, 
   QPointer<QMessageBox> guard = new QMessageBox(QApplication::activeWindow());
   QMessageBox& box = *guard;
   box.setWindowTitle(caption.IsEmpty() ? QStringLiteral("信息:") : ToQString(caption));
-  box.setText(ToQString(text));
+  box.setTextFormat(Qt::RichText);
+  box.setText(MessageBoxHtml(ToQString(text), box.fontMetrics().horizontalAdvance(u' ')));
   switch (style & 0xF0) {
     case kMbIconError: box.setIcon(QMessageBox::Critical); break;
     case kMbIconQuestion: box.setIcon(QMessageBox::Question); break;

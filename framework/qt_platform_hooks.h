@@ -2,6 +2,8 @@
 // The Qt side of the platform hooks: clipboard, message boxes, opening with
 // the desktop, the recycle bin, key and button state, cursor position, the
 // message pump and special folders. Start-up installs it.
+#include <QString>
+
 #include "platform/hooks.h"
 
 class CQtPlatformHooks : public IPlatformHooks {
@@ -22,3 +24,11 @@ class CQtPlatformHooks : public IPlatformHooks {
 
 // Installs one process-wide instance (and the key state tracker).
 void InstallQtPlatformHooks();
+
+// The text of a message box as the rich text it is shown in: one block per
+// line (CR LF, LF or CR); a line's leading spaces become its block's left
+// margin (`spaceWidth` pixels each), so that a listed name that wraps goes
+// on under its own start; and a run of non-blanks holding "/" (a path; blanks
+// and full-width punctuation end a run) wraps only after a "/", never inside
+// a name.
+QString MessageBoxHtml(const QString& text, int spaceWidth);

@@ -145,7 +145,9 @@ void ScintillaLongLines::Protect() {
 }
 
 std::string LongLineNote(intptr_t lineCharacters, intptr_t shownCharacters) {
-  return QString::fromUtf16(u"此行共 %1 个字符，只显示前 %2 个（文本完整，复制、保存和转换不受影响）")
+  // Two lines, each narrower than an editor at the smallest window: a note
+  // is never wrapped, and a longer one would be cut at the editor's edge.
+  return QString::fromUtf16(u"此行共 %1 个字符，只显示前 %2 个\n（文本完整，复制、保存和转换不受影响）")
       .arg(lineCharacters)
       .arg(shownCharacters)
       .toStdString();

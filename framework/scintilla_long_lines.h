@@ -34,7 +34,7 @@ inline constexpr int kScintillaLineNoteStyle = 30;
 using QzuScintillaSend = intptr_t (*)(intptr_t pointer, unsigned int message, uintptr_t wParam, intptr_t lParam);
 
 // The note under a line of `lineCharacters` characters of which the first
-// `shownCharacters` are drawn.
+// `shownCharacters` are drawn: two lines, so that it fits a narrow editor.
 std::string LongLineNote(intptr_t lineCharacters, intptr_t shownCharacters);
 
 class ScintillaLongLines {

@@ -86,8 +86,10 @@ void CQzuWinForm::AfterCreate(const CQzuCreateParams& params) {
   CQzuWinControl::AfterCreate(params);
   QWidget* w = GetWidget();
   if (!m_envelope && m_borderStyle != 1) w->setFixedSize(w->size());
-  if (m_centredOnScreen && (params.x == qzu_win::kCwUseDefault || params.y == qzu_win::kCwUseDefault))
-    CentreOnScreen();
+  if (params.x == qzu_win::kCwUseDefault || params.y == qzu_win::kCwUseDefault) {
+    if (m_centredOnScreen) CentreOnScreen();
+    else CentreOverOwner();
+  }
   if (m_escCloses) {
     auto* esc = new QAction(w);
     esc->setShortcut(QKeySequence(Qt::Key_Escape));
@@ -111,6 +113,22 @@ void CQzuWinForm::CentreOnScreen() {
   const int x = std::max(area.x(), area.x() + (area.width() - size.width()) / 2);
   const int y = std::max(area.y(), area.y() + (area.height() - size.height()) / 2);
   w->move(x, y);
+}
+
+void CQzuWinForm::CentreOverOwner() {
+  QWidget* w = GetWidget();
+  if (!w || m_envelope || !w->isWindow() || !m_ownerWidget) return;
+  const QWidget* owner = m_ownerWidget->window();
+  if (!owner->isVisible()) return;
+  const QSize size = w->frameGeometry().size();
+  QPoint at = owner->frameGeometry().center() - QPoint(size.width() / 2, size.height() / 2);
+  const QRect area = AvailableScreenArea();
+  if (!area.isEmpty()) {
+    // Kept inside the screen's area, its top left first when it is larger.
+    at.setX(std::max(area.x(), std::min(at.x(), area.x() + area.width() - size.width())));
+    at.setY(std::max(area.y(), std::min(at.y(), area.y() + area.height() - size.height())));
+  }
+  w->move(at);
 }
 
 void CQzuWinForm::ApplyCaption(const CWString& caption) {

@@ -54,14 +54,18 @@ class CQzuWinForm : public rg_ZuJianBuJuQi, public IWinFormEventListener {
   void SetTopMost(bool topMost);
   void SetEscCloses(bool escCloses) { m_escCloses = escCloses ? 1 : 0; }
   // A form created without a position is centred on the primary screen
-  // when this is on; off (the default), its position is the window system's
-  // choice.
+  // when this is on; off (the default), it is centred over its owner's
+  // window when it has a shown one (CentreOverOwner), else its position is
+  // the window system's choice.
   void SetCentredOnScreen(bool centred) { m_centredOnScreen = centred ? 1 : 0; }
   // Moves the window so that it sits in the middle of the primary screen's
   // available area (AvailableScreenArea), its top left kept on the screen
   // when it is larger.
   // Nothing without a window or for a form inside an envelope.
   void CentreOnScreen();
+  // Moves the window so that its middle is the middle of its owner's window,
+  // kept inside the available area. Nothing without a shown owner.
+  void CentreOverOwner();
 
   // Asks OnCloseQuery; true when the form may close.
   bool QueryClose();

@@ -53,5 +53,35 @@
         <comment>type of a symbolic link</comment>
         <translation>快捷方式</translation>
     </message>
+    <message>
+        <source>%1 KiB</source>
+        <comment>file size in units of 1024 bytes</comment>
+        <translation>%1 千字节</translation>
+    </message>
+    <message>
+        <source>%1 MiB</source>
+        <comment>file size in units of 1024 bytes</comment>
+        <translation>%1 兆字节</translation>
+    </message>
+    <message>
+        <source>%1 GiB</source>
+        <comment>file size in units of 1024 bytes</comment>
+        <translation>%1 吉字节</translation>
+    </message>
+    <message>
+        <source>%1 TiB</source>
+        <comment>file size in units of 1024 bytes</comment>
+        <translation>%1 太字节</translation>
+    </message>
+    <message>
+        <source>%1 PiB</source>
+        <comment>file size in units of 1024 bytes</comment>
+        <translation>%1 拍字节</translation>
+    </message>
+    <message>
+        <source>%1 EiB</source>
+        <comment>file size in units of 1024 bytes</comment>
+        <translation>%1 艾字节</translation>
+    </message>
 </context>
 </TS>

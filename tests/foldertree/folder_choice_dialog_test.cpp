@@ -17,6 +17,8 @@
 
 #include "folder_tree_test_util.h"
 #include "foldertree/folder_choice_dialog.h"
+#include "framework/screen_area.h"
+#include "framework/window_fit.h"
 
 namespace {
 
@@ -192,6 +194,38 @@ TEST_F(FolderChoiceDialog, ADropGoesToTheFolderHoldingTheItem) {
               F(docs))
         << item;
   }
+}
+
+// On a low screen the dialog fits the available area (with room for the
+// window frame) by a shorter tree, and its button row stays inside it; on a
+// screen with room it keeps its design size.
+TEST_F(FolderChoiceDialog, ItFitsTheScreensAvailableArea) {
+  const struct {
+    QSize area;
+    QSize dialog;      // its client size
+    int treeHeight;
+  } cases[] = {
+      {QSize(1600, 1000), QSize(562, 606), 424},
+      {QSize(800, 600), QSize(562, 600 - FrameAllowance(1.0).height()), 424 - (606 - 600 + FrameAllowance(1.0).height())},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.area.height());
+    SetAvailableScreenArea(QRect(QPoint(0, 0), c.area));
+    Run(CWString(), [&](Dialog& d) {
+      QWidget* envelope = d.GetEnvelope();
+      EXPECT_EQ(envelope->size(), c.dialog);
+      EXPECT_EQ(d.folderTree.GetWidget()->height(), c.treeHeight);
+      for (Dialog::Button* b : {&d.okButton, &d.cancelButton, &d.newFolderButton}) {
+        const QRect r = b->GetWidget()->geometry();
+        EXPECT_EQ(r.size(), QSize(136, 48));
+        EXPECT_LE(r.bottom(), envelope->height() - 1);
+        EXPECT_EQ(envelope->height() - r.bottom() - 1, 606 - 542 - 48) << "the margin below the buttons";
+      }
+      EXPECT_EQ(d.pathBox.GetWidget()->geometry().top(), d.folderTree.GetWidget()->geometry().bottom() + 1 + 9);
+      Click(d.cancelButton);
+    });
+  }
+  SetAvailableScreenArea(QRect());
 }
 
 }  // namespace

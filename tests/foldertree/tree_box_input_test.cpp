@@ -6,6 +6,8 @@
 // files, the keyboard-move lock and the settle timer of a resize.
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -313,6 +315,30 @@ TEST_F(TreeBoxInput, F2RenamesWithTheHandlersTextAndItsVerdict) {
   QTest::keyClick(t.box.RenameField().GetWidget(), Qt::Key_Return);
   EXPECT_EQ(log.events.back(), "committed 5 音乐库 -> x");
   EXPECT_EQ(t.Model().GetRowText(5, l = {}), u"音乐库");
+}
+
+// The field opens wide enough for the whole name: its first character stays
+// at the field's left edge, for short and longer names alike.
+TEST_F(TreeBoxInput, TheRenameFieldShowsTheWholeName) {
+  for (const char16_t* name : {u"新文件夹", u"新建文件夹", u"Folder", u"一二三四五六七八九十"}) {
+    const int row = t.Model().GetRowCount();
+    t.Model().AppendTreeRow(name, -1, 0, 0, 0);
+    t.Model().SetSelectedRowValue(row);
+    t.box.PaintTreeBox(-1);
+    ASSERT_EQ(t.box.BeginRowRename(row, rg_TavelkinMingLingJi_ChuangKouZuJian::kRenameFromKeyboard), 1);
+    auto* line = qobject_cast<QLineEdit*>(t.box.RenameField().GetWidget());
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->text(), QString::fromUtf16(name));
+    // With the caret at the end, the caret stands the whole name's width
+    // from the text area's left edge: nothing was scrolled out (a field too
+    // narrow scrolls the text left to keep the caret in view).
+    line->grab();  // the field scrolls its text as it paints
+    const QRect area = line->contentsRect().marginsRemoved(line->textMargins());
+    const int caretLeft = line->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+    EXPECT_GE(caretLeft - area.left(), line->fontMetrics().horizontalAdvance(line->text()) - 4)
+        << CWString(name).ToUtf8();
+    QTest::keyClick(line, Qt::Key_Return);
+  }
 }
 
 // Scrolling while the field is open takes the focus to the display painter,

@@ -7,7 +7,12 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 #include <QUrl>
 
@@ -174,3 +179,50 @@ TEST_F(QtHooksTest, SpecialFoldersComeFromTheDesktop) {
 }
 
 #include "qt_platform_hooks_test.moc"
+
+// A message laid out narrower than its lines: a path wraps only after a
+// "/", a listed name goes on under its own start, and the text reads the
+// same without the marks that steer the breaks.
+TEST(MessageBoxText, PathsWrapAtSeparatorsAndListedLinesHangUnderTheirStart) {
+  const QString message = QStringLiteral(
+      "失败的文件:\r\n  资料/转换结果/第二层文件夹/一个长文件名.txt\r\n确定后可以打开转换结果所在目录：/tmp/批量/转换结果");
+  const int spaceWidth = 4;
+  for (const int width : {120, 160, 200, 260}) {
+    SCOPED_TRACE(width);
+    QTextDocument document;
+    document.setDocumentMargin(0);
+    document.setHtml(MessageBoxHtml(message, spaceWidth));
+    document.setTextWidth(width);
+    ASSERT_GT(document.size().height(), 0);  // laid out
+    QStringList lines;
+    int wrapped = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+      QString plain = block.text();
+      plain.remove(QChar(0x2060)).remove(QChar(0x200B));
+      lines << plain;
+      const QTextLayout* layout = block.layout();
+      for (int i = 1; i < layout->lineCount(); ++i) {
+        ++wrapped;
+        // Inside a path the break comes after a "/", never between two
+        // characters of one name (prose breaks as Chinese text does).
+        QString before = block.text().left(layout->lineAt(i).textStart());
+        QString after = block.text().mid(layout->lineAt(i).textStart());
+        for (QString* part : {&before, &after}) part->remove(QChar(0x2060)).remove(QChar(0x200B));
+        const qsizetype runStart = std::max(before.lastIndexOf(u' '), before.lastIndexOf(u'：')) + 1;
+        const QRegularExpression runEnds(QStringLiteral("[ ：]"));
+        const qsizetype runEnd = after.indexOf(runEnds);
+        const QString run = before.mid(runStart) + (runEnd < 0 ? after : after.left(runEnd));
+        if (run.contains(u'/')) EXPECT_TRUE(before.endsWith(u'/')) << before.toStdString();
+        else EXPECT_EQ(block.blockNumber(), 2) << "only the prose line breaks outside a path";
+        EXPECT_EQ(layout->lineAt(i).x(), layout->lineAt(0).x());
+      }
+    }
+    EXPECT_EQ(lines, QStringList({QStringLiteral("失败的文件:"),
+                                  QStringLiteral("资料/转换结果/第二层文件夹/一个长文件名.txt"),
+                                  QStringLiteral("确定后可以打开转换结果所在目录：/tmp/批量/转换结果")}));
+    EXPECT_GE(wrapped, 1);
+    // The listed line stands in by its two spaces.
+    EXPECT_EQ(document.begin().next().blockFormat().leftMargin(), 2 * spaceWidth);
+    EXPECT_EQ(document.begin().blockFormat().leftMargin(), 0);
+  }
+}

@@ -17,10 +17,12 @@
 #include <QTimer>
 
 #include <functional>
+#include <limits>
 #include <map>
 
 #include "framework/application_startup.h"
 #include "framework/file_dialog.h"
+#include "framework/file_dialog_columns.h"
 #include "framework/qt_text.h"
 #include "platform/hooks.h"
 #include "qt_pump.h"
@@ -156,7 +158,7 @@ TEST_F(QtTranslationTest, TheFileDialogNamesTypesSizesAndDatesInChinese) {
   } rows[] = {
       {"子文件夹", "", "文件夹"},
       {"说明.txt", "27 字节", "TXT 文件"},
-      {"图片.PNG", "4.88 KiB", "PNG 文件"},
+      {"图片.PNG", "4.88 千字节", "PNG 文件"},
       {"README", "3 字节", "文件"},
   };
   const QRegularExpression chineseDate(QStringLiteral("^\\d{4}/\\d{1,2}/\\d{1,2} \\d{1,2}:\\d{2}$"));
@@ -169,6 +171,29 @@ TEST_F(QtTranslationTest, TheFileDialogNamesTypesSizesAndDatesInChinese) {
     EXPECT_TRUE(chineseDate.match(found->second[3]).hasMatch()) << found->second[3].toStdString();
   }
   EXPECT_EQ(view.wideEnough, std::vector<bool>({true, true, true}));
+}
+
+// Every size in the same Chinese form: the count of bytes below 1024, two
+// decimals of the unit above.
+TEST_F(QtTranslationTest, FileSizesAreWrittenWithChineseUnits) {
+  InitializeFramework();
+  const struct {
+    qint64 bytes;
+    const char* text;
+  } rows[] = {
+      {0, "0 字节"},
+      {38, "38 字节"},
+      {1024, "1.00 千字节"},
+      {2048, "2.00 千字节"},
+      {1048576, "1.00 兆字节"},
+      {2998927, "2.86 兆字节"},
+      {qint64(5) << 30, "5.00 吉字节"},
+      {qint64(3) << 40, "3.00 太字节"},
+      {qint64(1) << 50, "1.00 拍字节"},
+      {std::numeric_limits<qint64>::max(), "8.00 艾字节"},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(FileDialogColumns::SizeText(row.bytes), QString::fromUtf8(row.text)) << row.bytes;
 }
 
 TEST_F(QtTranslationTest, StartUpPutsTheFileDialogAndStandardButtonsInChinese) {
