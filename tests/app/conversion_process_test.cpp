@@ -65,20 +65,24 @@ std::string GbkText(size_t bytes, unsigned seed) {
 // moments. After every kill each path holds its original or its whole
 // conversion and every original's bytes are somewhere in the tree; the run
 // after the last kill leaves no temporary file behind. Every run starts from
-// the originals, so each has the whole batch to do, however many ran before.
+// the originals, so each has the whole batch to do, however many ran before;
+// each run's originals end in a line of their own, so that no backup of an
+// earlier run holds them.
 TEST(ConversionProcess, KilledMidBatchEveryFileKeepsItsBytes) {
   qzu_test::TempDir dir;
   const fs::path root = dir.path() / "tree";
   const fs::path model = dir.path() / "model";
   std::mt19937 rng(34);
   std::vector<std::string> names;
-  std::map<std::string, std::string> originals;
+  std::map<std::string, std::string> texts;
+  int generation = 0;
+  const auto stamp = [&generation] { return "\r\nrun " + std::to_string(generation); };
   for (int i = 0; i < 12; ++i) {
     const std::string name = "d" + std::to_string(i % 3) + "/f" + std::to_string(i) + ".txt";
     names.push_back(name);
-    originals[name] = GbkText(2000 + rng() % 100000, static_cast<unsigned>(i));
-    qzu_test::WriteFileText(root / name, originals[name]);
-    qzu_test::WriteFileText(model / name, originals[name]);
+    texts[name] = GbkText(2000 + rng() % 100000, static_cast<unsigned>(i));
+    qzu_test::WriteFileText(root / name, texts[name] + stamp());
+    qzu_test::WriteFileText(model / name, texts[name]);
   }
   const auto argsFor = [&names](const fs::path& base, size_t start) {
     std::vector<std::string> args = {"--root", base.string()};
@@ -95,16 +99,20 @@ TEST(ConversionProcess, KilledMidBatchEveryFileKeepsItsBytes) {
   };
   auto runTime = timedRun(model);
   ASSERT_FALSE(HasFailure());
-  std::map<std::string, std::string> converted;
-  for (const std::string& name : names) converted[name] = qzu_test::ReadFileText(model / name);
-  ASSERT_NE(converted[names[0]], originals[names[0]]);
-  // The originals go back in place, as new files so that no other name of a
-  // file is written into; the backups and whatever the killed runs left stay.
+  std::map<std::string, std::string> convertedTexts;
+  for (const std::string& name : names) convertedTexts[name] = qzu_test::ReadFileText(model / name);
+  ASSERT_NE(convertedTexts[names[0]], texts[names[0]]);
+  // This run's bytes of a path: an ASCII line after the text converts to itself.
+  const auto original = [&](const std::string& name) { return texts[name] + stamp(); };
+  const auto converted = [&](const std::string& name) { return convertedTexts[name] + stamp(); };
+  // The next run's originals go in place, as new files so that no other name
+  // of a file is written into; the backups and whatever the killed runs left
+  // stay.
   const auto restore = [&] {
+    ++generation;
     for (const std::string& name : names) {
-      if (qzu_test::ReadFileText(root / name) == originals[name]) continue;
       fs::remove(root / name);
-      qzu_test::WriteFileText(root / name, originals[name]);
+      qzu_test::WriteFileText(root / name, original(name));
     }
   };
   const auto filesIn = [](const fs::path& folder) {
@@ -130,19 +138,19 @@ TEST(ConversionProcess, KilledMidBatchEveryFileKeepsItsBytes) {
 
     // Only the originals of paths that hold their conversion need looking
     // for, in files of their size that this run made: the backups of the
-    // runs before hold the same bytes, and reading them all would dominate
-    // the test.
+    // runs before hold other bytes, and reading them all would dominate the
+    // test.
     std::multimap<uintmax_t, std::string> bySize;
     std::set<std::string> found;
     for (const std::string& name : names) {
       ASSERT_TRUE(fs::exists(root / name)) << name << " is missing after kill " << kills;
       const std::string now = qzu_test::ReadFileText(root / name);
-      ASSERT_TRUE(now == originals[name] || now == converted[name])
+      ASSERT_TRUE(now == original(name) || now == converted(name))
           << name << " holds neither its original nor its conversion after kill " << kills;
-      if (now == originals[name])
+      if (now == original(name))
         found.insert(name);
       else
-        bySize.emplace(originals[name].size(), name);
+        bySize.emplace(original(name).size(), name);
     }
     for (auto it = fs::recursive_directory_iterator(root); !bySize.empty() && it != fs::recursive_directory_iterator();
          ++it) {
@@ -151,7 +159,7 @@ TEST(ConversionProcess, KilledMidBatchEveryFileKeepsItsBytes) {
       if (from == to) continue;
       const std::string bytes = qzu_test::ReadFileText(it->path());
       for (auto m = from; m != to; ++m)
-        if (bytes == originals[m->second]) found.insert(m->second);
+        if (bytes == original(m->second)) found.insert(m->second);
     }
     for (const std::string& name : names)
       ASSERT_TRUE(found.count(name)) << "the original of " << name << " is lost after kill " << kills;
@@ -172,7 +180,7 @@ TEST(ConversionProcess, KilledMidBatchEveryFileKeepsItsBytes) {
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it)
     EXPECT_NE(it->path().filename().string().rfind(".qzu-write-", 0), 0u) << it->path();
-  for (const std::string& name : names) EXPECT_EQ(qzu_test::ReadFileText(root / name), converted[name]) << name;
+  for (const std::string& name : names) EXPECT_EQ(qzu_test::ReadFileText(root / name), converted(name)) << name;
 }
 
 // A conversion that cannot get the memory it needs is a failure that moves
