@@ -405,6 +405,9 @@ size_t DbcsTableCodec::EncodeWith(std::u16string_view text, char* out, size_t& r
   const char16_t* p = text.data();
   const char16_t* const end = p + text.size();
   const uint16_t* const table = m_encode.data();
+  // Counted in a local: stores through `dst` may alias `replaced`, which
+  // would then be read and written back for every character.
+  size_t count = 0;
   while (p < end) {
 #if defined(QZU_ASCII_BLOCKS)
     if (*p < 0x80 && m_asciiIdentity && end - p >= 8) {
@@ -420,12 +423,12 @@ size_t DbcsTableCodec::EncodeWith(std::u16string_view text, char* out, size_t& r
     if ((u & 0xFC00) == 0xD800 && p < end && (*p & 0xFC00) == 0xDC00) {
       ++p;  // a pair: at most two bytes per unit, as the table was checked
       for (char c : m_supplementary) *dst++ = c;
-      if constexpr (kCount) replaced += m_supplementaryMarks;
+      if constexpr (kCount) count += m_supplementaryMarks;
       continue;
     }
     const uint16_t e = table[u];
-    if constexpr (kCount) replaced += (e == '?') & (u != u'?');
     if (e < 0x100) {
+      if constexpr (kCount) count += (e == '?') & (u != u'?');
       *dst++ = static_cast<char>(e);
     } else {
       dst[0] = static_cast<char>(e >> 8);
@@ -433,6 +436,7 @@ size_t DbcsTableCodec::EncodeWith(std::u16string_view text, char* out, size_t& r
       dst += 2;
     }
   }
+  replaced += count;
   return static_cast<size_t>(dst - out);
 }
 
