@@ -251,14 +251,26 @@ void ConversionCore::ReadInput(const CWString& source, CWString& text, Call& cal
   CQzuMem& bytes = *call.input;
   // A file that cannot be read, or an input charset nothing can read from, is
   // a failed read: nothing is written for it.
-  if (failed(ReadWholeFileInto(source, bytes, &call.sourceStatus))) return;
+  // What the check below counts is counted while the file is read: its
+  // bytes, or the units of a file named as UTF-16.
+  NonTextByteCounter byteCounter;
+  NonTextUnitCounter unitCounter;
+  const bool namedUtf16 = IsUtf16Name(call.inputCharset);
+  std::function<void(std::string_view)> grew;
+  if (TextCheckEnabled()) {
+    if (namedUtf16)
+      grew = [&unitCounter](std::string_view read) { unitCounter.Grow(read); };
+    else
+      grew = [&byteCounter](std::string_view read) { byteCounter.Grow(read); };
+  }
+  if (failed(ReadWholeFileInto(source, bytes, &call.sourceStatus, grew))) return;
   call.sourceStatusKnown = !call.readFailed;
   const int markLength = call.readFailed ? 0 : TextCharsetOf(bytes, call.inputCharset);
   // A file that holds no text is left alone. Read as UTF-16, its zero bytes
   // are part of the text: only its characters tell.
   const bool utf16Input = IsUtf16Name(call.inputCharset);
   if (!call.readFailed && !utf16Input &&
-      BytesHoldNoText(bytes.View().substr(std::min(static_cast<size_t>(std::max(markLength, 0)), bytes.GetSize())))) {
+      byteCounter.HoldsNoText(bytes.View(), static_cast<size_t>(std::max(markLength, 0)))) {
     call.nonText = true;
     return;
   }
@@ -270,10 +282,19 @@ void ConversionCore::ReadInput(const CWString& source, CWString& text, Call& cal
     call.ansiToUtf8 = true;
     return;
   }
+  const size_t fileSize = bytes.GetSize();
+  const bool unitsCounted = !call.readFailed && namedUtf16 && unitCounter.Finish(bytes.View());
   CWString utf16(u"UTF-16");  // the input charset's name is rewritten as the converter resolves it
   if (!call.readFailed) call.readFailed = !ConvertCharset(bytes, call.inputCharset, utf16, markLength);
+  // The units counted while reading are those converted when the file was
+  // read as UTF-16LE and only lost its mark.
+  const CWString resolved = call.inputCharset.ToUpperAscii();
+  const bool sameUnits = unitsCounted && (resolved == u"UTF-16" || resolved == u"UTF-16LE") && markLength % 2 == 0 &&
+                         bytes.GetSize() + static_cast<size_t>(std::max(markLength, 0)) == fileSize;
   if (!call.readFailed && utf16Input &&
-      UnitsHoldNoText(std::u16string_view(reinterpret_cast<const char16_t*>(bytes.GetData()), bytes.GetSize() / 2))) {
+      (sameUnits ? unitCounter.HoldsNoText(bytes.GetSize() / 2)
+                 : UnitsHoldNoText(std::u16string_view(reinterpret_cast<const char16_t*>(bytes.GetData()),
+                                                       bytes.GetSize() / 2)))) {
     call.nonText = true;
     return;
   }

@@ -1,6 +1,8 @@
 #include "app/conversion_core_non_text.h"
 
 #include <algorithm>
+#include <atomic>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -14,6 +16,8 @@
 #endif
 
 namespace rg_Ombrine_app {
+
+static_assert(std::endian::native == std::endian::little, "the counters read UTF-16LE units in place");
 
 namespace {
 
@@ -257,11 +261,11 @@ bool Utf16ReadingIsText(std::string_view bytes, bool littleEndian) {
   return !pendingHigh;
 }
 
-}  // namespace
+std::atomic<bool> g_checkEnabled{true};
 
-bool BytesHoldNoText(std::string_view bytes) {
-  if (bytes.empty()) return false;
-  const ByteCounts counts = CountBytes(bytes);
+// The verdict on `bytes` from their counts.
+bool NoTextByCounts(std::string_view bytes, const ByteCounts& counts) {
+  if (bytes.empty() || !g_checkEnabled.load(std::memory_order_relaxed)) return false;
   if (counts.zeroAtEven || counts.zeroAtOdd) {
     // Only UTF-16 text without a mark holds zero bytes: every one the high
     // half of a unit, in one byte order, and the units so read text.
@@ -273,7 +277,74 @@ bool BytesHoldNoText(std::string_view bytes) {
          !Utf16ReadingIsText(bytes, false);
 }
 
+}  // namespace
+
+bool BytesHoldNoText(std::string_view bytes) { return NoTextByCounts(bytes, CountBytes(bytes)); }
+
+void NonTextByteCounter::Grow(std::string_view bytes) {
+  if (m_zeroAtEven && m_zeroAtOdd) return;  // settled: no text
+  const size_t upTo = bytes.size() & ~size_t{31};
+  if (upTo <= m_counted) return;
+  const ByteCounts counts = CountBytes(bytes.substr(m_counted, upTo - m_counted));
+  m_controls += counts.controls;
+  m_zeroAtEven |= counts.zeroAtEven;
+  m_zeroAtOdd |= counts.zeroAtOdd;
+  m_counted = upTo;
+}
+
+bool NonTextByteCounter::HoldsNoText(std::string_view bytes, size_t markLength) {
+  if (!TextCheckEnabled()) return false;
+  markLength = std::min(markLength, bytes.size());
+  // The marks (EF BB BF, FF FE, FE FF) hold neither zero bytes nor controls:
+  // the counts of the whole file are those after the mark, in its places.
+  bool markCounted = m_counted <= bytes.size();
+  for (size_t i = 0; i < markLength && markCounted; ++i)
+    markCounted = bytes[i] != 0 && !OtherControl(static_cast<unsigned char>(bytes[i]));
+  if (!markCounted) return rg_Ombrine_app::BytesHoldNoText(bytes.substr(markLength));
+  Grow(bytes);
+  ByteCounts counts;
+  counts.controls = m_controls;
+  counts.zeroAtEven = m_zeroAtEven;
+  counts.zeroAtOdd = m_zeroAtOdd;
+  if (!(counts.zeroAtEven && counts.zeroAtOdd)) {
+    const ByteCounts tail = CountBytes(bytes.substr(m_counted));  // m_counted is even
+    counts.controls += tail.controls;
+    counts.zeroAtEven |= tail.zeroAtEven;
+    counts.zeroAtOdd |= tail.zeroAtOdd;
+  }
+  if (markLength & 1) std::swap(counts.zeroAtEven, counts.zeroAtOdd);
+  return NoTextByCounts(bytes.substr(markLength), counts);
+}
+
+void NonTextUnitCounter::Grow(std::string_view bytes) {
+  if (m_counted > bytes.size() || reinterpret_cast<uintptr_t>(bytes.data()) % alignof(char16_t) != 0) return;
+  const size_t upTo = bytes.size() & ~size_t{31};
+  if (upTo <= m_counted) return;
+  // The buffer's start is aligned for units, and m_counted keeps them so.
+  m_controls += CountUnitControls(reinterpret_cast<const char16_t*>(bytes.data() + m_counted), (upTo - m_counted) / 2,
+                                  SIZE_MAX);
+  m_counted = upTo;
+}
+
+bool NonTextUnitCounter::Finish(std::string_view bytes) {
+  if (m_counted > bytes.size() || reinterpret_cast<uintptr_t>(bytes.data()) % alignof(char16_t) != 0) return false;
+  Grow(bytes);
+  // A last odd byte is no unit; the mark's unit (U+FEFF) is no control.
+  m_controls += CountUnitControls(reinterpret_cast<const char16_t*>(bytes.data() + m_counted),
+                                  (bytes.size() - m_counted) / 2, SIZE_MAX);
+  m_counted = bytes.size();
+  return true;
+}
+
+bool NonTextUnitCounter::HoldsNoText(size_t unitCount) const {
+  return TextCheckEnabled() && TooManyControls(m_controls, unitCount);
+}
+
+void SetTextCheckEnabled(bool enabled) { g_checkEnabled.store(enabled, std::memory_order_relaxed); }
+bool TextCheckEnabled() { return g_checkEnabled.load(std::memory_order_relaxed); }
+
 bool UnitsHoldNoText(std::u16string_view units) {
+  if (!TextCheckEnabled()) return false;
   return TooManyControls(CountUnitControls(units.data(), units.size(), ControlsForNoText(units.size())), units.size());
 }
 

@@ -3,11 +3,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/file_system_ops.h"
 
-bool ReadWholeFileInto(const CWString& path, CQzuMem& data, struct stat* status) {
+bool ReadWholeFileInto(const CWString& path, CQzuMem& data, struct stat* status,
+                       const std::function<void(std::string_view)>& grew) {
   data.Empty();
   // Without waiting: a pipe would hold the open until a writer came. Only a
   // regular file is read, which the flag does not change. A link someone
@@ -23,13 +25,14 @@ bool ReadWholeFileInto(const CWString& path, CQzuMem& data, struct stat* status)
   while (ok) {
     if (data.GetSize() == data.GetCapacity() && !(ok = data.Reserve(data.GetCapacity() + (1u << 16)))) break;
     const size_t had = data.GetSize();
-    const size_t asked = data.GetCapacity() - had;
+    const size_t asked = grew ? std::min(data.GetCapacity() - had, kWholeFileReadPiece) : data.GetCapacity() - had;
     data.SetSizeForOverwrite(data.GetCapacity());
     const ssize_t n = ::read(fd, data.GetData() + had, asked);
     data.SetSizeForOverwrite(had + (n > 0 ? static_cast<size_t>(n) : 0));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) ok = false;
     if (n <= 0) break;
+    if (grew) grew(data.View());
     // Less than asked, up to the size the file had when opened: the file
     // ends there, and the read that would only say so is spared.
     if (static_cast<size_t>(n) < asked && data.GetSize() == expected) break;

@@ -7,6 +7,9 @@
 // MayFollowLink). Any thread; nothing is shared between calls.
 #include <sys/stat.h>
 
+#include <functional>
+#include <string_view>
+
 #include "common/mem.h"
 #include "common/wstring.h"
 
@@ -18,5 +21,10 @@ bool ReadWholeFile(const CWString& path, CQzuMem& bytes);
 // The same into `data` whatever it held, keeping its memory for the next
 // file (a batch reads every file into one buffer); on failure `data` holds
 // nothing useful. `status`, when given, receives the file's status as it was
-// read.
-bool ReadWholeFileInto(const CWString& path, CQzuMem& data, struct stat* status);
+// read. `grew`, when given, is called after every piece read (of
+// kWholeFileReadPiece bytes at most) with all that `data` holds so far, so
+// that the caller can look at each piece while it is still in the
+// processor's cache.
+inline constexpr size_t kWholeFileReadPiece = size_t{256} << 10;
+bool ReadWholeFileInto(const CWString& path, CQzuMem& data, struct stat* status,
+                       const std::function<void(std::string_view)>& grew = {});

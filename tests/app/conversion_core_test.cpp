@@ -337,4 +337,49 @@ TEST(ConversionCore, TheCheckForTextCountsEveryByteAndUnit) {
   }
 }
 
+// The check counted while a file is read, piece by piece, gives the verdicts
+// of the whole buffer, whatever the pieces and the mark.
+TEST(ConversionCore, TheCheckCountedWhileReadingAgreesWithTheWholeBuffer) {
+  const auto utf16le = [](const std::u16string& text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+  };
+  std::vector<std::string> samples;
+  for (const size_t size : {size_t{301}, size_t{4097}, size_t{70001}}) {
+    std::string text(size, 'a');
+    const size_t allowed = std::max<size_t>(2, size / 100);
+    for (size_t i = 0; i < allowed; ++i) text[size - 1 - i * 7] = '\x01';
+    samples.push_back(text);          // controls at the limit: text
+    text[size / 2] = '\x02';
+    samples.push_back(text);          // one more: no text
+    samples.push_back(utf16le(std::u16string(size, u'a')));  // zero bytes on one side: UTF-16 text
+    std::string zeros = utf16le(std::u16string(size, u'a'));
+    zeros[zeros.size() - 2] = '\0';   // and one on the other side, in the last unit
+    samples.push_back(zeros);
+    samples.push_back(utf16le(std::u16string(size, u'\x01')));  // controls as UTF-16: no text
+    samples.push_back(utf16le(std::u16string(size, u'中')));     // CJK as UTF-16: text
+  }
+  for (const std::string& sample : samples) {
+    for (const std::string& mark : {std::string(), std::string("\xFF\xFE"), std::string("\xEF\xBB\xBF")}) {
+      const CQzuMem file((mark + sample).data(), mark.size() + sample.size());  // aligned, as read
+      const std::string_view bytes = file.View();
+      for (const size_t piece : {size_t{1}, size_t{31}, size_t{4096}, size_t{65536}}) {
+        SCOPED_TRACE(testing::Message() << sample.size() << " bytes, mark " << mark.size() << ", pieces of " << piece);
+        NonTextByteCounter byteCounter;
+        NonTextUnitCounter unitCounter;
+        for (size_t n = std::min(piece, bytes.size());; n = std::min(n + piece, bytes.size())) {
+          byteCounter.Grow(bytes.substr(0, n));
+          unitCounter.Grow(bytes.substr(0, n));
+          if (n == bytes.size()) break;
+        }
+        EXPECT_EQ(byteCounter.HoldsNoText(bytes, mark.size()), BytesHoldNoText(bytes.substr(mark.size())));
+        if (mark.size() == 3) continue;  // no UTF-16 mark
+        ASSERT_TRUE(unitCounter.Finish(bytes));
+        const std::u16string_view units(reinterpret_cast<const char16_t*>(bytes.data() + mark.size()),
+                                        (bytes.size() - mark.size()) / 2);
+        EXPECT_EQ(unitCounter.HoldsNoText(units.size()), UnitsHoldNoText(units));
+      }
+    }
+  }
+}
+
 }  // namespace
