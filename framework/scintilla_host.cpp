@@ -3,8 +3,15 @@
 #include <Qsci/qsciscintilla.h>
 #include <Qsci/qsciscintillabase.h>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFont>
 #include <QFontInfo>
+#include <QFrame>
+#include <QImage>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include <cstring>
 #include <vector>
@@ -188,6 +195,58 @@ void ConnectNotifications(QsciScintilla* e, const ListenerBox& box, const LongLi
   });
 }
 
+// Draws the editor's frame edges again as filled strips, over what the
+// widget paints itself. The style strokes a 1-pixel rectangle inside the
+// widget; at a fractional device-pixel ratio that stroke can land on the
+// device pixel the rounded viewport paints over (bottom and right) or outside
+// the widget's rounded clip (left and top), and the frame loses those edges.
+// A filled strip is rounded as the widget's and the viewport's rectangles
+// are, so it always covers the device pixels between the two. Each edge keeps
+// the style's colour, read from the frame the style draws at ratio 1.
+class FrameOnDevicePixels : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* frame = qobject_cast<QFrame*>(watched);
+    if (m_painting || !frame || event->type() != QEvent::Paint) return false;
+    const int width = frame->frameWidth();
+    if (width <= 0) return false;
+    // The widget's own painting first (frame, scroll bar corner).
+    m_painting = true;
+    QCoreApplication::sendEvent(frame, event);
+    m_painting = false;
+    QStyleOptionFrame option;
+    option.initFrom(frame);
+    option.frameShape = frame->frameShape();
+    option.lineWidth = frame->lineWidth();
+    option.midLineWidth = frame->midLineWidth();
+    if (frame->frameShadow() == QFrame::Sunken) option.state |= QStyle::State_Sunken;
+    if (frame->frameShadow() == QFrame::Raised) option.state |= QStyle::State_Raised;
+    // A sample with the frame on each side and a middle between.
+    const int side = 4 * width + 2;
+    option.rect = QRect(0, 0, side, side);
+    QImage sample(side, side, QImage::Format_ARGB32_Premultiplied);
+    sample.fill(Qt::transparent);
+    {
+      QPainter painter(&sample);
+      frame->style()->drawControl(QStyle::CE_ShapedFrame, &option, &painter, frame);
+    }
+    const int middle = side / 2;
+    const QRect r = frame->rect();
+    QPainter painter(frame);
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), width), sample.pixelColor(middle, 0));
+    painter.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), sample.pixelColor(middle, side - 1));
+    painter.fillRect(QRect(r.left(), r.top(), width, r.height()), sample.pixelColor(0, middle));
+    painter.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), sample.pixelColor(side - 1, middle));
+    return true;
+  }
+
+ private:
+  bool m_painting = false;
+};
+
 }  // namespace
 
 CVWnd_Scintilla::CVWnd_Scintilla() : m_listener(std::make_shared<IScintillaEventListener*>(nullptr)) {}
@@ -208,6 +267,7 @@ QsciScintilla* CVWnd_Scintilla::CreateEditor(QWidget* parent) {
     return nullptr;
   }
   Attach(editor);
+  editor->installEventFilter(new FrameOnDevicePixels(editor));
   Send(kSciSetCodePage, 65001);
   m_longLines = std::make_shared<ScintillaLongLines>(m_function, m_pointer);
   ScintillaLongLines::WatchEditor(editor, m_longLines);

@@ -4,7 +4,10 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include <QColor>
+#include <QImage>
 #include <QTest>
+#include <QWidget>
 
 #include <string>
 
@@ -242,4 +245,47 @@ TEST_F(ScintillaTest, KeysEditALineDrawnInPart) {
   send(B::SCI_SELECTALL);
   QTest::keyClick(editor, Qt::Key_Delete);
   EXPECT_EQ(send(B::SCI_GETLENGTH), 0);
+}
+
+// At a fractional device-pixel ratio an editor whose edges fall between
+// device pixels still shows its frame on all four sides: the frame colour is
+// the one drawn at ratio 1, found in a band of device pixels across each edge.
+TEST(ScintillaFrame, EveryEdgeIsDrawnAtFractionalRatios) {
+  CQzuWinForm form;
+  rg_scintilla_edit edit;
+  ASSERT_EQ(form.CreateForm(nullptr, 0, 0, 300, 200), 1);
+  // Odd positions and ends: at 1.5 each edge lies on half a device pixel.
+  const QRect box(15, 49, 203, 101);
+  ASSERT_EQ(edit.Create(&form, box.x(), box.y(), box.width(), box.height()), 1);
+  QWidget* window = form.GetWidget();
+  const auto render = [window](double ratio) {
+    QImage image(window->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::magenta);
+    window->render(&image);
+    return image;
+  };
+  const QImage plain = render(1.0);
+  const QColor frame = plain.pixelColor(box.left(), box.center().y());
+  ASSERT_NE(frame, plain.pixelColor(box.left() - 1, box.center().y()));
+  ASSERT_NE(frame, plain.pixelColor(box.left() + 2, box.center().y()));
+  for (double ratio : {1.25, 1.5, 1.75}) {
+    SCOPED_TRACE(ratio);
+    const QImage image = render(ratio);
+    const int midX = static_cast<int>(box.center().x() * ratio);
+    const int midY = static_cast<int>(box.center().y() * ratio);
+    // Whether the frame colour is within two device pixels of a device
+    // coordinate along a row (horizontal) or a column.
+    const auto near = [&](double at, bool horizontal) {
+      const int c = static_cast<int>(at);
+      for (int d = c - 2; d <= c + 2; ++d)
+        if ((horizontal ? image.pixelColor(d, midY) : image.pixelColor(midX, d)) == frame) return true;
+      return false;
+    };
+    EXPECT_TRUE(near(box.left() * ratio, true)) << "left";
+    EXPECT_TRUE(near((box.right() + 1) * ratio, true)) << "right";
+    EXPECT_TRUE(near(box.top() * ratio, false)) << "top";
+    EXPECT_TRUE(near((box.bottom() + 1) * ratio, false)) << "bottom";
+  }
+  form.DestroyWindow();
 }
