@@ -126,15 +126,15 @@ void LoneLineFeedsToCrLf(CQzuMem& bytes) {
   bool lone = false;
   for (size_t i = 1; i < units && !lone; ++i) lone = isUnit(i, 0x0A) && !isUnit(i - 1, 0x0D);
   if (!lone) return;
+  // Short of memory, the bytes stay as they were read.
   CQzuMem out;
-  out.Reserve(bytes.GetSize() + bytes.GetSize() / 8);
-  out.Append(b, 2);  // the mark
-  for (size_t i = 1; i < units; ++i) {
-    if (isUnit(i, 0x0A) && !isUnit(i - 1, 0x0D)) out.Append(kCrLf, 2);
-    out.Append(b + 2 * i, 2);
+  bool ok = out.Reserve(bytes.GetSize() + bytes.GetSize() / 8) && out.Append(b, 2);  // the mark
+  for (size_t i = 1; i < units && ok; ++i) {
+    if (isUnit(i, 0x0A) && !isUnit(i - 1, 0x0D)) ok = out.Append(kCrLf, 2);
+    ok = ok && out.Append(b + 2 * i, 2);
   }
-  if (bytes.GetSize() % 2 != 0) out.Append(b + bytes.GetSize() - 1, 1);
-  bytes = std::move(out);
+  if (ok && bytes.GetSize() % 2 != 0) ok = out.Append(b + bytes.GetSize() - 1, 1);
+  if (ok) bytes = std::move(out);
 }
 
 }  // namespace

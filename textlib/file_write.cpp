@@ -87,17 +87,9 @@ mode_t ProcessUmask() {
 // replaced, and `st` its status (lstat); false when nothing stands there.
 bool ResolveTarget(std::string& path, struct stat& st) {
   std::string followed = path;
-  switch (FollowOwnLinks(followed, st)) {
-    case LinkedEntry::Found:
-      path = std::move(followed);
-      return true;
-    case LinkedEntry::ForeignLink:
-      path = std::move(followed);
-      return true;
-    case LinkedEntry::None:
-      break;
-  }
-  return false;
+  if (FollowOwnLinks(followed, st) == LinkedEntry::None) return false;
+  path = std::move(followed);  // what the links lead to, or the link not to follow
+  return true;
 }
 
 std::string FolderOf(const std::string& path) {
