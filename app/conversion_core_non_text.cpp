@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "textlib/text_controls.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -26,10 +28,6 @@ namespace {
 constexpr size_t kControlsPerHundred = 1;
 constexpr size_t kStrayControls = 2;
 
-// Control characters a text may hold: TAB, LF, VT, FF, CR, SUB (an old end
-// of file) and ESC (terminal colours in logs).
-constexpr bool TextControl(unsigned c) { return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == 0x1B; }
-constexpr bool OtherControl(unsigned c) { return (c < 0x20 && !TextControl(c)) || c == 0x7F; }
 
 bool TooManyControls(size_t controls, size_t size) {
   return controls > kStrayControls && controls * 100 > size * kControlsPerHundred;

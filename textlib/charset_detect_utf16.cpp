@@ -4,10 +4,9 @@
 #include <cstdint>
 #include <cstring>
 
-namespace {
+#include "textlib/text_controls.h"
 
-constexpr bool TextControl(unsigned c) { return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == 0x1B; }
-constexpr bool OtherControl(unsigned c) { return (c < 0x20 && !TextControl(c)) || c == 0x7F; }
+namespace {
 
 // Whether a unit is a character of everyday writing: ASCII and the text
 // controls above, Latin, Greek and Cyrillic letters, punctuation, CJK ideographs
